@@ -1,0 +1,25 @@
+// The built-in publishing engine as the rest of the program uses it: open a
+// Word document, save it as a publication.
+#pragma once
+
+#include "publishing/model/ConversionError.h"
+#include "publishing/model/Document.h"
+
+#include <filesystem>
+
+namespace fq::engine {
+
+// Reads a .doc or .docx file; the format is told by the file's content, not
+// its name. Throws model::ConversionError with a user message.
+model::Document readDocument(const std::filesystem::path& source);
+
+// Lays the document out and writes it to target as a .pub file. The file is
+// written beside the target under a temporary name and renamed into place,
+// so a failed save leaves nothing behind and an existing file at target is
+// only replaced by a complete publication. Refuses (ConversionError) when
+// target names the source document itself. Throws on any failure.
+void savePublication(const model::Document& document,
+                     const std::filesystem::path& target,
+                     const std::filesystem::path& source);
+
+} // namespace fq::engine
