@@ -1,0 +1,30 @@
+// Folioquill: starts into the main window.
+#include "app/Form1.h"
+#include "platform/qt/QtEnvironment.h"
+#include "platform/qt/QtFileSystem.h"
+#include "platform/qt/QtSettingsStore.h"
+#include "platform/qt/QtShell.h"
+#include "platform/qt/QtWindowSystem.h"
+#include "platform/PublishingApplicationChoice.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Folioquill"));
+    QApplication::setOrganizationName(QStringLiteral("Trevalon"));
+
+    fq::platform::QtWindowSystem windows;
+    fq::platform::QtShell shell;
+    fq::platform::QtFileSystem files;
+    fq::platform::QtSettingsStore settings;
+    fq::platform::QtEnvironment environment;
+    auto publishing = fq::platform::choosePublishingApplication();
+    fq::platform::Platform platform{windows, shell, files, settings, environment, *publishing};
+
+    fq::app::Form1 window(platform);
+    window.start();
+    if (windows.isEnding()) return 0;
+    return app.exec();
+}

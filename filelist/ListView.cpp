@@ -1,0 +1,299 @@
+// The list control: a one-column table view over a plain vector of items.
+// Appending inserts one row at the end without re-laying out the rows above
+// it, so very long queues stay cheap to build.
+#include "filelist/ListView.h"
+
+#include "platform/PlatformError.h"
+
+#include <QAbstractTableModel>
+#include <QDragEnterEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QScreen>
+
+#include <vector>
+
+namespace fq::filelist {
+
+namespace {
+
+constexpr int indexOutOfBounds = 35600;
+
+[[noreturn]] void throwMissingIndex()
+{
+    throw platform::PlatformError(indexOutOfBounds, "Index out of bounds");
+}
+
+int shiftState(Qt::KeyboardModifiers m)
+{
+    int shift = 0;
+    if (m & Qt::ShiftModifier) shift |= 1;
+    if (m & Qt::ControlModifier) shift |= 2;
+    if (m & Qt::AltModifier) shift |= 4;
+    return shift;
+}
+
+} // namespace
+
+class ListModel : public QAbstractTableModel {
+public:
+    struct Entry {
+        ListView::ItemId id;
+        QString text;
+    };
+
+    int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : int(items.size()); }
+    int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : 1; }
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (role == Qt::DisplayRole && index.isValid() && index.row() < int(items.size()))
+            return items[std::size_t(index.row())].text;
+        return {};
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section == 0 && hasColumn)
+            return header;
+        return {};
+    }
+    Qt::ItemFlags flags(const QModelIndex& index) const override
+    {
+        return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+    }
+
+    int append(const QString& text)
+    {
+        const int row = int(items.size());
+        beginInsertRows({}, row, row);
+        items.push_back({++lastId, text});
+        endInsertRows();
+        return row + 1;
+    }
+    void setText(int row, const QString& text)
+    {
+        items[std::size_t(row)].text = text;
+        const QModelIndex i = index(row, 0);
+        emit dataChanged(i, i, {Qt::DisplayRole});
+    }
+    void remove(int row)
+    {
+        beginRemoveRows({}, row, row);
+        items.erase(items.begin() + row);
+        endRemoveRows();
+    }
+    void clear()
+    {
+        beginResetModel();
+        items.clear();
+        endResetModel();
+    }
+    void setHeader(const QString& text)
+    {
+        header = text;
+        hasColumn = true;
+        emit headerDataChanged(Qt::Horizontal, 0, 0);
+    }
+
+    std::vector<Entry> items;
+    ListView::ItemId lastId = ListView::noItem;
+    QString header;
+    bool hasColumn = false;
+};
+
+ListView::ListView(QWidget* parent) : QTableView(parent), model_(new ListModel)
+{
+    model_->setParent(this);
+    setModel(model_);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setShowGrid(false);
+    setWordWrap(false);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    horizontalHeader()->setStretchLastSection(false);
+    horizontalHeader()->setHighlightSections(false);
+    setDragEnabled(false);
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
+    setDropIndicatorShown(false);
+    setMouseTracking(true);
+}
+
+ListView::~ListView() = default;
+
+int ListView::Add(const QString& text) { return model_->append(text); }
+int ListView::Count() const { return int(model_->items.size()); }
+
+QString ListView::Text(int index) const
+{
+    if (index < 1 || index > Count()) throwMissingIndex();
+    return model_->items[std::size_t(index - 1)].text;
+}
+
+void ListView::SetText(int index, const QString& text)
+{
+    if (index < 1 || index > Count()) throwMissingIndex();
+    model_->setText(index - 1, text);
+}
+
+void ListView::Remove(int index)
+{
+    if (index < 1 || index > Count()) throwMissingIndex();
+    model_->remove(index - 1);
+}
+
+void ListView::Clear() { model_->clear(); }
+
+ListView::ItemId ListView::Item(int index) const
+{
+    if (index < 1 || index > Count()) return noItem;
+    return model_->items[std::size_t(index - 1)].id;
+}
+
+int ListView::IndexOf(ItemId item) const
+{
+    if (item == noItem) return 0;
+    const auto& items = model_->items;
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (items[i].id == item) return int(i) + 1;
+    return 0;
+}
+
+ListView::ItemId ListView::SelectedItem() const
+{
+    const QModelIndex current = selectionModel()->currentIndex();
+    if (!current.isValid() || !selectionModel()->isSelected(current)) return noItem;
+    return Item(current.row() + 1);
+}
+
+void ListView::Select(int index)
+{
+    if (index < 1 || index > Count()) throwMissingIndex();
+    selectionModel()->setCurrentIndex(model_->index(index - 1, 0),
+                                      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+ListView::ItemId ListView::HitTest(QPoint position) const
+{
+    const QModelIndex i = indexAt(position);
+    return i.isValid() ? Item(i.row() + 1) : noItem;
+}
+
+void ListView::EnsureVisible(int index)
+{
+    if (index < 1 || index > Count()) throwMissingIndex();
+    scrollTo(model_->index(index - 1, 0), QAbstractItemView::EnsureVisible);
+}
+
+void ListView::AddColumn(const QString& header) { model_->setHeader(header); }
+
+void ListView::SetColumnWidth(int column, int twips)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const double dpi = screen ? screen->logicalDotsPerInch() : 96.0;
+    setColumnWidth(column - 1, qRound(twips / 15.0 * dpi / 96.0));
+}
+
+QString ListView::ColumnHeader() const { return model_->hasColumn ? model_->header : QString(); }
+
+int ListView::ColumnWidthTwips() const
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const double dpi = screen ? screen->logicalDotsPerInch() : 96.0;
+    return qRound(columnWidth(0) * 15.0 * 96.0 / dpi);
+}
+
+void ListView::SetMousePointer(int value)
+{
+    mousePointer_ = value;
+    if (value == 99 && mouseIconLoaded_)
+        viewport()->setCursor(mouseIcon_);
+    else if (value == 1)
+        viewport()->setCursor(Qt::ArrowCursor);
+    else
+        viewport()->unsetCursor();
+}
+
+void ListView::SetMouseIcon(const QCursor& cursor, bool loaded)
+{
+    mouseIcon_ = cursor;
+    mouseIconLoaded_ = loaded;
+    if (mousePointer_ == 99) SetMousePointer(99);
+}
+
+void ListView::mousePressEvent(QMouseEvent* event)
+{
+    emit MouseDown();
+    const bool onItem = indexAt(event->position().toPoint()).isValid();
+    QTableView::mousePressEvent(event);
+    if (onItem) emit ItemClick();
+}
+
+void ListView::mouseMoveEvent(QMouseEvent* event)
+{
+    // The list's own selection-by-dragging is not used: the handler moves
+    // the dragged document instead.
+    emit MouseMove(event->position().toPoint().x(), event->position().toPoint().y());
+    event->accept();
+}
+
+void ListView::mouseReleaseEvent(QMouseEvent* event)
+{
+    QTableView::mouseReleaseEvent(event);
+    emit MouseUp();
+}
+
+void ListView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QTableView::mouseDoubleClickEvent(event);
+    emit DblClick();
+}
+
+void ListView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Delete) {
+        emit KeyDown(46, shiftState(event->modifiers()));
+        event->accept();
+        return;
+    }
+    emit KeyDown(event->nativeVirtualKey() ? int(event->nativeVirtualKey()) : event->key(),
+                 shiftState(event->modifiers()));
+    QTableView::keyPressEvent(event);
+}
+
+void ListView::dragEnterEvent(QDragEnterEvent* event)
+{
+    int effect = int(event->proposedAction());
+    emit OLEDragOver(event->mimeData(), &effect);
+    if (effect == 0)
+        event->ignore();
+    else
+        event->acceptProposedAction();
+}
+
+void ListView::dragMoveEvent(QDragMoveEvent* event)
+{
+    int effect = int(event->proposedAction());
+    emit OLEDragOver(event->mimeData(), &effect);
+    if (effect == 0)
+        event->ignore();
+    else
+        event->acceptProposedAction();
+}
+
+void ListView::dropEvent(QDropEvent* event)
+{
+    emit OLEDragDrop(event->mimeData());
+    event->acceptProposedAction();
+}
+
+} // namespace fq::filelist

@@ -1,0 +1,101 @@
+#include "platform/qt/QtWindowSystem.h"
+
+#include "platform/PlatformError.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace fq::platform {
+
+Answer QtWindowSystem::messageBox(QWidget* owner, const QString& text, Buttons buttons, Icon icon, const QString& title)
+{
+    QMessageBox box(owner);
+    box.setWindowTitle(title);
+    box.setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n')));
+    box.setIcon(icon == Icon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon);
+    if (buttons == Buttons::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+    }
+    const int result = box.exec();
+    if (buttons == Buttons::YesNo) return result == QMessageBox::Yes ? Answer::Yes : Answer::No;
+    return Answer::Ok;
+}
+
+QString QtWindowSystem::inputBox(QWidget* owner, const QString& prompt, const QString& title, const QString& defaultText)
+{
+    bool ok = false;
+    const QString shown = QString(prompt).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    const QString answer = QInputDialog::getText(owner, title, shown, QLineEdit::Normal, defaultText, &ok);
+    return ok ? answer : QString();
+}
+
+QStringList nameFiltersOf(const QString& filter)
+{
+    QStringList result;
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        if (parts[i].isEmpty()) continue;
+        QString description = parts[i];
+        if (!description.contains(QLatin1Char('(')))
+            description += QStringLiteral(" (") + parts[i + 1] + QLatin1Char(')');
+        result << description;
+    }
+    return result;
+}
+
+QString joinSelection(const QStringList& paths, int bufferChars)
+{
+    QString joined;
+    if (paths.size() == 1) {
+        joined = QDir::toNativeSeparators(paths.front());
+    } else if (paths.size() > 1) {
+        joined = QDir::toNativeSeparators(QFileInfo(paths.front()).absolutePath());
+        for (const QString& p : paths) {
+            joined += QChar(0);
+            joined += QFileInfo(p).fileName();
+        }
+    }
+    if (joined.size() > bufferChars)
+        throw PlatformError(errors::bufferTooSmall, "The selection is too large for the file name buffer.");
+    return joined;
+}
+
+QString QtWindowSystem::showOpen(QWidget* owner, const FileOpenRequest& request)
+{
+    QFileDialog dialog(owner, request.title);
+    dialog.setFileMode(QFileDialog::AnyFile);           // names of files that do not exist are accepted
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setNameFilters(nameFiltersOf(request.filter));
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    // ExistingFiles allows a multiple selection; the typed-name case is
+    // handled by accepting whatever the dialog returns.
+    if (dialog.exec() != QDialog::Accepted) return {};
+    return joinSelection(dialog.selectedFiles(), request.bufferChars);
+}
+
+void QtWindowSystem::processPendingEvents()
+{
+    if (ending_) throw ProgramEnding{};
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    if (ending_) throw ProgramEnding{};
+}
+
+void QtWindowSystem::endProgram()
+{
+    ending_ = true;
+    QCoreApplication::quit();
+}
+
+QPoint QtWindowSystem::cursorScreenPosition() { return QCursor::pos(); }
+
+} // namespace fq::platform
