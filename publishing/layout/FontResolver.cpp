@@ -1,0 +1,161 @@
+// Font substitution table and the cache of measuring fonts.
+#include "publishing/layout/FontResolver.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QRawFont>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <string_view>
+
+namespace fq::layout {
+
+namespace {
+
+struct Substitute {
+    std::string_view documentFont;          // normalized
+    const char* family;
+};
+
+// Metric-compatible (or at least close) stand-ins for common Office fonts.
+constexpr std::array kSubstitutes{
+    Substitute{"calibri", "Carlito"},
+    Substitute{"calibri light", "Carlito"},
+    Substitute{"cambria", "Caladea"},
+    Substitute{"cambria math", "Caladea"},
+    Substitute{"arial", "Liberation Sans"},
+    Substitute{"helvetica", "Liberation Sans"},
+    Substitute{"arial unicode ms", "Liberation Sans"},
+    Substitute{"arial narrow", "Liberation Sans Narrow"},
+    Substitute{"helvetica narrow", "Liberation Sans Narrow"},
+    Substitute{"times new roman", "Liberation Serif"},
+    Substitute{"times", "Liberation Serif"},
+    Substitute{"tms rmn", "Liberation Serif"},
+    Substitute{"courier new", "Liberation Mono"},
+    Substitute{"courier", "Liberation Mono"},
+    Substitute{"verdana", "DejaVu Sans"},
+    Substitute{"tahoma", "DejaVu Sans"},
+    Substitute{"segoe ui", "Liberation Sans"},
+    Substitute{"georgia", "DejaVu Serif"},
+    Substitute{"book antiqua", "P052"},
+    Substitute{"palatino linotype", "P052"},
+    Substitute{"century gothic", "URW Gothic"},
+    Substitute{"bookman old style", "URW Bookman"},
+    Substitute{"consolas", "Liberation Mono"},
+    Substitute{"lucida console", "Liberation Mono"},
+};
+
+constexpr const char* kDefaultFamily = "Liberation Serif";
+
+int readBigEndian16(const QByteArray& table, int offset, bool isSigned) {
+    if (table.size() < offset + 2) return 0;
+    const auto hi = static_cast<unsigned char>(table[offset]);
+    const auto lo = static_cast<unsigned char>(table[offset + 1]);
+    const int v = (hi << 8) | lo;
+    return isSigned && v >= 0x8000 ? v - 0x10000 : v;
+}
+
+bool contains(const std::string& haystack, std::string_view needle) {
+    return haystack.find(needle) != std::string::npos;
+}
+
+} // namespace
+
+std::string normalizedFontName(const std::string& name) {
+    std::string out;
+    out.reserve(name.size());
+    for (unsigned char c : name) out.push_back(static_cast<char>(std::tolower(c)));
+    const auto first = out.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    const auto last = out.find_last_not_of(" \t");
+    return out.substr(first, last - first + 1);
+}
+
+FontResolver::FontResolver() {
+    // Find the point size that makes one pixel per point on the default
+    // device: the font system converts points with the screen's resolution.
+    QFont probe(QString::fromLatin1(kDefaultFamily));
+    probe.setPointSizeF(720.0);
+    const int pixels = QFontInfo(probe).pixelSize();
+    if (pixels > 0) pointPerPixel_ = 720.0 / pixels;
+}
+
+FontResolver& FontResolver::instance() {
+    static FontResolver resolver;
+    return resolver;
+}
+
+QString FontResolver::pickFamily(const std::string& documentFont) const {
+    const std::string name = normalizedFontName(documentFont);
+    for (const auto& s : kSubstitutes) {
+        if (s.documentFont == name) return QString::fromLatin1(s.family);
+    }
+    if (!name.empty()) {
+        const QString asIs = QString::fromStdString(documentFont).trimmed();
+        if (QFontDatabase::hasFamily(asIs)) return asIs;
+    }
+    if (contains(name, "mono") || contains(name, "courier") || contains(name, "typewriter"))
+        return QStringLiteral("Liberation Mono");
+    if (contains(name, "narrow") || contains(name, "condensed"))
+        return QStringLiteral("Liberation Sans Narrow");
+    if (contains(name, "sans") || contains(name, "arial") || contains(name, "helv") ||
+        contains(name, "gothic") || contains(name, "grotesk"))
+        return QStringLiteral("Liberation Sans");
+    return QString::fromLatin1(kDefaultFamily);
+}
+
+const QString& FontResolver::substituteFamily(const std::string& documentFont) {
+    auto it = families_.find(documentFont);
+    if (it == families_.end()) it = families_.emplace(documentFont, pickFamily(documentFont)).first;
+    return it->second;
+}
+
+double FontResolver::effectiveSizePt(const model::CharProps& props) {
+    double size = props.sizePt > 0.0 ? props.sizePt : 11.0;
+    size = std::clamp(size, 1.0, 1638.0);
+    if (props.vertical != model::VerticalPosition::Baseline) size *= 0.65;
+    return size;
+}
+
+const QFont& FontResolver::font(const model::CharProps& props) {
+    const double size = effectiveSizePt(props);
+    std::string key = props.font;
+    key.push_back('\x1f');
+    key += std::to_string(static_cast<long long>(size * 100.0 + 0.5));
+    key.push_back(props.bold ? 'b' : '-');
+    key.push_back(props.italic ? 'i' : '-');
+    key.push_back(props.allCaps ? 'C' : (props.smallCaps ? 'c' : '-'));
+    auto it = fonts_.find(key);
+    if (it != fonts_.end()) return it->second;
+
+    QFont f(substituteFamily(props.font));
+    f.setPointSizeF(size * pointPerPixel_);
+    f.setBold(props.bold);
+    f.setItalic(props.italic);
+    f.setKerning(false);
+    f.setHintingPreference(QFont::PreferNoHinting);
+    if (props.allCaps) f.setCapitalization(QFont::AllUppercase);
+    else if (props.smallCaps) f.setCapitalization(QFont::SmallCaps);
+    return fonts_.emplace(std::move(key), std::move(f)).first->second;
+}
+
+double FontResolver::lineHeightRatio(const QFont& font) {
+    const QString key = font.family() + (font.bold() ? "|b" : "|") + (font.italic() ? "i" : "");
+    auto it = ratios_.find(key);
+    if (it != ratios_.end()) return it->second;
+    double ratio = 1.0;
+    const QRawFont raw = QRawFont::fromFont(font);
+    const QByteArray hhea = raw.fontTable("hhea");
+    const QByteArray os2 = raw.fontTable("OS/2");
+    if (hhea.size() >= 10 && os2.size() >= 78) {
+        const int hheaSum = readBigEndian16(hhea, 4, true) - readBigEndian16(hhea, 6, true) +
+                            readBigEndian16(hhea, 8, true);
+        const int winSum = readBigEndian16(os2, 74, false) + readBigEndian16(os2, 76, false);
+        if (winSum > 0 && hheaSum > winSum) ratio = std::min(1.5, static_cast<double>(hheaSum) / winSum);
+    }
+    return ratios_.emplace(key, ratio).first->second;
+}
+
+} // namespace fq::layout

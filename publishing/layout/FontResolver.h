@@ -1,0 +1,51 @@
+// Picks the installed font that stands in for a document's font when text is
+// measured, and hands out ready-made QFonts for character properties. The
+// document keeps its own font names; only measuring uses the substitutes.
+#pragma once
+
+#include "publishing/model/Document.h"
+
+#include <QFont>
+#include <QString>
+
+#include <string>
+#include <unordered_map>
+
+namespace fq::layout {
+
+class FontResolver {
+public:
+    FontResolver();
+
+    // The installed family used to measure text set in the named font.
+    const QString& substituteFamily(const std::string& documentFont);
+
+    // A font for the properties whose pixel size equals the size in points,
+    // so that every length the text layout reports is in points.
+    const QFont& font(const model::CharProps& props);
+
+    // How much taller than its ascent plus descent Word sets a single line of
+    // the font: Word takes the larger of the Windows and the horizontal-header
+    // line metrics, Qt reports the Windows ones.
+    double lineHeightRatio(const QFont& font);
+
+    // The font size actually measured for the properties (raised and
+    // lowered text is set smaller).
+    static double effectiveSizePt(const model::CharProps& props);
+
+    // The process-wide resolver; the layout runs on the GUI thread only.
+    static FontResolver& instance();
+
+private:
+    QString pickFamily(const std::string& documentFont) const;
+
+    double pointPerPixel_ = 1.0;            // point size that gives one pixel per point
+    std::unordered_map<std::string, QString> families_;
+    std::unordered_map<std::string, QFont> fonts_;
+    std::unordered_map<QString, double> ratios_;   // by family and style
+};
+
+// Lower-cases and trims a font name for table look-ups ("Times New Roman").
+std::string normalizedFontName(const std::string& name);
+
+} // namespace fq::layout

@@ -1,0 +1,31 @@
+// layOut: walks the sections and blocks of a document through the page builder.
+#include "publishing/layout/Layout.h"
+
+#include "publishing/layout/PageBuilder.h"
+
+#include <type_traits>
+
+namespace fq::layout {
+
+model::Publication layOut(const model::Document& document) {
+    model::Publication publication;
+    publication.properties = document.properties;
+    PageBuilder builder(publication);
+    for (const auto& section : document.sections) {
+        builder.startSection(section);
+        for (const auto& block : section.blocks) {
+            std::visit(
+                [&](const auto& b) {
+                    using T = std::decay_t<decltype(b)>;
+                    if constexpr (std::is_same_v<T, model::Paragraph>) builder.addParagraph(b);
+                    else if constexpr (std::is_same_v<T, model::Picture>) builder.addPicture(b);
+                    else builder.pageBreak();
+                },
+                block);
+        }
+    }
+    builder.finish();
+    return publication;
+}
+
+} // namespace fq::layout

@@ -1,0 +1,236 @@
+// The page-filling state machine behind layOut.
+#include "publishing/layout/PageBuilder.h"
+
+#include "publishing/layout/ParagraphMeasure.h"
+#include "publishing/layout/ParagraphSplit.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QImageReader>
+
+#include <algorithm>
+#include <cmath>
+
+namespace fq::layout {
+
+namespace {
+
+constexpr double kEpsilon = 0.01;
+constexpr double kDefaultPictureSizePt = 72.0;
+
+bool usable(double v, double lo, double hi) { return std::isfinite(v) && v >= lo && v <= hi; }
+
+double absOrZero(double v) { return std::isfinite(v) ? std::fabs(v) : 0.0; }
+
+// Shrinks two margins together so that at least minimum is left between them.
+void fitMargins(double extent, double minimum, double& a, double& b) {
+    const double room = extent - minimum;
+    if (a + b > room && a + b > 0.0) {
+        const double scale = std::max(0.0, room) / (a + b);
+        a *= scale;
+        b *= scale;
+    }
+}
+
+bool hasVisibleText(const std::vector<model::Paragraph>& paragraphs) {
+    for (const auto& p : paragraphs) {
+        for (const auto& r : p.runs) {
+            if (r.text.find_first_not_of(" \t\n\r\v\f") != std::string::npos) return true;
+        }
+    }
+    return false;
+}
+
+double stackHeight(const std::vector<model::Paragraph>& paragraphs, double width) {
+    double h = 0.0;
+    for (const auto& p : paragraphs) {
+        h += std::max(0.0, p.props.spaceBeforePt);
+        h += linesHeight(measureParagraph(p, width));
+        h += std::max(0.0, p.props.spaceAfterPt);
+    }
+    return h;
+}
+
+} // namespace
+
+SectionFrames sectionFrames(const model::Section& section) {
+    const model::PageGeometry& g = section.page;
+    SectionFrames f;
+    const bool sizeOk = usable(g.widthPt, 36.0, 20000.0) && usable(g.heightPt, 36.0, 20000.0);
+    f.pageWidth = sizeOk ? g.widthPt : 612.0;
+    f.pageHeight = sizeOk ? g.heightPt : 792.0;
+
+    double left = absOrZero(g.marginLeftPt), right = absOrZero(g.marginRightPt);
+    double top = absOrZero(g.marginTopPt), bottom = absOrZero(g.marginBottomPt);
+    const double minWidth = std::max(36.0, f.pageWidth * 0.1);
+    const double minHeight = std::max(36.0, f.pageHeight * 0.1);
+    fitMargins(f.pageWidth, minWidth, left, right);
+    fitMargins(f.pageHeight, minHeight, top, bottom);
+
+    const double width = f.pageWidth - left - right;
+    double bodyTop = top;
+    double bodyBottom = f.pageHeight - bottom;
+
+    if (hasVisibleText(section.header)) {
+        const double distance = std::min(absOrZero(g.headerDistancePt), f.pageHeight / 2.0);
+        const double h = std::max(1.0, stackHeight(section.header, width));
+        f.hasHeader = true;
+        f.header = {left, distance, width, h};
+        bodyTop = std::max(bodyTop, distance + h);
+    }
+    if (hasVisibleText(section.footer)) {
+        const double distance = std::min(absOrZero(g.footerDistancePt), f.pageHeight / 2.0);
+        const double h = std::max(1.0, stackHeight(section.footer, width));
+        f.hasFooter = true;
+        f.footer = {left, f.pageHeight - distance - h, width, h};
+        bodyBottom = std::min(bodyBottom, f.footer.yPt);
+    }
+    // Headers and footers taller than the page leave the body its minimum.
+    if (bodyBottom - bodyTop < minHeight) {
+        bodyTop = std::min(bodyTop, f.pageHeight - bottom - minHeight);
+        bodyTop = std::max(0.0, bodyTop);
+        bodyBottom = std::max(bodyBottom, bodyTop + minHeight);
+        bodyBottom = std::min(bodyBottom, f.pageHeight);
+    }
+    f.body = {left, bodyTop, width, bodyBottom - bodyTop};
+    return f;
+}
+
+model::Rect pictureSize(const model::Picture& picture) {
+    model::Rect r;
+    r.widthPt = picture.widthPt;
+    r.heightPt = picture.heightPt;
+    if (usable(r.widthPt, 0.01, 1e6) && usable(r.heightPt, 0.01, 1e6)) return r;
+
+    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(picture.data.data()),
+                                                     static_cast<qsizetype>(picture.data.size()));
+    QBuffer buffer;
+    buffer.setData(bytes);
+    QImageReader reader(&buffer);
+    const QSize px = reader.size();
+    if (px.isValid() && px.width() > 0 && px.height() > 0) {
+        r.widthPt = px.width() * 0.75;      // pixels at 96 per inch
+        r.heightPt = px.height() * 0.75;
+    } else {
+        r.widthPt = r.heightPt = kDefaultPictureSizePt;
+    }
+    return r;
+}
+
+void PageBuilder::startSection(const model::Section& section) {
+    if (pageOpen_) finishPage();
+    section_ = &section;
+    frames_ = sectionFrames(section);
+    newPage(false);
+}
+
+void PageBuilder::newPage(bool byOverflow) {
+    if (pageOpen_) finishPage();
+    model::Page p;
+    p.widthPt = frames_.pageWidth;
+    p.heightPt = frames_.pageHeight;
+    if (frames_.hasHeader && section_) p.textFrames.push_back({frames_.header, section_->header});
+    out_.pages.push_back(std::move(p));
+    pageOpen_ = true;
+    topByOverflow_ = byOverflow;
+    bodyUsed_ = false;
+    cursor_ = frames_.body.yPt;
+    frameTop_ = cursor_;
+}
+
+void PageBuilder::closeFrame(double bottom) {
+    if (frameParagraphs_.empty()) return;
+    const model::Rect& b = frames_.body;
+    const double height = std::max(1.0, bottom - frameTop_);
+    page().textFrames.push_back({{b.xPt, frameTop_, b.widthPt, height}, std::move(frameParagraphs_)});
+    frameParagraphs_.clear();
+}
+
+void PageBuilder::finishPage() {
+    const double bodyBottom = frames_.body.yPt + frames_.body.heightPt;
+    closeFrame(std::max(bodyBottom, cursor_));
+    model::Page& p = page();
+    const bool bodyFrame = p.textFrames.size() > (frames_.hasHeader ? 1u : 0u);
+    if (!bodyFrame && p.pictureFrames.empty()) {
+        // A page without any content still gets its text frame.
+        p.textFrames.push_back({frames_.body, {}});
+    }
+    if (frames_.hasFooter && section_) p.textFrames.push_back({frames_.footer, section_->footer});
+    pageOpen_ = false;
+}
+
+void PageBuilder::addParagraph(const model::Paragraph& paragraph) {
+    if (!pageOpen_) newPage(false);
+    const double bottom = frames_.body.yPt + frames_.body.heightPt;
+    const MeasuredParagraph measured = measureParagraph(paragraph, frames_.body.widthPt);
+
+    const bool atTop = !bodyUsed_ && cursor_ <= frames_.body.yPt + kEpsilon;
+    if (!(atTop && topByOverflow_)) cursor_ += std::max(0.0, paragraph.props.spaceBeforePt);
+
+    int partStart = 0;
+    for (std::size_t i = 0; i < measured.lines.size(); ++i) {
+        const MeasuredLine& line = measured.lines[i];
+        if (cursor_ + line.heightPt > bottom + kEpsilon && (bodyUsed_ || cursor_ > frames_.body.yPt + kEpsilon)) {
+            if (line.start > partStart) {
+                frameParagraphs_.push_back(paragraphPart(paragraph, measured, partStart, line.start));
+                partStart = line.start;
+            }
+            newPage(true);
+        }
+        cursor_ += line.heightPt;
+        bodyUsed_ = true;
+    }
+    frameParagraphs_.push_back(partStart == 0 ? paragraph
+                                              : paragraphPart(paragraph, measured, partStart, measured.text.size()));
+    cursor_ += std::max(0.0, paragraph.props.spaceAfterPt);
+}
+
+void PageBuilder::addPicture(const model::Picture& picture) {
+    if (!pageOpen_) newPage(false);
+    model::Rect r = pictureSize(picture);
+
+    if (picture.anchor) {
+        // Anchored: where the anchor says, scaled to the page and kept on it.
+        const double scale = std::min({1.0, frames_.pageWidth / r.widthPt, frames_.pageHeight / r.heightPt});
+        r.widthPt *= scale;
+        r.heightPt *= scale;
+        const double x = std::isfinite(picture.anchor->xPt) ? picture.anchor->xPt : 0.0;
+        const double y = std::isfinite(picture.anchor->yPt) ? picture.anchor->yPt : 0.0;
+        r.xPt = std::clamp(x, 0.0, frames_.pageWidth - r.widthPt);
+        r.yPt = std::clamp(y, 0.0, frames_.pageHeight - r.heightPt);
+        page().pictureFrames.push_back({r, picture.format, picture.data, picture.description});
+        return;
+    }
+
+    const model::Rect& body = frames_.body;
+    const double scale = std::min({1.0, body.widthPt / r.widthPt, body.heightPt / r.heightPt});
+    r.widthPt *= scale;
+    r.heightPt *= scale;
+    const double bottom = body.yPt + body.heightPt;
+    if (cursor_ + r.heightPt > bottom + kEpsilon && bodyUsed_) newPage(true);
+    closeFrame(cursor_);
+    r.xPt = body.xPt;
+    r.yPt = cursor_;
+    page().pictureFrames.push_back({r, picture.format, picture.data, picture.description});
+    cursor_ += r.heightPt;
+    frameTop_ = cursor_;
+    bodyUsed_ = true;
+}
+
+void PageBuilder::pageBreak() {
+    newPage(false);
+}
+
+void PageBuilder::finish() {
+    if (!pageOpen_) {
+        if (out_.pages.empty()) {
+            static const model::Section blank;
+            startSection(blank);
+        } else {
+            return;
+        }
+    }
+    finishPage();
+}
+
+} // namespace fq::layout

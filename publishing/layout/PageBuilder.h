@@ -1,0 +1,61 @@
+// Fills pages with the flow of a document: paragraphs line by line, inline
+// pictures in between, anchored pictures where they are anchored, and the
+// section's header and footer on every page.
+#pragma once
+
+#include "publishing/model/Publication.h"
+
+#include <vector>
+
+namespace fq::layout {
+
+// The areas of a page of one section, in points from the page's corner.
+struct SectionFrames {
+    double pageWidth = 612.0;
+    double pageHeight = 792.0;
+    model::Rect body;                       // where the flow goes
+    bool hasHeader = false;
+    model::Rect header;
+    bool hasFooter = false;
+    model::Rect footer;
+};
+
+// Works out the page size, the text area and the header and footer frames of
+// a section, guarding against unusable geometry (zero or negative sizes,
+// margins that leave no room).
+SectionFrames sectionFrames(const model::Section& section);
+
+// Size a picture is shown at: its stated size, or the image's own size
+// when the document gave none.
+model::Rect pictureSize(const model::Picture& picture);
+
+class PageBuilder {
+public:
+    explicit PageBuilder(model::Publication& publication) : out_(publication) {}
+
+    // Starts the section on a new page.
+    void startSection(const model::Section& section);
+    void addParagraph(const model::Paragraph& paragraph);
+    void addPicture(const model::Picture& picture);
+    void pageBreak();
+    // Closes the last page; gives an empty document its one page.
+    void finish();
+
+private:
+    void newPage(bool byOverflow);
+    void finishPage();
+    void closeFrame(double bottom);
+    model::Page& page() { return out_.pages.back(); }
+
+    model::Publication& out_;
+    const model::Section* section_ = nullptr;
+    SectionFrames frames_;
+    bool pageOpen_ = false;
+    bool topByOverflow_ = false;            // the page began because the previous one was full
+    bool bodyUsed_ = false;                 // a line or inline picture sits in the body
+    double cursor_ = 0.0;                   // next free y in the body
+    double frameTop_ = 0.0;                 // where the open text frame begins
+    std::vector<model::Paragraph> frameParagraphs_;
+};
+
+} // namespace fq::layout

@@ -1,0 +1,36 @@
+// Breaks one paragraph into lines with Qt's text layout and reports, for
+// every line, which characters it holds and how much height it takes.
+#pragma once
+
+#include "publishing/model/Document.h"
+
+#include <QString>
+
+#include <vector>
+
+namespace fq::layout {
+
+struct MeasuredLine {
+    int start = 0;                          // UTF-16 offset into the paragraph text
+    int length = 0;                         // UTF-16 units, trailing spaces included
+    double heightPt = 0.0;                  // with the paragraph's line spacing applied
+};
+
+struct MeasuredParagraph {
+    QString text;                           // all runs joined, UTF-16
+    std::vector<int> runStarts;             // UTF-16 offset of each run in text
+    std::vector<MeasuredLine> lines;        // at least one line, even when empty
+};
+
+// Lays the paragraph out into lines of widthPt (the width between the
+// frame's edges; the paragraph's own indents are taken off here).
+MeasuredParagraph measureParagraph(const model::Paragraph& paragraph, double widthPt);
+
+// The height of the paragraph's lines from line first to the end.
+double linesHeight(const MeasuredParagraph& measured, std::size_t first = 0);
+
+// The properties used for the paragraph mark: those of the first run, or
+// the defaults when the paragraph has no runs.
+const model::CharProps& markProps(const model::Paragraph& paragraph);
+
+} // namespace fq::layout

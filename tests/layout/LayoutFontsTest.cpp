@@ -1,0 +1,85 @@
+// The measuring fonts: substitutes for Office fonts are installed ones and
+// the sizes come out in points.
+#include "publishing/layout/FontResolver.h"
+
+#include <QFontInfo>
+#include <QFontMetricsF>
+
+#include <gtest/gtest.h>
+
+namespace fq::layout {
+namespace {
+
+model::CharProps props(const std::string& font, double size = 12.0) {
+    model::CharProps p;
+    p.font = font;
+    p.sizePt = size;
+    return p;
+}
+
+TEST(LayoutFonts, OfficeFontsMapToMetricCompatibleFamilies) {
+    auto& r = FontResolver::instance();
+    EXPECT_EQ(r.substituteFamily("Calibri"), "Carlito");
+    EXPECT_EQ(r.substituteFamily("Cambria"), "Caladea");
+    EXPECT_EQ(r.substituteFamily("Arial"), "Liberation Sans");
+    EXPECT_EQ(r.substituteFamily("Helvetica"), "Liberation Sans");
+    EXPECT_EQ(r.substituteFamily("Times New Roman"), "Liberation Serif");
+    EXPECT_EQ(r.substituteFamily("Courier New"), "Liberation Mono");
+    EXPECT_EQ(r.substituteFamily(" times new ROMAN "), "Liberation Serif");
+}
+
+TEST(LayoutFonts, UnknownFontsGetAnInstalledDefault) {
+    auto& r = FontResolver::instance();
+    EXPECT_EQ(r.substituteFamily("Quirky Display Face"), "Liberation Serif");
+    EXPECT_EQ(r.substituteFamily("Foo Sans"), "Liberation Sans");
+    EXPECT_EQ(r.substituteFamily("Bar Mono"), "Liberation Mono");
+    EXPECT_EQ(r.substituteFamily(""), "Liberation Serif");
+}
+
+TEST(LayoutFonts, InstalledFamiliesAreUsedAsTheyAre) {
+    EXPECT_EQ(FontResolver::instance().substituteFamily("DejaVu Sans Mono"), "DejaVu Sans Mono");
+}
+
+TEST(LayoutFonts, FontsResolveToTheSubstituteFile) {
+    auto& r = FontResolver::instance();
+    EXPECT_EQ(QFontInfo(r.font(props("Calibri"))).family(), "Carlito");
+    EXPECT_EQ(QFontInfo(r.font(props("Times New Roman"))).family(), "Liberation Serif");
+    EXPECT_TRUE(QFontInfo(r.font([] { auto p = props("Arial"); p.bold = true; return p; }())).bold());
+}
+
+TEST(LayoutFonts, PixelSizeEqualsPointSize) {
+    // Courier's advance is 0.6 em: at 10 pt ten characters take 60 pt.
+    const QFontMetricsF m(FontResolver::instance().font(props("Courier New", 10.0)));
+    EXPECT_NEAR(m.horizontalAdvance(QStringLiteral("0123456789")), 60.0, 0.05);
+    // Calibri's (and Carlito's) single line is 1.2207 em.
+    const QFontMetricsF c(FontResolver::instance().font(props("Calibri", 20.0)));
+    EXPECT_NEAR(c.ascent() + c.descent(), 24.41, 0.1);
+}
+
+TEST(LayoutFonts, LineHeightFollowsWordsMetrics) {
+    // Word sets Times New Roman (and Liberation Serif) single lines at 1.149 em
+    // although the Windows ascent and descent add up to 1.107 em only.
+    auto& r = FontResolver::instance();
+    EXPECT_NEAR(r.lineHeightRatio(r.font(props("Times New Roman"))), 1.149 / 1.107, 0.005);
+    EXPECT_DOUBLE_EQ(r.lineHeightRatio(r.font(props("Calibri"))), 1.0);
+}
+
+TEST(LayoutFonts, RaisedTextIsMeasuredSmaller) {
+    auto p = props("Arial", 20.0);
+    p.vertical = model::VerticalPosition::Superscript;
+    EXPECT_LT(FontResolver::effectiveSizePt(p), 20.0);
+    EXPECT_GT(FontResolver::effectiveSizePt(p), 10.0);
+    p.vertical = model::VerticalPosition::Baseline;
+    EXPECT_DOUBLE_EQ(FontResolver::effectiveSizePt(p), 20.0);
+}
+
+TEST(LayoutFonts, SamePropertiesGiveTheCachedFont) {
+    auto& r = FontResolver::instance();
+    const QFont* a = &r.font(props("Cambria", 9.0));
+    const QFont* b = &r.font(props("Cambria", 9.0));
+    EXPECT_EQ(a, b);
+    EXPECT_NE(a, &r.font(props("Cambria", 9.5)));
+}
+
+} // namespace
+} // namespace fq::layout

@@ -1,0 +1,145 @@
+// Pictures in the flow split the page's text frame; anchored pictures sit
+// where their anchor puts them.
+#include "publishing/layout/Layout.h"
+#include "publishing/layout/PageBuilder.h"
+
+#include "LayoutHelpers.h"
+
+#include <QBuffer>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+namespace fq::layout {
+namespace {
+
+using namespace test;
+
+model::Picture picture(double w, double h) {
+    model::Picture p;
+    p.format = model::ImageFormat::Png;
+    p.data = {0x89, 'P', 'N', 'G'};
+    p.widthPt = w;
+    p.heightPt = h;
+    p.description = "a picture";
+    return p;
+}
+
+model::Picture anchored(double w, double h, double x, double y) {
+    auto p = picture(w, h);
+    p.anchor = model::PictureAnchor{x, y};
+    return p;
+}
+
+TEST(LayoutPicture, InlinePictureSplitsTheTextFrame) {
+    const auto doc = document({section({paragraph("above"), picture(200.0, 100.0), paragraph("below")})});
+    const auto pub = layOut(doc);
+    ASSERT_EQ(pub.pages.size(), 1u);
+    const auto& page = pub.pages[0];
+    ASSERT_EQ(page.textFrames.size(), 2u);
+    ASSERT_EQ(page.pictureFrames.size(), 1u);
+    const auto& above = page.textFrames[0].rect;
+    const auto& pic = page.pictureFrames[0].rect;
+    const auto& below = page.textFrames[1].rect;
+    EXPECT_EQ(frameText(page.textFrames[0]), "above\n");
+    EXPECT_EQ(frameText(page.textFrames[1]), "below\n");
+    EXPECT_DOUBLE_EQ(above.yPt, 72.0);
+    EXPECT_NEAR(above.yPt + above.heightPt, pic.yPt, 0.01);
+    EXPECT_NEAR(pic.yPt, 72.0 + 13.43, 0.1);          // after one line of Calibri 11
+    EXPECT_DOUBLE_EQ(pic.xPt, 72.0);
+    EXPECT_DOUBLE_EQ(pic.widthPt, 200.0);
+    EXPECT_DOUBLE_EQ(pic.heightPt, 100.0);
+    EXPECT_NEAR(below.yPt, pic.yPt + pic.heightPt, 0.01);
+    EXPECT_NEAR(below.yPt + below.heightPt, 720.0, 0.01);  // down to the text area's bottom
+    EXPECT_EQ(page.pictureFrames[0].description, "a picture");
+    EXPECT_EQ(page.pictureFrames[0].data, doc.sections[0].blocks[1].index() == 1
+                                              ? std::get<model::Picture>(doc.sections[0].blocks[1]).data
+                                              : std::vector<std::uint8_t>{});
+}
+
+TEST(LayoutPicture, PictureAtTheTopLeavesNoEmptyFrameAbove) {
+    const auto pub = layOut(document({section({picture(100.0, 50.0), paragraph("text")})}));
+    ASSERT_EQ(pub.pages[0].textFrames.size(), 1u);
+    EXPECT_DOUBLE_EQ(pub.pages[0].pictureFrames[0].rect.yPt, 72.0);
+    EXPECT_DOUBLE_EQ(pub.pages[0].textFrames[0].rect.yPt, 122.0);
+}
+
+TEST(LayoutPicture, PictureTallerThanTheTextAreaIsScaledToFit) {
+    const auto pub = layOut(document({section({picture(300.0, 2000.0)})}));
+    ASSERT_EQ(pub.pages.size(), 1u);
+    const auto& r = pub.pages[0].pictureFrames[0].rect;
+    EXPECT_DOUBLE_EQ(r.heightPt, 648.0);
+    EXPECT_NEAR(r.widthPt, 300.0 * 648.0 / 2000.0, 0.01);
+    const auto wide = layOut(document({section({picture(1000.0, 100.0)})}));
+    EXPECT_DOUBLE_EQ(wide.pages[0].pictureFrames[0].rect.widthPt, 468.0);
+    EXPECT_DOUBLE_EQ(wide.pages[0].pictureFrames[0].rect.heightPt, 46.8);
+}
+
+TEST(LayoutPicture, PictureThatDoesNotFitMovesToTheNextPage) {
+    std::vector<model::Block> blocks;
+    for (int i = 0; i < 40; ++i) blocks.push_back(paragraph("line"));   // 40 * 13.43 = 537 pt
+    blocks.push_back(picture(100.0, 200.0));
+    blocks.push_back(paragraph("after"));
+    const auto pub = layOut(document({section(std::move(blocks))}));
+    ASSERT_EQ(pub.pages.size(), 2u);
+    EXPECT_TRUE(pub.pages[0].pictureFrames.empty());
+    EXPECT_EQ(pub.pages[0].textFrames[0].paragraphs.size(), 40u);
+    EXPECT_DOUBLE_EQ(pub.pages[0].textFrames[0].rect.heightPt, 648.0);
+    ASSERT_EQ(pub.pages[1].pictureFrames.size(), 1u);
+    EXPECT_DOUBLE_EQ(pub.pages[1].pictureFrames[0].rect.yPt, 72.0);
+    EXPECT_EQ(frameText(pub.pages[1].textFrames[0]), "after\n");
+}
+
+TEST(LayoutPicture, AnchoredPictureSitsAtItsAnchorWithoutSplittingText) {
+    const auto pub = layOut(document({section({paragraph("a"), anchored(100.0, 80.0, 300.0, 400.0),
+                                               paragraph("b")})}));
+    ASSERT_EQ(pub.pages.size(), 1u);
+    ASSERT_EQ(pub.pages[0].textFrames.size(), 1u);
+    EXPECT_EQ(frameText(pub.pages[0].textFrames[0]), "a\nb\n");
+    const auto& r = pub.pages[0].pictureFrames.at(0).rect;
+    EXPECT_DOUBLE_EQ(r.xPt, 300.0);
+    EXPECT_DOUBLE_EQ(r.yPt, 400.0);
+    EXPECT_DOUBLE_EQ(r.widthPt, 100.0);
+    EXPECT_DOUBLE_EQ(r.heightPt, 80.0);
+}
+
+TEST(LayoutPicture, AnchoredPictureIsKeptOnThePage) {
+    const auto pub = layOut(document({section({anchored(100.0, 80.0, 590.0, -30.0),
+                                               anchored(2000.0, 500.0, 0.0, 0.0)})}));
+    const auto& frames = pub.pages[0].pictureFrames;
+    ASSERT_EQ(frames.size(), 2u);
+    EXPECT_DOUBLE_EQ(frames[0].rect.xPt, 512.0);
+    EXPECT_DOUBLE_EQ(frames[0].rect.yPt, 0.0);
+    EXPECT_DOUBLE_EQ(frames[1].rect.widthPt, 612.0);
+    EXPECT_DOUBLE_EQ(frames[1].rect.heightPt, 153.0);
+}
+
+TEST(LayoutPicture, AnchoredPictureGoesOnThePageOfItsAnchor) {
+    std::vector<model::Block> blocks;
+    for (int i = 0; i < 60; ++i) blocks.push_back(paragraph("line"));
+    blocks.push_back(anchored(50.0, 50.0, 10.0, 10.0));
+    const auto pub = layOut(document({section(std::move(blocks))}));
+    ASSERT_EQ(pub.pages.size(), 2u);
+    EXPECT_TRUE(pub.pages[0].pictureFrames.empty());
+    EXPECT_EQ(pub.pages[1].pictureFrames.size(), 1u);
+}
+
+TEST(LayoutPicture, MissingSizeIsTakenFromTheImage) {
+    QImage img(96, 48, QImage::Format_RGB32);
+    img.fill(Qt::red);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(img.save(&buffer, "PNG"));
+    model::Picture p;
+    p.format = model::ImageFormat::Png;
+    p.data.assign(bytes.begin(), bytes.end());
+    const auto r = pictureSize(p);
+    EXPECT_DOUBLE_EQ(r.widthPt, 72.0);
+    EXPECT_DOUBLE_EQ(r.heightPt, 36.0);
+    p.data = {1, 2, 3};
+    EXPECT_GT(pictureSize(p).widthPt, 0.0);
+}
+
+} // namespace
+} // namespace fq::layout
