@@ -1,0 +1,437 @@
+// Converting DocFile into model::Document.
+#include "publishing/doc/Converter.h"
+
+#include "publishing/doc/InlinePicture.h"
+#include "publishing/doc/TextEncoding.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+namespace fq::doc {
+
+namespace {
+
+using model::Block;
+using model::Paragraph;
+
+constexpr model::Color kIcoColors[17] = {
+    {0, 0, 0},       {0, 0, 0},       {0, 0, 255},   {0, 255, 255}, {0, 255, 0},     {255, 0, 255},
+    {255, 0, 0},     {255, 255, 0},   {255, 255, 255}, {0, 0, 128}, {0, 128, 128},   {0, 128, 0},
+    {128, 0, 128},   {128, 0, 0},     {128, 128, 0}, {128, 128, 128}, {192, 192, 192}};
+
+model::Underline underlineFor(std::uint8_t kul) {
+    using U = model::Underline;
+    switch (kul) {
+    case 0: return U::None;
+    case 2: return U::Words;
+    case 3: return U::Double;
+    case 4: case 20: return U::Dotted;
+    case 6: return U::Thick;
+    case 7: case 23: case 39: case 55: return U::Dash;
+    case 9: case 25: return U::DotDash;
+    case 10: case 26: return U::DotDotDash;
+    case 11: case 27: case 43: return U::Wave;
+    default: return U::Single;
+    }
+}
+
+std::string roman(int n) {
+    static const std::pair<int, const char*> table[] = {{1000, "m"}, {900, "cm"}, {500, "d"}, {400, "cd"},
+                                                        {100, "c"},  {90, "xc"},  {50, "l"},  {40, "xl"},
+                                                        {10, "x"},   {9, "ix"},   {5, "v"},   {4, "iv"}, {1, "i"}};
+    std::string s;
+    for (const auto& [v, t] : table)
+        while (n >= v) s += t, n -= v;
+    return s;
+}
+
+// Collects runs of one paragraph, merging text of equal properties.
+struct ParagraphBuilder {
+    Paragraph para;
+    std::vector<std::u16string> texts;
+    bool started = false;
+    bool emittedBlock = false;  // a picture or break already left this paragraph
+
+    bool hasText() const { return !texts.empty(); }
+    void append(const model::CharProps& props, std::u16string_view s) {
+        if (!texts.empty() && para.runs.back().props == props) {
+            texts.back() += s;
+        } else {
+            para.runs.push_back({{}, props});
+            texts.emplace_back(s);
+        }
+    }
+    void trimTrailingTab() {
+        while (!texts.empty()) {
+            auto& t = texts.back();
+            if (!t.empty() && t.back() == u'\t') t.pop_back();
+            if (!t.empty()) break;
+            texts.pop_back();
+            para.runs.pop_back();
+        }
+    }
+    Paragraph take() {
+        for (std::size_t i = 0; i < texts.size(); ++i) para.runs[i].text = utf16ToUtf8(texts[i]);
+        Paragraph p = std::move(para);
+        para = Paragraph{};
+        para.props = p.props;
+        texts.clear();
+        return p;
+    }
+};
+
+class Converter {
+public:
+    explicit Converter(const DocFile& d) : d_(d), data_(d.dataStream, "the data stream") {
+        for (std::size_t i = 0; i < d.footnoteTable.refCps.size(); ++i)
+            noteMarks_[d.footnoteTable.refCps[i]] = std::to_string(i + 1);
+        for (std::size_t i = 0; i < d.endnoteTable.refCps.size(); ++i)
+            noteMarks_[d.endnoteTable.refCps[i]] = roman(static_cast<int>(i) + 1);
+        for (const auto& a : d.anchors) anchors_[a.cp] = &a;
+    }
+
+    model::Document run() {
+        model::Document doc;
+        doc.properties = d_.properties;
+        std::vector<SectionDesc> sections = d_.sections;
+        if (sections.empty() || sections.back().cpEnd < d_.main.end) sections.push_back({d_.main.end, {}});
+        std::uint32_t start = d_.main.start;
+        std::vector<Paragraph> header, footer;
+        for (std::size_t i = 0; i < sections.size() && start < d_.main.end; ++i) {
+            const std::uint32_t end = std::min(std::max(sections[i].cpEnd, start), d_.main.end);
+            if (end <= start && i + 1 < sections.size()) continue;
+            Sep sep;
+            applySep(sep, sections[i].sepx);
+            model::Section s;
+            s.page = toPageGeometry(sep);
+            page_ = s.page;
+            if (auto h = headerStory(i, 1); h) header = *h;
+            if (auto f = headerStory(i, 3); f) footer = *f;
+            s.header = header;
+            s.footer = footer;
+            convertRange({start, end}, s.blocks, true, {});
+            doc.sections.push_back(std::move(s));
+            start = end;
+        }
+        if (doc.sections.empty()) doc.sections.emplace_back();
+        auto& tail = doc.sections.back().blocks;
+        fields_.clear();
+        for (const auto& r : d_.textboxStories) convertRange(r, tail, false, {});
+        for (std::size_t i = 0; i < d_.footnoteTable.texts.size(); ++i) {
+            fields_.clear();
+            convertRange(d_.footnoteTable.texts[i], tail, false, std::to_string(i + 1));
+        }
+        for (std::size_t i = 0; i < d_.endnoteTable.texts.size(); ++i) {
+            fields_.clear();
+            convertRange(d_.endnoteTable.texts[i], tail, false, roman(static_cast<int>(i) + 1));
+        }
+        return doc;
+    }
+
+private:
+    const DocFile& d_;
+    ByteReader data_;
+    std::map<std::uint32_t, std::string> noteMarks_;
+    std::map<std::uint32_t, const ShapeAnchor*> anchors_;
+    std::vector<bool> fields_;  // per open field: true once its result began
+    model::PageGeometry page_;
+
+    // Character-property cache key: CHPX run, piece, paragraph style.
+    long lastRun_ = -2;
+    std::uint32_t lastPiece_ = 0xFFFFFFFF;
+    std::uint16_t lastIstd_ = 0xFFFF;
+    Chp lastChp_;
+
+    std::uint32_t fcAt(std::uint32_t cp) const { return cp < d_.text.fcs.size() ? d_.text.fcs[cp] : 0xFFFFFFFF; }
+
+    const Bytes* pieceGrpprl(std::uint32_t cp) const {
+        if (cp >= d_.text.pieceIndex.size()) return nullptr;
+        const std::uint32_t pi = d_.text.pieceIndex[cp];
+        if (pi >= d_.pieces.pieces.size()) return nullptr;
+        const std::uint16_t prm = d_.pieces.pieces[pi].prm;
+        if (!(prm & 1)) return nullptr;
+        const std::size_t idx = prm >> 1;
+        return idx < d_.pieces.prcs.size() ? &d_.pieces.prcs[idx] : nullptr;
+    }
+
+    Pap papAt(std::uint32_t cp) const {
+        if (!d_.fib.word97) return Pap{};
+        const long idx = d_.papx.find(fcAt(cp));
+        Pap pap;
+        const ByteReader* data = d_.dataStream.empty() ? nullptr : &data_;
+        if (idx >= 0) {
+            const auto& run = d_.papx.runs[static_cast<std::size_t>(idx)];
+            pap = d_.styles.paragraphStyle(run.istd);
+            pap.istd = run.istd;
+            applyPap(pap, run.grpprl, data);
+        } else {
+            pap = d_.styles.paragraphStyle(0);
+        }
+        if (const Bytes* g = pieceGrpprl(cp)) applyPap(pap, *g, data);
+        return pap;
+    }
+
+    const Chp& chpAt(std::uint32_t cp, const Pap& pap) {
+        const long run = d_.fib.word97 ? d_.chpx.find(fcAt(cp)) : -1;
+        const std::uint32_t piece = cp < d_.text.pieceIndex.size() ? d_.text.pieceIndex[cp] : 0;
+        if (run == lastRun_ && piece == lastPiece_ && pap.istd == lastIstd_) return lastChp_;
+        lastRun_ = run;
+        lastPiece_ = piece;
+        lastIstd_ = pap.istd;
+        Chp chp = d_.fib.word97 ? d_.styles.paragraphStyleChp(pap.istd) : Chp{};
+        auto apply = [&](const Bytes& g) {
+            std::optional<std::uint16_t> istd;
+            forEachSprm(g, [&](const Sprm& s) { if (s.op == sprm::CIstd) istd = s.u16(); });
+            Chp styleChp = chp;
+            if (istd) {
+                styleChp = d_.styles.withCharacterStyle(chp, *istd);
+                chp = styleChp;
+            }
+            applyChp(chp, styleChp, g);
+        };
+        if (run >= 0) apply(d_.chpx.runs[static_cast<std::size_t>(run)].grpprl);
+        if (const Bytes* g = pieceGrpprl(cp)) apply(*g);
+        lastChp_ = chp;
+        return lastChp_;
+    }
+
+    std::optional<std::vector<Paragraph>> headerStory(std::size_t section, std::size_t kind) {
+        const std::size_t idx = 6 + section * 6 + kind;
+        if (idx >= d_.headerStories.size()) return std::nullopt;
+        const CpRange r = d_.headerStories[idx];
+        if (r.end <= r.start) return std::nullopt;
+        std::vector<Block> blocks;
+        auto saved = fields_;
+        fields_.clear();
+        convertRange(r, blocks, false, {});
+        fields_ = saved;
+        std::vector<Paragraph> out;
+        for (auto& b : blocks)
+            if (auto* p = std::get_if<Paragraph>(&b)) out.push_back(std::move(*p));
+        while (!out.empty() && out.back().runs.empty()) out.pop_back();
+        return out;
+    }
+
+    bool hiddenByField() const {
+        return std::any_of(fields_.begin(), fields_.end(), [](bool inResult) { return !inResult; });
+    }
+
+    void flushText(ParagraphBuilder& b, std::vector<Block>& out) {
+        if (b.hasText()) out.emplace_back(b.take());
+    }
+
+    void emitPicture(ParagraphBuilder& b, std::vector<Block>& out, model::Picture pic) {
+        flushText(b, out);
+        out.emplace_back(std::move(pic));
+        b.emittedBlock = true;
+    }
+
+    void floatingShape(std::uint32_t cp, ParagraphBuilder& b, std::vector<Block>& out) {
+        const auto it = anchors_.find(cp);
+        if (it == anchors_.end()) return;
+        const ShapeAnchor& a = *it->second;
+        const auto s = d_.drawing.shapes.find(a.spid);
+        if (s == d_.drawing.shapes.end() || s->second.pib == 0 || s->second.pib > d_.drawing.blips.size()) return;
+        const auto& blip = d_.drawing.blips[s->second.pib - 1];
+        if (!blip) return;
+        model::Picture pic;
+        pic.format = blip->format;
+        pic.data = blip->data;
+        pic.widthPt = std::max(0, a.xaRight - a.xaLeft) / 20.0;
+        pic.heightPt = std::max(0, a.yaBottom - a.yaTop) / 20.0;
+        pic.description = s->second.description;
+        model::PictureAnchor anchor;
+        anchor.xPt = a.xaLeft / 20.0 + (a.bx == 1 ? 0.0 : page_.marginLeftPt);
+        anchor.yPt = a.yaTop / 20.0 + (a.by == 1 ? 0.0 : page_.marginTopPt);
+        pic.anchor = anchor;
+        emitPicture(b, out, std::move(pic));
+    }
+
+    void convertRange(CpRange r, std::vector<Block>& out, bool mainStory, const std::string& noteMark) {
+        const auto& text = d_.text.chars;
+        r.end = std::min<std::uint32_t>(r.end, static_cast<std::uint32_t>(text.size()));
+        ParagraphBuilder b;
+        std::uint32_t pos = r.start;
+        while (pos < r.end) {
+            std::uint32_t term = pos;
+            while (term < r.end && text[term] != 0x0D && text[term] != 0x07 &&
+                   !(mainStory && text[term] == 0x0C && term + 1 == r.end))
+                ++term;
+            const std::uint32_t markCp = term < r.end ? term : r.end - 1;
+            const Pap pap = papAt(markCp);
+            if (!b.started) {
+                b.para.props = toParaProps(pap);
+                b.started = true;
+                if (pap.pageBreakBefore && mainStory && !out.empty()) out.emplace_back(model::PageBreak{});
+            }
+            for (std::uint32_t cp = pos; cp < term; ++cp) handleChar(cp, pap, b, out, mainStory, noteMark);
+            if (term < r.end) handleMark(term, pap, b, out);
+            pos = term + 1;
+        }
+        if (b.started && (b.hasText() || !b.emittedBlock)) {
+            b.trimTrailingTab();
+            if (b.hasText()) out.emplace_back(b.take());
+        }
+    }
+
+    void endParagraph(ParagraphBuilder& b, std::vector<Block>& out) {
+        if (b.hasText() || !b.emittedBlock) out.emplace_back(b.take());
+        b.started = false;
+        b.emittedBlock = false;
+    }
+
+    void handleMark(std::uint32_t cp, const Pap& pap, ParagraphBuilder& b, std::vector<Block>& out) {
+        const char16_t c = d_.text.chars[cp];
+        const model::CharProps props = toCharProps(chpAt(cp, pap), d_.fonts);
+        if (c == 0x07) {
+            if (pap.ttp) {
+                b.trimTrailingTab();
+                endParagraph(b, out);
+            } else {
+                b.append(props, u"\t");
+            }
+            return;
+        }
+        if (c == 0x0C) {  // a section break closes the paragraph
+            endParagraph(b, out);
+            return;
+        }
+        if (pap.inTable && pap.innerTtp) {
+            b.append(props, u"\n");
+        } else if (pap.inTable && pap.innerCell) {
+            b.append(props, u"\t");
+        } else if (pap.inTable && d_.fib.word97) {
+            b.append(props, u"\n");
+        } else {
+            endParagraph(b, out);
+        }
+    }
+
+    void handleChar(std::uint32_t cp, const Pap& pap, ParagraphBuilder& b, std::vector<Block>& out, bool mainStory,
+                    const std::string& noteMark) {
+        const char16_t c = d_.text.chars[cp];
+        if (c == 0x13) {
+            if (fields_.size() < 4096) fields_.push_back(false);
+            return;
+        }
+        if (c == 0x14) {
+            if (!fields_.empty()) fields_.back() = true;
+            return;
+        }
+        if (c == 0x15) {
+            if (!fields_.empty()) fields_.pop_back();
+            return;
+        }
+        if (hiddenByField()) return;
+        const Chp& chp = chpAt(cp, pap);
+        if (chp.vanish || chp.deleted) return;
+        const model::CharProps props = toCharProps(chp, d_.fonts);
+        switch (c) {
+        case 0x09: b.append(props, u"\t"); return;
+        case 0x0B: b.append(props, u"\n"); return;
+        case 0x0E: b.append(props, u"\n"); return;
+        case 0x0C:
+            flushText(b, out);
+            out.emplace_back(model::PageBreak{});
+            b.emittedBlock = true;
+            return;
+        case 0x1E: b.append(props, u"\u2011"); return;
+        case 0x1F: return;
+        case 0x01:
+            if (chp.special && chp.picLocation && !chp.ole2 && !chp.data && !d_.dataStream.empty()) {
+                if (auto pic = readInlinePicture(data_, *chp.picLocation)) emitPicture(b, out, std::move(*pic));
+            }
+            return;
+        case 0x08:
+            if (mainStory) floatingShape(cp, b, out);
+            return;
+        case 0x02: {
+            std::string mark = noteMark;
+            if (mainStory) {
+                const auto it = noteMarks_.find(cp);
+                if (it != noteMarks_.end()) mark = it->second;
+            }
+            if (!mark.empty()) {
+                auto vp = props;
+                vp.vertical = model::VerticalPosition::Superscript;
+                b.append(vp, std::u16string(mark.begin(), mark.end()));
+            }
+            return;
+        }
+        default:
+            break;
+        }
+        if (c < 0x20) return;
+        b.append(props, std::u16string_view(&c, 1));
+    }
+};
+
+} // namespace
+
+model::CharProps toCharProps(const Chp& chp, const std::vector<FontDef>& fonts) {
+    model::CharProps p;
+    if (chp.ftc[0] < fonts.size() && !fonts[chp.ftc[0]].name.empty()) p.font = fonts[chp.ftc[0]].name;
+    else p.font = "Times New Roman";
+    p.sizePt = chp.hps / 2.0;
+    p.bold = chp.bold;
+    p.italic = chp.italic;
+    p.strike = chp.strike || chp.dstrike;
+    p.smallCaps = chp.smallCaps;
+    p.allCaps = chp.caps;
+    p.underline = underlineFor(chp.kul);
+    if (chp.cv) {
+        p.color = model::Color{static_cast<std::uint8_t>(*chp.cv & 0xFF), static_cast<std::uint8_t>((*chp.cv >> 8) & 0xFF),
+                               static_cast<std::uint8_t>((*chp.cv >> 16) & 0xFF)};
+    } else if (chp.ico > 0 && chp.ico < 17) {
+        p.color = kIcoColors[chp.ico];
+    }
+    if (chp.iss == 1) p.vertical = model::VerticalPosition::Superscript;
+    else if (chp.iss == 2) p.vertical = model::VerticalPosition::Subscript;
+    return p;
+}
+
+model::ParaProps toParaProps(const Pap& pap) {
+    model::ParaProps p;
+    switch (pap.jc) {
+    case 1: p.alignment = model::Alignment::Center; break;
+    case 2: p.alignment = model::Alignment::Right; break;
+    case 3: case 4: case 5: case 7: case 8: case 9: p.alignment = model::Alignment::Justify; break;
+    default: p.alignment = model::Alignment::Left; break;
+    }
+    p.leftIndentPt = pap.dxaLeft / 20.0;
+    p.rightIndentPt = pap.dxaRight / 20.0;
+    p.firstLineIndentPt = pap.dxaLeft1 / 20.0;
+    p.spaceBeforePt = pap.dyaBefore / 20.0;
+    p.spaceAfterPt = pap.dyaAfter / 20.0;
+    if (pap.multLine) {
+        p.lineSpacing.rule = model::LineSpacing::Rule::Multiple;
+        p.lineSpacing.value = pap.dyaLine > 0 ? pap.dyaLine / 240.0 : 1.0;
+    } else if (pap.dyaLine < 0) {
+        p.lineSpacing.rule = model::LineSpacing::Rule::Exact;
+        p.lineSpacing.value = -pap.dyaLine / 20.0;
+    } else {
+        p.lineSpacing.rule = model::LineSpacing::Rule::AtLeast;
+        p.lineSpacing.value = pap.dyaLine / 20.0;
+    }
+    p.keepWithNext = pap.keepFollow;
+    for (const std::int16_t t : pap.tabs) p.tabStopsPt.push_back((t - pap.dxaLeft) / 20.0);
+    return p;
+}
+
+model::PageGeometry toPageGeometry(const Sep& sep) {
+    model::PageGeometry g;
+    g.widthPt = sep.xaPage / 20.0;
+    g.heightPt = sep.yaPage / 20.0;
+    g.marginLeftPt = sep.dxaLeft / 20.0;
+    g.marginRightPt = sep.dxaRight / 20.0;
+    g.marginTopPt = std::abs(sep.dyaTop) / 20.0;
+    g.marginBottomPt = std::abs(sep.dyaBottom) / 20.0;
+    g.headerDistancePt = sep.dyaHdrTop / 20.0;
+    g.footerDistancePt = sep.dyaHdrBottom / 20.0;
+    return g;
+}
+
+model::Document convertDocFile(const DocFile& file) { return Converter(file).run(); }
+
+} // namespace fq::doc

@@ -1,0 +1,67 @@
+// The first stage of the .doc reader: a faithful model of the file as Word
+// stores it. Nothing here is resolved to points or model enums; the
+// converter (Converter.h) does that.
+#pragma once
+
+#include "publishing/doc/ByteReader.h"
+#include "publishing/doc/Fib.h"
+#include "publishing/doc/FontTable.h"
+#include "publishing/doc/Fkp.h"
+#include "publishing/doc/OfficeArt.h"
+#include "publishing/doc/PieceTable.h"
+#include "publishing/doc/Plc.h"
+#include "publishing/doc/StyleSheet.h"
+#include "publishing/model/Document.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+namespace fq::doc {
+
+// A stretch of CPs holding one sub-document.
+struct CpRange {
+    std::uint32_t start = 0;
+    std::uint32_t end = 0;
+};
+
+struct SectionDesc {
+    std::uint32_t cpEnd = 0;
+    Bytes sepx;
+};
+
+// A shape anchored in the main text (PlcSpaMom), in twips.
+struct ShapeAnchor {
+    std::uint32_t cp = 0;
+    std::uint32_t spid = 0;
+    std::int32_t xaLeft = 0, yaTop = 0, xaRight = 0, yaBottom = 0;
+    std::uint8_t bx = 0, by = 0;  // 0 margin, 1 page, 2 column / paragraph
+};
+
+struct Notes {
+    std::vector<std::uint32_t> refCps;   // where each note is referenced in the main text
+    std::vector<CpRange> texts;          // its text, absolute CPs
+};
+
+struct DocFile {
+    Fib fib;
+    PieceTable pieces;
+    DocText text;
+    CpRange main, footnotes, headers, endnotes, textboxes;
+    PropertyRuns chpx, papx;
+    StyleSheet styles;
+    std::vector<FontDef> fonts;
+    std::vector<SectionDesc> sections;
+    std::vector<CpRange> headerStories;  // absolute CPs, in PlcfHdd order
+    Notes footnoteTable, endnoteTable;
+    std::vector<CpRange> textboxStories;
+    std::vector<ShapeAnchor> anchors;
+    Drawing drawing;
+    Bytes wordDocument, tableStream, dataStream;
+    model::DocumentProperties properties;
+};
+
+// Opens the file and parses it; throws ConversionError with the user messages.
+DocFile parseDocFile(const std::filesystem::path& path);
+
+} // namespace fq::doc

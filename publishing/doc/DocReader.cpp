@@ -1,0 +1,48 @@
+// The .doc reader: parses the file into DocFile, then converts it.
+//
+// Supported:
+//  [X] compound file through libgsf, stream names in any case
+//  [X] FIB of Word 97-2003; Word 6.0/95 FIB (text only, file code page from the LID)
+//  [X] messages: not a Word file, Word 2.x and older, encrypted or obfuscated, damaged
+//  [X] piece table: 8-bit (cp1252) and UTF-16 pieces, piece property modifiers (prm with a grpprl)
+//  [-] piece property modifiers given as a single sprm (prm without a grpprl) are ignored
+//  [X] special characters: paragraph, line break, page/section break, tab, cell/row marks,
+//      non-breaking and optional hyphen, nbsp, footnote/endnote reference numbers
+//  [X] fields: the result is shown, never the code, nested fields too
+//  [X] character properties: style chain, character styles, CHPX, toggles 0x80/0x81, font, size,
+//      bold, italic, underline kind, strike/double strike, colour (ico and sprmCCv),
+//      super/subscript, caps/small caps, hidden text and deleted revisions dropped
+//  [X] paragraph properties: style chain, PAPX with istd, alignment, indents, spacing, line
+//      spacing, keep with next, page break before, tab stops, huge PAPX in the Data stream
+//  [X] sections: page size, margins, header/footer distances, one model section each
+//  [X] headers and footers: the odd (default) ones, inherited from the previous section
+//  [X] tables: one paragraph per row, cells separated by a tab, nested cells too
+//  [X] footnotes and endnotes at the end of the document, text boxes' text before them
+//  [X] inline pictures (PICF + OfficeArt BLIP: PNG, JPEG, DIB as BMP, EMF, WMF, TIFF)
+//  [X] floating pictures (PlcSpaMom anchors, blip store, shape pib), page/margin relative
+//  [-] floating pictures anchored to a paragraph are placed relative to the margin
+//  [X] document properties from the summary information
+//  [ ] list numbers and bullets, OLE object previews, comments
+#include "publishing/doc/DocReader.h"
+
+#include "publishing/doc/Converter.h"
+#include "publishing/doc/DocFile.h"
+
+#include <new>
+
+namespace fq::doc {
+
+model::Document readDoc(const std::filesystem::path& path) {
+    try {
+        const DocFile file = parseDocFile(path);
+        return convertDocFile(file);
+    } catch (const model::ConversionError&) {
+        throw;
+    } catch (const std::bad_alloc&) {
+        throw model::damaged("a structure claims more memory than is available");
+    } catch (const std::length_error&) {
+        throw model::damaged("a structure has an impossible size");
+    }
+}
+
+} // namespace fq::doc

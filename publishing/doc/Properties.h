@@ -1,0 +1,61 @@
+// The character (CHP), paragraph (PAP) and section (SEP) properties as the
+// format holds them (twips, half-points, colour indices), and how each sprm
+// changes them. Converting to points and model enums happens in the converter.
+#pragma once
+
+#include "publishing/doc/ByteReader.h"
+#include "publishing/doc/Sprm.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace fq::doc {
+
+struct Chp {
+    bool bold = false, italic = false, strike = false, dstrike = false, smallCaps = false, caps = false;
+    bool vanish = false, special = false, ole2 = false, object = false, data = false, deleted = false;
+    std::uint16_t hps = 20;            // half-points
+    std::uint16_t ftc[3] = {0, 0, 0};  // ASCII, East Asian, other
+    std::uint8_t kul = 0;              // underline kind
+    std::uint8_t ico = 0;              // colour index, 0 = auto
+    std::optional<std::uint32_t> cv;   // 0x00BBGGRR, set by sprmCCv
+    std::uint8_t iss = 0;              // 1 superscript, 2 subscript
+    std::int16_t hpsPos = 0;
+    std::optional<std::uint32_t> picLocation;
+    std::uint16_t istd = 10;           // character style
+};
+
+struct Pap {
+    std::uint16_t istd = 0;
+    std::uint8_t jc = 0;
+    std::int32_t dxaLeft = 0, dxaRight = 0, dxaLeft1 = 0;
+    std::uint16_t dyaBefore = 0, dyaAfter = 0;
+    std::int16_t dyaLine = 240;
+    bool multLine = true;
+    bool keep = false, keepFollow = false, pageBreakBefore = false;
+    bool inTable = false, ttp = false, innerCell = false, innerTtp = false;
+    std::int32_t itap = 0;
+    std::vector<std::int16_t> tabs;    // twips from the paragraph's left edge
+    std::uint16_t ilfo = 0;
+    std::uint8_t ilvl = 0;
+};
+
+struct Sep {
+    std::uint8_t bkc = 2;              // 0 continuous, 1 column, 2 new page, 3 even, 4 odd
+    bool titlePage = false;
+    std::uint32_t xaPage = 12240, yaPage = 15840;
+    std::int32_t dxaLeft = 1800, dxaRight = 1800;
+    std::int32_t dyaTop = 1440, dyaBottom = 1440;
+    std::uint32_t dyaHdrTop = 720, dyaHdrBottom = 720;
+};
+
+// Applies every character sprm of grpprl. Toggle operands 0x80/0x81 refer
+// to styleChp (the value the style gives).
+void applyChp(Chp& chp, const Chp& styleChp, std::span<const std::uint8_t> grpprl);
+// Applies every paragraph sprm; dataStream serves sprmPHugePapx.
+void applyPap(Pap& pap, std::span<const std::uint8_t> grpprl, const ByteReader* dataStream = nullptr);
+void applySep(Sep& sep, std::span<const std::uint8_t> grpprl);
+
+} // namespace fq::doc

@@ -1,0 +1,97 @@
+// Single property modifiers (sprms) of Word 97-2003: a 16-bit opcode whose
+// top three bits give the operand size, then the operand. A grpprl is a
+// sequence of them; iteration stops at the first one that would overrun.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <span>
+
+namespace fq::doc {
+
+struct Sprm {
+    std::uint16_t op = 0;
+    std::span<const std::uint8_t> operand;
+
+    std::uint8_t u8() const { return operand.empty() ? 0 : operand[0]; }
+    std::uint16_t u16() const {
+        return operand.size() < 2 ? u8() : static_cast<std::uint16_t>(operand[0] | (operand[1] << 8));
+    }
+    std::int16_t i16() const { return static_cast<std::int16_t>(u16()); }
+    std::uint32_t u32() const {
+        if (operand.size() < 4) return u16();
+        return static_cast<std::uint32_t>(operand[0]) | (static_cast<std::uint32_t>(operand[1]) << 8) |
+               (static_cast<std::uint32_t>(operand[2]) << 16) | (static_cast<std::uint32_t>(operand[3]) << 24);
+    }
+};
+
+// Calls f for every sprm of grpprl, in order.
+void forEachSprm(std::span<const std::uint8_t> grpprl, const std::function<void(const Sprm&)>& f);
+
+namespace sprm {
+// Character
+inline constexpr std::uint16_t CFRMarkDel = 0x0800;
+inline constexpr std::uint16_t CFFldVanish = 0x0802;
+inline constexpr std::uint16_t CPicLocation = 0x6A03;
+inline constexpr std::uint16_t CFData = 0x0806;
+inline constexpr std::uint16_t CFOle2 = 0x080A;
+inline constexpr std::uint16_t CIstd = 0x4A30;
+inline constexpr std::uint16_t CFBold = 0x0835;
+inline constexpr std::uint16_t CFItalic = 0x0836;
+inline constexpr std::uint16_t CFStrike = 0x0837;
+inline constexpr std::uint16_t CFSmallCaps = 0x083A;
+inline constexpr std::uint16_t CFCaps = 0x083B;
+inline constexpr std::uint16_t CFVanish = 0x083C;
+inline constexpr std::uint16_t CFtcDefault = 0x4A3D;
+inline constexpr std::uint16_t CKul = 0x2A3E;
+inline constexpr std::uint16_t CIco = 0x2A42;
+inline constexpr std::uint16_t CHps = 0x4A43;
+inline constexpr std::uint16_t CHpsPos = 0x4845;
+inline constexpr std::uint16_t CIss = 0x2A48;
+inline constexpr std::uint16_t CRgFtc0 = 0x4A4F;
+inline constexpr std::uint16_t CRgFtc1 = 0x4A50;
+inline constexpr std::uint16_t CRgFtc2 = 0x4A51;
+inline constexpr std::uint16_t CFDStrike = 0x2A53;
+inline constexpr std::uint16_t CFSpec = 0x0855;
+inline constexpr std::uint16_t CFObj = 0x0856;
+inline constexpr std::uint16_t CCv = 0x6870;
+// Paragraph
+inline constexpr std::uint16_t PIstd = 0x4600;
+inline constexpr std::uint16_t PJc80 = 0x2403;
+inline constexpr std::uint16_t PFKeep = 0x2405;
+inline constexpr std::uint16_t PFKeepFollow = 0x2406;
+inline constexpr std::uint16_t PFPageBreakBefore = 0x2407;
+inline constexpr std::uint16_t PIlvl = 0x260A;
+inline constexpr std::uint16_t PIlfo = 0x460B;
+inline constexpr std::uint16_t PChgTabsPapx = 0xC60D;
+inline constexpr std::uint16_t PDxaRight80 = 0x840E;
+inline constexpr std::uint16_t PDxaLeft80 = 0x840F;
+inline constexpr std::uint16_t PDxaLeft180 = 0x8411;
+inline constexpr std::uint16_t PDyaLine = 0x6412;
+inline constexpr std::uint16_t PDyaBefore = 0xA413;
+inline constexpr std::uint16_t PDyaAfter = 0xA414;
+inline constexpr std::uint16_t PChgTabs = 0xC615;
+inline constexpr std::uint16_t PFInTable = 0x2416;
+inline constexpr std::uint16_t PFTtp = 0x2417;
+inline constexpr std::uint16_t PFInnerTableCell = 0x244B;
+inline constexpr std::uint16_t PFInnerTtp = 0x244C;
+inline constexpr std::uint16_t PDxaRight = 0x845D;
+inline constexpr std::uint16_t PDxaLeft = 0x845E;
+inline constexpr std::uint16_t PDxaLeft1 = 0x8460;
+inline constexpr std::uint16_t PJc = 0x2461;
+inline constexpr std::uint16_t PHugePapx = 0x6646;
+inline constexpr std::uint16_t PItap = 0x6649;
+// Section
+inline constexpr std::uint16_t SBkc = 0x3009;
+inline constexpr std::uint16_t SFTitlePage = 0x300A;
+inline constexpr std::uint16_t SDyaHdrTop = 0xB017;
+inline constexpr std::uint16_t SDyaHdrBottom = 0xB018;
+inline constexpr std::uint16_t SXaPage = 0xB01F;
+inline constexpr std::uint16_t SYaPage = 0xB020;
+inline constexpr std::uint16_t SDxaLeft = 0xB021;
+inline constexpr std::uint16_t SDxaRight = 0xB022;
+inline constexpr std::uint16_t SDyaTop = 0x9023;
+inline constexpr std::uint16_t SDyaBottom = 0x9024;
+} // namespace sprm
+
+} // namespace fq::doc
