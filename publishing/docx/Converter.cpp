@@ -1,0 +1,434 @@
+// Conversion of stories, paragraphs, runs, tables and drawings.
+#include "publishing/docx/Converter.h"
+
+#include "publishing/docx/ImageSniffer.h"
+#include "publishing/docx/ListLabeler.h"
+#include "publishing/docx/PropertyResolver.h"
+#include "publishing/docx/XmlUtil.h"
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+#include <optional>
+
+namespace fq::docx {
+
+namespace {
+
+constexpr double emuToPt(std::int64_t emu) { return static_cast<double>(emu) / 12700.0; }
+constexpr double twipsToPt(int t) { return t / 20.0; }
+
+// Text of w:t without characters that would end a paragraph.
+std::string cleanText(const std::string& s) {
+    std::string out;
+    out.reserve(s.size());
+    for (char ch : s) {
+        unsigned char c = static_cast<unsigned char>(ch);
+        if (c == '\t') out += '\t';
+        else if (c == '\n' || c == '\r') out += ' ';
+        else if (c < 0x20) continue;
+        else out += ch;
+    }
+    return out;
+}
+
+std::string lowerRoman(int n) { return formatNumber(n, "lowerRoman"); }
+
+bool isSymbolFont(const std::string& font) {
+    std::string f = font;
+    std::transform(f.begin(), f.end(), f.begin(), [](unsigned char c) { return std::tolower(c); });
+    return f.find("symbol") != std::string::npos || f.find("wingdings") != std::string::npos ||
+           f.find("webdings") != std::string::npos;
+}
+
+model::PageGeometry geometry(const std::optional<SectionProps>& s) {
+    model::PageGeometry g;
+    if (!s) return g;
+    auto len = [](const std::optional<int>& v, double fallback) {
+        return v ? std::abs(twipsToPt(*v)) : fallback;
+    };
+    g.widthPt = s->pageWidth && *s->pageWidth > 0 ? twipsToPt(*s->pageWidth) : g.widthPt;
+    g.heightPt = s->pageHeight && *s->pageHeight > 0 ? twipsToPt(*s->pageHeight) : g.heightPt;
+    g.marginTopPt = len(s->marginTop, g.marginTopPt);
+    g.marginBottomPt = len(s->marginBottom, g.marginBottomPt);
+    g.marginLeftPt = len(s->marginLeft, g.marginLeftPt) + (s->gutter ? std::abs(twipsToPt(*s->gutter)) : 0.0);
+    g.marginRightPt = len(s->marginRight, g.marginRightPt);
+    g.headerDistancePt = len(s->marginHeader, g.headerDistancePt);
+    g.footerDistancePt = len(s->marginFooter, g.footerDistancePt);
+    return g;
+}
+
+// Resolves a floating object's offsets against the page geometry.
+model::PictureAnchor placeAnchor(const Drawing& d, double widthPt, double heightPt, const model::PageGeometry& g) {
+    model::PictureAnchor a;
+    if (d.simplePos) {
+        a.xPt = emuToPt(d.simplePos->first);
+        a.yPt = emuToPt(d.simplePos->second);
+        return a;
+    }
+    const double textWidth = std::max(0.0, g.widthPt - g.marginLeftPt - g.marginRightPt);
+    const double textHeight = std::max(0.0, g.heightPt - g.marginTopPt - g.marginBottomPt);
+    double origin = g.marginLeftPt, extent = textWidth;
+    const std::string& rh = d.horizontal.relativeFrom;
+    if (rh == "page") { origin = 0; extent = g.widthPt; }
+    else if (rh == "leftMargin" || rh == "insideMargin") { origin = 0; extent = g.marginLeftPt; }
+    else if (rh == "rightMargin" || rh == "outsideMargin") { origin = g.widthPt - g.marginRightPt; extent = g.marginRightPt; }
+    if (d.horizontal.align) {
+        const std::string& al = *d.horizontal.align;
+        a.xPt = al == "center" ? origin + (extent - widthPt) / 2
+              : (al == "right" || al == "outside") ? origin + extent - widthPt
+                                                   : origin;
+    } else {
+        a.xPt = origin + emuToPt(d.horizontal.offset.value_or(0));
+    }
+    origin = g.marginTopPt;
+    extent = textHeight;
+    const std::string& rv = d.vertical.relativeFrom;
+    if (rv == "page") { origin = 0; extent = g.heightPt; }
+    else if (rv == "topMargin") { origin = 0; extent = g.marginTopPt; }
+    else if (rv == "bottomMargin") { origin = g.heightPt - g.marginBottomPt; extent = g.marginBottomPt; }
+    // "paragraph" and "line" depend on the layout; the top of the text area
+    // is the best known reference before layout.
+    if (d.vertical.align) {
+        const std::string& al = *d.vertical.align;
+        a.yPt = al == "center" ? origin + (extent - heightPt) / 2
+              : (al == "bottom" || al == "outside") ? origin + extent - heightPt
+                                                    : origin;
+    } else {
+        a.yPt = origin + emuToPt(d.vertical.offset.value_or(0));
+    }
+    a.xPt = std::clamp(a.xPt, 0.0, std::max(0.0, g.widthPt - std::min(widthPt, g.widthPt)));
+    a.yPt = std::clamp(a.yPt, 0.0, std::max(0.0, g.heightPt - std::min(heightPt, g.heightPt)));
+    return a;
+}
+
+struct FieldFrame {
+    bool inResult = false;
+};
+
+
+class DocumentConverter {
+public:
+    explicit DocumentConverter(const WordDocument& doc)
+        : doc_(doc), resolver_(doc.styles, doc.theme), labels_(doc.numbering) {}
+
+    model::Document run();
+
+private:
+    // Converts a story's blocks, appending to out.
+    void story(const std::vector<Block>& blocks, std::vector<model::Block>& out);
+    void paragraph(const Paragraph& p, std::vector<model::Block>& out);
+    void table(const Table& t, std::vector<model::Block>& out);
+    void appendText(model::Paragraph& p, const std::string& text, const model::CharProps& props);
+    std::vector<model::Paragraph> paragraphsOnly(const std::string& partName);
+    void closeSection(const std::optional<SectionProps>& props);
+    int noteNumber(bool endnote, int id);
+
+    const WordDocument& doc_;
+    PropertyResolver resolver_;
+    ListLabeler labels_;
+    std::vector<FieldFrame> fields_;
+
+    model::Document out_;
+    std::vector<model::Block> sectionBlocks_;
+    // Floating pictures wait for the page geometry of their section, which
+    // is only known at its end. Until then a picture's anchor holds
+    // xPt = -1 - (index into pendingAnchors_).
+    std::vector<Drawing> pendingAnchors_;
+    std::vector<model::Paragraph> lastHeader_, lastFooter_;
+    std::map<std::string, std::vector<model::Paragraph>> partCache_;
+
+    std::map<int, int> footnoteNumbers_, endnoteNumbers_;
+    std::vector<int> footnoteOrder_, endnoteOrder_;
+    int currentNoteNumber_ = 0;
+    bool currentNoteEndnote_ = false;
+};
+
+bool visible(const std::vector<FieldFrame>& fields) {
+    for (const auto& f : fields)
+        if (!f.inResult) return false;
+    return true;
+}
+
+void DocumentConverter::appendText(model::Paragraph& p, const std::string& text, const model::CharProps& props) {
+    if (text.empty()) return;
+    if (!p.runs.empty() && p.runs.back().props == props) p.runs.back().text += text;
+    else p.runs.push_back(model::Run{text, props});
+}
+
+int DocumentConverter::noteNumber(bool endnote, int id) {
+    auto& numbers = endnote ? endnoteNumbers_ : footnoteNumbers_;
+    auto& order = endnote ? endnoteOrder_ : footnoteOrder_;
+    auto it = numbers.find(id);
+    if (it != numbers.end()) return it->second;
+    int n = static_cast<int>(numbers.size()) + 1;
+    numbers[id] = n;
+    order.push_back(id);
+    return n;
+}
+
+void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>& out) {
+    const std::string pStyle = resolver_.paragraphStyle(p.props);
+    ParaProps merged = resolver_.mergedParagraph(p.props);
+    const NumberingLevel* level = nullptr;
+    std::optional<ListLabel> label;
+    if (merged.numbering && merged.numbering->numId && *merged.numbering->numId > 0) {
+        int ilvl = std::clamp(merged.numbering->ilvl.value_or(0), 0, 8);
+        level = labels_.level(*merged.numbering->numId, ilvl);
+        if (level) {
+            merged = resolver_.mergedParagraph(p.props, &level->paraProps);
+            label = labels_.next(*merged.numbering->numId, ilvl);
+        }
+    }
+    const model::ParaProps props = resolver_.toModel(merged);
+
+    if (merged.pageBreakBefore.value_or(false)) out.push_back(model::PageBreak{});
+
+    model::Paragraph current;
+    current.props = props;
+    bool split = false;
+    std::vector<model::Block> after;       // text boxes and floating pictures
+
+    auto flush = [&]() {
+        if (!current.runs.empty()) out.push_back(current);
+        current.runs.clear();
+        split = true;
+    };
+
+    if (label && !label->text.empty()) {
+        RunProps labelProps = level->runProps;
+        model::CharProps cp = resolver_.resolveRun(pStyle, p.props.markRunProps, &labelProps);
+        if (isSymbolFont(cp.font)) cp.font = resolver_.resolveRun(pStyle, p.props.markRunProps).font;
+        cp.underline = model::Underline::None;
+        appendText(current, label->text, cp);
+    }
+
+    for (const Run& run : p.runs) {
+        const model::CharProps cp = resolver_.resolveRun(pStyle, run.props);
+        for (const RunItem& item : run.items) {
+            if (const auto* f = std::get_if<FieldChar>(&item)) {
+                if (f->kind == "begin") fields_.push_back(FieldFrame{});
+                else if (f->kind == "separate" && !fields_.empty()) fields_.back().inResult = true;
+                else if (f->kind == "end" && !fields_.empty()) fields_.pop_back();
+                continue;
+            }
+            if (!visible(fields_)) continue;
+            std::visit(
+                [&](const auto& v) {
+                    using T = std::decay_t<decltype(v)>;
+                    if constexpr (std::is_same_v<T, Text>) {
+                        appendText(current, cleanText(v.text), cp);
+                    } else if constexpr (std::is_same_v<T, Tab>) {
+                        appendText(current, "\t", cp);
+                    } else if constexpr (std::is_same_v<T, Break>) {
+                        if (v.kind == "page") {
+                            flush();
+                            out.push_back(model::PageBreak{});
+                        } else {
+                            appendText(current, "\n", cp);
+                        }
+                    } else if constexpr (std::is_same_v<T, Symbol>) {
+                        std::string s;
+                        char32_t code = v.code;
+                        model::CharProps sp = cp;
+                        if (!v.font.empty()) sp.font = v.font;
+                        if (code >= 0xF000 && code <= 0xF0FF && !isSymbolFont(v.font)) code -= 0xF000;
+                        if (code >= 0x20) xml::appendUtf8(s, code);
+                        appendText(current, s, sp);
+                    } else if constexpr (std::is_same_v<T, NoteReference>) {
+                        int n = noteNumber(v.endnote, v.id);
+                        if (!v.customMark) appendText(current, v.endnote ? lowerRoman(n) : std::to_string(n), cp);
+                    } else if constexpr (std::is_same_v<T, NoteMark>) {
+                        if (currentNoteNumber_ > 0)
+                            appendText(current, currentNoteEndnote_ ? lowerRoman(currentNoteNumber_)
+                                                                    : std::to_string(currentNoteNumber_), cp);
+                    } else if constexpr (std::is_same_v<T, Placeholder>) {
+                        appendText(current, v.text, cp);
+                    } else if constexpr (std::is_same_v<T, Drawing>) {
+                        for (const std::string& ph : v.placeholders) appendText(current, ph, cp);
+                        const bool single = v.images.size() == 1;
+                        for (const ImageRef& img : v.images) {
+                            auto media = img.partName.empty() ? doc_.media.end() : doc_.media.find(img.partName);
+                            if (media == doc_.media.end() || media->second.empty()) {
+                                appendText(current, "[picture]", cp);
+                                continue;
+                            }
+                            model::Picture pic;
+                            pic.data = media->second;
+                            pic.format = sniffImageFormat(pic.data);
+                            std::int64_t cx = single && v.cx > 0 ? v.cx : (img.cx > 0 ? img.cx : v.cx);
+                            std::int64_t cy = single && v.cy > 0 ? v.cy : (img.cy > 0 ? img.cy : v.cy);
+                            pic.widthPt = emuToPt(cx);
+                            pic.heightPt = emuToPt(cy);
+                            pic.description = v.description;
+                            if (v.anchored) {
+                                Drawing anchorOnly = v;
+                                anchorOnly.images.clear();
+                                anchorOnly.textBoxes.clear();
+                                pendingAnchors_.push_back(std::move(anchorOnly));
+                                pic.anchor = model::PictureAnchor{-static_cast<double>(pendingAnchors_.size()), 0.0};
+                                after.push_back(std::move(pic));
+                            } else {
+                                flush();
+                                out.push_back(std::move(pic));
+                            }
+                        }
+                        for (const auto& box : v.textBoxes) {
+                            // A text box is a story of its own: fields do not cross it.
+                            auto saved = std::move(fields_);
+                            fields_.clear();
+                            story(box, after);
+                            fields_ = std::move(saved);
+                        }
+                    }
+                    // InstrText is the field's code, not shown.
+                },
+                item);
+        }
+    }
+    if (!split || !current.runs.empty()) out.push_back(current);
+    for (auto& b : after) out.push_back(std::move(b));
+}
+
+void DocumentConverter::table(const Table& t, std::vector<model::Block>& out) {
+    for (const TableRow& row : t.rows) {
+        model::Paragraph line;
+        bool haveProps = false;
+        std::vector<model::Block> extra;
+        for (std::size_t ci = 0; ci < row.cells.size(); ++ci) {
+            if (ci > 0) {
+                model::CharProps cp = line.runs.empty() ? model::CharProps{} : line.runs.back().props;
+                appendText(line, "\t", cp);
+            }
+            std::vector<model::Block> cellBlocks;
+            story(row.cells[ci].blocks, cellBlocks);
+            bool firstPara = true;
+            for (auto& b : cellBlocks) {
+                if (auto* para = std::get_if<model::Paragraph>(&b)) {
+                    if (!haveProps) {
+                        line.props = para->props;
+                        haveProps = true;
+                    }
+                    if (!firstPara) {
+                        model::CharProps cp = line.runs.empty() ? model::CharProps{} : line.runs.back().props;
+                        appendText(line, "\n", cp);
+                    }
+                    firstPara = false;
+                    for (auto& r : para->runs) appendText(line, r.text, r.props);
+                } else if (std::holds_alternative<model::Picture>(b)) {
+                    extra.push_back(std::move(b));
+                }
+            }
+        }
+        out.push_back(std::move(line));
+        for (auto& b : extra) out.push_back(std::move(b));
+    }
+}
+
+void DocumentConverter::story(const std::vector<Block>& blocks, std::vector<model::Block>& out) {
+    for (const Block& b : blocks) {
+        if (const auto* p = std::get_if<Paragraph>(&b.content)) paragraph(*p, out);
+        else if (const auto* t = std::get_if<Table>(&b.content)) table(*t, out);
+    }
+}
+
+std::vector<model::Paragraph> DocumentConverter::paragraphsOnly(const std::string& partName) {
+    auto cached = partCache_.find(partName);
+    if (cached != partCache_.end()) return cached->second;
+    std::vector<model::Paragraph> paras;
+    auto part = doc_.headerFooterParts.find(partName);
+    if (part != doc_.headerFooterParts.end()) {
+        auto saved = std::move(fields_);
+        fields_.clear();
+        std::vector<model::Block> blocks;
+        story(part->second.blocks, blocks);
+        fields_ = std::move(saved);
+        for (auto& b : blocks)
+            if (auto* p = std::get_if<model::Paragraph>(&b)) paras.push_back(std::move(*p));
+    }
+    partCache_[partName] = paras;
+    return paras;
+}
+
+void DocumentConverter::closeSection(const std::optional<SectionProps>& props) {
+    model::Section s;
+    s.page = geometry(props);
+    for (model::Block& b : sectionBlocks_) {
+        auto* pic = std::get_if<model::Picture>(&b);
+        if (!pic || !pic->anchor || pic->anchor->xPt >= 0) continue;
+        auto index = static_cast<std::size_t>(-pic->anchor->xPt - 1);
+        if (index < pendingAnchors_.size())
+            pic->anchor = placeAnchor(pendingAnchors_[index], pic->widthPt, pic->heightPt, s.page);
+    }
+    auto pick = [&](const std::vector<HeaderFooterRef>& refs, std::vector<model::Paragraph>& last) {
+        const HeaderFooterRef* chosen = nullptr;
+        for (const char* kind : {"default", "first", "even"}) {
+            for (const auto& r : refs)
+                if (r.kind == kind) { chosen = &r; break; }
+            if (chosen) break;
+        }
+        if (chosen) last = paragraphsOnly(chosen->partName);
+        return last;
+    };
+    if (props) {
+        s.header = pick(props->headers, lastHeader_);
+        s.footer = pick(props->footers, lastFooter_);
+    } else {
+        s.header = lastHeader_;
+        s.footer = lastFooter_;
+    }
+    s.blocks = std::move(sectionBlocks_);
+    sectionBlocks_.clear();
+
+    out_.sections.push_back(std::move(s));
+}
+
+model::Document DocumentConverter::run() {
+    const CoreProperties& c = doc_.core;
+    out_.properties.title = c.title;
+    out_.properties.subject = c.subject;
+    out_.properties.author = c.creator;
+    out_.properties.keywords = c.keywords;
+    out_.properties.created = c.created;
+    out_.properties.modified = c.modified;
+
+    // The body: a paragraph that carries a sectPr ends its section.
+    for (const Block& b : doc_.body.blocks) {
+        std::vector<Block> one{b};
+        story(one, sectionBlocks_);
+        if (const auto* p = std::get_if<Paragraph>(&b.content); p && p->props.section) closeSection(p->props.section);
+    }
+
+    // Notes follow the body, in the order of their first reference; notes
+    // that are never referenced come last.
+    auto appendNotes = [&](const std::map<int, Note>& notes, bool endnote) {
+        for (const auto& [id, note] : notes)
+            if (note.type == "normal" || note.type.empty()) noteNumber(endnote, id);
+        const auto& order = endnote ? endnoteOrder_ : footnoteOrder_;
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            auto it = notes.find(order[i]);
+            if (it == notes.end()) continue;
+            currentNoteNumber_ = static_cast<int>(i) + 1;
+            currentNoteEndnote_ = endnote;
+            auto saved = std::move(fields_);
+            fields_.clear();
+            story(it->second.story.blocks, sectionBlocks_);
+            fields_ = std::move(saved);
+        }
+        currentNoteNumber_ = 0;
+    };
+    appendNotes(doc_.footnotes, false);
+    appendNotes(doc_.endnotes, true);
+
+    closeSection(doc_.finalSection);
+    return std::move(out_);
+}
+
+} // namespace
+
+model::Document convertDocument(const WordDocument& doc) {
+    DocumentConverter c(doc);
+    return c.run();
+}
+
+} // namespace fq::docx

@@ -1,0 +1,255 @@
+// The typed model of a WordprocessingML package, as read from the XML parts
+// before any formatting is resolved. Values keep Word's units: lengths in
+// twentieths of a point (twips) or EMU, font sizes in half points. An unset
+// optional means "not specified here", so style inheritance can be applied
+// later by the converter.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace fq::docx {
+
+// ---------------------------------------------------------------- package
+
+struct Relationship {
+    std::string id;
+    std::string type;          // full type URI
+    std::string target;        // resolved part name ("word/media/a.png") or external URI
+    bool external = false;
+};
+
+// Relationships of one part, by id.
+using Relationships = std::map<std::string, Relationship>;
+
+struct ContentTypes {
+    std::map<std::string, std::string> defaults;   // extension (lower case) -> type
+    std::map<std::string, std::string> overrides;  // part name without leading slash -> type
+};
+
+struct CoreProperties {
+    std::string title, subject, creator, keywords, description, lastModifiedBy;
+    std::string created, modified;
+};
+
+// ------------------------------------------------------------- properties
+
+struct RunFonts {
+    std::optional<std::string> ascii, hAnsi, eastAsia, cs;
+    std::optional<std::string> asciiTheme, hAnsiTheme, eastAsiaTheme, csTheme;
+};
+
+struct RunProps {
+    std::optional<std::string> styleId;
+    RunFonts fonts;
+    std::optional<int> sizeHalfPt;
+    std::optional<bool> bold, italic, strike, doubleStrike, smallCaps, caps, vanish;
+    std::optional<std::string> underline;   // w:u/@w:val ("single", "double", "none", ...)
+    std::optional<std::string> color;       // "RRGGBB" or "auto"
+    std::optional<std::string> vertAlign;   // "superscript", "subscript", "baseline"
+};
+
+struct TabStop {
+    std::string kind;          // "left", "center", "right", "decimal", "bar", "clear", ...
+    int posTwips = 0;
+};
+
+struct NumberingRef {
+    std::optional<int> numId;
+    std::optional<int> ilvl;
+};
+
+struct HeaderFooterRef {
+    std::string kind;          // "default", "first", "even"
+    std::string partName;      // resolved through the relationships
+};
+
+struct SectionProps {
+    std::optional<int> pageWidth, pageHeight;      // twips
+    std::optional<std::string> orient;
+    std::optional<int> marginTop, marginBottom, marginLeft, marginRight;
+    std::optional<int> marginHeader, marginFooter, gutter;
+    std::optional<std::string> breakType;          // w:type: nextPage, continuous, ...
+    bool titlePage = false;
+    std::vector<HeaderFooterRef> headers, footers;
+};
+
+struct ParaProps {
+    std::optional<std::string> styleId;
+    std::optional<std::string> justification;      // w:jc
+    std::optional<int> indLeft, indRight, indFirstLine, indHanging;   // twips
+    std::optional<int> spaceBefore, spaceAfter;    // twips
+    std::optional<bool> beforeAutospacing, afterAutospacing;
+    std::optional<int> line;                       // 240ths of a line or twips by rule
+    std::optional<std::string> lineRule;           // "auto", "exact", "atLeast"
+    std::optional<bool> keepNext, pageBreakBefore, contextualSpacing;
+    std::vector<TabStop> tabs;
+    bool hasTabs = false;
+    std::optional<NumberingRef> numbering;
+    RunProps markRunProps;                         // w:pPr/w:rPr (paragraph mark)
+    std::optional<SectionProps> section;           // a sectPr here ends a section
+};
+
+// ------------------------------------------------------------------ body
+
+struct Block;
+
+struct Text { std::string text; };
+struct Tab {};
+struct Break { std::string kind; };                // "textWrapping" (default), "page", "column"
+struct Symbol { std::string font; char32_t code = 0; };
+struct FieldChar { std::string kind; };            // "begin", "separate", "end"
+struct InstrText { std::string text; };
+struct NoteReference { bool endnote = false; int id = 0; bool customMark = false; };
+struct NoteMark { bool endnote = false; };         // w:footnoteRef inside a note
+struct Placeholder { std::string text; };          // a construct that is not carried
+
+// Where a floating object sits, as written (EMU).
+struct AxisPosition {
+    std::string relativeFrom;
+    std::optional<std::int64_t> offset;
+    std::optional<std::string> align;
+};
+
+struct ImageRef {
+    std::string partName;      // media part, empty when the image is linked or missing
+    std::int64_t cx = 0, cy = 0;   // EMU
+};
+
+// A DrawingML or VML object: pictures, text box content, or something that is
+// not carried (chart, OLE object without preview).
+struct Drawing {
+    bool anchored = false;
+    std::int64_t cx = 0, cy = 0;                   // extent in EMU
+    AxisPosition horizontal, vertical;
+    std::optional<std::pair<std::int64_t, std::int64_t>> simplePos;
+    std::string description;
+    std::vector<ImageRef> images;
+    std::vector<std::vector<Block>> textBoxes;     // content of each text box
+    std::vector<std::string> placeholders;         // e.g. "[chart]"
+};
+
+using RunItem = std::variant<Text, Tab, Break, Symbol, FieldChar, InstrText,
+                             NoteReference, NoteMark, Drawing, Placeholder>;
+
+struct Run {
+    RunProps props;
+    std::vector<RunItem> items;
+    std::string hyperlink;     // target when the run sits in a w:hyperlink
+};
+
+struct Paragraph {
+    ParaProps props;
+    std::vector<Run> runs;
+};
+
+struct TableCell {
+    std::vector<Block> blocks;
+    std::optional<std::string> vMerge;             // "restart" or "continue"
+};
+
+struct TableRow {
+    std::vector<TableCell> cells;
+};
+
+struct Table {
+    std::optional<std::string> styleId;
+    std::vector<TableRow> rows;
+};
+
+struct Block {
+    std::variant<Paragraph, Table> content;
+};
+
+// A story: the main body, a header, a footer, or one note.
+struct Story {
+    std::vector<Block> blocks;
+};
+
+// ---------------------------------------------------------------- styles
+
+struct Style {
+    std::string id;
+    std::string type;          // "paragraph", "character", "table", "numbering"
+    std::string name;
+    std::optional<std::string> basedOn;
+    bool isDefault = false;
+    ParaProps paraProps;
+    RunProps runProps;
+};
+
+struct ThemeFonts {
+    std::string majorLatin, minorLatin, majorEastAsia, minorEastAsia, majorCs, minorCs;
+};
+
+struct Styles {
+    ParaProps defaultParaProps;                    // w:docDefaults/w:pPrDefault
+    RunProps defaultRunProps;                      // w:docDefaults/w:rPrDefault
+    std::map<std::string, Style> styles;
+    std::optional<std::string> defaultParagraphStyle;
+    std::optional<std::string> defaultCharacterStyle;
+};
+
+// ------------------------------------------------------------- numbering
+
+struct NumberingLevel {
+    int start = 1;
+    std::string format = "decimal";                // w:numFmt
+    std::string text;                              // w:lvlText, "%1." etc.
+    bool hasText = false;
+    std::optional<int> restart;                    // w:lvlRestart
+    bool legal = false;                            // w:isLgl
+    std::string suffix = "tab";                    // "tab", "space", "nothing"
+    ParaProps paraProps;
+    RunProps runProps;
+};
+
+struct AbstractNumbering {
+    int id = 0;
+    std::map<int, NumberingLevel> levels;
+    std::optional<std::string> numStyleLink;
+};
+
+struct LevelOverride {
+    std::optional<int> startOverride;
+    std::optional<NumberingLevel> level;
+};
+
+struct NumberingInstance {
+    int id = 0;
+    int abstractId = 0;
+    std::map<int, LevelOverride> overrides;
+};
+
+struct Numbering {
+    std::map<int, AbstractNumbering> abstracts;
+    std::map<int, NumberingInstance> instances;
+};
+
+// --------------------------------------------------------------- document
+
+struct Note {
+    int id = 0;
+    std::string type;          // "normal", "separator", "continuationSeparator", ...
+    Story story;
+};
+
+struct WordDocument {
+    ContentTypes contentTypes;
+    std::string mainPartName;
+    CoreProperties core;
+    Story body;
+    std::optional<SectionProps> finalSection;      // w:body/w:sectPr
+    Styles styles;
+    ThemeFonts theme;
+    Numbering numbering;
+    std::map<std::string, Story> headerFooterParts; // part name -> story
+    std::map<int, Note> footnotes, endnotes;
+    std::map<std::string, std::vector<std::uint8_t>> media;  // part name -> bytes
+};
+
+} // namespace fq::docx

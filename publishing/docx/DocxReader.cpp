@@ -1,0 +1,60 @@
+// Reads a Word 2007+ (.docx) document: PackageLoader builds the typed
+// WordprocessingML model (DocxModel.h), Converter turns it into the neutral
+// document model.
+//
+// Supported ([X] done, [-] partial, [ ] not yet):
+// Package
+//   [X] ZIP through libzip, entry count and decompressed size bounded
+//   [X] main part through _rels/.rels (transitional and strict), fallback word/document.xml
+//   [X] content types, part relationships, relative and absolute targets
+//   [X] core properties: title, subject, creator, keywords, created, modified
+//   [X] password-protected packages (compound file with EncryptionInfo/EncryptedPackage)
+//   [X] damaged XML, truncated archives, CRC errors -> "damaged" message; DOCTYPE ignored, no entity expansion
+// Styles
+//   [X] docDefaults, paragraph and character styles, basedOn chains, default styles
+//   [X] toggle properties (bold, italic, strike, caps, small caps) between style chains
+//   [X] theme fonts (major/minor, asciiTheme/hAnsiTheme/eastAsiaTheme/cstheme)
+//   [-] table styles: read, their formatting not applied
+//   [ ] latent style defaults (they carry no formatting Word would apply here)
+// Paragraphs
+//   [X] alignment (both/distribute -> justify), indents left/start, right/end, firstLine, hanging
+//   [X] spacing before/after (auto spacing = 14 pt), line spacing auto/exact/atLeast
+//   [X] keepNext, pageBreakBefore, tab stops (clear removes inherited stops)
+//   [-] contextual spacing: ignored
+// Runs
+//   [X] fonts, size, bold, italic, underline kinds, strike/dstrike, colour (auto = unset)
+//   [X] superscript/subscript, small caps, all caps
+//   [X] tabs, line breaks, page breaks, w:sym, soft hyphen, non-breaking hyphen, ruby base text
+//   [-] hidden text (w:vanish): kept as visible text so that nothing is lost
+//   [ ] highlighting, shading, character spacing, borders
+// Structure
+//   [X] sections: page size, margins, header/footer distances, several sections
+//   [X] headers and footers (default, else first, else even; inherited by later sections)
+//   [X] lists: labels from numbering.xml with counters per level, restarts, overrides, bullets
+//   [X] tables flattened: one paragraph per row, cells separated by tabs, nested tables inline
+//   [X] fields: fldSimple content, complex fields show their result only (nested fields too)
+//   [X] hyperlinks, sdt, smartTag, customXml, bidi containers as their text
+//   [X] tracked changes: insertions and moves-to kept, deletions and moves-from dropped
+//   [X] footnotes and endnotes appended at the end with their marks (1, 2, ... and i, ii, ...)
+//   [X] text boxes (wps:txbx, v:textbox) after their paragraph; one branch of mc:AlternateContent
+//   [X] math as its text (m:t), "[equation]" when it has none
+//   [-] comments: not carried
+// Pictures
+//   [X] wp:inline and wp:anchor with a:blip, VML v:imagedata, OLE previews
+//   [X] size from wp:extent (EMU) or the VML style; format from the bytes
+//   [-] anchor position: page/margin/column offsets and alignment; paragraph/line relative to the text top
+//   [-] charts, diagrams, OLE objects without preview: placeholder text
+//   [ ] linked (external) pictures: placeholder text
+#include "publishing/docx/DocxReader.h"
+
+#include "publishing/docx/Converter.h"
+#include "publishing/docx/PackageLoader.h"
+
+namespace fq::docx {
+
+model::Document readDocx(const std::filesystem::path& path) {
+    WordDocument doc = loadPackage(path);
+    return convertDocument(doc);
+}
+
+} // namespace fq::docx

@@ -1,0 +1,166 @@
+// Reading the parts of a WordprocessingML package.
+#include "publishing/docx/PackageLoader.h"
+
+#include "publishing/docx/BodyParser.h"
+#include "publishing/docx/CompoundFileProbe.h"
+#include "publishing/docx/NumberingParser.h"
+#include "publishing/docx/PackageParts.h"
+#include "publishing/docx/StylesParser.h"
+#include "publishing/docx/XmlUtil.h"
+#include "publishing/docx/ZipPackage.h"
+#include "publishing/model/ConversionError.h"
+
+#include <set>
+
+namespace fq::docx {
+
+namespace {
+
+class Loader {
+public:
+    explicit Loader(ZipPackage& zip) : zip_(zip) {}
+
+    WordDocument load();
+
+private:
+    // Parses a part; nullopt when it does not exist. When `required` is
+    // false a broken part is skipped instead of failing the document.
+    bool parsePart(const std::string& name, pugi::xml_document& doc, bool required);
+    Relationships relationshipsOf(const std::string& part, bool required);
+    Story readStory(const pugi::xml_node& container, const Relationships& rels);
+    void readNotes(const std::string& part, std::map<int, Note>& notes);
+    void readMedia();
+
+    ZipPackage& zip_;
+    WordDocument doc_;
+    std::set<std::string> images_;
+};
+
+bool Loader::parsePart(const std::string& name, pugi::xml_document& doc, bool required) {
+    try {
+        auto data = zip_.read(name);
+        if (!data) return false;
+        xml::parse(doc, *data, name);
+        return true;
+    } catch (const model::ConversionError&) {
+        if (required) throw;
+        return false;
+    }
+}
+
+Relationships Loader::relationshipsOf(const std::string& part, bool required) {
+    pugi::xml_document d;
+    if (!parsePart(relationshipsPartName(part), d, required)) return {};
+    return parseRelationships(d.document_element(), part);
+}
+
+Story Loader::readStory(const pugi::xml_node& container, const Relationships& rels) {
+    BodyParser parser(rels);
+    Story s;
+    s.blocks = parser.parseBlocks(container);
+    images_.insert(parser.imageParts().begin(), parser.imageParts().end());
+    return s;
+}
+
+void Loader::readNotes(const std::string& part, std::map<int, Note>& notes) {
+    pugi::xml_document d;
+    if (!parsePart(part, d, true)) return;
+    Relationships rels = relationshipsOf(part, false);
+    for (pugi::xml_node n = d.document_element().first_child(); n; n = n.next_sibling()) {
+        if (!xml::is(n, "footnote") && !xml::is(n, "endnote")) continue;
+        Note note;
+        note.id = xml::int32(n, "id").value_or(0);
+        note.type = xml::text(n, "type").value_or("normal");
+        note.story = readStory(n, rels);
+        notes.emplace(note.id, std::move(note));
+    }
+}
+
+void Loader::readMedia() {
+    for (const std::string& name : images_) {
+        // A picture that cannot be read leaves a placeholder; the text of
+        // the document is still worth converting.
+        try {
+            auto data = zip_.read(name);
+            if (data) doc_.media[name] = std::vector<std::uint8_t>(data->begin(), data->end());
+        } catch (const model::ConversionError&) {
+        }
+    }
+}
+
+WordDocument Loader::load() {
+    {
+        pugi::xml_document ct;
+        if (parsePart("[Content_Types].xml", ct, false))
+            doc_.contentTypes = parseContentTypes(ct.document_element());
+    }
+    Relationships root = relationshipsOf("", false);
+    std::string corePart;
+    for (const auto& [id, rel] : root) {
+        if (rel.external) continue;
+        if (hasType(rel, "officeDocument") && doc_.mainPartName.empty() && zip_.contains(rel.target))
+            doc_.mainPartName = rel.target;
+        else if (hasType(rel, "core-properties") || hasType(rel, "metadata/core-properties"))
+            corePart = rel.target;
+    }
+    if (doc_.mainPartName.empty() && zip_.contains("word/document.xml")) doc_.mainPartName = "word/document.xml";
+    if (doc_.mainPartName.empty()) throw model::ConversionError(model::messages::notAWordDocument);
+
+    pugi::xml_document main;
+    parsePart(doc_.mainPartName, main, true);
+    pugi::xml_node document = main.document_element();
+    if (!xml::is(document, "document")) throw model::ConversionError(model::messages::notAWordDocument);
+    Relationships rels = relationshipsOf(doc_.mainPartName, true);
+
+    pugi::xml_node body = xml::child(document, "body");
+    {
+        BodyParser parser(rels);
+        doc_.body.blocks = parser.parseBlocks(body);
+        doc_.finalSection = parser.trailingSection();
+        images_.insert(parser.imageParts().begin(), parser.imageParts().end());
+    }
+
+    for (const auto& [id, rel] : rels) {
+        if (rel.external) continue;
+        if (hasType(rel, "styles")) {
+            pugi::xml_document d;
+            if (parsePart(rel.target, d, true)) doc_.styles = parseStyles(d.document_element());
+        } else if (hasType(rel, "theme")) {
+            pugi::xml_document d;
+            if (parsePart(rel.target, d, false)) doc_.theme = parseThemeFonts(d.document_element());
+        } else if (hasType(rel, "numbering")) {
+            pugi::xml_document d;
+            if (parsePart(rel.target, d, true)) doc_.numbering = parseNumbering(d.document_element());
+        } else if (hasType(rel, "footnotes")) {
+            readNotes(rel.target, doc_.footnotes);
+        } else if (hasType(rel, "endnotes")) {
+            readNotes(rel.target, doc_.endnotes);
+        } else if (hasType(rel, "header") || hasType(rel, "footer")) {
+            pugi::xml_document d;
+            if (parsePart(rel.target, d, true))
+                doc_.headerFooterParts[rel.target] = readStory(d.document_element(), relationshipsOf(rel.target, false));
+        }
+    }
+
+    if (corePart.empty() && zip_.contains("docProps/core.xml")) corePart = "docProps/core.xml";
+    if (!corePart.empty()) {
+        pugi::xml_document d;
+        if (parsePart(corePart, d, false)) doc_.core = parseCoreProperties(d.document_element());
+    }
+    readMedia();
+    return std::move(doc_);
+}
+
+} // namespace
+
+WordDocument loadPackage(const std::filesystem::path& path) {
+    if (isCompoundFile(path)) {
+        if (isEncryptedPackage(path)) throw model::ConversionError(model::messages::passwordProtected);
+        throw model::ConversionError(model::messages::notAWordDocument);
+    }
+    ZipPackage zip(path);
+    Loader loader(zip);
+    return loader.load();
+}
+
+} // namespace fq::docx

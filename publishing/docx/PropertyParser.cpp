@@ -1,0 +1,190 @@
+// Property elements of WordprocessingML: run, paragraph and section.
+#include "publishing/docx/PropertyParser.h"
+
+#include "publishing/docx/XmlUtil.h"
+
+#include <algorithm>
+
+namespace fq::docx {
+
+namespace {
+
+template <typename T>
+void take(std::optional<T>& base, const std::optional<T>& over) {
+    if (over) base = over;
+}
+
+} // namespace
+
+RunProps parseRunProps(const pugi::xml_node& rPr) {
+    RunProps p;
+    if (!rPr) return p;
+    p.styleId = xml::text(xml::child(rPr, "rStyle"), "val");
+    if (pugi::xml_node f = xml::child(rPr, "rFonts")) {
+        p.fonts.ascii = xml::text(f, "ascii");
+        p.fonts.hAnsi = xml::text(f, "hAnsi");
+        p.fonts.eastAsia = xml::text(f, "eastAsia");
+        p.fonts.cs = xml::text(f, "cs");
+        p.fonts.asciiTheme = xml::text(f, "asciiTheme");
+        p.fonts.hAnsiTheme = xml::text(f, "hAnsiTheme");
+        p.fonts.eastAsiaTheme = xml::text(f, "eastAsiaTheme");
+        p.fonts.csTheme = xml::text(f, "cstheme");
+    }
+    if (auto sz = xml::int32(xml::child(rPr, "sz"), "val"); sz && *sz > 0) p.sizeHalfPt = sz;
+    p.bold = xml::onOff(rPr, "b");
+    p.italic = xml::onOff(rPr, "i");
+    p.strike = xml::onOff(rPr, "strike");
+    p.doubleStrike = xml::onOff(rPr, "dstrike");
+    p.smallCaps = xml::onOff(rPr, "smallCaps");
+    p.caps = xml::onOff(rPr, "caps");
+    p.vanish = xml::onOff(rPr, "vanish");
+    if (pugi::xml_node u = xml::child(rPr, "u")) p.underline = xml::text(u, "val").value_or("single");
+    p.color = xml::text(xml::child(rPr, "color"), "val");
+    p.vertAlign = xml::text(xml::child(rPr, "vertAlign"), "val");
+    return p;
+}
+
+SectionProps parseSectionProps(const pugi::xml_node& sectPr, const Relationships& rels) {
+    SectionProps s;
+    if (pugi::xml_node sz = xml::child(sectPr, "pgSz")) {
+        s.pageWidth = xml::int32(sz, "w");
+        s.pageHeight = xml::int32(sz, "h");
+        s.orient = xml::text(sz, "orient");
+    }
+    if (pugi::xml_node m = xml::child(sectPr, "pgMar")) {
+        s.marginTop = xml::int32(m, "top");
+        s.marginBottom = xml::int32(m, "bottom");
+        s.marginLeft = xml::int32(m, "left");
+        if (!s.marginLeft) s.marginLeft = xml::int32(m, "start");
+        s.marginRight = xml::int32(m, "right");
+        if (!s.marginRight) s.marginRight = xml::int32(m, "end");
+        s.marginHeader = xml::int32(m, "header");
+        s.marginFooter = xml::int32(m, "footer");
+        s.gutter = xml::int32(m, "gutter");
+    }
+    s.breakType = xml::text(xml::child(sectPr, "type"), "val");
+    s.titlePage = xml::onOff(sectPr, "titlePg").value_or(false);
+    for (pugi::xml_node c = sectPr.first_child(); c; c = c.next_sibling()) {
+        bool header = xml::is(c, "headerReference");
+        if (!header && !xml::is(c, "footerReference")) continue;
+        HeaderFooterRef ref;
+        ref.kind = xml::text(c, "type").value_or("default");
+        auto id = xml::text(c, "id");
+        if (!id) continue;
+        auto rel = rels.find(*id);
+        if (rel == rels.end() || rel->second.external) continue;
+        ref.partName = rel->second.target;
+        (header ? s.headers : s.footers).push_back(ref);
+    }
+    return s;
+}
+
+ParaProps parseParaProps(const pugi::xml_node& pPr, const Relationships& rels) {
+    ParaProps p;
+    if (!pPr) return p;
+    p.styleId = xml::text(xml::child(pPr, "pStyle"), "val");
+    p.justification = xml::text(xml::child(pPr, "jc"), "val");
+    if (pugi::xml_node ind = xml::child(pPr, "ind")) {
+        p.indLeft = xml::int32(ind, "left");
+        if (!p.indLeft) p.indLeft = xml::int32(ind, "start");
+        p.indRight = xml::int32(ind, "right");
+        if (!p.indRight) p.indRight = xml::int32(ind, "end");
+        p.indFirstLine = xml::int32(ind, "firstLine");
+        p.indHanging = xml::int32(ind, "hanging");
+    }
+    if (pugi::xml_node sp = xml::child(pPr, "spacing")) {
+        p.spaceBefore = xml::int32(sp, "before");
+        p.spaceAfter = xml::int32(sp, "after");
+        if (pugi::xml_attribute a = xml::attr(sp, "beforeAutospacing")) p.beforeAutospacing = a.as_bool();
+        if (pugi::xml_attribute a = xml::attr(sp, "afterAutospacing")) p.afterAutospacing = a.as_bool();
+        p.line = xml::int32(sp, "line");
+        p.lineRule = xml::text(sp, "lineRule");
+    }
+    p.keepNext = xml::onOff(pPr, "keepNext");
+    p.pageBreakBefore = xml::onOff(pPr, "pageBreakBefore");
+    p.contextualSpacing = xml::onOff(pPr, "contextualSpacing");
+    if (pugi::xml_node tabs = xml::child(pPr, "tabs")) {
+        p.hasTabs = true;
+        for (pugi::xml_node t = tabs.first_child(); t; t = t.next_sibling()) {
+            if (!xml::is(t, "tab")) continue;
+            TabStop stop;
+            stop.kind = xml::text(t, "val").value_or("left");
+            stop.posTwips = xml::int32(t, "pos").value_or(0);
+            p.tabs.push_back(stop);
+        }
+    }
+    if (pugi::xml_node num = xml::child(pPr, "numPr")) {
+        NumberingRef ref;
+        ref.numId = xml::int32(xml::child(num, "numId"), "val");
+        ref.ilvl = xml::int32(xml::child(num, "ilvl"), "val");
+        p.numbering = ref;
+    }
+    p.markRunProps = parseRunProps(xml::child(pPr, "rPr"));
+    if (pugi::xml_node sect = xml::child(pPr, "sectPr")) p.section = parseSectionProps(sect, rels);
+    return p;
+}
+
+void overlay(RunProps& b, const RunProps& o) {
+    take(b.styleId, o.styleId);
+    // A font given directly replaces the theme font of the same slot.
+    if (o.fonts.ascii) { b.fonts.ascii = o.fonts.ascii; if (!o.fonts.asciiTheme) b.fonts.asciiTheme.reset(); }
+    if (o.fonts.hAnsi) { b.fonts.hAnsi = o.fonts.hAnsi; if (!o.fonts.hAnsiTheme) b.fonts.hAnsiTheme.reset(); }
+    if (o.fonts.eastAsia) { b.fonts.eastAsia = o.fonts.eastAsia; if (!o.fonts.eastAsiaTheme) b.fonts.eastAsiaTheme.reset(); }
+    if (o.fonts.cs) { b.fonts.cs = o.fonts.cs; if (!o.fonts.csTheme) b.fonts.csTheme.reset(); }
+    take(b.fonts.asciiTheme, o.fonts.asciiTheme);
+    take(b.fonts.hAnsiTheme, o.fonts.hAnsiTheme);
+    take(b.fonts.eastAsiaTheme, o.fonts.eastAsiaTheme);
+    take(b.fonts.csTheme, o.fonts.csTheme);
+    take(b.sizeHalfPt, o.sizeHalfPt);
+    take(b.bold, o.bold);
+    take(b.italic, o.italic);
+    take(b.strike, o.strike);
+    take(b.doubleStrike, o.doubleStrike);
+    take(b.smallCaps, o.smallCaps);
+    take(b.caps, o.caps);
+    take(b.vanish, o.vanish);
+    take(b.underline, o.underline);
+    take(b.color, o.color);
+    take(b.vertAlign, o.vertAlign);
+}
+
+void overlay(ParaProps& b, const ParaProps& o) {
+    take(b.styleId, o.styleId);
+    take(b.justification, o.justification);
+    take(b.indLeft, o.indLeft);
+    take(b.indRight, o.indRight);
+    // firstLine and hanging exclude each other: the later one wins.
+    if (o.indFirstLine || o.indHanging) {
+        b.indFirstLine = o.indFirstLine;
+        b.indHanging = o.indHanging;
+    }
+    take(b.spaceBefore, o.spaceBefore);
+    take(b.spaceAfter, o.spaceAfter);
+    take(b.beforeAutospacing, o.beforeAutospacing);
+    take(b.afterAutospacing, o.afterAutospacing);
+    take(b.line, o.line);
+    take(b.lineRule, o.lineRule);
+    take(b.keepNext, o.keepNext);
+    take(b.pageBreakBefore, o.pageBreakBefore);
+    take(b.contextualSpacing, o.contextualSpacing);
+    if (o.hasTabs) {
+        b.hasTabs = true;
+        for (const TabStop& t : o.tabs) {
+            auto same = [&](const TabStop& x) { return x.posTwips == t.posTwips; };
+            b.tabs.erase(std::remove_if(b.tabs.begin(), b.tabs.end(), same), b.tabs.end());
+            if (t.kind != "clear") b.tabs.push_back(t);
+        }
+        std::sort(b.tabs.begin(), b.tabs.end(),
+                  [](const TabStop& x, const TabStop& y) { return x.posTwips < y.posTwips; });
+    }
+    if (o.numbering) {
+        NumberingRef n = b.numbering.value_or(NumberingRef{});
+        if (o.numbering->numId) n.numId = o.numbering->numId;
+        if (o.numbering->ilvl) n.ilvl = o.numbering->ilvl;
+        b.numbering = n;
+    }
+    overlay(b.markRunProps, o.markRunProps);
+    if (o.section) b.section = o.section;
+}
+
+} // namespace fq::docx

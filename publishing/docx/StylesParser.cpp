@@ -1,0 +1,51 @@
+// styles.xml and theme1.xml.
+#include "publishing/docx/StylesParser.h"
+
+#include "publishing/docx/PropertyParser.h"
+#include "publishing/docx/XmlUtil.h"
+
+namespace fq::docx {
+
+Styles parseStyles(const pugi::xml_node& root) {
+    Styles s;
+    const Relationships noRels;
+    if (pugi::xml_node defaults = xml::child(root, "docDefaults")) {
+        s.defaultRunProps = parseRunProps(xml::child(xml::child(defaults, "rPrDefault"), "rPr"));
+        s.defaultParaProps = parseParaProps(xml::child(xml::child(defaults, "pPrDefault"), "pPr"), noRels);
+    }
+    for (pugi::xml_node n = root.first_child(); n; n = n.next_sibling()) {
+        if (!xml::is(n, "style")) continue;
+        Style st;
+        st.id = xml::text(n, "styleId").value_or("");
+        st.type = xml::text(n, "type").value_or("paragraph");
+        st.name = xml::text(xml::child(n, "name"), "val").value_or(st.id);
+        st.basedOn = xml::text(xml::child(n, "basedOn"), "val");
+        if (st.basedOn && *st.basedOn == st.id) st.basedOn.reset();
+        if (pugi::xml_attribute d = xml::attr(n, "default")) st.isDefault = d.as_bool() || std::string_view(d.value()) == "on";
+        st.paraProps = parseParaProps(xml::child(n, "pPr"), noRels);
+        st.paraProps.styleId.reset();
+        st.runProps = parseRunProps(xml::child(n, "rPr"));
+        st.runProps.styleId.reset();
+        if (st.isDefault && st.type == "paragraph" && !s.defaultParagraphStyle) s.defaultParagraphStyle = st.id;
+        if (st.isDefault && st.type == "character" && !s.defaultCharacterStyle) s.defaultCharacterStyle = st.id;
+        // The first definition of an id counts, as in Word.
+        s.styles.emplace(st.id, std::move(st));
+    }
+    return s;
+}
+
+ThemeFonts parseThemeFonts(const pugi::xml_node& root) {
+    ThemeFonts f;
+    pugi::xml_node scheme = xml::child(xml::child(root, "themeElements"), "fontScheme");
+    auto read = [&](const char* which, std::string& latin, std::string& ea, std::string& cs) {
+        pugi::xml_node n = xml::child(scheme, which);
+        latin = xml::text(xml::child(n, "latin"), "typeface").value_or("");
+        ea = xml::text(xml::child(n, "ea"), "typeface").value_or("");
+        cs = xml::text(xml::child(n, "cs"), "typeface").value_or("");
+    };
+    read("majorFont", f.majorLatin, f.majorEastAsia, f.majorCs);
+    read("minorFont", f.minorLatin, f.minorEastAsia, f.minorCs);
+    return f;
+}
+
+} // namespace fq::docx
