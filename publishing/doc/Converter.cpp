@@ -83,7 +83,7 @@ struct ParagraphBuilder {
 
 class Converter {
 public:
-    explicit Converter(const DocFile& d) : d_(d), data_(d.dataStream, "the data stream") {
+    explicit Converter(const DocFile& d) : d_(d), data_(d.dataStream, "the data stream"), numbering_(d.lists) {
         for (std::size_t i = 0; i < d.footnoteTable.refCps.size(); ++i)
             noteMarks_[d.footnoteTable.refCps[i]] = std::to_string(i + 1);
         for (std::size_t i = 0; i < d.endnoteTable.refCps.size(); ++i)
@@ -136,6 +136,7 @@ private:
     std::map<std::uint32_t, const ShapeAnchor*> anchors_;
     std::vector<bool> fields_;  // per open field: true once its result began
     model::PageGeometry page_;
+    ListNumbering numbering_;
 
     // Character-property cache key: CHPX run, piece, paragraph style.
     long lastRun_ = -2;
@@ -265,6 +266,7 @@ private:
                 b.started = true;
                 if (pap.pageBreakBefore && mainStory && !out.empty()) out.emplace_back(model::PageBreak{});
             }
+            if (pap.ilfo != 0 && d_.fib.word97) listLabel(pos, pap, b);
             for (std::uint32_t cp = pos; cp < term; ++cp) handleChar(cp, pap, b, out, mainStory, noteMark);
             if (term < r.end) handleMark(term, pap, b, out);
             pos = term + 1;
@@ -273,6 +275,16 @@ private:
             b.trimTrailingTab();
             if (b.hasText()) out.emplace_back(b.take());
         }
+    }
+
+    void listLabel(std::uint32_t cp, const Pap& pap, ParagraphBuilder& b) {
+        const ListLevel* lvl = nullptr;
+        const std::u16string label = numbering_.next(pap.ilfo, pap.ilvl, &lvl);
+        if (label.empty() || !lvl) return;
+        Chp chp = chpAt(cp, pap);
+        const Chp base = chp;
+        applyChp(chp, base, lvl->chpx);
+        b.append(toCharProps(chp, d_.fonts), label);
     }
 
     void endParagraph(ParagraphBuilder& b, std::vector<Block>& out) {
@@ -325,7 +337,7 @@ private:
         }
         if (hiddenByField()) return;
         const Chp& chp = chpAt(cp, pap);
-        if (chp.vanish || chp.deleted) return;
+        if (chp.vanish) return;
         const model::CharProps props = toCharProps(chp, d_.fonts);
         switch (c) {
         case 0x09: b.append(props, u"\t"); return;

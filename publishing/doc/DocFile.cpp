@@ -102,6 +102,7 @@ DocFile parseDocFile(const std::filesystem::path& path) {
         optional([&] { d.styles = parseStyleSheet(table, fib.pair(FibPair::Stshf)); });
         d.styles.resolve(d.dataStream.empty() ? nullptr : &data);
         optional([&] { d.fonts = parseFontTable(table, fib.pair(FibPair::SttbfFfn)); });
+        optional([&] { d.lists = parseListTables(table, fib.pair(FibPair::PlcfLst), fib.pair(FibPair::PlfLfo)); });
     }
 
     optional([&] {

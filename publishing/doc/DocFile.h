@@ -7,6 +7,7 @@
 #include "publishing/doc/Fib.h"
 #include "publishing/doc/FontTable.h"
 #include "publishing/doc/Fkp.h"
+#include "publishing/doc/Lists.h"
 #include "publishing/doc/OfficeArt.h"
 #include "publishing/doc/PieceTable.h"
 #include "publishing/doc/Plc.h"
@@ -51,6 +52,7 @@ struct DocFile {
     PropertyRuns chpx, papx;
     StyleSheet styles;
     std::vector<FontDef> fonts;
+    ListTables lists;
     std::vector<SectionDesc> sections;
     std::vector<CpRange> headerStories;  // absolute CPs, in PlcfHdd order
     Notes footnoteTable, endnoteTable;
