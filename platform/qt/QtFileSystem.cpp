@@ -1,3 +1,7 @@
+// File-system operations on the native file system. On POSIX the directory
+// listings read the folder once with readdir and use the entry types it
+// reports, so a folder walk costs about what the file system allows; names
+// come back sorted by their bytes so results do not depend on the volume.
 #include "platform/qt/QtFileSystem.h"
 
 #include "platform/PlatformError.h"
@@ -9,8 +13,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #ifndef _WIN32
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -22,44 +29,138 @@ namespace fq::platform {
 
 namespace {
 
-bool matchFrom(const QString& name, qsizetype n, const QString& pattern, qsizetype p)
+char32_t folded(char32_t c) { return QChar::toCaseFolded(c); }
+
+// Whole-name match over code points with single-star backtracking: "?" is
+// one character, "*" any run including none, letters without regard to case.
+bool matchCodePoints(const std::u32string& name, const std::u32string& pattern)
 {
-    // Iterative matcher with single-star backtracking.
-    qsizetype starP = -1, starN = -1;
+    std::size_t n = 0, p = 0;
+    std::size_t starP = std::u32string::npos, starN = 0;
     while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == QLatin1Char('?')
-                                   || pattern[p].toCaseFolded() == name[n].toCaseFolded())) {
-            ++n;
-            ++p;
-        } else if (p < pattern.size() && pattern[p] == QLatin1Char('*')) {
+        if (p < pattern.size() && pattern[p] == U'*') {
             starP = p++;
             starN = n;
-        } else if (starP >= 0) {
+        } else if (p < pattern.size() && (pattern[p] == U'?' || folded(pattern[p]) == folded(name[n]))) {
+            ++n;
+            ++p;
+        } else if (starP != std::u32string::npos) {
             p = starP + 1;
             n = ++starN;
         } else {
             return false;
         }
     }
-    while (p < pattern.size() && pattern[p] == QLatin1Char('*')) ++p;
+    while (p < pattern.size() && pattern[p] == U'*') ++p;
     return p == pattern.size();
 }
 
-QStringList sortedByName(QStringList names)
+std::u32string codePoints(const QString& text)
 {
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) { return a.toUtf8() < b.toUtf8(); });
+    std::u32string out;
+    out.reserve(std::size_t(text.size()));
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            out.push_back(QChar::surrogateToUcs4(c, text[i + 1]));
+            ++i;
+        } else {
+            out.push_back(c.unicode());
+        }
+    }
+    return out;
+}
+
+// The runtime's number for a device input/output failure.
+constexpr int deviceIoError = 57;
+
+QByteArray nativePath(const QString& path) { return QFile::encodeName(path); }
+
+std::string errnoText(int error) { return std::strerror(error); }
+
+// A platform failure of a folder that cannot be listed, with a readable text.
+[[noreturn]] void throwListingFailure(const QString& path, int error)
+{
+    const std::string where = " (" + path.toStdString() + ")";
+    if (error == EACCES || error == EPERM)
+        throw PlatformError(errors::permissionDenied, "Permission denied: the folder cannot be read" + where);
+    if (error == ENOENT || error == ENOTDIR)
+        throw PlatformError(errors::pathNotFound, "Path not found" + where);
+    throw PlatformError(deviceIoError, "The folder cannot be listed: " + errnoText(error) + where);
+}
+
+QStringList decodedSorted(std::vector<QByteArray>& names)
+{
+    std::sort(names.begin(), names.end());
+    QStringList out;
+    out.reserve(qsizetype(names.size()));
+    for (const QByteArray& n : names) out << QFile::decodeName(n);
+    return out;
+}
+
+#ifndef _WIN32
+
+bool isDotOrDotDot(const char* n) { return n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0)); }
+
+// What kind of entry a directory entry is, following symbolic links (a link
+// to a folder lists as a folder, like a junction on Windows).
+enum class Kind { Folder, File, Other };
+
+Kind kindOf(int dirFd, const dirent* entry)
+{
+    switch (entry->d_type) {
+    case DT_DIR:
+        return Kind::Folder;
+    case DT_REG:
+        return Kind::File;
+    case DT_LNK:
+    case DT_UNKNOWN: {
+        struct stat st {};
+        if (::fstatat(dirFd, entry->d_name, &st, 0) != 0) return Kind::Other; // a dangling link
+        if (S_ISDIR(st.st_mode)) return Kind::Folder;
+        if (S_ISREG(st.st_mode)) return Kind::File;
+        return Kind::Other;
+    }
+    default:
+        return Kind::Other;
+    }
+}
+
+// Reads a folder's entries once; keep() decides on each entry's raw name and kind.
+template <class Keep>
+std::vector<QByteArray> readFolder(const QString& path, Keep keep, bool throwOnFailure)
+{
+    std::vector<QByteArray> names;
+    const QByteArray p = nativePath(path.isEmpty() ? QStringLiteral(".") : path);
+    DIR* dir = ::opendir(p.constData());
+    if (!dir) {
+        if (throwOnFailure) throwListingFailure(path, errno);
+        return names;
+    }
+    const int fd = ::dirfd(dir);
+    errno = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (!isDotOrDotDot(entry->d_name) && keep(entry->d_name, kindOf(fd, entry)))
+            names.emplace_back(entry->d_name);
+        errno = 0;
+    }
+    const int readError = errno;
+    ::closedir(dir);
+    if (readError != 0 && throwOnFailure) throwListingFailure(path, readError);
     return names;
 }
 
-QByteArray nativePath(const QString& path) { return QFile::encodeName(path); }
+#endif
 
 } // namespace
 
 bool matchesWildcard(const QString& name, const QString& pattern)
 {
-    if (matchFrom(name, 0, pattern, 0)) return true;
-    if (pattern.endsWith(QStringLiteral(".*")) && !name.contains(QLatin1Char('.')))
-        return matchFrom(name, 0, pattern.left(pattern.size() - 2), 0);
+    const std::u32string n = codePoints(name);
+    const std::u32string p = codePoints(pattern);
+    if (matchCodePoints(n, p)) return true;
+    if (p.size() >= 2 && p[p.size() - 2] == U'.' && p.back() == U'*' && n.find(U'.') == std::u32string::npos)
+        return matchCodePoints(n, p.substr(0, p.size() - 2));
     return false;
 }
 
@@ -72,8 +173,7 @@ std::optional<std::uint32_t> QtFileSystem::attributes(const QString& path)
     const QByteArray p = nativePath(path);
     if (::lstat(p.constData(), &st) != 0) return std::nullopt;
     std::uint32_t bits = 0;
-    const bool isLink = S_ISLNK(st.st_mode);
-    if (isLink) {
+    if (S_ISLNK(st.st_mode)) {
         bits |= attributes::reparsePoint;
         struct stat target {};
         if (::stat(p.constData(), &target) == 0) st = target;
@@ -81,7 +181,10 @@ std::optional<std::uint32_t> QtFileSystem::attributes(const QString& path)
     if (S_ISDIR(st.st_mode)) bits |= attributes::directory;
     else if (S_ISREG(st.st_mode)) bits |= attributes::archive;
     if (!(st.st_mode & S_IWUSR)) bits |= attributes::readOnly;
-    QString name = QFileInfo(path).fileName();
+    // The name is the last component; a trailing separator does not hide it.
+    QString name = path;
+    while (name.size() > 1 && name.endsWith(QLatin1Char('/'))) name.chop(1);
+    name = name.mid(name.lastIndexOf(QLatin1Char('/')) + 1);
     if (name.startsWith(QLatin1Char('.')) && name != QStringLiteral(".") && name != QStringLiteral(".."))
         bits |= attributes::hidden;
     return bits;
@@ -91,11 +194,53 @@ bool QtFileSystem::canOpenExisting(const QString& path)
 {
     if (path.isEmpty()) return false;
     const QByteArray p = nativePath(path);
+    // Open for reading without blocking (a file, never a folder), look at what
+    // was opened and close it at once; where reading is not allowed, an
+    // existing regular file still counts.
+    const int fd = ::open(p.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     struct stat st {};
-    if (::stat(p.constData(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
-    const int fd = ::open(p.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd >= 0) ::close(fd);
-    return true; // an existing regular file counts, also when it cannot be read
+    if (fd >= 0) {
+        const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+        ::close(fd);
+        return regular;
+    }
+    return ::stat(p.constData(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+QStringList QtFileSystem::findFiles(const QString& folder, const QString& pattern)
+{
+    const std::u32string p = codePoints(pattern);
+    const bool dotStar = p.size() >= 2 && p[p.size() - 2] == U'.' && p.back() == U'*';
+    const std::u32string stem = dotStar ? p.substr(0, p.size() - 2) : std::u32string();
+    std::vector<QByteArray> names = readFolder(
+        folder,
+        [&](const char* raw, Kind kind) {
+            if (kind == Kind::Folder) return false;
+            const std::u32string n = codePoints(QFile::decodeName(raw));
+            if (matchCodePoints(n, p)) return true;
+            return dotStar && n.find(U'.') == std::u32string::npos && matchCodePoints(n, stem);
+        },
+        false);
+    return decodedSorted(names);
+}
+
+QStringList QtFileSystem::subFolderNames(const QString& path)
+{
+    std::vector<QByteArray> names = readFolder(path, [](const char*, Kind kind) { return kind == Kind::Folder; }, true);
+    return decodedSorted(names);
+}
+
+FolderInfo QtFileSystem::folderInfo(const QString& path)
+{
+    struct stat st {};
+    const QByteArray p = nativePath(path);
+    if (path.isEmpty() || ::stat(p.constData(), &st) != 0 || !S_ISDIR(st.st_mode))
+        throw PlatformError(errors::pathNotFound, "Path not found (" + path.toStdString() + ")");
+    FolderInfo result;
+    result.attributes = attributes(path).value_or(attributes::directory);
+    result.isRoot = QDir(path).isRoot();
+    result.identity = std::make_pair(std::uint64_t(st.st_dev), std::uint64_t(st.st_ino));
+    return result;
 }
 
 #else
@@ -119,6 +264,68 @@ bool QtFileSystem::canOpenExisting(const QString& path)
     return !folder;
 }
 
+namespace {
+
+template <class Keep>
+std::vector<QByteArray> readFolderWin(const QString& path, Keep keep, bool throwOnFailure)
+{
+    std::vector<QByteArray> names;
+    QString query = path;
+    if (!query.endsWith(QLatin1Char('\\'))) query += QLatin1Char('\\');
+    query += QLatin1Char('*');
+    WIN32_FIND_DATAW data;
+    HANDLE h = FindFirstFileExW(reinterpret_cast<LPCWSTR>(query.utf16()), FindExInfoBasic, &data,
+                                FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (h == INVALID_HANDLE_VALUE) {
+        const DWORD e = GetLastError();
+        if (e == ERROR_FILE_NOT_FOUND) return names;
+        if (throwOnFailure) throwListingFailure(path, e == ERROR_ACCESS_DENIED ? EACCES : ENOENT);
+        return names;
+    }
+    do {
+        const QString name = QString::fromWCharArray(data.cFileName);
+        if (name == QStringLiteral(".") || name == QStringLiteral("..")) continue;
+        if (keep(name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)) names.push_back(name.toUtf8());
+    } while (FindNextFileW(h, &data));
+    FindClose(h);
+    return names;
+}
+
+QStringList fromUtf8Sorted(std::vector<QByteArray>& names)
+{
+    std::sort(names.begin(), names.end());
+    QStringList out;
+    for (const QByteArray& n : names) out << QString::fromUtf8(n);
+    return out;
+}
+
+} // namespace
+
+QStringList QtFileSystem::findFiles(const QString& folder, const QString& pattern)
+{
+    std::vector<QByteArray> names = readFolderWin(
+        folder, [&](const QString& name, bool isFolder) { return !isFolder && matchesWildcard(name, pattern); },
+        false);
+    return fromUtf8Sorted(names);
+}
+
+QStringList QtFileSystem::subFolderNames(const QString& path)
+{
+    std::vector<QByteArray> names =
+        readFolderWin(path, [](const QString&, bool isFolder) { return isFolder; }, true);
+    return fromUtf8Sorted(names);
+}
+
+FolderInfo QtFileSystem::folderInfo(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists() || !info.isDir()) throw PlatformError(errors::pathNotFound, "Path not found");
+    FolderInfo result;
+    result.attributes = attributes(path).value_or(attributes::directory);
+    result.isRoot = QDir(path).isRoot();
+    return result;
+}
+
 #endif
 
 std::optional<QDateTime> QtFileSystem::modificationTime(const QString& path)
@@ -129,16 +336,6 @@ std::optional<QDateTime> QtFileSystem::modificationTime(const QString& path)
     return info.lastModified();
 }
 
-QStringList QtFileSystem::findFiles(const QString& folder, const QString& pattern)
-{
-    QDir dir(folder);
-    const QStringList all = dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort);
-    QStringList matching;
-    for (const QString& name : all)
-        if (matchesWildcard(name, pattern)) matching << name;
-    return sortedByName(matching);
-}
-
 QString QtFileSystem::findExact(const QString& path, bool includeFolders)
 {
     if (path.isEmpty()) return {};
@@ -146,31 +343,6 @@ QString QtFileSystem::findExact(const QString& path, bool includeFolders)
     if (!info.exists()) return {};
     if (info.isDir() && !includeFolders) return {};
     return info.fileName();
-}
-
-FolderInfo QtFileSystem::folderInfo(const QString& path)
-{
-    const QFileInfo info(path);
-    if (!info.exists() || !info.isDir())
-        throw PlatformError(errors::pathNotFound, "Path not found");
-    FolderInfo result;
-    result.attributes = attributes(path).value_or(attributes::directory);
-    result.isRoot = QDir(path).isRoot();
-#ifndef _WIN32
-    struct stat st {};
-    if (::stat(nativePath(path).constData(), &st) == 0)
-        result.identity = std::make_pair(std::uint64_t(st.st_dev), std::uint64_t(st.st_ino));
-#endif
-    return result;
-}
-
-QStringList QtFileSystem::subFolderNames(const QString& path)
-{
-    const QFileInfo info(path);
-    if (!info.exists() || !info.isDir()) throw PlatformError(errors::pathNotFound, "Path not found");
-    if (!info.isReadable() || !info.isExecutable()) throw PlatformError(errors::permissionDenied, "Permission denied");
-    QDir dir(path);
-    return sortedByName(dir.entryList(QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort));
 }
 
 void QtFileSystem::deleteFile(const QString& path)
