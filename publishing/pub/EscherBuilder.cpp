@@ -1,0 +1,242 @@
+// The Escher streams of a .pub file.
+#include "publishing/pub/EscherBuilder.h"
+
+#include "publishing/pub/PubConstants.h"
+
+#include <utility>
+#include <vector>
+
+namespace fq::pub {
+
+namespace {
+
+// Record header: u16 version | instance << 4, u16 type, u32 body length.
+class RecordWriter {
+public:
+    explicit RecordWriter(ByteBuffer& out) : out_(out) {}
+    std::size_t open(std::uint16_t type, std::uint16_t version, std::uint16_t instance) {
+        out_.u16(static_cast<std::uint16_t>(version | (instance << 4)));
+        out_.u16(type);
+        const std::size_t mark = out_.size();
+        out_.u32(0);
+        return mark;
+    }
+    void close(std::size_t mark) { out_.patchU32(mark, static_cast<std::uint32_t>(out_.size() - mark - 4)); }
+    ByteBuffer& out() { return out_; }
+
+private:
+    ByteBuffer& out_;
+};
+
+using Properties = std::vector<std::pair<std::uint16_t, std::uint32_t>>;
+
+void writeOpt(RecordWriter& w, std::uint16_t type, const Properties& props) {
+    const auto m = w.open(type, 3, static_cast<std::uint16_t>(props.size()));
+    for (const auto& [id, value] : props) {
+        w.out().u16(id);
+        w.out().u32(value);
+    }
+    w.close(m);
+}
+
+// The per-side border colours Publisher writes on every shape.
+Properties sideBorders() {
+    using namespace esc::op;
+    return {{LineLeftColor, esc::kPaletteBlack},  {LineLeftBack, esc::kPaletteWhite},
+            {LineTopColor, esc::kPaletteBlack},   {LineTopBack, esc::kPaletteWhite},
+            {LineRightColor, esc::kPaletteBlack}, {LineRightBack, esc::kPaletteWhite},
+            {LineBottomColor, esc::kPaletteBlack}, {LineBottomBack, esc::kPaletteWhite},
+            {LineColumnColor, esc::kPaletteBlack}, {LineColumnBack, esc::kPaletteWhite}};
+}
+
+void writeDefaults(RecordWriter& w) {
+    using namespace esc::op;
+    const std::uint32_t m = esc::kDefaultTextMargin, d = esc::kDefaultWrapDistance;
+    writeOpt(w, esc::Opt,
+             {{TextLeft, m}, {TextTop, m}, {TextRight, m}, {TextBottom, m},
+              {FillColor, esc::kPaletteWhite}, {FillBackColor, esc::kPaletteBlack}, {FillBools, 0x00100000},
+              {LineColor, esc::kPaletteBlack}, {LineBackColor, esc::kPaletteWhite}, {LineEndCap, 2},
+              {LineBools, 0x00080008}, {ShadowColor, esc::kPaletteShadow},
+              {WrapLeft, d}, {WrapTop, d}, {WrapRight, d}, {WrapBottom, d}});
+    writeOpt(w, esc::TertiaryOpt, sideBorders());
+    const auto s = w.open(esc::SplitMenuColors, 0, 4);
+    for (std::uint32_t c : {0x0000FFFFu, 0x00FF0000u, 0x00808080u, 0x100000F7u}) w.out().u32(c);
+    w.close(s);
+}
+
+void writeAnchor(RecordWriter& w, const RectEmu& r) {
+    const auto m = w.open(esc::ClientAnchor, esc::kClientVersion, esc::kClientInstance);
+    w.out().u32(0x1C);
+    const std::pair<std::uint16_t, std::int32_t> values[] = {
+        {esc::kAnchorLeft, r.left}, {esc::kAnchorTop, r.top}, {esc::kAnchorRight, r.right},
+        {esc::kAnchorBottom, r.bottom}};
+    for (const auto& [id, v] : values) {
+        w.out().u16(id);
+        w.out().i32(v);
+    }
+    w.close(m);
+}
+
+void writeClient(RecordWriter& w, std::uint16_t type, std::uint16_t id, std::uint32_t value) {
+    const auto m = w.open(type, esc::kClientVersion, esc::kClientInstance);
+    w.out().u32(10);
+    w.out().u16(id);
+    w.out().u32(value);
+    w.close(m);
+}
+
+void writeSp(RecordWriter& w, std::uint16_t shapeType, std::uint32_t spid, std::uint32_t flags) {
+    const auto m = w.open(esc::Sp, 2, shapeType);
+    w.out().u32(spid);
+    w.out().u32(flags);
+    w.close(m);
+}
+
+void writeShape(RecordWriter& w, const PlannedShape& s) {
+    using namespace esc::op;
+    const auto sp = w.open(esc::SpContainer, 0xF, 0);
+    const bool text = s.kind == ShapeKind::TextBox || s.kind == ShapeKind::Placeholder;
+    writeSp(w, text ? esc::kShapeTypeTextBox : esc::kShapeTypeRectangle, s.spid,
+            esc::kSpFlagHaveAnchor | esc::kSpFlagHaveShapeType);
+    const std::uint32_t d = esc::kDefaultWrapDistance;
+    Properties props;
+    if (text) props.push_back({TextId, s.textId});
+    if (s.kind == ShapeKind::Picture) props.push_back({Pib, s.pib});
+    if (text) {
+        // The layout fitted the lines to the frame: no inner margins.
+        const std::uint32_t m = s.kind == ShapeKind::Placeholder ? esc::kDefaultTextMargin : 0;
+        props.insert(props.end(), {{TextLeft, m}, {TextTop, m}, {TextRight, m}, {TextBottom, m}});
+    }
+    // No fill anywhere: frames stay transparent, as the layout drew them.
+    props.insert(props.end(), {{FillColor, esc::kPaletteWhite}, {FillBackColor, esc::kPaletteBlack},
+                               {FillBools, 0x00100000}});
+    if (s.kind == ShapeKind::Placeholder) {
+        // A visible thin border around the placeholder's text.
+        props.insert(props.end(), {{LineColor, esc::kPaletteBlack}, {LineBackColor, esc::kPaletteWhite},
+                                   {LineWidth, 9525}, {LineBools, 0x00080008}});
+    } else {
+        props.insert(props.end(), {{LineColor, esc::kPaletteBlack}, {LineBackColor, esc::kPaletteWhite},
+                                   {LineWidth, 0}, {LineBools, 0x00080000}});
+    }
+    props.insert(props.end(), {{ShadowColor, esc::kPaletteShadow}, {WrapLeft, d}, {WrapTop, d},
+                               {WrapRight, d}, {WrapBottom, d}, {GroupBools, 0x00100000}});
+    writeOpt(w, esc::Opt, props);
+
+    Properties tertiary;
+    if (text) tertiary.push_back({ColumnSpacing, 72390});
+    tertiary.insert(tertiary.end(), {{GeometryBools, 0x00400040}, {FillBools, 0x00200000},
+                                     {LineBools, 0x00400040}});
+    for (const auto& p : sideBorders()) tertiary.push_back(p);
+    writeOpt(w, esc::TertiaryOpt, tertiary);
+
+    writeAnchor(w, s.anchor);
+    writeClient(w, esc::ClientData, esc::kClientDataSeq, s.seq);
+    if (text) writeClient(w, esc::ClientTextbox, esc::kClientTextboxId, s.textId);
+    w.close(sp);
+}
+
+void writePatriarch(RecordWriter& w, std::uint32_t spid) {
+    const auto sp = w.open(esc::SpContainer, 0xF, 0);
+    const auto g = w.open(esc::Spgr, 1, 0);
+    w.out().zeros(16);
+    w.close(g);
+    writeSp(w, 0, spid, esc::kSpFlagGroup | esc::kSpFlagPatriarch);
+    w.close(sp);
+}
+
+std::size_t shapeCount(const PubPlan& plan) {
+    std::size_t n = 0;
+    for (const auto& p : plan.pages) n += p.shapes.size();
+    return n;
+}
+
+} // namespace
+
+EscherStreams buildEscher(const PubPlan& plan) {
+    EscherStreams s;
+    RecordWriter w(s.main);
+    const std::size_t shapes = shapeCount(plan);
+    std::uint32_t lastSpid = 1024;
+    for (const auto& p : plan.pages)
+        for (const auto& sh : p.shapes) lastSpid = std::max(lastSpid, sh.spid);
+
+    // Drawing group: id clusters, picture directory, default properties.
+    const auto dgg = w.open(esc::DggContainer, 0xF, 0);
+    {
+        const std::uint32_t clusters = plan.pageClusters + 1;   // pages' clusters + master's
+        const auto m = w.open(esc::Dgg, 0, 0);
+        w.out().u32(plan.masterSpid + 1);                     // spidMax
+        w.out().u32(clusters + 1);                            // cidcl
+        w.out().u32(static_cast<std::uint32_t>(shapes + 2));  // shapes saved (with patriarchs)
+        w.out().u32(2);                                       // drawings saved
+        for (std::uint32_t c = 1; c <= plan.pageClusters; ++c) {
+            w.out().u32(1);
+            const std::uint32_t used = c < plan.pageClusters ? 1024 : (lastSpid % 1024) + 1;
+            w.out().u32(used);
+        }
+        w.out().u32(2);
+        w.out().u32(1);
+        w.close(m);
+    }
+    if (!plan.blips.empty()) {
+        const auto bstore = w.open(esc::BStoreContainer, 0xF, static_cast<std::uint16_t>(plan.blips.size()));
+        std::uint32_t delayOffset = 0;
+        for (const auto& b : plan.blips) {
+            const auto m = w.open(esc::Bse, 2, b.bseType);
+            w.out().u8(b.bseType);
+            w.out().u8(b.bseType);
+            w.out().append(b.uid.data(), b.uid.size());
+            w.out().u16(0x00FF);
+            w.out().u32(b.recordSize());
+            w.out().u32(1);              // reference count
+            w.out().u32(delayOffset);
+            w.out().zeros(4);            // usage, name length, two unused bytes
+            w.close(m);
+            delayOffset += b.recordSize();
+        }
+        w.close(bstore);
+    }
+    writeDefaults(w);
+    w.close(dgg);
+    s.main.u32(1);
+
+    // The master page's drawing (id 2): only its patriarch.
+    {
+        const auto dg = w.open(esc::DgContainer, 0xF, 0);
+        const auto fdg = w.open(esc::Dg, 0, 2);
+        w.out().u32(1);
+        w.out().u32(plan.masterSpid);
+        w.close(fdg);
+        const auto spgr = w.open(esc::SpgrContainer, 0xF, 0);
+        writePatriarch(w, plan.masterSpid);
+        w.close(spgr);
+        w.close(dg);
+        s.main.u32(0);
+    }
+
+    // All ordinary pages share drawing 1.
+    {
+        const auto dg = w.open(esc::DgContainer, 0xF, 0);
+        const auto fdg = w.open(esc::Dg, 0, 1);
+        w.out().u32(static_cast<std::uint32_t>(shapes + 1));
+        w.out().u32(lastSpid);
+        w.close(fdg);
+        const auto spgr = w.open(esc::SpgrContainer, 0xF, 0);
+        writePatriarch(w, 1024);
+        for (const auto& p : plan.pages)
+            for (const auto& sh : p.shapes) writeShape(w, sh);
+        w.close(spgr);
+        w.close(dg);
+    }
+
+    // The delay stream: the pictures' BLIP records, in BStore order.
+    RecordWriter d(s.delay);
+    for (const auto& b : plan.blips) {
+        const auto m = d.open(b.recordType, 0, b.instance);
+        s.delay.append(b.body);
+        d.close(m);
+    }
+    return s;
+}
+
+} // namespace fq::pub

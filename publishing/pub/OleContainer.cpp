@@ -1,0 +1,246 @@
+// The compound file of a .pub, written with libgsf.
+#include "publishing/pub/OleContainer.h"
+
+#include <gsf/gsf.h>
+#include <gsf/gsf-doc-meta-data.h>
+#include <gsf/gsf-meta-names.h>
+#include <gsf/gsf-msole-utils.h>
+#include <gsf/gsf-outfile-msole.h>
+#include <gsf/gsf-output-stdio.h>
+#include <gsf/gsf-timestamp.h>
+
+#include <cstdio>
+#include <memory>
+#include <mutex>
+#include <stdexcept>
+#include <string>
+
+namespace fq::pub {
+
+namespace {
+
+// Root entry class id of files saved by Publisher 2003-2010, byte for byte.
+constexpr std::uint8_t kRootClassId[16] = {0x01, 0x12, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00,
+                                           0x00, 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46};
+// {08C8F6DA-969D-11D1-8E02-00C04FB6FECE}: the Quill story group.
+constexpr std::uint8_t kQuillClassId[16] = {0xDA, 0xF6, 0xC8, 0x08, 0x9D, 0x96, 0xD1, 0x11,
+                                            0x8E, 0x02, 0x00, 0xC0, 0x4F, 0xB6, 0xFE, 0xCE};
+
+// CompObj header: version, byte order, OS, 0xFFFFFFFF, null class id.
+void compObjHeader(ByteBuffer& b) {
+    b.u16(1);
+    b.u16(0xFFFE);
+    b.u32(0x00000A03);
+    b.u32(0xFFFFFFFF);
+    b.zeros(16);
+}
+
+void ansi(ByteBuffer& b, const std::string& s) {
+    b.u32(static_cast<std::uint32_t>(s.size() + 1));
+    b.append(s.data(), s.size());
+    b.u8(0);
+}
+
+// The CompObj trailer: Unicode marker 0x71B239F4 and three empty strings.
+void compObjTail(ByteBuffer& b) {
+    b.u32(0x71B239F4);
+    b.zeros(12);
+}
+
+ByteBuffer rootCompObj() {
+    ByteBuffer b;
+    compObjHeader(b);
+    ansi(b, "Microsoft Publisher 3.0");
+    ansi(b, "MSPublisher.3");
+    b.u32(0);
+    compObjTail(b);
+    return b;
+}
+
+ByteBuffer quillCompObj() {
+    ByteBuffer b;
+    compObjHeader(b);
+    ansi(b, "Quill96 Story Group Class");
+    ansi(b, "");
+    b.u32(0);
+    compObjTail(b);
+    return b;
+}
+
+struct GObjectDeleter {
+    void operator()(gpointer p) const {
+        if (p) g_object_unref(p);
+    }
+};
+template <class T>
+using GPtr = std::unique_ptr<T, GObjectDeleter>;
+
+[[noreturn]] void fail(const std::string& what) { throw std::runtime_error("Cannot write the publication: " + what); }
+
+void writeStream(GsfOutfile* parent, const char* name, const std::vector<std::uint8_t>& data) {
+    GPtr<GsfOutput> child(gsf_outfile_new_child(parent, name, FALSE));
+    if (!child) fail(std::string("cannot create stream ") + name);
+    if (!data.empty() && !gsf_output_write(child.get(), data.size(), data.data()))
+        fail(std::string("cannot write stream ") + name);
+    if (!gsf_output_close(child.get())) fail(std::string("cannot close stream ") + name);
+}
+
+GPtr<GsfOutfile> storage(GsfOutfile* parent, const char* name) {
+    GsfOutput* child = gsf_outfile_new_child(parent, name, TRUE);
+    if (!child) fail(std::string("cannot create storage ") + name);
+    return GPtr<GsfOutfile>(GSF_OUTFILE(child));
+}
+
+void closeStorage(GsfOutfile* s) {
+    if (!gsf_output_close(GSF_OUTPUT(s))) fail("cannot close a storage");
+}
+
+void insertString(GsfDocMetaData* md, const char* name, const std::string& value) {
+    if (value.empty()) return;
+    GValue* v = g_new0(GValue, 1);
+    g_value_init(v, G_TYPE_STRING);
+    g_value_set_string(v, value.c_str());
+    gsf_doc_meta_data_insert(md, g_strdup(name), v);
+}
+
+void insertDate(GsfDocMetaData* md, const char* name, const std::string& iso) {
+    if (iso.empty()) return;
+    GsfTimestamp* ts = gsf_timestamp_new();
+    if (!gsf_timestamp_load_from_string(ts, iso.c_str())) {
+        gsf_timestamp_free(ts);
+        return;
+    }
+    GValue* v = g_new0(GValue, 1);
+    g_value_init(v, GSF_TIMESTAMP_TYPE);
+    gsf_timestamp_to_value(ts, v);
+    gsf_timestamp_free(ts);
+    gsf_doc_meta_data_insert(md, g_strdup(name), v);
+}
+
+void writeProperties(GsfOutfile* root, const model::DocumentProperties& p) {
+    GPtr<GsfDocMetaData> md(gsf_doc_meta_data_new());
+    insertString(md.get(), GSF_META_NAME_TITLE, p.title);
+    insertString(md.get(), GSF_META_NAME_SUBJECT, p.subject);
+    insertString(md.get(), GSF_META_NAME_CREATOR, p.author);
+    insertString(md.get(), GSF_META_NAME_KEYWORDS, p.keywords);
+    insertString(md.get(), GSF_META_NAME_GENERATOR, "Microsoft Office Publisher");
+    insertDate(md.get(), GSF_META_NAME_DATE_CREATED, p.created);
+    insertDate(md.get(), GSF_META_NAME_DATE_MODIFIED, p.modified.empty() ? p.created : p.modified);
+    GPtr<GsfOutput> child(gsf_outfile_new_child(root, "\005SummaryInformation", FALSE));
+    if (!child) fail("cannot create the document properties");
+    if (!gsf_doc_meta_data_write_to_msole(md.get(), child.get(), FALSE))
+        fail("cannot write the document properties");
+    if (!gsf_output_close(child.get())) fail("cannot close the document properties");
+}
+
+// DocumentSummaryInformation with its code page only. libmspub reads this
+// stream with the property offsets of SummaryInformation, so the stream is
+// padded with zeros (VT_EMPTY) far enough that those reads find nothing.
+std::vector<std::uint8_t> documentSummary() {
+    static const std::uint8_t fmtid[16] = {0x02, 0xD5, 0xCD, 0xD5, 0x9C, 0x2E, 0x1B, 0x10,
+                                           0x93, 0x97, 0x08, 0x00, 0x2B, 0x2C, 0xF9, 0xAE};
+    ByteBuffer b;
+    b.u16(0xFFFE);
+    b.u16(0);
+    b.u32(0x00020006);         // system: Windows 6.2
+    b.zeros(16);
+    b.u32(1);
+    b.append(fmtid, 16);
+    b.u32(48);
+    // Section: size, one property (code page, UTF-8).
+    b.u32(24);
+    b.u32(1);
+    b.u32(1);
+    b.u32(16);
+    b.u16(0x0002);
+    b.u16(0);
+    b.u16(65001);
+    b.u16(0);
+    b.zeros(1024 - b.size());
+    return std::move(b.bytes());
+}
+
+// libmspub takes the document's dates from the root directory entry of the
+// compound file: its creation and modification FILETIMEs are set there.
+std::uint64_t fileTime(const std::string& iso) {
+    if (iso.empty()) return 0;
+    GsfTimestamp* ts = gsf_timestamp_new();
+    std::uint64_t result = 0;
+    if (gsf_timestamp_load_from_string(ts, iso.c_str()))
+        result = (static_cast<std::uint64_t>(ts->timet) + 11644473600ULL) * 10000000ULL;
+    gsf_timestamp_free(ts);
+    return result;
+}
+
+void setRootTimes(const std::filesystem::path& path, std::uint64_t created, std::uint64_t modified) {
+    if (!created && !modified) return;
+    std::FILE* f = std::fopen(path.string().c_str(), "r+b");
+    if (!f) fail("cannot reopen " + path.string());
+    std::uint8_t header[52];
+    bool ok = std::fread(header, 1, sizeof header, f) == sizeof header;
+    if (ok) {
+        const std::uint32_t sectorSize = 1u << readU16(header + 30);
+        const std::uint32_t firstDir = readU32(header + 48);
+        ByteBuffer times;
+        times.u32(static_cast<std::uint32_t>(created));
+        times.u32(static_cast<std::uint32_t>(created >> 32));
+        times.u32(static_cast<std::uint32_t>(modified));
+        times.u32(static_cast<std::uint32_t>(modified >> 32));
+        const long at = static_cast<long>((firstDir + 1) * sectorSize + 100);
+        ok = std::fseek(f, at, SEEK_SET) == 0 && std::fwrite(times.bytes().data(), 1, 16, f) == 16;
+    }
+    ok = std::fclose(f) == 0 && ok;
+    if (!ok) fail("cannot set the dates of " + path.string());
+}
+
+} // namespace
+
+void writeOleFile(const std::filesystem::path& path, const PubStreams& streams,
+                  const model::DocumentProperties& properties) {
+    static std::once_flag init;
+    std::call_once(init, [] { gsf_init(); });
+
+    GError* error = nullptr;
+    GPtr<GsfOutput> sink(gsf_output_stdio_new(path.string().c_str(), &error));
+    if (!sink) {
+        std::string message = error && error->message ? error->message : path.string();
+        if (error) g_error_free(error);
+        fail(message);
+    }
+    GPtr<GsfOutfile> root(gsf_outfile_msole_new(sink.get()));
+    if (!root) fail("cannot create the compound file");
+    gsf_outfile_msole_set_class_id(GSF_OUTFILE_MSOLE(root.get()), kRootClassId);
+
+    writeStream(root.get(), "\001CompObj", rootCompObj().bytes());
+    const std::uint8_t internal[12] = {0x00, 0x00, 0x01, 0x00};
+    writeStream(root.get(), "\003Internal", std::vector<std::uint8_t>(internal, internal + 12));
+    writeProperties(root.get(), properties);
+    writeStream(root.get(), "\005DocumentSummaryInformation", documentSummary());
+    writeStream(root.get(), "Contents", streams.contents.bytes());
+    writeStream(root.get(), "Envelope", {});
+    {
+        auto escher = storage(root.get(), "Escher");
+        writeStream(escher.get(), "EscherStm", streams.escher.bytes());
+        writeStream(escher.get(), "EscherDelayStm", streams.escherDelay.bytes());
+        closeStorage(escher.get());
+    }
+    closeStorage(storage(root.get(), "Objects").get());
+    {
+        auto quill = storage(root.get(), "Quill");
+        auto sub = storage(quill.get(), "QuillSub");
+        gsf_outfile_msole_set_class_id(GSF_OUTFILE_MSOLE(sub.get()), kQuillClassId);
+        writeStream(sub.get(), "\001CompObj", quillCompObj().bytes());
+        writeStream(sub.get(), "CONTENTS", streams.quill.bytes());
+        closeStorage(sub.get());
+        closeStorage(quill.get());
+    }
+    closeStorage(storage(root.get(), "VBA").get());
+    if (!gsf_output_close(GSF_OUTPUT(root.get()))) fail("cannot finish the compound file");
+    if (!gsf_output_is_closed(sink.get()) && !gsf_output_close(sink.get())) fail("cannot close the file");
+    root.reset();
+    sink.reset();
+    const std::string modified = properties.modified.empty() ? properties.created : properties.modified;
+    setRootTimes(path, fileTime(properties.created), fileTime(modified));
+}
+
+} // namespace fq::pub

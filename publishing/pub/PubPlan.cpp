@@ -1,0 +1,129 @@
+// Numbers the objects of a publication for the three streams.
+#include "publishing/pub/PubPlan.h"
+
+#include "publishing/pub/PubConstants.h"
+
+#include <cmath>
+
+namespace fq::pub {
+
+namespace {
+
+std::int32_t emu(double pt) { return static_cast<std::int32_t>(std::lround(pt * kEmuPerPoint)); }
+
+RectEmu anchorOf(const model::Rect& r, std::int32_t pageW, std::int32_t pageH) {
+    RectEmu a;
+    a.left = emu(r.xPt) - pageW / 2;
+    a.top = emu(r.yPt) - pageH / 2;
+    a.right = a.left + std::max<std::int32_t>(emu(r.widthPt), 1);
+    a.bottom = a.top + std::max<std::int32_t>(emu(r.heightPt), 1);
+    return a;
+}
+
+class Numbering {
+public:
+    std::uint32_t next() { return current_++; }
+    std::uint32_t nextPage() {
+        while (isReservedPageSeq(current_)) ++current_;
+        return current_++;
+    }
+    std::uint32_t last() const { return current_ - 1; }
+
+private:
+    std::uint32_t current_ = kFirstSequenceNumber;
+};
+
+} // namespace
+
+bool isReservedPageSeq(std::uint32_t seq) {
+    return seq == 0x10D || seq == 0x110 || seq == 0x113 || seq == 0x117;
+}
+
+PubPlan makePlan(const model::Publication& pub) {
+    PubPlan plan;
+    const double widthPt = pub.pages.empty() ? 612.0 : pub.pages.front().widthPt;
+    const double heightPt = pub.pages.empty() ? 792.0 : pub.pages.front().heightPt;
+    plan.pageWidthEmu = emu(widthPt > 0 ? widthPt : 612.0);
+    plan.pageHeightEmu = emu(heightPt > 0 ? heightPt : 792.0);
+
+    Numbering n;
+    auto& f = plan.fixed;
+    f.document = n.next();
+    f.borderArt = n.next();
+    f.master = n.nextPage();
+    f.settings54 = n.next();
+    f.settings8A = n.next();
+    f.settings73 = n.next();
+    f.settings72 = n.next();
+    f.settings4A = n.next();
+    f.guides4C = n.next();
+    f.layout4B = n.next();
+    f.storyTable = n.next();
+    f.frameTable = n.next();
+    f.storyData = n.next();
+    f.settings59 = n.next();
+    f.palette = n.next();
+    f.layout4F = n.next();
+    f.settings7F = n.next();
+    f.fontList = n.next();
+
+    StoryCollector stories;
+    std::uint32_t shapeIndex = 0;   // shapes of the pages' drawing, patriarch excluded
+    auto nextSpid = [&]() {
+        ++shapeIndex;
+        // Each id cluster holds 1024 shape ids; the patriarch takes the
+        // first id of cluster 1.
+        const std::uint32_t cluster = 1 + shapeIndex / 1024;
+        plan.pageClusters = cluster;
+        return cluster * 1024 + shapeIndex % 1024;
+    };
+
+    const model::Page emptyPage;
+    const std::size_t pageCount = pub.pages.empty() ? 1 : pub.pages.size();
+    for (std::size_t i = 0; i < pageCount; ++i) {
+        const model::Page& page = pub.pages.empty() ? emptyPage : pub.pages[i];
+        PlannedPage planned;
+        planned.seq = n.nextPage();
+        for (const auto& pic : page.pictureFrames) {
+            PlannedShape s;
+            s.seq = n.next();
+            s.spid = nextSpid();
+            s.anchor = anchorOf(pic.rect, plan.pageWidthEmu, plan.pageHeightEmu);
+            if (auto blip = makeBlip(pic.format, pic.data, pic.rect.widthPt, pic.rect.heightPt)) {
+                s.kind = ShapeKind::Picture;
+                plan.blips.push_back(std::move(*blip));
+                s.pib = static_cast<std::uint32_t>(plan.blips.size());
+            } else {
+                s.kind = ShapeKind::Placeholder;
+                s.textId = stories.addPlain(placeholderText(pic.format), pic.rect);
+            }
+            planned.shapes.push_back(s);
+        }
+        for (const auto& frame : page.textFrames) {
+            PlannedShape s;
+            s.kind = ShapeKind::TextBox;
+            s.seq = n.next();
+            s.spid = nextSpid();
+            s.anchor = anchorOf(frame.rect, plan.pageWidthEmu, plan.pageHeightEmu);
+            s.textId = stories.add(frame);
+            planned.shapes.push_back(s);
+        }
+        if (planned.shapes.empty()) {
+            // Readers drop a page without shapes: an empty page keeps an
+            // invisible page-sized rectangle.
+            PlannedShape s;
+            s.kind = ShapeKind::Filler;
+            s.seq = n.next();
+            s.spid = nextSpid();
+            s.anchor = anchorOf(model::Rect{0, 0, widthPt, heightPt}, plan.pageWidthEmu, plan.pageHeightEmu);
+            planned.shapes.push_back(s);
+        }
+        plan.pages.push_back(std::move(planned));
+    }
+    plan.masterSpid = (plan.pageClusters + 1) * 1024;
+    plan.stories = stories.take();
+    plan.lastSeq = n.last();
+    return plan;
+}
+
+} // namespace fq::pub

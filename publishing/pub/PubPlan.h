@@ -1,0 +1,64 @@
+// The writer's plan of a publication: every page and shape with its
+// Contents sequence number and Escher shape id, the text ids of the
+// stories and the pictures in BStore order. The Contents, Quill and
+// Escher builders all read this one plan, so the three streams agree on
+// every cross-reference.
+#pragma once
+
+#include "publishing/model/Publication.h"
+#include "publishing/pub/Pictures.h"
+#include "publishing/pub/TextStories.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace fq::pub {
+
+struct RectEmu {
+    std::int32_t left = 0, top = 0, right = 0, bottom = 0;   // relative to the page centre
+    std::int32_t width() const { return right - left; }
+    std::int32_t height() const { return bottom - top; }
+};
+
+enum class ShapeKind { TextBox, Picture, Placeholder, Filler };
+
+struct PlannedShape {
+    ShapeKind kind = ShapeKind::TextBox;
+    std::uint32_t seq = 0;       // Contents sequence number
+    std::uint32_t spid = 0;      // Escher shape id
+    std::uint32_t textId = 0;    // story id (text boxes and placeholders)
+    std::uint32_t pib = 0;       // 1-based BStore index (pictures)
+    RectEmu anchor;
+};
+
+struct PlannedPage {
+    std::uint32_t seq = 0;
+    std::vector<PlannedShape> shapes;   // back to front
+};
+
+// Sequence numbers of the document-level objects.
+struct FixedObjects {
+    std::uint32_t document = 0, borderArt = 0, master = 0, settings54 = 0, settings8A = 0,
+                  settings73 = 0, settings72 = 0, settings4A = 0, guides4C = 0, layout4B = 0,
+                  storyTable = 0, frameTable = 0, storyData = 0, settings59 = 0, palette = 0,
+                  layout4F = 0, settings7F = 0, fontList = 0;
+};
+
+struct PubPlan {
+    std::int32_t pageWidthEmu = 0;
+    std::int32_t pageHeightEmu = 0;
+    FixedObjects fixed;
+    std::vector<PlannedPage> pages;
+    StorySet stories;
+    std::vector<Blip> blips;
+    std::uint32_t lastSeq = 0;
+    std::uint32_t masterSpid = 0;      // patriarch of the master page's drawing
+    std::uint32_t pageClusters = 1;    // Escher id clusters used by the pages' drawing
+};
+
+// True for the sequence numbers that libmspub silently drops as pages.
+bool isReservedPageSeq(std::uint32_t seq);
+
+PubPlan makePlan(const model::Publication& publication);
+
+} // namespace fq::pub

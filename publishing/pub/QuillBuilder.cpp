@@ -1,0 +1,354 @@
+// The Quill text stream of a .pub file.
+#include "publishing/pub/QuillBuilder.h"
+
+#include "publishing/pub/BlockWriter.h"
+#include "publishing/pub/PubConstants.h"
+#include "publishing/pub/QuillRecords.h"
+
+#include <array>
+#include <cstring>
+#include <string>
+
+namespace fq::pub {
+
+namespace {
+
+// Publisher stamps every list with a number that varies per file.
+constexpr std::uint32_t kListStamp = 0x038A599C;
+
+struct TocEntry {
+    std::array<char, 4> name;
+    std::uint16_t index;
+    std::array<char, 4> storage;
+    std::uint32_t offset;
+    std::uint32_t length;
+};
+
+std::array<char, 4> tag(const char* s) {
+    std::array<char, 4> a{' ', ' ', ' ', ' '};
+    for (int i = 0; i < 4 && s[i]; ++i) a[i] = s[i];
+    return a;
+}
+
+class QuillStream {
+public:
+    ByteBuffer out;
+    std::vector<TocEntry> toc;
+
+    void begin(const char* name, std::uint16_t index, const char* storage) {
+        current_ = TocEntry{tag(name), index, tag(storage), static_cast<std::uint32_t>(out.size()), 0};
+    }
+    void end() {
+        current_.length = static_cast<std::uint32_t>(out.size() - current_.offset);
+        toc.push_back(current_);
+    }
+
+private:
+    TocEntry current_{};
+};
+
+// The shared list layout: u32 data length, u32 count, u32 stamp, u32 kind,
+// u32 0, count element offsets (from the end of this 20-byte header), then
+// the elements, each 2-aligned.
+void writeList(ByteBuffer& out, const std::vector<ByteBuffer>& elements, std::uint32_t kind) {
+    const std::size_t start = out.size();
+    out.u32(0);
+    out.u32(static_cast<std::uint32_t>(elements.size()));
+    out.u32(kListStamp);
+    out.u32(kind);
+    out.u32(0);
+    const std::size_t base = out.size();
+    const std::size_t offsetTable = base;
+    out.zeros(4 * elements.size());
+    for (std::size_t i = 0; i < elements.size(); ++i) {
+        out.alignTo(2);
+        out.patchU32(offsetTable + 4 * i, static_cast<std::uint32_t>(out.size() - base));
+        out.append(elements[i]);
+    }
+    out.alignTo(2);
+    out.patchU32(start, static_cast<std::uint32_t>(out.size() - base));
+}
+
+ByteBuffer styleElement(std::uint16_t head, const std::vector<std::uint8_t>& record) {
+    ByteBuffer e;
+    e.u16(head);
+    e.append(record);
+    return e;
+}
+
+void writeStyles(QuillStream& q) {
+    // STSH 0: style names (one unnamed entry).
+    q.begin("STSH", 0, "STSH");
+    {
+        ByteBuffer e;
+        e.u16(0);
+        e.u32(0xFFFFFFFF);
+        writeList(q.out, {e}, 4);
+    }
+    q.end();
+    // STSH 1: the default character style and the default paragraph style.
+    q.begin("STSH", 1, "STSH");
+    {
+        ByteBuffer para;
+        BlockWriter w(para);
+        const auto rec = w.openRecord();
+        w.u16(0x30, bt::QuillShort, 5);
+        w.closeRecord(rec);
+        writeList(q.out, {styleElement(0x51, defaultCharStyleRecord()), styleElement(0x05, para.bytes())}, 0);
+    }
+    q.end();
+    // STSH 2: style links.
+    q.begin("STSH", 2, "STSH");
+    {
+        std::vector<ByteBuffer> links(2);
+        for (auto& e : links) {
+            e.u16(7);
+            e.u32(0xFFFFFFFF);
+            e.u32(0);
+            e.u32(4);
+            e.u16(0);
+        }
+        writeList(q.out, links, 0);
+    }
+    q.end();
+}
+
+std::uint32_t storyTextStart(const std::vector<Story>& stories, std::size_t index) {
+    std::uint32_t units = 0;
+    for (std::size_t i = 0; i < index; ++i) units += static_cast<std::uint32_t>(stories[i].text.size());
+    return kQuillTextOffset + 2 * units;
+}
+
+std::vector<FdpEntry> paragraphEntries(const std::vector<Story>& stories) {
+    std::vector<FdpEntry> entries;
+    std::uint32_t pos = kQuillTextOffset;
+    for (const auto& s : stories)
+        for (const auto& p : s.paragraphs) {
+            pos += 2 * p.length;
+            entries.push_back(FdpEntry{pos, paraRecord(p.format)});
+        }
+    return entries;
+}
+
+std::vector<FdpEntry> characterEntries(const std::vector<Story>& stories) {
+    std::vector<FdpEntry> entries;
+    std::uint32_t pos = kQuillTextOffset;
+    for (const auto& s : stories)
+        for (const auto& r : s.runs) {
+            pos += 2 * r.length;
+            entries.push_back(FdpEntry{pos, charRecord(r.format)});
+        }
+    return entries;
+}
+
+struct PagedChunk {
+    std::vector<std::uint32_t> pageOffsets;
+    std::vector<std::uint32_t> lastEnds;
+};
+
+PagedChunk writeFdp(QuillStream& q, const char* name, const std::vector<FdpEntry>& entries) {
+    PagedChunk result;
+    FdpPages pages = packFdp(entries);
+    for (std::size_t i = 0; i < pages.pages.size(); ++i) {
+        q.out.alignTo(kQuillPage);
+        result.pageOffsets.push_back(static_cast<std::uint32_t>(q.out.size()));
+        q.begin(name, static_cast<std::uint16_t>(i), name);
+        q.out.append(pages.pages[i]);
+        q.end();
+    }
+    result.lastEnds = std::move(pages.lastEnds);
+    return result;
+}
+
+void writeBinTable(QuillStream& q, const char* name, const PagedChunk& chunk) {
+    q.begin(name, 0, "PLC ");
+    const auto n = static_cast<std::uint32_t>(chunk.pageOffsets.size());
+    q.out.u32(n);
+    q.out.u32(4);
+    q.out.u32(0);
+    q.out.u32(0);
+    for (std::uint32_t end : chunk.lastEnds) q.out.u32(end);
+    for (std::uint32_t off : chunk.pageOffsets) q.out.u32(off);
+    q.end();
+}
+
+void writeFonts(QuillStream& q, const std::vector<std::u16string>& fonts) {
+    q.begin("FONT", 0, "FONT");
+    std::vector<ByteBuffer> elements;
+    for (const auto& name : fonts) {
+        ByteBuffer e;
+        e.u16(static_cast<std::uint16_t>(name.size()));
+        e.utf16(name);
+        e.u32(0);
+        elements.push_back(std::move(e));
+    }
+    writeList(q.out, elements, 4);
+    q.end();
+}
+
+void writeStoryLengths(QuillStream& q, const std::vector<Story>& stories) {
+    q.begin("STRS", 0, "PLC ");
+    q.out.u32(static_cast<std::uint32_t>(stories.size()));
+    q.out.u32(8);
+    q.out.u32(0xFF);
+    for (const auto& s : stories) q.out.u32(static_cast<std::uint32_t>(s.text.size()));
+    q.out.u32(0);
+    BlockWriter w(q.out);
+    for (std::size_t i = 0; i < stories.size(); ++i) {
+        const auto rec = w.openRecord();
+        if (i == 0) w.u32(0x00, bt::QuillLong, 5);
+        w.closeRecord(rec);
+    }
+    q.end();
+}
+
+// Per-story layout data: the frame's size, its margins and column gap.
+void writeStoryLayout(QuillStream& q, const std::vector<Story>& stories) {
+    q.begin("MCLD", 0, "MCLD");
+    std::uint32_t highest = 0;
+    for (const auto& s : stories) highest = std::max(highest, s.id);
+    q.out.u32(highest);
+    q.out.u32(static_cast<std::uint32_t>(stories.size()));
+    for (const auto& s : stories) q.out.u32(s.id);
+    BlockWriter w(q.out);
+    for (const auto& s : stories) {
+        const auto head = w.openRecord();
+        w.flag(0x00, 0x02);
+        w.u32(0x01, bt::QuillLong, 228600);
+        w.closeRecord(head);
+        q.out.u32(1);
+        const auto rec = w.openRecord();
+        w.i32(0x04, bt::QuillLong, s.frameWidthEmu);
+        w.i32(0x05, bt::QuillLong, s.frameHeightEmu);
+        for (std::uint8_t id = 0x06; id <= 0x09; ++id) w.u32(id, bt::QuillLong, 0);
+        w.u32(0x0A, bt::QuillLong, 72390);
+        w.u16(0x0B, 0x1A, 0);
+        w.u32(0x0D, bt::QuillLong, 0);
+        w.u32(0x11, bt::QuillLong, 0);
+        w.u32(0x12, bt::QuillLong, 0);
+        w.u16(0x13, bt::QuillShort, 0xFF);
+        w.flag(0x14, bt::QuillFlag);
+        w.u32(0x15, bt::QuillLong, 1);
+        w.u32(0x16, bt::QuillLong, 0);
+        w.u32(0x18, bt::QuillLong, 0);
+        w.flag(0x1A, 0x02);
+        const auto c = w.open(0x1D, bt::QuillContainer);
+        w.i32(0x00, bt::QuillLong, -4);
+        w.close(c);
+        w.closeRecord(rec);
+    }
+    q.end();
+}
+
+void writeColors(QuillStream& q, const std::vector<TextColor>& colors) {
+    q.begin("PL  ", 0, "PL  ");
+    q.out.u32(static_cast<std::uint32_t>(colors.size()));
+    q.out.u32(0x1C);
+    q.out.u32(0);
+    BlockWriter w(q.out);
+    for (std::size_t i = 0; i < colors.size(); ++i) {
+        const auto rec = w.openRecord();
+        w.u32(0x01, bt::QuillLong, colors[i].bgr());
+        if (i == 0) {
+            w.u32(0x02, bt::QuillLong, 0xFFFFFFFF);
+            w.u32(0x03, bt::QuillLong, 0x20000000);
+            w.u32(0x04, bt::QuillLong, 0xFFFFFFFF);
+            w.u32(0x05, bt::QuillLong, 0xFFFFFFFF);
+        }
+        const auto c = w.open(0x06, bt::QuillContainer82);
+        w.flag(0x00, bt::Empty);
+        w.close(c);
+        w.closeRecord(rec);
+    }
+    q.end();
+}
+
+void writeTocEntry(ByteBuffer& out, std::size_t at, const TocEntry& e) {
+    out.patchU16(at, 0x18);
+    for (int k = 0; k < 4; ++k) out.bytes()[at + 2 + k] = static_cast<std::uint8_t>(e.name[k]);
+    out.patchU16(at + 6, e.index);
+    out.patchU32(at + 8, 1);
+    for (int k = 0; k < 4; ++k) out.bytes()[at + 12 + k] = static_cast<std::uint8_t>(e.storage[k]);
+    out.patchU32(at + 16, e.offset);
+    out.patchU32(at + 20, e.length);
+}
+
+} // namespace
+
+ByteBuffer buildQuill(const StorySet& set) {
+    QuillStream q;
+    std::size_t textUnits = 0;
+    for (const auto& s : set.stories) textUnits += s.text.size();
+    q.out.reserve(kQuillTextOffset + 2 * textUnits + 8192);
+    q.out.zeros(kQuillTextOffset);
+
+    q.begin("TEXT", 0, "TEXT");
+    for (const auto& s : set.stories) q.out.utf16(s.text);
+    q.end();
+
+    writeStyles(q);
+    const PagedChunk paras = writeFdp(q, "FDPP", paragraphEntries(set.stories));
+    const PagedChunk chars = writeFdp(q, "FDPC", characterEntries(set.stories));
+
+    q.out.alignTo(kQuillPage);
+    q.begin("SYID", 0, "SYID");
+    std::uint32_t highest = 0;
+    for (const auto& s : set.stories) highest = std::max(highest, s.id);
+    q.out.u32(highest);
+    q.out.u32(static_cast<std::uint32_t>(set.stories.size()));
+    for (const auto& s : set.stories) q.out.u32(s.id);
+    q.end();
+
+    q.begin("SGP ", 0, "SGP ");
+    q.out.u32(4);
+    q.end();
+    q.begin("INK ", 0, "INK ");
+    q.out.u16(0x74);
+    q.out.u16(0x74);
+    q.end();
+
+    writeBinTable(q, "BTEP", paras);
+    writeBinTable(q, "BTEC", chars);
+    writeFonts(q, set.fonts);
+    writeStoryLengths(q, set.stories);
+    writeStoryLayout(q, set.stories);
+    writeColors(q, set.colors);
+
+    // Table of contents: the first block holds 19 entries right after the
+    // header; the rest go to further 512-byte blocks at the end.
+    const std::size_t total = q.toc.size();
+    std::size_t firstCount = std::min<std::size_t>(total, kQuillFirstTocCapacity);
+    std::vector<std::size_t> blockStarts{0x18};
+    std::size_t done = firstCount;
+    while (done < total) {
+        q.out.alignTo(kQuillPage);
+        blockStarts.push_back(q.out.size());
+        const std::size_t count = std::min<std::size_t>(total - done, kQuillTocCapacity);
+        q.out.zeros(8 + 24 * count);
+        done += count;
+    }
+    q.out.alignTo(kQuillPage);
+
+    std::size_t entry = 0;
+    for (std::size_t b = 0; b < blockStarts.size(); ++b) {
+        const std::size_t at = blockStarts[b];
+        const std::size_t count = b == 0 ? firstCount : std::min<std::size_t>(total - entry, kQuillTocCapacity);
+        q.out.patchU16(at, kQuillTocBlockMark);
+        q.out.patchU16(at + 2, static_cast<std::uint16_t>(count));
+        q.out.patchU32(at + 4, b + 1 < blockStarts.size() ? static_cast<std::uint32_t>(blockStarts[b + 1]) : 0xFFFFFFFF);
+        for (std::size_t k = 0; k < count; ++k, ++entry) writeTocEntry(q.out, at + 8 + 24 * k, q.toc[entry]);
+    }
+
+    static const char magic[8] = {'C', 'H', 'N', 'K', 'I', 'N', 'K', ' '};
+    std::memcpy(q.out.bytes().data(), magic, 8);
+    q.out.patchU16(0x08, 4);
+    q.out.patchU16(0x0A, 7);
+    q.out.patchU16(0x0C, static_cast<std::uint16_t>(total));
+    q.out.patchU16(0x0E, 0x0300);
+    q.out.patchU32(0x10, static_cast<std::uint32_t>(kQuillPage * blockStarts.size()));
+    q.out.patchU32(0x14, static_cast<std::uint32_t>(q.out.size()));
+    (void)storyTextStart;
+    return std::move(q.out);
+}
+
+} // namespace fq::pub
