@@ -1,0 +1,33 @@
+// The command line of folioquill-convert.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace fq::cli {
+
+struct Options {
+    std::optional<std::filesystem::path> outputFolder;   // -o DIR
+    int jobs = 0;                                         // -j N; 0: one per core
+    bool help = false;
+    bool version = false;
+    bool worker = false;                                  // internal: serve jobs on stdin
+    std::vector<std::string> files;
+};
+
+struct ParseResult {
+    Options options;
+    std::string error;                                    // non-empty: a usage error
+};
+
+ParseResult parseOptions(const std::vector<std::string>& args);
+
+std::string helpText();
+std::string versionText();
+
+// The internal flag that starts a worker process.
+inline constexpr const char* kWorkerFlag = "--internal-worker";
+
+} // namespace fq::cli

@@ -1,0 +1,46 @@
+// The engine facade: picks the reader by content, lays out, saves safely.
+#include "publishing/engine/Engine.h"
+
+#include "publishing/doc/DocReader.h"
+#include "publishing/docx/DocxReader.h"
+#include "publishing/engine/SafeSave.h"
+#include "publishing/engine/Sniff.h"
+#include "publishing/layout/Layout.h"
+#include "publishing/pub/PubWriter.h"
+
+namespace fq::engine {
+
+namespace fs = std::filesystem;
+
+model::Document readDocument(const fs::path& source) {
+    switch (sniffSource(source)) {
+    case SourceKind::Docx:
+    case SourceKind::EncryptedDocx:
+        return docx::readDocx(source);
+    case SourceKind::Doc:
+        return doc::readDoc(source);
+    case SourceKind::NotWord:
+        break;
+    }
+    throw model::ConversionError(model::messages::notAWordDocument);
+}
+
+void savePublication(const model::Document& document, const fs::path& target, const fs::path& source) {
+    if (target.empty()) throw model::ConversionError("No output file was named.");
+    if (sameFile(target, source)) {
+        throw model::ConversionError("The output file is the source document itself: " + target.string());
+    }
+    std::error_code ec;
+    if (fs::is_directory(target, ec)) {
+        throw model::ConversionError("The output file is a folder: " + target.string());
+    }
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    if (!fs::is_directory(folder, ec)) {
+        throw model::ConversionError("The output folder does not exist: " + folder.string());
+    }
+
+    const model::Publication publication = layout::layOut(document);
+    saveThroughTemporary(target, [&](const fs::path& temporary) { pub::writePub(publication, temporary); });
+}
+
+} // namespace fq::engine

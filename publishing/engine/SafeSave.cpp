@@ -1,0 +1,62 @@
+// Temporary-file-and-rename saving.
+#include "publishing/engine/SafeSave.h"
+
+#include <random>
+#include <stdexcept>
+#include <string>
+
+namespace fq::engine {
+
+namespace fs = std::filesystem;
+
+bool sameFile(const fs::path& a, const fs::path& b) {
+    std::error_code ea, eb;
+    if (fs::exists(a, ea) && fs::exists(b, eb)) {
+        std::error_code ec;
+        const bool same = fs::equivalent(a, b, ec);
+        if (!ec) return same;
+    }
+    std::error_code ca, cb;
+    const fs::path na = fs::weakly_canonical(fs::absolute(a), ca);
+    const fs::path nb = fs::weakly_canonical(fs::absolute(b), cb);
+    if (ca || cb) return fs::absolute(a).lexically_normal() == fs::absolute(b).lexically_normal();
+    return na == nb;
+}
+
+fs::path temporarySibling(const fs::path& target) {
+    static constexpr char kChars[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    static thread_local std::mt19937_64 random{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof kChars - 2);
+    const fs::path folder = target.parent_path();
+    const std::string name = target.filename().string();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string suffix;
+        for (int i = 0; i < 6; ++i) suffix.push_back(kChars[pick(random)]);
+        fs::path candidate = folder / ("." + name + ".tmp-" + suffix);
+        std::error_code ec;
+        if (!fs::exists(candidate, ec) && !ec) return candidate;
+    }
+    throw std::runtime_error("No temporary file name is free in " + folder.string());
+}
+
+void saveThroughTemporary(const fs::path& target, const std::function<void(const fs::path&)>& write) {
+    const fs::path temporary = temporarySibling(target);
+    const auto discard = [&] {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+    };
+    try {
+        write(temporary);
+        std::error_code ec;
+        if (!fs::is_regular_file(temporary, ec)) {
+            throw std::runtime_error("The publication was not written to " + temporary.string());
+        }
+        fs::rename(temporary, target, ec);
+        if (ec) throw std::runtime_error("The publication cannot be saved as " + target.string() + ": " + ec.message());
+    } catch (...) {
+        discard();
+        throw;
+    }
+}
+
+} // namespace fq::engine
