@@ -9,6 +9,7 @@
 #include "app/CommonDialog.h"
 #include "app/ErrorReport.h"
 #include "app/ProgressBar.h"
+#include "conversion/PathHelpers.h"
 #include "filelist/ListView.h"
 #include "platform/Platform.h"
 #include "platform/PlatformError.h"
@@ -24,6 +25,10 @@ class QPushButton;
 class QRadioButton;
 
 namespace fq::app {
+
+// The Help button's message: four paragraphs, the last one asking to open
+// the page of the document-splitting program.
+QString helpMessage();
 
 // Values of the window's mouse pointer.
 namespace pointer {
@@ -83,10 +88,17 @@ public:
     // The conversion run's busy flag.
     bool IsConverting = false;
 
+    // The path style the handlers compose paths in (the native one; tests
+    // may choose the other).
+    conversion::PathStyle pathStyle = conversion::nativePathStyle();
+
     // Start-up and shut-down (app/).
     void Form_Load();
     void Form_QueryUnload();
     void Form_Unload();
+    void ApplySkinIfPresent();
+    void SetApplicationTitle();
+    void OccasionalWebVisit();
 
     // Help (app/).
     void PushButton4_Click();

@@ -16,6 +16,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 
+#include <algorithm>
 #include <vector>
 
 namespace fq::filelist {
@@ -27,6 +28,51 @@ constexpr int indexOutOfBounds = 35600;
 [[noreturn]] void throwMissingIndex()
 {
     throw platform::PlatformError(indexOutOfBounds, "Index out of bounds");
+}
+
+// The key code the handlers see: the Windows virtual-key code of the key, so
+// that 46 is the Delete key and nothing else (Qt's own code for "." is 46 as
+// well). Keys without a code of their own give 0.
+int virtualKeyCode(const QKeyEvent& event)
+{
+    const int key = event.key();
+    if (key >= Qt::Key_A && key <= Qt::Key_Z) return key;
+    if (key >= Qt::Key_0 && key <= Qt::Key_9) return key;
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return 112 + (key - Qt::Key_F1);
+    switch (key) {
+    case Qt::Key_Delete: return 46;
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Tab: case Qt::Key_Backtab: return 9;
+    case Qt::Key_Return: case Qt::Key_Enter: return 13;
+    case Qt::Key_Shift: return 16;
+    case Qt::Key_Control: return 17;
+    case Qt::Key_Alt: return 18;
+    case Qt::Key_Pause: return 19;
+    case Qt::Key_CapsLock: return 20;
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_Space: return 32;
+    case Qt::Key_PageUp: return 33;
+    case Qt::Key_PageDown: return 34;
+    case Qt::Key_End: return 35;
+    case Qt::Key_Home: return 36;
+    case Qt::Key_Left: return 37;
+    case Qt::Key_Up: return 38;
+    case Qt::Key_Right: return 39;
+    case Qt::Key_Down: return 40;
+    case Qt::Key_Insert: return 45;
+    case Qt::Key_Semicolon: return 186;
+    case Qt::Key_Equal: case Qt::Key_Plus: return 187;
+    case Qt::Key_Comma: return 188;
+    case Qt::Key_Minus: return 189;
+    case Qt::Key_Period: return 190;
+    case Qt::Key_Slash: return 191;
+    case Qt::Key_QuoteLeft: return 192;
+    case Qt::Key_BracketLeft: return 219;
+    case Qt::Key_Backslash: return 220;
+    case Qt::Key_BracketRight: return 221;
+    case Qt::Key_Apostrophe: return 222;
+    default: return 0;
+    }
 }
 
 int shiftState(Qt::KeyboardModifiers m)
@@ -161,11 +207,13 @@ ListView::ItemId ListView::Item(int index) const
 
 int ListView::IndexOf(ItemId item) const
 {
+    // Identities grow with every append and stay with their places (only
+    // texts move), so the items are always in ascending order of identity.
     if (item == noItem) return 0;
     const auto& items = model_->items;
-    for (std::size_t i = 0; i < items.size(); ++i)
-        if (items[i].id == item) return int(i) + 1;
-    return 0;
+    const auto at = std::lower_bound(items.begin(), items.end(), item,
+                                     [](const ListModel::Entry& e, ItemId id) { return e.id < id; });
+    return (at != items.end() && at->id == item) ? int(at - items.begin()) + 1 : 0;
 }
 
 ListView::ItemId ListView::SelectedItem() const
@@ -260,13 +308,12 @@ void ListView::mouseDoubleClickEvent(QMouseEvent* event)
 
 void ListView::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Delete) {
-        emit KeyDown(46, shiftState(event->modifiers()));
+    const int code = virtualKeyCode(*event);
+    emit KeyDown(code, shiftState(event->modifiers()));
+    if (code == 46) {
         event->accept();
         return;
     }
-    emit KeyDown(event->nativeVirtualKey() ? int(event->nativeVirtualKey()) : event->key(),
-                 shiftState(event->modifiers()));
     QTableView::keyPressEvent(event);
 }
 

@@ -10,6 +10,8 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+#include <algorithm>
+
 namespace fq::platform {
 
 Answer QtWindowSystem::messageBox(QWidget* owner, const QString& text, Buttons buttons, Icon icon, const QString& title)
@@ -68,18 +70,36 @@ QString joinSelection(const QStringList& paths, int bufferChars)
     return joined;
 }
 
+FileOpenDialog::FileOpenDialog(QWidget* owner, const FileOpenRequest& request) : QFileDialog(owner, request.title)
+{
+    // Qt's own dialog everywhere, so that its acceptance can be widened.
+    setOption(QFileDialog::DontUseNativeDialog);
+    setAcceptMode(QFileDialog::AcceptOpen);
+    setFileMode(QFileDialog::ExistingFiles); // multiple selection
+    setNameFilters(nameFiltersOf(request.filter));
+}
+
+void FileOpenDialog::accept()
+{
+    const QStringList files = selectedFiles();
+    if (files.isEmpty()) return;
+    if (files.size() == 1 && QFileInfo(files.front()).isDir()) {
+        QFileDialog::accept(); // a typed folder name opens that folder
+        return;
+    }
+    chosen_ = files;
+    const bool allExist = std::all_of(files.begin(), files.end(), [](const QString& f) { return QFileInfo(f).isFile(); });
+    if (allExist)
+        QFileDialog::accept();
+    else
+        QDialog::accept(); // Qt's check would refuse a missing file
+}
+
 QString QtWindowSystem::showOpen(QWidget* owner, const FileOpenRequest& request)
 {
-    QFileDialog dialog(owner, request.title);
-    dialog.setFileMode(QFileDialog::AnyFile);           // names of files that do not exist are accepted
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setNameFilters(nameFiltersOf(request.filter));
-    dialog.setFileMode(QFileDialog::ExistingFiles);
-    // ExistingFiles allows a multiple selection; the typed-name case is
-    // handled by accepting whatever the dialog returns.
+    FileOpenDialog dialog(owner, request);
     if (dialog.exec() != QDialog::Accepted) return {};
-    return joinSelection(dialog.selectedFiles(), request.bufferChars);
+    return joinSelection(dialog.chosenFiles(), request.bufferChars);
 }
 
 void QtWindowSystem::processPendingEvents()

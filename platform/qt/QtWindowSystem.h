@@ -3,6 +3,9 @@
 
 #include "platform/WindowSystem.h"
 
+#include <QFileDialog>
+#include <QStringList>
+
 namespace fq::platform {
 
 class QtWindowSystem : public WindowSystem {
@@ -17,6 +20,21 @@ public:
 
 private:
     bool ending_ = false;
+};
+
+// The add-files dialog: Qt's own file dialog with multiple selection, the
+// title and the filters of the request. It does not demand that a file
+// exist: a typed name of a missing file is accepted as it stands.
+class FileOpenDialog : public QFileDialog {
+public:
+    FileOpenDialog(QWidget* owner, const FileOpenRequest& request);
+    // The files accepted, as full paths; empty until the dialog is accepted.
+    const QStringList& chosenFiles() const { return chosen_; }
+
+    void accept() override;
+
+private:
+    QStringList chosen_;
 };
 
 // Joins a multiple selection the way the file dialog returns it: the folder,

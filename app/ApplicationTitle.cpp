@@ -1,0 +1,16 @@
+#include "app/ApplicationTitle.h"
+
+namespace fq::app {
+
+QString shortenedTitle(const QString& productName)
+{
+    QString title = productName;
+    do {
+        const qsizetype blank = title.lastIndexOf(QLatin1Char(' '));
+        if (blank < 0) break;
+        title.truncate(blank);
+    } while (title.size() > 40);
+    return title;
+}
+
+} // namespace fq::app
