@@ -89,7 +89,24 @@ DocFile parseDocFile(const std::filesystem::path& path) {
     } else {
         d.pieces = simplePieceTable(fib, static_cast<std::uint32_t>(total));
     }
-    const CodePage codePage(fib.word97 ? 1252 : codePageForLanguage(fib.lid));
+    int codePageNumber = 1252;
+    if (!fib.word97) {
+        // Word 6.0/95 text is in the code page of its fonts; without reading
+        // each run's font, take the language's, or else the first non-Western
+        // character set among the fonts.
+        codePageNumber = codePageForLanguage(fib.lid);
+        optional([&] { d.fonts = parseFontTable6(wdr, fib.pair(FibPair::SttbfFfn)); });
+        if (codePageNumber == 1252)
+            for (const auto& f : d.fonts) {
+                const int cp = codePageForCharset(f.charset);
+                if (cp != 0 && cp != 1252) {
+                    codePageNumber = cp;
+                    break;
+                }
+            }
+        d.fonts.clear();
+    }
+    const CodePage codePage(codePageNumber);
     d.text = readText(wdr, d.pieces, codePage, static_cast<std::uint32_t>(total));
     if (d.text.chars.size() < d.main.end) {
         // Text shorter than the FIB claims: keep what there is.

@@ -34,4 +34,24 @@ std::vector<FontDef> parseFontTable(const ByteReader& table, FcLcb sttb) {
     return fonts;
 }
 
+std::vector<FontDef> parseFontTable6(const ByteReader& wd, FcLcb sttb) {
+    std::vector<FontDef> fonts;
+    if (sttb.lcb < 2 || !wd.has(sttb.fc, sttb.lcb)) return fonts;
+    const ByteReader r = wd.sub(sttb.fc, sttb.lcb, "the font table");
+    std::size_t off = 2;
+    while (off + 6 <= r.size() && fonts.size() < 4096) {
+        const std::size_t size = std::size_t(r.u8(off)) + 1;
+        FontDef f;
+        f.charset = r.u8(off + 4);
+        for (std::size_t p = off + 6; p < off + size && p < r.size(); ++p) {
+            const std::uint8_t c = r.u8(p);
+            if (!c) break;
+            f.name += static_cast<char>(c < 0x80 ? c : '?');
+        }
+        fonts.push_back(std::move(f));
+        off += size;
+    }
+    return fonts;
+}
+
 } // namespace fq::doc

@@ -18,4 +18,7 @@ struct FontDef {
 // Word 97+ table; an absent or unreadable table gives an empty list.
 std::vector<FontDef> parseFontTable(const ByteReader& table, FcLcb sttbfFfn);
 
+// Word 6.0/95 table: a byte count, then entries with 8-bit names.
+std::vector<FontDef> parseFontTable6(const ByteReader& wordDocument, FcLcb sttbfFfn);
+
 } // namespace fq::doc

@@ -49,14 +49,28 @@ std::string allText(const model::Document& doc) {
 Fidelity inOrderMatch(const std::u32string& referenceIn, const std::u32string& candidateIn) {
     const std::u32string ref = squeeze(referenceIn);
     const std::u32string cand = squeeze(candidateIn);
-    constexpr std::size_t kWindow = 4000;
+    // A reference character counts as found at the nearest candidate
+    // position where it and the next few reference characters agree, so a
+    // missing character does not pull the match far ahead; right next to
+    // the current position a lone agreement is enough.
+    constexpr std::size_t kWindow = 4000, kAgree = 4, kNear = 2;
     Fidelity f;
     f.referenceChars = ref.size();
     std::size_t pos = 0;
-    for (char32_t c : ref) {
+    for (std::size_t r = 0; r < ref.size(); ++r) {
         const std::size_t limit = std::min(cand.size(), pos + kWindow);
         for (std::size_t i = pos; i < limit; ++i) {
-            if (cand[i] == c) {
+            if (cand[i] != ref[r]) continue;
+            bool agree = i - pos < kNear;
+            if (!agree) {
+                agree = true;
+                for (std::size_t k = 1; k < kAgree && r + k < ref.size(); ++k)
+                    if (i + k >= cand.size() || cand[i + k] != ref[r + k]) {
+                        agree = false;
+                        break;
+                    }
+            }
+            if (agree) {
                 ++f.found;
                 pos = i + 1;
                 break;
