@@ -131,8 +131,19 @@ void BodyParser::inlines(const pugi::xml_node& container, std::vector<Run>& out,
             }
             inlines(c, out, target, depth + 1);
         } else if (n == "fldSimple") {
-            // The shown result of a simple field is its content.
+            // Written as the equivalent complex field, so that the converter
+            // treats both forms alike: begin, code, separate, result, end.
+            Run open;
+            open.hyperlink = link;
+            open.items.push_back(FieldChar{"begin"});
+            open.items.push_back(InstrText{xml::text(c, "instr").value_or("")});
+            open.items.push_back(FieldChar{"separate"});
+            out.push_back(std::move(open));
             inlines(c, out, link, depth + 1);
+            Run close;
+            close.hyperlink = link;
+            close.items.push_back(FieldChar{"end"});
+            out.push_back(std::move(close));
         } else if (n == "sdt") {
             inlines(xml::child(c, "sdtContent"), out, link, depth + 1);
         } else if (n == "smartTag" || n == "customXml" || n == "ins" || n == "moveTo" || n == "dir" ||
@@ -166,7 +177,8 @@ void BodyParser::runItems(const pugi::xml_node& r, std::vector<RunItem>& out, in
             out.push_back(Break{xml::text(c, "type").value_or("textWrapping")});
         } else if (n == "cr") {
             out.push_back(Break{"textWrapping"});
-        } else if (n == "sym") {
+        } else if (n == "sym" || n == "symEx") {
+            // w16se:symEx is the newer form (emoji) of w:sym.
             Symbol s;
             s.font = xml::text(c, "font").value_or("");
             std::string code = xml::text(c, "char").value_or("");

@@ -104,7 +104,19 @@ model::PictureAnchor placeAnchor(const Drawing& d, double widthPt, double height
 
 struct FieldFrame {
     bool inResult = false;
+    std::string code;          // the field's instruction text
+    bool replaced = false;     // the reader computed the result itself
 };
+
+// The field type: the first word of its code, upper case.
+std::string fieldType(const std::string& code) {
+    std::size_t b = code.find_first_not_of(" \t");
+    if (b == std::string::npos) return {};
+    std::size_t e = code.find_first_of(" \t\\", b);
+    std::string t = code.substr(b, e == std::string::npos ? std::string::npos : e - b);
+    std::transform(t.begin(), t.end(), t.begin(), [](unsigned char c) { return std::toupper(c); });
+    return t;
+}
 
 
 class DocumentConverter {
@@ -146,7 +158,7 @@ private:
 
 bool visible(const std::vector<FieldFrame>& fields) {
     for (const auto& f : fields)
-        if (!f.inResult) return false;
+        if (!f.inResult || f.replaced) return false;
     return true;
 }
 
@@ -207,9 +219,26 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
         const model::CharProps cp = resolver_.resolveRun(pStyle, run.props);
         for (const RunItem& item : run.items) {
             if (const auto* f = std::get_if<FieldChar>(&item)) {
-                if (f->kind == "begin") fields_.push_back(FieldFrame{});
-                else if (f->kind == "separate" && !fields_.empty()) fields_.back().inResult = true;
-                else if (f->kind == "end" && !fields_.empty()) fields_.pop_back();
+                if (f->kind == "begin") {
+                    fields_.push_back(FieldFrame{});
+                } else if (f->kind == "separate" && !fields_.empty() && !fields_.back().inResult) {
+                    fields_.back().inResult = true;
+                    // FILENAME shows the name of the file being converted,
+                    // as Word shows it once the field is updated.
+                    if (fieldType(fields_.back().code) == "FILENAME" && !doc_.sourcePath.empty()) {
+                        const bool fullPath = fields_.back().code.find("\\p") != std::string::npos;
+                        fields_.back().replaced = true;
+                        std::vector<FieldFrame> outer(fields_.begin(), fields_.end() - 1);
+                        if (visible(outer))
+                            appendText(current, fullPath ? doc_.sourcePath : doc_.sourceFileName, cp);
+                    }
+                } else if (f->kind == "end" && !fields_.empty()) {
+                    fields_.pop_back();
+                }
+                continue;
+            }
+            if (const auto* instr = std::get_if<InstrText>(&item)) {
+                if (!fields_.empty() && !fields_.back().inResult) fields_.back().code += instr->text;
                 continue;
             }
             if (!visible(fields_)) continue;

@@ -239,6 +239,8 @@ struct Note {
 };
 
 struct WordDocument {
+    std::string sourcePath;                        // the file read, for FILENAME fields
+    std::string sourceFileName;
     ContentTypes contentTypes;
     std::string mainPartName;
     CoreProperties core;

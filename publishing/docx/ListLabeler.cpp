@@ -71,7 +71,7 @@ std::string formatNumber(int value, const std::string& f) {
     return std::to_string(value);
 }
 
-std::string bulletText(const std::string& lvlText, const std::string& font) {
+std::string bulletText(const std::string& lvlText, const std::string& font, int level) {
     std::string lf = font;
     std::transform(lf.begin(), lf.end(), lf.begin(), [](unsigned char c) { return std::tolower(c); });
     const bool symbolFont = lf.find("symbol") != std::string::npos || lf.find("wingdings") != std::string::npos ||
@@ -81,7 +81,10 @@ std::string bulletText(const std::string& lvlText, const std::string& font) {
         char32_t cp = decode(lvlText, i);
         char32_t low = cp >= 0xF000 && cp <= 0xF0FF ? cp - 0xF000 : cp;
         if ((cp >= 0xF000 && cp <= 0xF0FF) || (symbolFont && cp < 0x100)) {
-            char32_t mapped = 0x2022;              // a plain bullet for anything unknown
+            // Anything unknown shows the usual bullet of its level.
+            static const char32_t levelBullets[] = {0x2022, 0x25E6, 0x25AA};
+            char32_t mapped = levelBullets[(level < 0 ? 0 : level) % 3];
+            if (low == 0xB7) mapped = 0x2022;
             if (lf.find("wingdings") != std::string::npos) {
                 switch (low) {
                 case 0xA7: mapped = 0x25AA; break;    // small black square
@@ -95,8 +98,6 @@ std::string bulletText(const std::string& lvlText, const std::string& font) {
                 case 0xFB: mapped = 0x2717; break;
                 default: break;
                 }
-            } else if (low == 0x2D) {
-                mapped = 0x2013;
             }
             xml::appendUtf8(out, mapped);
         } else if (cp == 'o' && lvlText.size() == 1 && lf.find("courier") != std::string::npos) {
@@ -156,7 +157,7 @@ std::optional<ListLabel> ListLabeler::next(int numId, int ilvl) {
     ListLabel label;
     label.level = lv;
     if (lv->format == "bullet") {
-        label.text = bulletText(lv->text, lv->runProps.fonts.ascii.value_or(lv->runProps.fonts.hAnsi.value_or("")));
+        label.text = bulletText(lv->text, lv->runProps.fonts.ascii.value_or(lv->runProps.fonts.hAnsi.value_or("")), ilvl);
     } else {
         const std::string& t = lv->hasText ? lv->text : std::string("%") + std::to_string(ilvl + 1) + ".";
         for (std::size_t i = 0; i < t.size(); ++i) {

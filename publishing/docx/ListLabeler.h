@@ -43,7 +43,8 @@ private:
 std::string formatNumber(int value, const std::string& numFmt);
 
 // Maps a bullet written in a symbol font (Symbol, Wingdings) to the Unicode
-// character it shows.
-std::string bulletText(const std::string& lvlText, const std::string& font);
+// character it shows; an unknown symbol becomes the usual bullet of the
+// list level (0-based).
+std::string bulletText(const std::string& lvlText, const std::string& font, int level);
 
 } // namespace fq::docx

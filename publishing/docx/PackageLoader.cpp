@@ -112,11 +112,13 @@ WordDocument Loader::load() {
     if (!xml::is(document, "document")) throw model::ConversionError(model::messages::notAWordDocument);
     Relationships rels = relationshipsOf(doc_.mainPartName, true);
 
-    pugi::xml_node body = xml::child(document, "body");
-    {
+    // Some writers emit more than one w:body; Word shows all of them.
+    for (pugi::xml_node body = document.first_child(); body; body = body.next_sibling()) {
+        if (!xml::is(body, "body")) continue;
         BodyParser parser(rels);
-        doc_.body.blocks = parser.parseBlocks(body);
-        doc_.finalSection = parser.trailingSection();
+        std::vector<Block> blocks = parser.parseBlocks(body);
+        for (auto& b : blocks) doc_.body.blocks.push_back(std::move(b));
+        if (parser.trailingSection()) doc_.finalSection = parser.trailingSection();
         images_.insert(parser.imageParts().begin(), parser.imageParts().end());
     }
 
@@ -160,7 +162,10 @@ WordDocument loadPackage(const std::filesystem::path& path) {
     }
     ZipPackage zip(path);
     Loader loader(zip);
-    return loader.load();
+    WordDocument doc = loader.load();
+    doc.sourcePath = path.string();
+    doc.sourceFileName = path.filename().string();
+    return doc;
 }
 
 } // namespace fq::docx

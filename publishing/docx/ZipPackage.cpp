@@ -25,6 +25,53 @@ bool startsWithZipSignature(const std::filesystem::path& path) {
     return in.gcount() == 2 && sig[0] == 'P' && sig[1] == 'K';
 }
 
+// The entry names exactly as the central directory stores them. libzip
+// replaces a name by the one of an Info-ZIP Unicode Path extra field; Word
+// and LibreOffice use the stored name, and so does the reader for names in
+// plain ASCII. Returns an empty list when the directory cannot be walked
+// here (ZIP64, comments hiding the end record), and libzip's names are used.
+std::vector<std::string> storedNames(const std::filesystem::path& path, std::size_t expected) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return {};
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    const std::streamoff tailSize = std::min<std::streamoff>(size, 65535 + 22);
+    std::string tail(static_cast<std::size_t>(tailSize), '\0');
+    in.seekg(size - tailSize);
+    in.read(tail.data(), tailSize);
+    auto u16 = [](const std::string& b, std::size_t o) {
+        return static_cast<unsigned>(static_cast<unsigned char>(b[o])) |
+               static_cast<unsigned>(static_cast<unsigned char>(b[o + 1])) << 8;
+    };
+    auto u32 = [&](const std::string& b, std::size_t o) { return u16(b, o) | (u16(b, o + 2) << 16); };
+    const std::size_t eocd = tail.rfind(std::string("PK\x05\x06", 4));
+    if (eocd == std::string::npos || eocd + 22 > tail.size()) return {};
+    const unsigned count = u16(tail, eocd + 10);
+    const unsigned long cdSize = u32(tail, eocd + 12), cdOffset = u32(tail, eocd + 16);
+    if (count != expected || cdOffset == 0xFFFFFFFFul || static_cast<std::streamoff>(cdOffset + cdSize) > size)
+        return {};
+    std::string cd(cdSize, '\0');
+    in.seekg(static_cast<std::streamoff>(cdOffset));
+    in.read(cd.data(), static_cast<std::streamsize>(cdSize));
+    if (!in) return {};
+    std::vector<std::string> names;
+    std::size_t o = 0;
+    for (unsigned i = 0; i < count; ++i) {
+        if (o + 46 > cd.size() || cd.compare(o, 4, std::string("PK\x01\x02", 4)) != 0) return {};
+        const unsigned n = u16(cd, o + 28), m = u16(cd, o + 30), k = u16(cd, o + 32);
+        if (o + 46 + n > cd.size()) return {};
+        names.push_back(cd.substr(o + 46, n));
+        o += 46 + n + m + k;
+    }
+    return names;
+}
+
+bool isAscii(const std::string& s) {
+    for (unsigned char c : s)
+        if (c >= 0x80) return false;
+    return true;
+}
+
 std::string stripSlash(const std::string& name) {
     return !name.empty() && name.front() == '/' ? name.substr(1) : name;
 }
@@ -63,6 +110,10 @@ ZipPackage::ZipPackage(const std::filesystem::path& path, std::uint64_t maxTotal
         const char* n = zip_get_name(archive_, static_cast<zip_uint64_t>(i), ZIP_FL_ENC_GUESS);
         names_.push_back(n ? n : std::string());
     }
+    const auto stored = storedNames(path, names_.size());
+    if (stored.size() == names_.size())
+        for (std::size_t i = 0; i < stored.size(); ++i)
+            if (isAscii(stored[i]) && !stored[i].empty()) names_[i] = stored[i];
 }
 
 ZipPackage::~ZipPackage() {

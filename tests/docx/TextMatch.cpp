@@ -14,14 +14,6 @@ bool isSpace(char32_t c) {
            c == 0x2028 || c == 0x2029 || c == 0x202F || c == 0x205F || c == 0x3000 || c == 0xFEFF;
 }
 
-constexpr std::size_t window = 8;
-
-std::uint64_t hashAt(const std::u32string& s, std::size_t pos) {
-    std::uint64_t h = 1469598103934665603ull;
-    for (std::size_t k = 0; k < window; ++k) h = (h ^ s[pos + k]) * 1099511628211ull;
-    return h;
-}
-
 } // namespace
 
 std::u32string significantChars(const std::string& s) {
@@ -39,36 +31,42 @@ std::u32string significantChars(const std::string& s) {
 }
 
 MatchResult matchInOrder(const std::u32string& ref, const std::u32string& ours) {
+    // Length of the longest common subsequence, bit-parallel (Hyyrö): one
+    // bit per character of our text, one pass per reference character.
     MatchResult r;
     r.referenceChars = ref.size();
-    std::unordered_map<std::uint64_t, std::vector<std::size_t>> index;
-    if (ours.size() >= window)
-        for (std::size_t p = 0; p + window <= ours.size(); ++p) index[hashAt(ours, p)].push_back(p);
-
-    std::size_t i = 0, j = 0;
-    while (i < ref.size()) {
-        if (j < ours.size() && ref[i] == ours[j]) {
-            ++r.matched;
-            ++i;
-            ++j;
-            continue;
-        }
-        // Resynchronise: the next place in our text where the reference
-        // continues with the same window of characters.
-        std::size_t found = std::u32string::npos;
-        if (i + window <= ref.size()) {
-            auto it = index.find(hashAt(ref, i));
-            if (it != index.end()) {
-                auto pos = std::lower_bound(it->second.begin(), it->second.end(), j);
-                for (; pos != it->second.end(); ++pos)
-                    if (ours.compare(*pos, window, ref, i, window) == 0) { found = *pos; break; }
-            }
-        } else {
-            found = ours.find(ref.substr(i), j);
-        }
-        if (found != std::u32string::npos) j = found;
-        else ++i;   // this reference character is missing
+    const std::size_t m = ours.size();
+    if (m == 0 || ref.empty()) return r;
+    const std::size_t words = (m + 63) / 64;
+    std::unordered_map<char32_t, std::vector<std::uint64_t>> masks;
+    for (std::size_t k = 0; k < m; ++k) {
+        auto& mask = masks[ours[k]];
+        if (mask.empty()) mask.assign(words, 0);
+        mask[k / 64] |= std::uint64_t(1) << (k % 64);
     }
+    std::vector<std::uint64_t> v(words, ~std::uint64_t(0));
+    for (char32_t c : ref) {
+        auto it = masks.find(c);
+        if (it == masks.end()) continue;   // V & M = 0 leaves V unchanged
+        const auto& mask = it->second;
+        std::uint64_t carry = 0;
+        for (std::size_t w = 0; w < words; ++w) {
+            const std::uint64_t u = v[w] & mask[w];
+            const std::uint64_t sum1 = v[w] + u;
+            const std::uint64_t c1 = sum1 < v[w] ? 1 : 0;
+            const std::uint64_t sum = sum1 + carry;
+            const std::uint64_t c2 = sum < sum1 ? 1 : 0;
+            carry = c1 | c2;
+            v[w] = sum | (v[w] & ~mask[w]);
+        }
+    }
+    std::size_t zeros = 0;
+    for (std::size_t w = 0; w < words; ++w) {
+        std::uint64_t bits = ~v[w];
+        if (w == words - 1 && m % 64) bits &= (std::uint64_t(1) << (m % 64)) - 1;
+        zeros += static_cast<std::size_t>(__builtin_popcountll(bits));
+    }
+    r.matched = zeros;
     return r;
 }
 

@@ -1,9 +1,8 @@
 // Measures how much of a reference text appears, in order, in a converted
-// document. White space is ignored on both sides; the reference's remaining
-// characters are matched against ours by a greedy scan that resynchronises
-// on the next occurrence of an 8-character window, so extra text on our
-// side (labels, notes, text boxes) costs nothing and a missing piece only
-// costs its own characters.
+// document: white space is ignored on both sides, and the count is the
+// longest common subsequence of the remaining characters, so extra text on
+// our side (labels, notes, text boxes) costs nothing and a missing piece
+// only costs its own characters.
 #pragma once
 
 #include "publishing/model/Document.h"
