@@ -19,6 +19,8 @@ class DocxFixture {
 public:
     DocxFixture();
     ~DocxFixture();
+    DocxFixture(const DocxFixture&) = delete;
+    DocxFixture& operator=(const DocxFixture&) = delete;
 
     // Body content (w:p, w:tbl, w:sectPr ...) wrapped in w:document/w:body.
     DocxFixture& body(const std::string& xml);
