@@ -26,6 +26,8 @@ Fib parseFib(const ByteReader& wd) {
     f.encrypted = flags & 0x0100;
     f.whichTableStream = flags & 0x0200;
     f.obfuscated = flags & 0x8000;
+    // Beyond its first part, the FIB of an encrypted file is encrypted too.
+    if (f.encrypted || f.obfuscated) throw model::ConversionError(model::messages::passwordProtected);
     f.fcMin = wd.u32(24);
     f.fcMac = wd.u32(28);
 
