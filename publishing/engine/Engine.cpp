@@ -19,6 +19,8 @@ model::Document readDocument(const fs::path& source) {
         return docx::readDocx(source);
     case SourceKind::Doc:
         return doc::readDoc(source);
+    case SourceKind::OldWord:
+        throw model::ConversionError(model::messages::versionNotSupported);
     case SourceKind::NotWord:
         break;
     }

@@ -66,6 +66,7 @@ SourceKind sniffSource(const std::filesystem::path& source) {
     if (in.bad()) cannotRead(std::strerror(errno));
 
     if (got >= kZip.size() && std::equal(kZip.begin(), kZip.end(), head.begin())) return SourceKind::Docx;
+    if (got >= 2 && head[0] == 0xDB && head[1] == 0xA5) return SourceKind::OldWord;
     if (got == kCompound.size() && head == kCompound) {
         return holdsEncryptedPackage(source) ? SourceKind::EncryptedDocx : SourceKind::Doc;
     }

@@ -10,6 +10,7 @@ enum class SourceKind {
     Docx,           // a ZIP package
     EncryptedDocx,  // a compound file holding EncryptionInfo and EncryptedPackage
     Doc,            // any other compound file
+    OldWord,        // Word for Windows 1.x/2.x, before compound files
     NotWord,        // neither
 };
 

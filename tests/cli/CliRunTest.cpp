@@ -1,0 +1,174 @@
+// The real folioquill-convert program on fixture files in a temporary folder.
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <algorithm>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Run {
+    int exitCode = -1;
+    std::string out;
+    std::vector<std::string> errLines;
+    bool hasLine(const std::string& line) const {
+        return std::find(errLines.begin(), errLines.end(), line) != errLines.end();
+    }
+    bool hasLineStarting(const std::string& prefix) const {
+        for (const auto& l : errLines)
+            if (l.rfind(prefix, 0) == 0) return true;
+        return false;
+    }
+    std::string err() const {
+        std::string s;
+        for (const auto& l : errLines) s += l + "\n";
+        return s;
+    }
+};
+
+Run run(const QStringList& args, const QString& workingDir = {}) {
+    QProcess p;
+    if (!workingDir.isEmpty()) p.setWorkingDirectory(workingDir);
+    p.start(QStringLiteral(FQ_RUNTIME_DIR "/folioquill-convert"), args);
+    Run r;
+    if (!p.waitForFinished(240000)) {
+        p.kill();
+        p.waitForFinished();
+        return r;
+    }
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+    r.out = p.readAllStandardOutput().toStdString();
+    std::istringstream err(p.readAllStandardError().toStdString());
+    for (std::string line; std::getline(err, line);) r.errLines.push_back(line);
+    return r;
+}
+
+fs::path corpus(const std::string& name) { return fs::path(FQ_SHARED_DIR) / "corpus" / name; }
+
+void writeFile(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+bool isPublication(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    char head[8] = {};
+    in.read(head, 8);
+    return in.gcount() == 8 && std::string(head, 8) == std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
+}
+
+class CliRun : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(tmp.isValid()); }
+    fs::path dir() const { return fs::path(tmp.path().toStdString()); }
+    QString q(const fs::path& p) const { return QString::fromStdString(p.string()); }
+    fs::path copy(const std::string& corpusName, const std::string& as) {
+        fs::copy_file(corpus(corpusName), dir() / as);
+        return dir() / as;
+    }
+    QTemporaryDir tmp;
+};
+
+TEST_F(CliRun, HelpAndVersion) {
+    const auto help = run({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("Usage: folioquill-convert [-o DIR] [-j N] FILE..."), std::string::npos);
+    const auto version = run({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, std::string("folioquill-convert ") + FQ_VERSION + "\n");
+}
+
+TEST_F(CliRun, UsageErrorsExitWithTwo) {
+    EXPECT_EQ(run({}).exitCode, 2);
+    EXPECT_EQ(run({"--frobnicate", "a.docx"}).exitCode, 2);
+    EXPECT_EQ(run({"-j", "none", "a.docx"}).exitCode, 2);
+    EXPECT_EQ(run({"a.docx", "-o"}).exitCode, 2);
+    writeFile(dir() / "plain-file", "x");
+    const auto r = run({"-o", q(dir() / "plain-file"), "a.docx"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.hasLineStarting("folioquill-convert: ")) << r.err();
+}
+
+TEST_F(CliRun, FailingFilesAmongGoodOnes) {
+    const auto one = copy("docx/pandoc-lists.docx", "one.docx");
+    const auto two = copy("doc/poi-SampleDoc.doc", "two.doc");
+    const auto bad = dir() / "bad.docx";
+    writeFile(bad, "this is not a Word document");
+    const auto gone = dir() / "gone.docx";
+    const auto out = dir() / "out";
+    fs::create_directories(out);
+    const auto r = run({"-o", q(out), "-j", "2", q(one), q(bad), q(two), q(gone)});
+    EXPECT_EQ(r.exitCode, 1) << r.err();
+    EXPECT_TRUE(isPublication(out / "one.pub"));
+    EXPECT_TRUE(isPublication(out / "two.pub"));
+    EXPECT_FALSE(fs::exists(out / "bad.pub"));
+    EXPECT_FALSE(fs::exists(out / "gone.pub"));
+    EXPECT_TRUE(r.hasLine("converted: " + one.string() + " -> " + (out / "one.pub").string())) << r.err();
+    EXPECT_TRUE(r.hasLine("converted: " + two.string() + " -> " + (out / "two.pub").string())) << r.err();
+    EXPECT_TRUE(r.hasLine("failed: " + bad.string() + ": The file is not a Word document.")) << r.err();
+    EXPECT_TRUE(r.hasLineStarting("failed: " + gone.string() + ": The file cannot be read: ")) << r.err();
+    ASSERT_FALSE(r.errLines.empty());
+    EXPECT_EQ(r.errLines.back(), "2 converted, 2 failed");
+}
+
+TEST_F(CliRun, SingleFileBesideTheSourceExitsZero) {
+    const auto src = copy("docx/pandoc-lists.docx", "report.v2.docx");
+    const auto r = run({q(src)});
+    EXPECT_EQ(r.exitCode, 0) << r.err();
+    EXPECT_TRUE(isPublication(dir() / "report.v2.pub"));
+    ASSERT_EQ(r.errLines.size(), 2u) << r.err();
+    EXPECT_EQ(r.errLines[1], "1 converted, 0 failed");
+}
+
+TEST_F(CliRun, SeveralFilesOneJobAtATime) {
+    const auto a = copy("docx/pandoc-lists.docx", "a.docx");
+    const auto b = copy("docx/pandoc-golden-unicode.docx", "b.docx");
+    const auto c = copy("doc/poi-SampleDoc.doc", "c.doc");
+    const auto r = run({"-j", "1", q(a), q(b), q(c)});
+    EXPECT_EQ(r.exitCode, 0) << r.err();
+    for (const char* name : {"a.pub", "b.pub", "c.pub"}) EXPECT_TRUE(isPublication(dir() / name)) << name;
+    EXPECT_EQ(r.errLines.back(), "3 converted, 0 failed");
+}
+
+TEST_F(CliRun, RelativeNamesAndAMissingOutputFolder) {
+    copy("docx/pandoc-lists.docx", "rel.docx");
+    const auto r = run({"-o", "made/here", "rel.docx"}, q(dir()));
+    EXPECT_EQ(r.exitCode, 0) << r.err();
+    EXPECT_TRUE(isPublication(dir() / "made" / "here" / "rel.pub"));
+    EXPECT_TRUE(r.hasLine("converted: rel.docx -> made/here/rel.pub")) << r.err();
+}
+
+TEST_F(CliRun, TwoDocumentsWithOneBaseNameDoNotOverwriteEachOther) {
+    fs::create_directories(dir() / "x");
+    fs::create_directories(dir() / "y");
+    const auto first = dir() / "x" / "same.docx";
+    const auto second = dir() / "y" / "same.doc";
+    fs::copy_file(corpus("docx/pandoc-lists.docx"), first);
+    fs::copy_file(corpus("doc/poi-SampleDoc.doc"), second);
+    const auto out = dir() / "out";
+    const auto r = run({"-o", q(out), q(first), q(second)});
+    EXPECT_EQ(r.exitCode, 1) << r.err();
+    EXPECT_TRUE(r.hasLine("converted: " + first.string() + " -> " + (out / "same.pub").string())) << r.err();
+    EXPECT_TRUE(r.hasLineStarting("failed: " + second.string() + ": Another document of this run")) << r.err();
+    EXPECT_EQ(r.errLines.back(), "1 converted, 1 failed");
+}
+
+TEST_F(CliRun, SourceIsNeverOverwritten) {
+    // A ".pub" document converted into its own folder would replace itself.
+    const auto src = copy("docx/pandoc-lists.docx", "self.pub");
+    const auto before = fs::file_size(src);
+    const auto r = run({q(src)});
+    EXPECT_EQ(r.exitCode, 1) << r.err();
+    EXPECT_TRUE(r.hasLineStarting("failed: " + src.string() + ": ")) << r.err();
+    EXPECT_EQ(fs::file_size(src), before);
+}
+
+} // namespace
