@@ -1,0 +1,334 @@
+#!/usr/bin/env python3
+"""Checks folioquill-convert against the shared Word corpus.
+
+Converts every document of the corpus folders with folioquill-convert (one
+batch run into a temporary folder), reads each publication back with
+libmspub's pub2raw, and compares its text with LibreOffice's plain-text
+extraction in reference-text/: it counts how many of the reference's
+non-whitespace characters appear, in order, in the publication (extra text
+such as headers and footers does not count against it). Every publication
+is also opened by LibreOffice (one batch conversion to PDF).
+
+Prints one row per file and the totals. Exits 1 when the criteria fail:
+  docx: at least 95% of the files reach 99% of their reference text;
+  doc:  the same over the Word 97-2003 files (Word 6/95 and 2.x are shown
+        apart and do not count);
+  every written file opens in pub2raw and in LibreOffice.
+Standard library only.
+"""
+
+import argparse
+import concurrent.futures
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+DEFAULT_SHARED = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "shared"))
+KNOWN_ERRORS = (
+    "The file is not a Word document.",
+    "The document is password-protected.",
+    "The document is damaged: ",
+    "This Word version is not supported.",
+    "The file cannot be read: ",
+)
+GOOD_SHARE = 0.99          # a file passes with this share of its reference text
+FILES_SHARE = 0.95         # this share of the files must pass
+
+
+def parse_args():
+    p = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    p.add_argument("--converter", required=True, help="path of folioquill-convert")
+    p.add_argument("--shared", default=DEFAULT_SHARED, help="shared folder with corpus/ (default: %(default)s)")
+    p.add_argument("--kind", choices=("docx", "doc", "all"), default="all", help="which corpus folder(s)")
+    p.add_argument("--jobs", type=int, default=os.cpu_count() or 2, help="parallel conversions and readers")
+    p.add_argument("--no-libreoffice", action="store_true", help="skip the LibreOffice check")
+    p.add_argument("--keep", help="keep the publications and PDFs in this folder")
+    p.add_argument("--only", action="append", default=[], help="check only files whose name contains this")
+    return p.parse_args()
+
+
+def read_manifest(corpus):
+    rows = {}
+    path = os.path.join(corpus, "MANIFEST.tsv")
+    with open(path, encoding="utf-8") as f:
+        header = f.readline().rstrip("\n").split("\t")
+        for line in f:
+            cells = line.rstrip("\n").split("\t")
+            row = dict(zip(header, cells))
+            rows[row.get("file", "")] = row
+    return rows
+
+
+def word_generation(notes):
+    """'97' for Word 97-2003 (and docx), else the older family named in the notes."""
+    if "Word 6" in notes or "Word 95" in notes:
+        return "6/95"
+    if "Word 2.x" in notes or "pre-OLE2" in notes:
+        return "2.x"
+    return "97"
+
+
+def base_name(file_name):
+    dot = file_name.rfind(".")
+    return file_name[:dot] if dot >= 1 else file_name
+
+
+def compact(text):
+    return re.sub(r"\s+", "", text)
+
+
+def in_order_matches(reference, output, gram=4):
+    """Counts the reference's characters found in order in output.
+
+    Greedy, but a jump over output characters is only taken when the next
+    `gram` reference characters follow there too, so a missing character
+    does not make the match skip ahead over text that later characters need.
+    """
+    matched = 0
+    pos = 0
+    n = len(reference)
+    out_len = len(output)
+    i = 0
+    while i < n and pos < out_len:
+        c = reference[i]
+        if output[pos] == c:
+            matched += 1
+            pos += 1
+            i += 1
+            continue
+        piece = reference[i:i + gram]
+        j = output.find(piece, pos)
+        if j < 0 and len(piece) > 1:
+            # Near a difference: fall back to the character alone, nearby.
+            k = output.find(c, pos, pos + 64)
+            j = k if k >= 0 and output[k + 1:k + 2] == reference[i + 1:i + 2] else -1
+        if j >= 0:
+            pos = j
+            continue
+        i += 1                               # this reference character is missing
+    return matched
+
+
+def pub2raw(path, timeout=120):
+    try:
+        r = subprocess.run(["pub2raw", path], capture_output=True, timeout=timeout)
+    except subprocess.TimeoutExpired:
+        return None, "pub2raw took too long"
+    out = r.stdout.decode("utf-8", "replace")
+    if "startDocument" not in out:
+        return None, "pub2raw did not accept the file (exit %d)" % r.returncode
+    return out, None
+
+
+CALL = re.compile(r"^\s*[A-Za-z]+(\s*\(|\s*$)")
+
+
+def raw_calls(raw):
+    """pub2raw's output as one string per call: text with line breaks or
+    carriage returns continues the call it belongs to."""
+    calls = []
+    for line in raw.split("\n"):
+        if CALL.match(line) or not calls:
+            calls.append(line)
+        else:
+            calls[-1] += "\n" + line
+    return calls
+
+
+def raw_summary(raw):
+    parts = []
+    pages = pictures = 0
+    for call in raw_calls(raw):
+        s = call.strip()
+        if s.startswith("insertText (") and s.endswith(")"):
+            parts.append(s[len("insertText ("):-1])
+        elif s.startswith("insertTab"):
+            parts.append("\t")
+        elif s.startswith("insertLineBreak"):
+            parts.append("\n")
+        elif s.startswith("insertSpace"):
+            parts.append(" ")
+        elif s.startswith("closeParagraph"):
+            parts.append("\n")
+        elif s.startswith("startPage"):
+            pages += 1
+        elif s.startswith("setStyle") and "draw:fill: bitmap" in s:
+            pictures += 1
+    return "".join(parts), pages, pictures
+
+
+def convert_batch(converter, files, out_dir, jobs):
+    cmd = [converter, "-o", out_dir, "-j", str(max(1, jobs))] + files
+    started = time.monotonic()
+    r = subprocess.run(cmd, capture_output=True, timeout=1800)
+    elapsed = time.monotonic() - started
+    results = {}
+    for line in r.stderr.decode("utf-8", "replace").splitlines():
+        if line.startswith("converted: "):
+            src, _, out = line[len("converted: "):].rpartition(" -> ")
+            results[src] = ("ok", out)
+        elif line.startswith("failed: "):
+            rest = line[len("failed: "):]
+            for f in files:
+                if rest.startswith(f + ": "):
+                    results[f] = ("failed", rest[len(f) + 2:])
+                    break
+    return results, elapsed, r.returncode
+
+
+def libreoffice_batch(pubs, out_dir):
+    """Converts all publications to PDF in one run; returns the names that gave a PDF."""
+    if not pubs:
+        return set(), ""
+    profile = tempfile.mkdtemp(prefix="fq-lo-profile-")
+    try:
+        cmd = ["soffice", "-env:UserInstallation=file://" + profile, "--headless", "--convert-to", "pdf",
+               "--outdir", out_dir] + pubs
+        try:
+            r = subprocess.run(cmd, capture_output=True, timeout=1500)
+            log = r.stdout.decode("utf-8", "replace") + r.stderr.decode("utf-8", "replace")
+        except subprocess.TimeoutExpired:
+            log = "LibreOffice took too long"
+    finally:
+        shutil.rmtree(profile, ignore_errors=True)
+    made = set()
+    for pub in pubs:
+        pdf = os.path.join(out_dir, base_name(os.path.basename(pub)) + ".pdf")
+        if os.path.isfile(pdf) and os.path.getsize(pdf) > 0:
+            made.add(pub)
+    return made, log
+
+
+def check_kind(kind, args, manifest, work):
+    corpus = os.path.join(args.shared, "corpus")
+    folder = os.path.join(corpus, kind)
+    names = sorted(n for n in os.listdir(folder) if os.path.isfile(os.path.join(folder, n)))
+    if args.only:
+        names = [n for n in names if any(o in n for o in args.only)]
+    files = [os.path.join(folder, n) for n in names]
+    out_dir = os.path.join(work, kind)
+    os.makedirs(out_dir, exist_ok=True)
+    converted, elapsed, _ = convert_batch(args.converter, files, out_dir, args.jobs)
+
+    rows = []
+    def read_back(path):
+        status, detail = converted.get(path, ("failed", "no report from the converter"))
+        name = os.path.basename(path)
+        notes = manifest.get(name, {}).get("notes", "")
+        ref_path = os.path.join(corpus, "reference-text", name + ".txt")
+        ref = ""
+        if os.path.isfile(ref_path):
+            with open(ref_path, encoding="utf-8-sig", errors="replace") as f:
+                ref = compact(f.read())
+        row = {"file": name, "generation": word_generation(notes), "status": status, "detail": detail,
+               "ref": len(ref), "matched": 0.0, "pages": 0, "pictures": 0, "pub": None, "raw_ok": False}
+        if status == "ok":
+            row["pub"] = detail
+            raw, err = pub2raw(detail)
+            if raw is None:
+                row["status"], row["detail"] = "unreadable", err
+            else:
+                row["raw_ok"] = True
+                text, row["pages"], row["pictures"] = raw_summary(raw)
+                got = in_order_matches(ref, compact(text))
+                row["matched"] = 1.0 if not ref else got / len(ref)
+        return row
+
+    with concurrent.futures.ThreadPoolExecutor(max_workers=max(1, args.jobs)) as pool:
+        rows = list(pool.map(read_back, files))
+
+    lo_log = ""
+    if not args.no_libreoffice:
+        pubs = [r["pub"] for r in rows if r["pub"]]
+        pdf_dir = os.path.join(work, kind + "-pdf")
+        os.makedirs(pdf_dir, exist_ok=True)
+        made, lo_log = libreoffice_batch(pubs, pdf_dir)
+        for r in rows:
+            r["lo_ok"] = r["pub"] in made if r["pub"] else None
+    else:
+        for r in rows:
+            r["lo_ok"] = None
+    return rows, elapsed, lo_log
+
+
+def print_table(kind, rows):
+    print("\n== %s ==" % kind)
+    print("%-58s %-10s %8s %8s %5s %4s %3s  %s" % ("file", "status", "ref", "matched", "pages", "pics", "LO", "note"))
+    for r in rows:
+        lo = {True: "ok", False: "NO", None: "-"}[r["lo_ok"]]
+        note = r["detail"] if r["status"] != "ok" else ("Word %s" % r["generation"] if r["generation"] != "97" else "")
+        print("%-58s %-10s %8d %7.1f%% %5d %4d %3s  %s" % (r["file"][:58], r["status"], r["ref"],
+                                                        100.0 * r["matched"], r["pages"], r["pictures"], lo, note))
+
+
+def summarize(kind, rows, elapsed):
+    """Prints the totals; returns the list of unmet criteria."""
+    failures = []
+    def passed(r):
+        return r["status"] == "ok" and r["matched"] >= GOOD_SHARE
+    converted = [r for r in rows if r["status"] in ("ok", "unreadable")]
+    failed = [r for r in rows if r["status"] == "failed"]
+    clear = [r for r in failed if r["detail"].startswith(KNOWN_ERRORS)]
+    print("-- %s totals --" % kind)
+    print("files: %d, converted: %d, failed: %d (with a clear error: %d), in %.1f s (%.1f documents/s)" % (
+        len(rows), len(converted), len(failed), len(clear), elapsed, len(rows) / elapsed if elapsed else 0.0))
+    groups = [("Word 97-2003" if kind == "doc" else "docx", [r for r in rows if r["generation"] == "97"])]
+    if kind == "doc":
+        groups.append(("Word 6/95", [r for r in rows if r["generation"] == "6/95"]))
+        groups.append(("Word 2.x", [r for r in rows if r["generation"] == "2.x"]))
+    for label, group in groups:
+        if not group:
+            continue
+        good = sum(1 for r in group if passed(r))
+        share = good / len(group)
+        print("%s: %d files, %d at >= 99%% of the reference text (%.1f%%)" % (label, len(group), good, 100 * share))
+        if group is groups[0][1] and share < FILES_SHARE:
+            failures.append("%s %s: only %.1f%% of the files reach 99%% (need %.0f%%)" % (
+                kind, label, 100 * share, 100 * FILES_SHARE))
+    unclear = [r for r in failed if r not in clear]
+    for r in unclear:
+        failures.append("%s: %s failed without a clear error: %s" % (kind, r["file"], r["detail"]))
+    for r in rows:
+        if r["pub"] and not r["raw_ok"]:
+            failures.append("%s: %s does not open in pub2raw" % (kind, r["file"]))
+        if r["pub"] and r["lo_ok"] is False:
+            failures.append("%s: %s does not open in LibreOffice" % (kind, r["file"]))
+    return failures
+
+
+def main():
+    args = parse_args()
+    if not os.access(args.converter, os.X_OK):
+        print("corpus-check: the converter %s cannot be run" % args.converter, file=sys.stderr)
+        return 2
+    manifest = read_manifest(os.path.join(args.shared, "corpus"))
+    kinds = ["docx", "doc"] if args.kind == "all" else [args.kind]
+    work = args.keep or tempfile.mkdtemp(prefix="fq-corpus-check-")
+    os.makedirs(work, exist_ok=True)
+    failures = []
+    try:
+        for kind in kinds:
+            rows, elapsed, lo_log = check_kind(kind, args, manifest, work)
+            print_table(kind, rows)
+            failures += summarize(kind, rows, elapsed)
+            if any(r["lo_ok"] is False for r in rows) and lo_log:
+                print("LibreOffice said:\n" + lo_log[-2000:])
+    finally:
+        if not args.keep:
+            shutil.rmtree(work, ignore_errors=True)
+    print()
+    if failures:
+        print("CRITERIA NOT MET:")
+        for f in failures:
+            print("  " + f)
+        return 1
+    print("All criteria met.")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
