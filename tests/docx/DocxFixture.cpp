@@ -18,7 +18,7 @@ const char* const wordNamespaces =
     "xmlns:pic=\"http://schemas.openxmlformats.org/drawingml/2006/picture\" "
     "xmlns:wps=\"http://schemas.microsoft.com/office/word/2010/wordprocessingShape\" "
     "xmlns:mc=\"http://schemas.openxmlformats.org/markup-compatibility/2006\" "
-    "xmlns:v=\"urn:schemas-microsoft-com:vml\" "
+    "xmlns:v=\"urn:schemas-microsoft-com:vml\" xmlns:o=\"urn:schemas-microsoft-com:office:office\" "
     "xmlns:m=\"http://schemas.openxmlformats.org/officeDocument/2006/math\"";
 
 namespace {
@@ -179,11 +179,13 @@ std::filesystem::path DocxFixture::write(const std::string& fileName) {
         // libzip copies the buffer when freep = 0 only at close time, so keep
         // the data alive in `all` until zip_close.
         zip_source_t* src = zip_source_buffer(z, data.data(), data.size(), 0);
-        if (!src || zip_file_add(z, name.c_str(), src, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8) < 0) {
+        zip_int64_t index = src ? zip_file_add(z, name.c_str(), src, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8) : -1;
+        if (index < 0) {
             if (src) zip_source_free(src);
             zip_discard(z);
             throw std::runtime_error("cannot add " + name);
         }
+        if (store_) zip_set_file_compression(z, static_cast<zip_uint64_t>(index), ZIP_CM_STORE, 0);
     }
     if (zip_close(z) != 0) {
         zip_discard(z);

@@ -40,6 +40,8 @@ public:
     // Any part as given (also replaces generated ones, e.g. "word/document.xml").
     DocxFixture& rawPart(const std::string& name, const std::string& data);
     DocxFixture& withoutPart(const std::string& name);
+    // Stores every entry without compression (tests that patch bytes).
+    DocxFixture& uncompressed() { store_ = true; return *this; }
 
     // Writes the package and returns its path.
     std::filesystem::path write(const std::string& fileName = "fixture.docx");
@@ -51,6 +53,7 @@ private:
     std::vector<std::string> documentRels_;
     std::vector<std::string> dropped_;
     bool hasCore_ = false;
+    bool store_ = false;
 };
 
 // A valid 2x2 PNG and a minimal JPEG header, for picture tests.
