@@ -248,13 +248,20 @@ void ListView::SetColumnWidth(int column, int twips)
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const double dpi = screen ? screen->logicalDotsPerInch() : 96.0;
-    setColumnWidth(column - 1, qRound(twips / 15.0 * dpi / 96.0));
+    const int pixels = qRound(twips / 15.0 * dpi / 96.0);
+    setColumnWidth(column - 1, pixels);
+    if (column == 1) {
+        columnTwips_ = twips;
+        columnPixels_ = pixels;
+    }
 }
 
 QString ListView::ColumnHeader() const { return model_->hasColumn ? model_->header : QString(); }
 
 int ListView::ColumnWidthTwips() const
 {
+    // The width as set, while the user has not dragged the divider since.
+    if (columnPixels_ >= 0 && columnWidth(0) == columnPixels_) return columnTwips_;
     const QScreen* screen = QGuiApplication::primaryScreen();
     const double dpi = screen ? screen->logicalDotsPerInch() : 96.0;
     return qRound(columnWidth(0) * 15.0 * 96.0 / dpi);

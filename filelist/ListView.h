@@ -82,6 +82,8 @@ protected:
 private:
     ListModel* model_;
     int mousePointer_ = 0;
+    int columnTwips_ = 0;
+    int columnPixels_ = -1;
     QCursor mouseIcon_;
     bool mouseIconLoaded_ = false;
 };
