@@ -117,7 +117,9 @@ QString CollapseBackslashes(const QString& path, PathStyle style)
 
 std::optional<bool> IsFolder(platform::FileSystem& files, const QString& path)
 {
-    if (path.isEmpty())
+    // No file can be named by an empty text or one holding a NUL character
+    // (the system would read such a text only up to the NUL).
+    if (path.isEmpty() || path.contains(QChar(u'\0')))
         return std::nullopt;
     try {
         const std::optional<std::uint32_t> bits = files.attributes(path);

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -59,6 +60,42 @@ TEST(ConversionEndToEnd, StartConvertingWritesReadablePublications)
 
     EXPECT_EQ(form.ListView1->Count(), 2);
     EXPECT_EQ(form.ProgressBar1->Text(), QStringLiteral("Progress Bar"));
+}
+
+TEST(ConversionEndToEnd, BesideTheSourcesWithOneUnreadableDocument)
+{
+    QTemporaryDir temp;
+    ASSERT_TRUE(temp.isValid());
+    const QString shared = QStringLiteral(FQ_SHARED_DIR "/corpus/");
+    const QString good = temp.filePath(QStringLiteral("Report.doc"));
+    const QString locked = temp.filePath(QStringLiteral("Locked.doc"));
+    ASSERT_TRUE(QFile::copy(shared + QStringLiteral("doc/poi-47304.doc"), good));
+    ASSERT_TRUE(QFile::copy(shared + QStringLiteral("bad/poi-PasswordProtected.doc"), locked));
+
+    TestPlatform tp;
+    platform::BuiltinPublishingFactory builtin;
+    tp.publishing = &builtin;
+    app::Form1 form(tp.get());
+    form.ListView1->Add(locked);
+    form.ListView1->Add(good);
+    form.Option2->click();
+    form.PushButton2->click();
+
+    const QStringList errors = tp.windows.errorTexts();
+    ASSERT_EQ(errors.size(), 3) << errors.join(u'\n').toStdString();
+    EXPECT_TRUE(errors[0].contains(QStringLiteral("Locked.doc"))) << errors[0].toStdString();
+    EXPECT_TRUE(errors[0].contains(QStringLiteral("The document is password-protected."))) << errors[0].toStdString();
+    EXPECT_TRUE(errors[0].contains(QStringLiteral("at line 132")));
+    EXPECT_TRUE(errors[1].contains(QStringLiteral("at line 134")));
+    EXPECT_TRUE(errors[2].contains(QStringLiteral("at line 136")));
+    EXPECT_EQ(tp.windows.messages.back().text, QStringLiteral("Done."));
+
+    EXPECT_FALSE(QFile::exists(temp.filePath(QStringLiteral("Locked.pub"))));
+    const std::filesystem::path written = temp.filePath(QStringLiteral("Report.pub")).toStdString();
+    ASSERT_TRUE(std::filesystem::exists(written));
+    const RawDocument raw = runPub2Raw(written);
+    EXPECT_TRUE(raw.started) << raw.output;
+    EXPECT_NE(raw.allText().find("test"), std::string::npos) << raw.output;
 }
 
 } // namespace

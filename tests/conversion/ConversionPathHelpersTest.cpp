@@ -164,6 +164,8 @@ TEST(ConversionPathHelpers, IsFolderThreeValued)
     EXPECT_EQ(IsFolder(files, dir.filePath(u"missing"_qs)), std::nullopt);
     EXPECT_EQ(IsFolder(files, QString()), std::nullopt);
     EXPECT_NE(IsFolder(files, dir.filePath(u"missing"_qs)), std::optional<bool>(true));
+    // An invalid name: the text before the NUL is an existing folder.
+    EXPECT_EQ(IsFolder(files, dir.path() + QChar(u'\0') + u"x"_qs), std::nullopt);
 
     ThrowingFiles throwing;
     EXPECT_EQ(IsFolder(throwing, dir.path()), std::nullopt);
