@@ -96,7 +96,6 @@ FdpPages packFdp(const std::vector<FdpEntry>& entries) {
         // Choose how many entries fit on this page.
         std::map<std::vector<std::uint8_t>, std::uint16_t> placed;
         std::vector<std::uint16_t> offsets;
-        std::size_t recordBytes = 0;
         std::size_t first = i;
         std::size_t top = kQuillPage;   // records grow down from here
         ByteBuffer page;
@@ -104,10 +103,10 @@ FdpPages packFdp(const std::vector<FdpEntry>& entries) {
         while (i < entries.size()) {
             const auto& rec = entries[i].record;
             if (rec.size() > 400) throw std::logic_error("pub writer: property record too large");
-            std::size_t newTop = top;
             const bool known = placed.count(rec) != 0;
-            if (!known) newTop = (top - rec.size()) & ~std::size_t(1);
             const std::size_t n = offsets.size() + 1;
+            if (!known && rec.size() + 8 + 6 * n > top) break;
+            const std::size_t newTop = known ? top : (top - rec.size()) & ~std::size_t(1);
             if (8 + 6 * n > newTop) break;
             std::uint16_t at;
             if (known) {
@@ -117,7 +116,6 @@ FdpPages packFdp(const std::vector<FdpEntry>& entries) {
                 at = static_cast<std::uint16_t>(newTop);
                 placed.emplace(rec, at);
                 top = newTop;
-                recordBytes += rec.size();
             }
             offsets.push_back(at);
             ++i;
@@ -135,7 +133,6 @@ FdpPages packFdp(const std::vector<FdpEntry>& entries) {
         result.pages.push_back(std::move(page));
         result.lastEnds.push_back(last);
         start = last;
-        (void)recordBytes;
         if (entries.empty()) break;
     }
     return result;
