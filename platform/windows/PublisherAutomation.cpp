@@ -127,8 +127,10 @@ void invoke(IDispatch* object, const wchar_t* member, VARIANT* arguments, UINT c
 
     EXCEPINFO exception{};
     UINT argumentError = 0;
-    hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, result, &exception,
-                        &argumentError);
+    // A call whose result is used may also be a property read, as late-bound
+    // callers ask for it.
+    const WORD flags = result ? WORD(DISPATCH_METHOD | DISPATCH_PROPERTYGET) : WORD(DISPATCH_METHOD);
+    hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result, &exception, &argumentError);
     if (hr == DISP_E_EXCEPTION) {
         if (exception.pfnDeferredFillIn)
             exception.pfnDeferredFillIn(&exception);
