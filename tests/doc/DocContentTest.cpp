@@ -111,6 +111,9 @@ TEST_F(DocContent, HeadersFootersAndSections) {
     EXPECT_DOUBLE_EQ(second.widthPt, 792.0);
     EXPECT_DOUBLE_EQ(second.heightPt, 612.0);
     EXPECT_DOUBLE_EQ(second.marginLeftPt, 50.0);
+    EXPECT_DOUBLE_EQ(first.headerDistancePt, 36.0);
+    EXPECT_DOUBLE_EQ(second.headerDistancePt, 25.0);
+    EXPECT_DOUBLE_EQ(second.footerDistancePt, 25.0);
     // Header and footer text do not leak into the body.
     EXPECT_EQ(findParagraph(*notes_, "Header words"), nullptr);
     EXPECT_NE(findParagraph(*notes_, "Second section text"), nullptr);
