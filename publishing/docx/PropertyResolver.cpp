@@ -205,15 +205,4 @@ model::CharProps PropertyResolver::resolveRun(const std::string& paraStyle, cons
     return c;
 }
 
-bool PropertyResolver::hidden(const std::string& paraStyle, const RunProps& direct) const {
-    if (direct.vanish) return *direct.vanish;
-    std::optional<bool> v = styles_.defaultRunProps.vanish;
-    std::string charStyle = direct.styleId.value_or(styles_.defaultCharacterStyle.value_or(""));
-    auto cChain = chain(charStyle);
-    if (!cChain.empty() && cChain.back()->type != "character") cChain.clear();
-    applyToggle(v, togglesOf(chain(paraStyle)).vanish);
-    applyToggle(v, togglesOf(cChain).vanish);
-    return v.value_or(false);
-}
-
 } // namespace fq::docx

@@ -37,9 +37,6 @@ public:
     model::CharProps resolveRun(const std::string& paraStyle, const RunProps& direct,
                                 const RunProps* extra = nullptr) const;
 
-    // Whether the run is hidden (w:vanish after resolution).
-    bool hidden(const std::string& paraStyle, const RunProps& direct) const;
-
     // The font name for a resolved run property set (theme fonts applied).
     std::string fontName(const RunProps& merged) const;
 
