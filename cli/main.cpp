@@ -6,6 +6,7 @@
 
 #include <QGuiApplication>
 
+#include <csignal>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -28,6 +29,10 @@ int main(int argc, char** argv) {
         std::fputs(versionText().c_str(), stdout);
         return 0;
     }
+#ifdef SIGPIPE
+    // A worker that died must not take the whole run with it on the next write.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
     chooseHeadlessPlatform();
     quietQtMessages();
     if (options.worker) {
