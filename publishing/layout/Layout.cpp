@@ -13,15 +13,18 @@ model::Publication layOut(const model::Document& document) {
     PageBuilder builder(publication);
     for (const auto& section : document.sections) {
         builder.startSection(section);
-        for (const auto& block : section.blocks) {
+        const auto& blocks = section.blocks;
+        for (std::size_t i = 0; i < blocks.size(); ++i) {
+            const model::Paragraph* next =
+                i + 1 < blocks.size() ? std::get_if<model::Paragraph>(&blocks[i + 1]) : nullptr;
             std::visit(
                 [&](const auto& b) {
                     using T = std::decay_t<decltype(b)>;
-                    if constexpr (std::is_same_v<T, model::Paragraph>) builder.addParagraph(b);
+                    if constexpr (std::is_same_v<T, model::Paragraph>) builder.addParagraph(b, next);
                     else if constexpr (std::is_same_v<T, model::Picture>) builder.addPicture(b);
                     else builder.pageBreak();
                 },
-                block);
+                blocks[i]);
         }
     }
     builder.finish();

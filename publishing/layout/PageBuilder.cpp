@@ -159,10 +159,22 @@ void PageBuilder::finishPage() {
     pageOpen_ = false;
 }
 
-void PageBuilder::addParagraph(const model::Paragraph& paragraph) {
+void PageBuilder::addParagraph(const model::Paragraph& paragraph, const model::Paragraph* next) {
     if (!pageOpen_) newPage(false);
     const double bottom = frames_.body.yPt + frames_.body.heightPt;
     const MeasuredParagraph measured = measureParagraph(paragraph, frames_.body.widthPt);
+
+    if (paragraph.props.keepWithNext && next && bodyUsed_) {
+        // The paragraph fits here but the next one's first line would not:
+        // both go to the next page (when they fit on an empty one).
+        const double own = std::max(0.0, paragraph.props.spaceBeforePt) + linesHeight(measured) +
+                           std::max(0.0, paragraph.props.spaceAfterPt);
+        if (cursor_ + own <= bottom + kEpsilon) {
+            const MeasuredParagraph following = measureParagraph(*next, frames_.body.widthPt);
+            const double needed = own + std::max(0.0, next->props.spaceBeforePt) + following.lines.front().heightPt;
+            if (cursor_ + needed > bottom + kEpsilon && needed <= frames_.body.heightPt) newPage(true);
+        }
+    }
 
     const bool atTop = !bodyUsed_ && cursor_ <= frames_.body.yPt + kEpsilon;
     if (!(atTop && topByOverflow_)) cursor_ += std::max(0.0, paragraph.props.spaceBeforePt);

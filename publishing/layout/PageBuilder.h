@@ -35,7 +35,9 @@ public:
 
     // Starts the section on a new page.
     void startSection(const model::Section& section);
-    void addParagraph(const model::Paragraph& paragraph);
+    // next: the paragraph that follows in the flow, if any, for "keep with
+    // next" (a paragraph that must share its page with the next one's first line).
+    void addParagraph(const model::Paragraph& paragraph, const model::Paragraph* next = nullptr);
     void addPicture(const model::Picture& picture);
     void pageBreak();
     // Closes the last page; gives an empty document its one page.

@@ -124,6 +124,35 @@ TEST(LayoutFlow, PagesAreFullBeforeTheTextMovesOn) {
     EXPECT_NEAR(static_cast<double>(chars2), static_cast<double>(chars), chars * 0.05);
 }
 
+TEST(LayoutFlow, KeepWithNextMovesAHeadingToItsParagraph) {
+    // 47 lines end at 631 pt; the heading would end at 645 and still fit, the
+    // paragraph after it would not.
+    auto blocks = oneLiners(47);
+    auto heading = paragraph("Heading");
+    heading.props.keepWithNext = true;
+    blocks.push_back(heading);
+    blocks.push_back(paragraph("Body after the heading"));
+    const auto kept = layOut(document({section(blocks)}));
+    ASSERT_EQ(kept.pages.size(), 2u);
+    EXPECT_EQ(kept.pages[0].textFrames[0].paragraphs.size(), 47u);
+    EXPECT_EQ(frameText(kept.pages[1].textFrames[0]), "Heading\nBody after the heading\n");
+
+    std::get<model::Paragraph>(blocks[47]).props.keepWithNext = false;
+    const auto loose = layOut(document({section(blocks)}));
+    ASSERT_EQ(loose.pages.size(), 2u);
+    EXPECT_EQ(loose.pages[0].textFrames[0].paragraphs.size(), 48u);
+    EXPECT_EQ(frameText(loose.pages[1].textFrames[0]), "Body after the heading\n");
+}
+
+TEST(LayoutFlow, KeepWithNextDoesNotMoveFromAnEmptyPage) {
+    auto heading = paragraph("Heading");
+    heading.props.keepWithNext = true;
+    auto huge = paragraph("X", "Arial", 700.0);
+    const auto pub = layOut(document({section({heading, huge})}));
+    ASSERT_FALSE(pub.pages.empty());
+    EXPECT_EQ(pub.pages[0].textFrames[0].paragraphs[0].plainText(), "Heading");
+}
+
 TEST(LayoutFlow, ExplicitPageBreaksStartNewPages) {
     const auto pub = layOut(document({section({paragraph("A"), model::PageBreak{}, paragraph("B"),
                                                model::PageBreak{}, model::PageBreak{}, paragraph("C")})}));
