@@ -122,7 +122,7 @@ std::string fieldType(const std::string& code) {
 class DocumentConverter {
 public:
     explicit DocumentConverter(const WordDocument& doc)
-        : doc_(doc), resolver_(doc.styles, doc.theme), labels_(doc.numbering) {}
+        : doc_(doc), resolver_(doc.styles, doc.theme), labels_(doc.numbering, &doc.styles) {}
 
     model::Document run();
 

@@ -109,7 +109,7 @@ std::string bulletText(const std::string& lvlText, const std::string& font, int 
     return out;
 }
 
-ListLabeler::ListLabeler(const Numbering& numbering) : numbering_(numbering) {}
+ListLabeler::ListLabeler(const Numbering& numbering, const Styles* styles) : numbering_(numbering), styles_(styles) {}
 
 const NumberingLevel* ListLabeler::level(int numId, int ilvl) const {
     if (ilvl < 0 || ilvl > 8) return nullptr;
@@ -119,6 +119,18 @@ const NumberingLevel* ListLabeler::level(int numId, int ilvl) const {
     if (ov != num->second.overrides.end() && ov->second.level) return &*ov->second.level;
     auto abs = numbering_.abstracts.find(num->second.abstractId);
     if (abs == numbering_.abstracts.end()) return nullptr;
+    // A list that refers to a numbering style takes its levels from the
+    // list the style names (followed a few times at most).
+    for (int hop = 0; hop < 4 && abs->second.levels.empty() && abs->second.numStyleLink && styles_; ++hop) {
+        auto style = styles_->styles.find(*abs->second.numStyleLink);
+        if (style == styles_->styles.end() || !style->second.paraProps.numbering ||
+            !style->second.paraProps.numbering->numId)
+            return nullptr;
+        auto linked = numbering_.instances.find(*style->second.paraProps.numbering->numId);
+        if (linked == numbering_.instances.end()) return nullptr;
+        abs = numbering_.abstracts.find(linked->second.abstractId);
+        if (abs == numbering_.abstracts.end()) return nullptr;
+    }
     auto lvl = abs->second.levels.find(ilvl);
     if (lvl == abs->second.levels.end()) return nullptr;
     return &lvl->second;
@@ -178,10 +190,6 @@ std::optional<ListLabel> ListLabeler::next(int numId, int ilvl) {
     if (lv->suffix == "tab") label.text += '\t';
     else if (lv->suffix == "space") label.text += ' ';
     return label;
-}
-
-std::string ListLabeler::format(int value, const std::string& numFmt) const {
-    return formatNumber(value, numFmt);
 }
 
 } // namespace fq::docx

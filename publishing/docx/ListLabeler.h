@@ -19,7 +19,8 @@ struct ListLabel {
 
 class ListLabeler {
 public:
-    explicit ListLabeler(const Numbering& numbering);
+    // `styles` (optional) resolves lists that refer to a numbering style.
+    explicit ListLabeler(const Numbering& numbering, const Styles* styles = nullptr);
 
     // The level definition in effect for (numId, ilvl), overrides applied,
     // or nullptr when the paragraph is not numbered.
@@ -32,9 +33,8 @@ private:
     struct Counters {
         std::optional<int> value[9];
     };
-    std::string format(int value, const std::string& numFmt) const;
-
     const Numbering& numbering_;
+    const Styles* styles_;
     std::map<std::string, Counters> counters_;
     std::map<int, bool> overrideApplied_;
 };

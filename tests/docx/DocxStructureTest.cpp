@@ -150,6 +150,19 @@ TEST(DocxList, StyleLinkedNumbering) {
     EXPECT_EQ(texts(read(f)), (std::vector<std::string>{"A.\tx", "B.\ty"}));
 }
 
+TEST(DocxList, ListThatRefersToANumberingStyleUsesItsLevels) {
+    DocxFixture f;
+    f.styles("<w:style w:type=\"numbering\" w:styleId=\"Outline\"><w:pPr><w:numPr><w:numId w:val=\"1\"/></w:numPr>"
+             "</w:pPr></w:style>");
+    f.numbering("<w:abstractNum w:abstractNumId=\"0\"><w:styleLink w:val=\"Outline\"/><w:lvl w:ilvl=\"0\">"
+                "<w:start w:val=\"1\"/><w:numFmt w:val=\"decimal\"/><w:lvlText w:val=\"(%1)\"/></w:lvl></w:abstractNum>"
+                "<w:abstractNum w:abstractNumId=\"1\"><w:numStyleLink w:val=\"Outline\"/></w:abstractNum>"
+                "<w:num w:numId=\"1\"><w:abstractNumId w:val=\"0\"/></w:num>"
+                "<w:num w:numId=\"2\"><w:abstractNumId w:val=\"1\"/></w:num>");
+    f.body(p("via style", "<w:numPr><w:ilvl w:val=\"0\"/><w:numId w:val=\"2\"/></w:numPr>"));
+    EXPECT_EQ(texts(read(f)), (std::vector<std::string>{"(1)\tvia style"}));
+}
+
 TEST(DocxTable, RowsBecomeParagraphsWithTabSeparatedCellsAndNestedTablesFlatten) {
     DocxFixture f;
     auto cell = [](const std::string& content) { return "<w:tc><w:tcPr/>" + content + "</w:tc>"; };
