@@ -53,6 +53,8 @@ private:
     void documentChunk();
     void masterChunk();
     void pageChunk(const PlannedPage& page, std::size_t index);
+    void specialPage(std::uint32_t seq, std::uint32_t index, bool withMaster, std::uint32_t scratchW,
+                     std::uint32_t scratchH);
     void shapeChunk(const PlannedShape& shape, std::uint32_t pageSeq);
     void bulletSettings();
     void guides();
@@ -72,10 +74,14 @@ private:
 void ContentsWriter::documentChunk() {
     const auto& f = plan_.fixed;
     chunk(f.document, chunk::Document, 0, 0x17, [&] {
-        w_.u32(doc::PageCount, bt::Long, static_cast<std::uint32_t>(plan_.pages.size() + 1));
+        // The page list as Publisher writes it: the master, the pages, then
+        // the scratch area, the 0x59 settings and two further page chunks.
+        w_.u32(doc::PageCount, bt::Long, static_cast<std::uint32_t>(plan_.pages.size() + 5));
         const auto list = w_.open(doc::PageList, bt::Array);
         w_.u32(0x00, bt::ObjectRef, f.master);
         for (const auto& p : plan_.pages) w_.u32(0x00, bt::ObjectRef, p.seq);
+        for (std::uint32_t seq : {f.scratchPage, f.settings59, f.extraPage, f.lastPage})
+            w_.u32(0x00, bt::ObjectRef, seq);
         w_.close(list);
         w_.u32(doc::Ref4B, bt::ObjectRef, f.layout4B);
         w_.u32(doc::Ref4A, bt::ObjectRef, f.settings4A);
@@ -131,6 +137,22 @@ void ContentsWriter::pageChunk(const PlannedPage& p, std::size_t index) {
         w_.string(page::MasterLongName, u"");
         w_.u32(page::Kind10, bt::Long, 0);
         sizePair(page::ScratchOuter, bt::Container, page::kScratchOuter, page::kScratchOuter);
+    });
+}
+
+// A page chunk without shapes: Publisher keeps two of them and one for the
+// scratch area (whose size differs).
+void ContentsWriter::specialPage(std::uint32_t seq, std::uint32_t index, bool withMaster, std::uint32_t scratchW,
+                                 std::uint32_t scratchH) {
+    chunk(seq, chunk::Page, plan_.fixed.document, 1, [&] {
+        sizePair(page::ScratchSize, bt::Container, scratchW, scratchH);
+        indexPair(index ? 2 : 0, index);
+        if (withMaster) w_.u32(page::AppliedMaster, bt::ParentRef, plan_.fixed.master);
+        w_.string(page::MasterName, u"");
+        w_.string(page::MasterLongName, u"");
+        w_.u32(page::Kind10, bt::Long, 0);
+        const std::uint32_t outer = page::kScratchOuter - page::kScratchSize;
+        sizePair(page::ScratchOuter, bt::Container, scratchW + outer, scratchH + outer);
     });
 }
 
@@ -291,8 +313,18 @@ void ContentsWriter::fontList() {
         const auto a = w_.open(0x02, bt::Array);
         for (const auto& name : fonts) {
             const auto e = w_.open(0x00, bt::Container);
+            // As Publisher writes a font it has no metrics for: charset
+            // 255, no signature, an empty PANOSE.
             w_.u16(0x03, bt::Short10, 0);
             w_.string(0x04, name);
+            w_.u32(0x06, bt::Long, 255);
+            w_.u32(0x07, bt::Long, 376323);
+            const std::uint8_t signature[24] = {};
+            w_.fixed(0x0B, bt::Bytes24, signature, sizeof signature);
+            const auto panose = w_.open(0x0D, bt::Container80);
+            for (int i = 0; i < 5; ++i) w_.flag(0x00, bt::Empty);
+            w_.close(panose);
+            w_.u32(0x0E, bt::Long, 0x1400);
             w_.close(e);
         }
         w_.close(a);
@@ -402,12 +434,15 @@ ByteBuffer ContentsWriter::build(const std::u16string& savedAs) {
     emptyChunk(f.settings72, chunk::Settings72);
     bulletSettings();
     guides();
+    specialPage(f.extraPage, 4, false, page::kScratchSize, page::kScratchSize);
     layout4B();
+    specialPage(f.scratchPage, 0, true, page::kScratchAreaWidth, page::kScratchAreaHeight);
     storyTables();
     emptyChunk(f.settings59, chunk::Settings59);
     palette();
     layout4F();
     emptyChunk(f.settings7F, chunk::Settings7F);
+    specialPage(f.lastPage, 0, false, page::kScratchSize, page::kScratchSize);
     fontList();
     for (std::size_t i = 0; i < plan_.pages.size(); ++i) {
         const auto& p = plan_.pages[i];

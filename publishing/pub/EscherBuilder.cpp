@@ -54,13 +54,13 @@ void writeDefaults(RecordWriter& w) {
     const std::uint32_t m = esc::kDefaultTextMargin, d = esc::kDefaultWrapDistance;
     writeOpt(w, esc::Opt,
              {{TextLeft, m}, {TextTop, m}, {TextRight, m}, {TextBottom, m},
-              {FillColor, esc::kPaletteWhite}, {FillBackColor, esc::kPaletteBlack}, {FillBools, 0x00100000},
+              {FillColor, esc::kPaletteWhite}, {FillBackColor, esc::kPaletteWhite}, {FillBools, 0x00100000},
               {LineColor, esc::kPaletteBlack}, {LineBackColor, esc::kPaletteWhite}, {LineEndCap, 2},
               {LineBools, 0x00080008}, {ShadowColor, esc::kPaletteShadow},
               {WrapLeft, d}, {WrapTop, d}, {WrapRight, d}, {WrapBottom, d}});
     writeOpt(w, esc::TertiaryOpt, sideBorders());
     const auto s = w.open(esc::SplitMenuColors, 0, 4);
-    for (std::uint32_t c : {0x0000FFFFu, 0x00FF0000u, 0x00808080u, 0x100000F7u}) w.out().u32(c);
+    for (std::uint32_t c : {0x08000001u, esc::kPaletteBlack, esc::kPaletteShadow, 0x100000F7u}) w.out().u32(c);
     w.close(s);
 }
 
@@ -105,7 +105,8 @@ void writeShape(RecordWriter& w, const PlannedShape& s) {
     if (text) {
         // The layout fitted the lines to the frame: no inner margins.
         const std::uint32_t m = s.kind == ShapeKind::Placeholder ? esc::kDefaultTextMargin : 0;
-        props.insert(props.end(), {{TextLeft, m}, {TextTop, m}, {TextRight, m}, {TextBottom, m}});
+        props.insert(props.end(), {{TextLeft, m}, {TextTop, m}, {TextRight, m}, {TextBottom, m},
+                                   {TextBools, 0x00170014}});
     }
     // No fill anywhere: frames stay transparent, as the layout drew them.
     props.insert(props.end(), {{FillColor, esc::kPaletteWhite}, {FillBackColor, esc::kPaletteBlack},
@@ -127,6 +128,7 @@ void writeShape(RecordWriter& w, const PlannedShape& s) {
     tertiary.insert(tertiary.end(), {{GeometryBools, 0x00400040}, {FillBools, 0x00200000},
                                      {LineBools, 0x00400040}});
     for (const auto& p : sideBorders()) tertiary.push_back(p);
+    if (text) tertiary.insert(tertiary.end(), {{0x064B, 0}, {0x067F, 0x00080000}});
     writeOpt(w, esc::TertiaryOpt, tertiary);
 
     writeAnchor(w, s.anchor);
@@ -142,6 +144,40 @@ void writePatriarch(RecordWriter& w, std::uint32_t spid) {
     w.close(g);
     writeSp(w, 0, spid, esc::kSpFlagGroup | esc::kSpFlagPatriarch);
     w.close(sp);
+}
+
+// The rectangle and the line of Publisher's third drawing.
+void writeExtraShapes(RecordWriter& w, std::uint32_t patriarch) {
+    using namespace esc::op;
+    const std::uint32_t m = esc::kDefaultTextMargin, d = esc::kDefaultWrapDistance;
+    {
+        const auto sp = w.open(esc::SpContainer, 0xF, 0);
+        writeSp(w, esc::kShapeTypeRectangle, patriarch + 1, esc::kSpFlagHaveAnchor | esc::kSpFlagHaveShapeType);
+        writeOpt(w, esc::Opt,
+                 {{TextLeft, m}, {TextTop, m}, {TextRight, m}, {TextBottom, m}, {FillColor, 0xFFFFFFFF},
+                  {FillBools, 0x001F000C}, {LineColor, esc::kPaletteBlack}, {LineBackColor, esc::kPaletteWhite},
+                  {LineBools, 0x00080008}, {ShadowColor, esc::kPaletteShadow},
+                  {WrapLeft, d}, {WrapTop, d}, {WrapRight, d}, {WrapBottom, d}});
+        Properties tertiary{{FillBools, 0x00600000}, {LineBools, 0x00400040}};
+        for (const auto& p : sideBorders()) tertiary.push_back(p);
+        writeOpt(w, esc::TertiaryOpt, tertiary);
+        const auto a = w.open(esc::ClientAnchor, esc::kClientVersion, esc::kClientInstance);
+        w.out().u32(4);
+        w.close(a);
+        w.close(sp);
+    }
+    {
+        const auto sp = w.open(esc::SpContainer, 0xF, 0);
+        writeSp(w, 20, patriarch + 2, esc::kSpFlagHaveAnchor | esc::kSpFlagHaveShapeType);
+        writeOpt(w, esc::Opt,
+                 {{TextLeft, m}, {TextTop, m}, {TextRight, m}, {TextBottom, m}, {FillBools, 0x00100000},
+                  {LineColor, 0xFFFFFFFF}, {LineBackColor, esc::kPaletteWhite}, {LineWidth, 0},
+                  {LineBools, 0x00080000}, {ShadowColor, esc::kPaletteShadow},
+                  {WrapLeft, d}, {WrapTop, d}, {WrapRight, d}, {WrapBottom, d}});
+        writeOpt(w, esc::TertiaryOpt, sideBorders());
+        writeClient(w, esc::ClientAnchor, esc::kAnchorLeft, 1);
+        w.close(sp);
+    }
 }
 
 std::size_t shapeCount(const PubPlan& plan) {
@@ -160,22 +196,29 @@ EscherStreams buildEscher(const PubPlan& plan) {
     for (const auto& p : plan.pages)
         for (const auto& sh : p.shapes) lastSpid = std::max(lastSpid, sh.spid);
 
+    // Publisher's two extra drawings: drawing 2 holds the page background
+    // rectangle, drawing 3 a rectangle and a line with empty anchors; none
+    // of their shapes is linked to Contents.
+    const std::uint32_t backgroundSpid = plan.masterSpid;
+    const std::uint32_t extraSpid = plan.masterSpid + 1024;
+
     // Drawing group: id clusters, picture directory, default properties.
     const auto dgg = w.open(esc::DggContainer, 0xF, 0);
     {
-        const std::uint32_t clusters = plan.pageClusters + 1;   // pages' clusters + master's
         const auto m = w.open(esc::Dgg, 0, 0);
-        w.out().u32(plan.masterSpid + 1);                     // spidMax
-        w.out().u32(clusters + 1);                            // cidcl
-        w.out().u32(static_cast<std::uint32_t>(shapes + 2));  // shapes saved (with patriarchs)
-        w.out().u32(2);                                       // drawings saved
+        w.out().u32(extraSpid + 3);                            // spidMax
+        w.out().u32(plan.pageClusters + 3);                    // cidcl
+        w.out().u32(static_cast<std::uint32_t>(shapes + 5));   // shapes saved: pages' + patriarch, 1, 3
+        w.out().u32(3);                                        // drawings saved
         for (std::uint32_t c = 1; c <= plan.pageClusters; ++c) {
             w.out().u32(1);
             const std::uint32_t used = c < plan.pageClusters ? 1024 : (lastSpid % 1024) + 1;
             w.out().u32(used);
         }
         w.out().u32(2);
-        w.out().u32(1);
+        w.out().u32(2);
+        w.out().u32(3);
+        w.out().u32(3);
         w.close(m);
     }
     if (!plan.blips.empty()) {
@@ -198,21 +241,39 @@ EscherStreams buildEscher(const PubPlan& plan) {
     }
     writeDefaults(w);
     w.close(dgg);
-    s.main.u32(1);
 
-    // The master page's drawing (id 2): only its patriarch.
+    // Each drawing is preceded by a u32: 2, 1, 0 in Publisher's files.
+    s.main.u32(2);
+    {
+        const auto dg = w.open(esc::DgContainer, 0xF, 0);
+        const auto fdg = w.open(esc::Dg, 0, 3);
+        w.out().u32(3);
+        w.out().u32(extraSpid + 2);
+        w.close(fdg);
+        const auto spgr = w.open(esc::SpgrContainer, 0xF, 0);
+        writePatriarch(w, extraSpid);
+        writeExtraShapes(w, extraSpid);
+        w.close(spgr);
+        w.close(dg);
+    }
+    s.main.u32(1);
     {
         const auto dg = w.open(esc::DgContainer, 0xF, 0);
         const auto fdg = w.open(esc::Dg, 0, 2);
         w.out().u32(1);
-        w.out().u32(plan.masterSpid);
+        w.out().u32(backgroundSpid + 1);
         w.close(fdg);
         const auto spgr = w.open(esc::SpgrContainer, 0xF, 0);
-        writePatriarch(w, plan.masterSpid);
+        writePatriarch(w, backgroundSpid);
         w.close(spgr);
+        const auto sp = w.open(esc::SpContainer, 0xF, 0);
+        writeSp(w, esc::kShapeTypeRectangle, backgroundSpid + 1, esc::kSpFlagBackground | esc::kSpFlagHaveShapeType);
+        writeOpt(w, esc::Opt, {{esc::op::BwMode, 9}, {esc::op::ShapeBools, 0x00010001}});
+        writeOpt(w, esc::TertiaryOpt, {{esc::op::LineBools, 0x00400040}});
+        w.close(sp);
         w.close(dg);
-        s.main.u32(0);
     }
+    s.main.u32(0);
 
     // All ordinary pages share drawing 1.
     {

@@ -104,6 +104,8 @@ inline constexpr std::uint8_t ShapeCount = 0x01, ShapeList = 0x02, RefGuides = 0
                               ScratchOuter = 0x11;
 inline constexpr std::uint32_t kScratchSize = 22860000;
 inline constexpr std::uint32_t kScratchOuter = 110185200;
+inline constexpr std::uint32_t kScratchAreaWidth = 18973800;
+inline constexpr std::uint32_t kScratchAreaHeight = 17830800;
 } // namespace page
 
 namespace shape {
@@ -162,7 +164,7 @@ inline constexpr std::uint16_t kClientInstance = 0x18;
 
 inline constexpr std::uint16_t kShapeTypeRectangle = 1;
 inline constexpr std::uint16_t kShapeTypeTextBox = 202;
-inline constexpr std::uint32_t kSpFlagGroup = 0x001, kSpFlagPatriarch = 0x004,
+inline constexpr std::uint32_t kSpFlagGroup = 0x001, kSpFlagPatriarch = 0x004, kSpFlagBackground = 0x400,
                                kSpFlagHaveAnchor = 0x200, kSpFlagHaveShapeType = 0x800;
 
 inline constexpr std::uint16_t kAnchorLeft = 0x2001, kAnchorTop = 0x2002, kAnchorRight = 0x2003,

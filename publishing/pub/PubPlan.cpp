@@ -57,7 +57,9 @@ PubPlan makePlan(const model::Publication& pub) {
     f.settings72 = n.next();
     f.settings4A = n.next();
     f.guides4C = n.next();
+    f.extraPage = n.nextPage();
     f.layout4B = n.next();
+    f.scratchPage = n.nextPage();
     f.storyTable = n.next();
     f.frameTable = n.next();
     f.storyData = n.next();
@@ -65,6 +67,7 @@ PubPlan makePlan(const model::Publication& pub) {
     f.palette = n.next();
     f.layout4F = n.next();
     f.settings7F = n.next();
+    f.lastPage = n.nextPage();
     f.fontList = n.next();
 
     StoryCollector stories;

@@ -42,6 +42,9 @@ struct FixedObjects {
                   settings73 = 0, settings72 = 0, settings4A = 0, guides4C = 0, layout4B = 0,
                   storyTable = 0, frameTable = 0, storyData = 0, settings59 = 0, palette = 0,
                   layout4F = 0, settings7F = 0, fontList = 0;
+    // Publisher's page chunks without a page of their own: two empty pages
+    // and the scratch area.
+    std::uint32_t extraPage = 0, scratchPage = 0, lastPage = 0;
 };
 
 struct PubPlan {
