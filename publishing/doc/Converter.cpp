@@ -1,7 +1,9 @@
 // Converting DocFile into model::Document.
 #include "publishing/doc/Converter.h"
 
+#include "publishing/doc/Fields.h"
 #include "publishing/doc/InlinePicture.h"
+#include "publishing/doc/ParagraphBuilder.h"
 #include "publishing/doc/TextEncoding.h"
 
 #include <algorithm>
@@ -45,41 +47,6 @@ std::string roman(int n) {
         while (n >= v) s += t, n -= v;
     return s;
 }
-
-// Collects runs of one paragraph, merging text of equal properties.
-struct ParagraphBuilder {
-    Paragraph para;
-    std::vector<std::u16string> texts;
-    bool started = false;
-    bool emittedBlock = false;  // a picture or break already left this paragraph
-
-    bool hasText() const { return !texts.empty(); }
-    void append(const model::CharProps& props, std::u16string_view s) {
-        if (!texts.empty() && para.runs.back().props == props) {
-            texts.back() += s;
-        } else {
-            para.runs.push_back({{}, props});
-            texts.emplace_back(s);
-        }
-    }
-    void trimTrailingTab() {
-        while (!texts.empty()) {
-            auto& t = texts.back();
-            if (!t.empty() && t.back() == u'\t') t.pop_back();
-            if (!t.empty()) break;
-            texts.pop_back();
-            para.runs.pop_back();
-        }
-    }
-    Paragraph take() {
-        for (std::size_t i = 0; i < texts.size(); ++i) para.runs[i].text = utf16ToUtf8(texts[i]);
-        Paragraph p = std::move(para);
-        para = Paragraph{};
-        para.props = p.props;
-        texts.clear();
-        return p;
-    }
-};
 
 class Converter {
 public:
@@ -134,7 +101,7 @@ private:
     ByteReader data_;
     std::map<std::uint32_t, std::string> noteMarks_;
     std::map<std::uint32_t, const ShapeAnchor*> anchors_;
-    std::vector<bool> fields_;  // per open field: true once its result began
+    FieldStack fields_;
     model::PageGeometry page_;
     ListNumbering numbering_;
 
@@ -203,7 +170,7 @@ private:
         const CpRange r = d_.headerStories[idx];
         if (r.end <= r.start) return std::nullopt;
         std::vector<Block> blocks;
-        auto saved = fields_;
+        const FieldStack saved = fields_;
         fields_.clear();
         convertRange(r, blocks, false, {});
         fields_ = saved;
@@ -212,10 +179,6 @@ private:
             if (auto* p = std::get_if<Paragraph>(&b)) out.push_back(std::move(*p));
         while (!out.empty() && out.back().runs.empty()) out.pop_back();
         return out;
-    }
-
-    bool hiddenByField() const {
-        return std::any_of(fields_.begin(), fields_.end(), [](bool inResult) { return !inResult; });
     }
 
     void flushText(ParagraphBuilder& b, std::vector<Block>& out) {
@@ -262,7 +225,7 @@ private:
             const std::uint32_t markCp = term < r.end ? term : r.end - 1;
             const Pap pap = papAt(markCp);
             if (!b.started) {
-                b.para.props = toParaProps(pap);
+                b.setProps(toParaProps(pap));
                 b.started = true;
                 if (pap.pageBreakBefore && mainStory && !out.empty()) out.emplace_back(model::PageBreak{});
             }
@@ -305,8 +268,10 @@ private:
             }
             return;
         }
-        if (c == 0x0C) {  // a section break closes the paragraph
-            endParagraph(b, out);
+        if (c == 0x0C) {  // a section mark closes the paragraph; alone, it is no paragraph
+            if (b.hasText()) out.emplace_back(b.take());
+            b.started = false;
+            b.emittedBlock = false;
             return;
         }
         if (pap.inTable && pap.innerTtp) {
@@ -323,19 +288,7 @@ private:
     void handleChar(std::uint32_t cp, const Pap& pap, ParagraphBuilder& b, std::vector<Block>& out, bool mainStory,
                     const std::string& noteMark) {
         const char16_t c = d_.text.chars[cp];
-        if (c == 0x13) {
-            if (fields_.size() < 4096) fields_.push_back(false);
-            return;
-        }
-        if (c == 0x14) {
-            if (!fields_.empty()) fields_.back() = true;
-            return;
-        }
-        if (c == 0x15) {
-            if (!fields_.empty()) fields_.pop_back();
-            return;
-        }
-        if (hiddenByField()) return;
+        if (fields_.consume(c) || fields_.hidden()) return;
         const Chp& chp = chpAt(cp, pap);
         if (chp.vanish) return;
         const model::CharProps props = toCharProps(chp, d_.fonts);

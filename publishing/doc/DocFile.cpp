@@ -122,19 +122,7 @@ DocFile parseDocFile(const std::filesystem::path& path) {
         optional([&] { d.lists = parseListTables(table, fib.pair(FibPair::PlcfLst), fib.pair(FibPair::PlfLfo)); });
     }
 
-    optional([&] {
-        const Plc sed = parsePlc(table, fib.pair(FibPair::PlcfSed), 12, "the section table");
-        for (std::size_t i = 0; i < sed.count(); ++i) {
-            SectionDesc s;
-            s.cpEnd = sed.cps[i + 1];
-            const std::uint32_t fc = le32(sed.data[i].data() + 2);
-            if (fib.word97 && fc != 0xFFFFFFFFu && wdr.has(fc, 2)) {
-                const std::size_t cb = wdr.u16(fc);
-                if (wdr.has(fc + 2, cb)) s.sepx = wdr.copy(fc + 2, cb);
-            }
-            d.sections.push_back(std::move(s));
-        }
-    });
+    optional([&] { d.sections = parseSections(table, fib.pair(FibPair::PlcfSed), wdr, fib.word97); });
 
     auto absolute = [&](CpRange base, std::uint32_t a, std::uint32_t b) {
         CpRange r{base.start + std::min(a, base.end - base.start), base.start + std::min(b, base.end - base.start)};

@@ -11,6 +11,7 @@
 #include "publishing/doc/OfficeArt.h"
 #include "publishing/doc/PieceTable.h"
 #include "publishing/doc/Plc.h"
+#include "publishing/doc/Sections.h"
 #include "publishing/doc/StyleSheet.h"
 #include "publishing/model/Document.h"
 
@@ -24,11 +25,6 @@ namespace fq::doc {
 struct CpRange {
     std::uint32_t start = 0;
     std::uint32_t end = 0;
-};
-
-struct SectionDesc {
-    std::uint32_t cpEnd = 0;
-    Bytes sepx;
 };
 
 // A shape anchored in the main text (PlcSpaMom), in twips.

@@ -1,0 +1,36 @@
+// Building model paragraphs run by run.
+#include "publishing/doc/ParagraphBuilder.h"
+
+#include "publishing/doc/TextEncoding.h"
+
+namespace fq::doc {
+
+void ParagraphBuilder::append(const model::CharProps& props, std::u16string_view text) {
+    if (text.empty()) return;
+    if (!texts_.empty() && para_.runs.back().props == props) {
+        texts_.back() += text;
+    } else {
+        para_.runs.push_back({{}, props});
+        texts_.emplace_back(text);
+    }
+}
+
+void ParagraphBuilder::trimTrailingTab() {
+    if (texts_.empty() || texts_.back().empty() || texts_.back().back() != u'\t') return;
+    texts_.back().pop_back();
+    if (texts_.back().empty()) {
+        texts_.pop_back();
+        para_.runs.pop_back();
+    }
+}
+
+model::Paragraph ParagraphBuilder::take() {
+    for (std::size_t i = 0; i < texts_.size(); ++i) para_.runs[i].text = utf16ToUtf8(texts_[i]);
+    model::Paragraph p = std::move(para_);
+    para_ = model::Paragraph{};
+    para_.props = p.props;
+    texts_.clear();
+    return p;
+}
+
+} // namespace fq::doc
