@@ -12,6 +12,7 @@ public:
         setRange(0, 100);
         setTextVisible(true);
         setAlignment(Qt::AlignCenter);
+        setValue(0); // a bar that was never set shows no text
     }
     void SetValue(double value) { setValue(static_cast<int>(value + 0.5)); exactValue_ = value; }
     double Value() const { return exactValue_; }

@@ -167,6 +167,7 @@ ListView::ListView(QWidget* parent) : QTableView(parent), model_(new ListModel)
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     horizontalHeader()->setStretchLastSection(false);
     horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     setDragEnabled(false);
     setAcceptDrops(true);
     viewport()->setAcceptDrops(true);
@@ -239,6 +240,7 @@ ListView::ItemId ListView::HitTest(QPoint position) const
 void ListView::EnsureVisible(int index)
 {
     if (index < 1 || index > Count()) throwMissingIndex();
+    executeDelayedItemsLayout(); // the scroll range must know of items appended just now
     scrollTo(model_->index(index - 1, 0), QAbstractItemView::EnsureVisible);
 }
 
