@@ -2,6 +2,7 @@
 
 #include "platform/PlatformError.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCursor>
 #include <QDir>
@@ -9,8 +10,6 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
-
-#include <algorithm>
 
 namespace fq::platform {
 
@@ -72,11 +71,16 @@ QString joinSelection(const QStringList& paths, int bufferChars)
 
 FileOpenDialog::FileOpenDialog(QWidget* owner, const FileOpenRequest& request) : QFileDialog(owner, request.title)
 {
-    // Qt's own dialog everywhere, so that its acceptance can be widened.
+    // Qt's own dialog everywhere, so that its acceptance can be widened. The
+    // "any file" mode keeps the Open button usable for a typed name that does
+    // not exist; its views are then opened up for multiple selection.
     setOption(QFileDialog::DontUseNativeDialog);
     setAcceptMode(QFileDialog::AcceptOpen);
-    setFileMode(QFileDialog::ExistingFiles); // multiple selection
+    setFileMode(QFileDialog::AnyFile);
     setNameFilters(nameFiltersOf(request.filter));
+    for (QAbstractItemView* view : findChildren<QAbstractItemView*>())
+        if (view->objectName() == QLatin1String("listView") || view->objectName() == QLatin1String("treeView"))
+            view->setSelectionMode(QAbstractItemView::ExtendedSelection);
 }
 
 void FileOpenDialog::accept()
@@ -88,11 +92,7 @@ void FileOpenDialog::accept()
         return;
     }
     chosen_ = files;
-    const bool allExist = std::all_of(files.begin(), files.end(), [](const QString& f) { return QFileInfo(f).isFile(); });
-    if (allExist)
-        QFileDialog::accept();
-    else
-        QDialog::accept(); // Qt's check would refuse a missing file
+    QDialog::accept(); // every name as it stands, existing or not
 }
 
 QString QtWindowSystem::showOpen(QWidget* owner, const FileOpenRequest& request)

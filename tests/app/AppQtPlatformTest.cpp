@@ -8,6 +8,7 @@
 #include "platform/qt/QtWindowSystem.h"
 #include "tests/support/QStringPrinter.h"
 
+#include <QAbstractItemView>
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDir>
@@ -159,7 +160,14 @@ TEST(AppQtFileDialog, DialogAllowsSeveralFilesAndShowsTitleAndFilter)
                                       QStringLiteral("Word Files (*.doc*)|*.doc*|"), 2621953, 30000};
     platform::FileOpenDialog dialog(nullptr, request);
     EXPECT_EQ(dialog.windowTitle(), request.title);
-    EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFiles);
+    EXPECT_EQ(dialog.fileMode(), QFileDialog::AnyFile); // typed names need not exist
+    int views = 0;
+    for (QAbstractItemView* view : dialog.findChildren<QAbstractItemView*>()) {
+        if (view->objectName() != QLatin1String("listView") && view->objectName() != QLatin1String("treeView")) continue;
+        ++views;
+        EXPECT_EQ(view->selectionMode(), QAbstractItemView::ExtendedSelection);
+    }
+    EXPECT_EQ(views, 2);
     EXPECT_EQ(dialog.nameFilters(), QStringList{QStringLiteral("Word Files (*.doc*)")});
     EXPECT_FALSE(dialog.isVisible());
 }
@@ -190,4 +198,19 @@ TEST(AppQtFileDialog, ExistingFileIsAccepted)
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     ASSERT_EQ(dialog.chosenFiles().size(), 1);
     EXPECT_EQ(QFileInfo(dialog.chosenFiles()[0]).fileName(), QStringLiteral("a.doc"));
+}
+
+TEST(AppQtFileDialog, SeveralTypedNamesAreAllAccepted)
+{
+    QTemporaryDir dir;
+    platform::FileOpenDialog dialog(nullptr, {QStringLiteral("t"), QStringLiteral("Word Files (*.doc*)|*.doc*|"), 0, 30000});
+    dialog.setDirectory(dir.path());
+    dialog.selectFile(QStringLiteral("\"b.doc\" \"a.docx\""));
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    QStringList names;
+    for (const QString& f : dialog.chosenFiles()) names << QFileInfo(f).fileName();
+    EXPECT_EQ(names, (QStringList{QStringLiteral("b.doc"), QStringLiteral("a.docx")}));
+    const QString joined = platform::joinSelection(dialog.chosenFiles(), 30000);
+    EXPECT_EQ(joined.split(QChar(0)).size(), 3);
 }
