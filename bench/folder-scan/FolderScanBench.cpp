@@ -4,7 +4,7 @@
 // tree in the same run. The window is shown and pending events really run
 // during the walk, so the repaints are part of the time.
 //
-//   bench_folder_scan [--folders N] [--files N] [--answer EXT] [--runs N] [--keep] [--tree DIR]
+//   bench_folder_scan [--folders N] [--files N] [--answer EXT] [--runs N] [--keep] [--tree DIR] [--no-events]
 #include "app/Form1.h"
 #include "platform/qt/QtFileSystem.h"
 #include "tests/support/FakePlatform.h"
@@ -29,9 +29,11 @@ using namespace fq;
 // Answers the prompts from scripts, but lets window events really run.
 class LiveWindowSystem : public test::FakeWindowSystem {
 public:
+    bool live = true;
     void processPendingEvents() override
     {
         ++processEventsCalls;
+        if (!live) return;
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents(QEventLoop::AllEvents);
     }
@@ -54,6 +56,7 @@ struct Options {
     int runs = 3;
     bool keep = false;
     QString tree; // an existing tree to scan instead of generating one
+    bool events = true; // let window events run during the walk
 };
 
 // 100 top folders each holding the rest in equal shares; files named so that
@@ -106,9 +109,10 @@ struct ScanResult {
     int yields = 0;
 };
 
-ScanResult scanOnce(const QString& root, const QString& answer)
+ScanResult scanOnce(const QString& root, const QString& answer, bool events)
 {
     LiveWindowSystem windows;
+    windows.live = events;
     test::FakeShell shell;
     platform::QtFileSystem files;
     test::FakeSettings settings;
@@ -158,8 +162,9 @@ int main(int argc, char** argv)
         else if (a == QStringLiteral("--runs")) o.runs = std::max(1, next().toInt());
         else if (a == QStringLiteral("--keep")) o.keep = true;
         else if (a == QStringLiteral("--tree")) o.tree = next();
+        else if (a == QStringLiteral("--no-events")) o.events = false;
         else {
-            std::fprintf(stderr, "usage: bench_folder_scan [--folders N] [--files N] [--answer EXT] [--runs N] [--keep] [--tree DIR]\n");
+            std::fprintf(stderr, "usage: bench_folder_scan [--folders N] [--files N] [--answer EXT] [--runs N] [--keep] [--tree DIR] [--no-events]\n");
             return 2;
         }
     }
@@ -180,13 +185,13 @@ int main(int argc, char** argv)
 
     // One untimed pass of each warms the caches the same way for both.
     findSeconds(root, nullptr);
-    scanOnce(root, o.answer);
+    scanOnce(root, o.answer, o.events);
 
     double bestFind = 1e9, bestScan = 1e9;
     for (int run = 1; run <= o.runs; ++run) {
         qint64 found = 0;
         const double f = findSeconds(root, &found);
-        const ScanResult s = scanOnce(root, o.answer);
+        const ScanResult s = scanOnce(root, o.answer, o.events);
         bestFind = std::min(bestFind, f);
         bestScan = std::min(bestScan, s.toLastItem);
         std::printf("run %d: find -type f %.3f s (%lld files) | scan \"%s\" to last item %.3f s, handler %.3f s "

@@ -55,6 +55,70 @@ bool matchCodePoints(const std::u32string& name, const std::u32string& pattern)
     return p == pattern.size();
 }
 
+// The same match over bytes, for names and patterns that are plain ASCII.
+bool matchAscii(const char* name, std::size_t nameSize, const QByteArray& pattern, std::size_t patternSize)
+{
+    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
+    std::size_t n = 0, p = 0;
+    std::size_t starP = std::string::npos, starN = 0;
+    while (n < nameSize) {
+        if (p < patternSize && pattern[p] == '*') {
+            starP = p++;
+            starN = n;
+        } else if (p < patternSize && (pattern[p] == '?' || lower(pattern[p]) == lower(name[n]))) {
+            ++n;
+            ++p;
+        } else if (starP != std::string::npos) {
+            p = starP + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (p < patternSize && pattern[p] == '*') ++p;
+    return p == patternSize;
+}
+
+bool isAscii(const char* text, std::size_t size)
+{
+    for (std::size_t i = 0; i < size; ++i)
+        if (static_cast<unsigned char>(text[i]) >= 0x80) return false;
+    return true;
+}
+
+// A compiled pattern: what a name must match, tried over bytes where both
+// are ASCII and over code points otherwise.
+class Wildcard {
+public:
+    explicit Wildcard(const QString& pattern)
+        : text_(pattern), ascii_(pattern.toUtf8()), asciiPattern_(isAscii(ascii_.constData(), std::size_t(ascii_.size())))
+    {
+        matchAll_ = true;
+        for (const QChar c : pattern)
+            if (c != QLatin1Char('*')) matchAll_ = false;
+        dotStar_ = pattern.endsWith(QStringLiteral(".*"));
+        if (pattern == QStringLiteral("*.*")) matchAll_ = true;
+    }
+
+    bool matches(const char* raw, std::size_t size) const
+    {
+        if (matchAll_) return true;
+        if (asciiPattern_ && isAscii(raw, size)) {
+            if (matchAscii(raw, size, ascii_, std::size_t(ascii_.size()))) return true;
+            return dotStar_ && std::memchr(raw, '.', size) == nullptr
+                && matchAscii(raw, size, ascii_, std::size_t(ascii_.size()) - 2);
+        }
+        return matchesWildcard(QString::fromUtf8(raw, qsizetype(size)), text_);
+    }
+
+private:
+    QString text_;
+    QByteArray ascii_;
+    bool asciiPattern_;
+    bool matchAll_ = false;
+    bool dotStar_ = false;
+};
+
 std::u32string codePoints(const QString& text)
 {
     std::u32string out;
@@ -74,6 +138,7 @@ std::u32string codePoints(const QString& text)
 // The runtime's number for a device input/output failure.
 constexpr int deviceIoError = 57;
 
+// Qt hands file names to the system in UTF-8 on POSIX.
 QByteArray nativePath(const QString& path) { return QFile::encodeName(path); }
 
 std::string errnoText(int error) { return std::strerror(error); }
@@ -166,60 +231,65 @@ bool matchesWildcard(const QString& name, const QString& pattern)
 
 #ifndef _WIN32
 
+namespace {
+
+// What one look at a path tells: its attribute bits and the stat of what it
+// names (the link's target for a symbolic link).
+struct Looked {
+    std::uint32_t bits = 0;
+    struct stat target {};
+};
+
+std::optional<Looked> look(const QByteArray& p)
+{
+    Looked result;
+    if (p.isEmpty() || ::lstat(p.constData(), &result.target) != 0) return std::nullopt;
+    if (S_ISLNK(result.target.st_mode)) {
+        result.bits |= attributes::reparsePoint;
+        struct stat followed {};
+        if (::stat(p.constData(), &followed) == 0) result.target = followed;
+    }
+    const mode_t mode = result.target.st_mode;
+    if (S_ISDIR(mode)) result.bits |= attributes::directory;
+    else if (S_ISREG(mode)) result.bits |= attributes::archive;
+    if (!(mode & S_IWUSR)) result.bits |= attributes::readOnly;
+    // Hidden: the last component (a trailing separator does not count)
+    // begins with a dot and is not "." or "..".
+    qsizetype end = p.size();
+    while (end > 1 && p[end - 1] == '/') --end;
+    const qsizetype begin = p.lastIndexOf('/', end - 1) + 1;
+    const qsizetype length = end - begin;
+    if (length > 0 && p[begin] == '.' && !(length == 1 || (length == 2 && p[begin + 1] == '.')))
+        result.bits |= attributes::hidden;
+    return result;
+}
+
+} // namespace
+
 std::optional<std::uint32_t> QtFileSystem::attributes(const QString& path)
 {
-    if (path.isEmpty()) return std::nullopt;
-    struct stat st {};
-    const QByteArray p = nativePath(path);
-    if (::lstat(p.constData(), &st) != 0) return std::nullopt;
-    std::uint32_t bits = 0;
-    if (S_ISLNK(st.st_mode)) {
-        bits |= attributes::reparsePoint;
-        struct stat target {};
-        if (::stat(p.constData(), &target) == 0) st = target;
-    }
-    if (S_ISDIR(st.st_mode)) bits |= attributes::directory;
-    else if (S_ISREG(st.st_mode)) bits |= attributes::archive;
-    if (!(st.st_mode & S_IWUSR)) bits |= attributes::readOnly;
-    // The name is the last component; a trailing separator does not hide it.
-    QString name = path;
-    while (name.size() > 1 && name.endsWith(QLatin1Char('/'))) name.chop(1);
-    name = name.mid(name.lastIndexOf(QLatin1Char('/')) + 1);
-    if (name.startsWith(QLatin1Char('.')) && name != QStringLiteral(".") && name != QStringLiteral(".."))
-        bits |= attributes::hidden;
-    return bits;
+    const auto looked = look(nativePath(path));
+    if (!looked) return std::nullopt;
+    return looked->bits;
 }
 
 bool QtFileSystem::canOpenExisting(const QString& path)
 {
     if (path.isEmpty()) return false;
-    const QByteArray p = nativePath(path);
-    // Open for reading without blocking (a file, never a folder), look at what
-    // was opened and close it at once; where reading is not allowed, an
-    // existing regular file still counts.
-    const int fd = ::open(p.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    // An existing regular file counts whether or not it may be read: one that
+    // opens read-only counts, and one that does not counts when it can be
+    // stat'ed. Opening first therefore adds nothing to the answer, and the
+    // stat alone gives it (without opening devices or pipes).
     struct stat st {};
-    if (fd >= 0) {
-        const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-        ::close(fd);
-        return regular;
-    }
-    return ::stat(p.constData(), &st) == 0 && S_ISREG(st.st_mode);
+    return ::stat(nativePath(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 QStringList QtFileSystem::findFiles(const QString& folder, const QString& pattern)
 {
-    const std::u32string p = codePoints(pattern);
-    const bool dotStar = p.size() >= 2 && p[p.size() - 2] == U'.' && p.back() == U'*';
-    const std::u32string stem = dotStar ? p.substr(0, p.size() - 2) : std::u32string();
+    const Wildcard wildcard(pattern);
     std::vector<QByteArray> names = readFolder(
         folder,
-        [&](const char* raw, Kind kind) {
-            if (kind == Kind::Folder) return false;
-            const std::u32string n = codePoints(QFile::decodeName(raw));
-            if (matchCodePoints(n, p)) return true;
-            return dotStar && n.find(U'.') == std::u32string::npos && matchCodePoints(n, stem);
-        },
+        [&](const char* raw, Kind kind) { return kind != Kind::Folder && wildcard.matches(raw, std::strlen(raw)); },
         false);
     return decodedSorted(names);
 }
@@ -232,14 +302,14 @@ QStringList QtFileSystem::subFolderNames(const QString& path)
 
 FolderInfo QtFileSystem::folderInfo(const QString& path)
 {
-    struct stat st {};
     const QByteArray p = nativePath(path);
-    if (path.isEmpty() || ::stat(p.constData(), &st) != 0 || !S_ISDIR(st.st_mode))
+    const auto looked = look(p);
+    if (!looked || !S_ISDIR(looked->target.st_mode))
         throw PlatformError(errors::pathNotFound, "Path not found (" + path.toStdString() + ")");
     FolderInfo result;
-    result.attributes = attributes(path).value_or(attributes::directory);
-    result.isRoot = QDir(path).isRoot();
-    result.identity = std::make_pair(std::uint64_t(st.st_dev), std::uint64_t(st.st_ino));
+    result.attributes = looked->bits;
+    result.isRoot = !p.isEmpty() && p.count('/') == p.size();
+    result.identity = std::make_pair(std::uint64_t(looked->target.st_dev), std::uint64_t(looked->target.st_ino));
     return result;
 }
 
