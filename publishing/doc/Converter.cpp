@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <set>
 
 namespace fq::doc {
 
@@ -56,6 +57,8 @@ public:
         for (std::size_t i = 0; i < d.endnoteTable.refCps.size(); ++i)
             noteMarks_[d.endnoteTable.refCps[i]] = roman(static_cast<int>(i) + 1);
         for (const auto& a : d.anchors) anchors_[a.cp] = &a;
+        for (std::size_t i = 0; i < d.textboxShapes.size() && i < d.textboxStories.size(); ++i)
+            if (d.textboxShapes[i] != 0) boxOfShape_[d.textboxShapes[i]] = i;
     }
 
     model::Document run() {
@@ -84,7 +87,12 @@ public:
         if (doc.sections.empty()) doc.sections.emplace_back();
         auto& tail = doc.sections.back().blocks;
         fields_.clear();
-        for (const auto& r : d_.textboxStories) convertRange(r, tail, false, {});
+        // Text boxes whose anchor was not met in the main text.
+        // Reusable entries hold no text box.
+        for (std::size_t i = 0; i < d_.textboxStories.size(); ++i) {
+            const bool reusable = i < d_.textboxShapes.size() && d_.textboxShapes[i] == 0;
+            if (!boxDone_.count(i) && !reusable) convertRange(d_.textboxStories[i], tail, false, {});
+        }
         for (std::size_t i = 0; i < d_.footnoteTable.texts.size(); ++i) {
             fields_.clear();
             convertRange(d_.footnoteTable.texts[i], tail, false, std::to_string(i + 1));
@@ -102,6 +110,9 @@ private:
     std::map<std::uint32_t, std::string> noteMarks_;
     std::map<std::uint32_t, const ShapeAnchor*> anchors_;
     FieldStack fields_;
+    std::map<std::uint32_t, std::size_t> boxOfShape_;  // shape id -> text box story
+    std::set<std::size_t> boxDone_;
+    std::vector<Block> pendingBoxes_;                  // text box paragraphs, after the current paragraph
     model::PageGeometry page_;
     ListNumbering numbering_;
 
@@ -195,6 +206,15 @@ private:
         const auto it = anchors_.find(cp);
         if (it == anchors_.end()) return;
         const ShapeAnchor& a = *it->second;
+        if (const auto box = boxOfShape_.find(a.spid); box != boxOfShape_.end() && !boxDone_.count(box->second)) {
+            boxDone_.insert(box->second);
+            const FieldStack saved = fields_;
+            fields_.clear();
+            std::vector<Block> blocks;
+            convertRange(d_.textboxStories[box->second], blocks, false, {});
+            fields_ = saved;
+            for (auto& blk : blocks) pendingBoxes_.push_back(std::move(blk));
+        }
         const auto s = d_.drawing.shapes.find(a.spid);
         if (s == d_.drawing.shapes.end() || s->second.pib == 0 || s->second.pib > d_.drawing.blips.size()) return;
         const auto& blip = d_.drawing.blips[s->second.pib - 1];
@@ -238,6 +258,7 @@ private:
             b.trimTrailingTab();
             if (b.hasText()) out.emplace_back(b.take());
         }
+        if (mainStory) flushBoxes(out);
     }
 
     void listLabel(std::uint32_t cp, const Pap& pap, ParagraphBuilder& b) {
@@ -254,6 +275,14 @@ private:
         if (b.hasText() || !b.emittedBlock) out.emplace_back(b.take());
         b.started = false;
         b.emittedBlock = false;
+        flushBoxes(out);
+    }
+
+    void flushBoxes(std::vector<Block>& out) {
+        if (pendingBoxes_.empty()) return;
+        std::vector<Block> boxes;
+        boxes.swap(pendingBoxes_);
+        for (auto& blk : boxes) out.push_back(std::move(blk));
     }
 
     void handleMark(std::uint32_t cp, const Pap& pap, ParagraphBuilder& b, std::vector<Block>& out) {
@@ -272,6 +301,7 @@ private:
             if (b.hasText()) out.emplace_back(b.take());
             b.started = false;
             b.emittedBlock = false;
+            flushBoxes(out);
             return;
         }
         if (pap.inTable && pap.innerTtp) {

@@ -149,8 +149,11 @@ DocFile parseDocFile(const std::filesystem::path& path) {
         notes(FibPair::PlcfendRef, FibPair::PlcfendTxt, d.endnotes, d.endnoteTable);
         optional([&] {
             const Plc tx = parsePlc(table, fib.pair(FibPair::PlcftxbxTxt), 22, "the text box table");
-            for (std::size_t i = 0; i < tx.count(); ++i)
+            for (std::size_t i = 0; i < tx.count(); ++i) {
+                const bool reusable = i + 1 == tx.count() || le16(tx.data[i].data() + 8) != 0;
                 d.textboxStories.push_back(absolute(d.textboxes, tx.cps[i], tx.cps[i + 1]));
+                d.textboxShapes.push_back(reusable ? 0 : le32(tx.data[i].data() + 14));
+            }
         });
         optional([&] {
             const Plc spa = parsePlc(table, fib.pair(FibPair::PlcSpaMom), 26, "the shape table");

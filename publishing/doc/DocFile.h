@@ -53,6 +53,7 @@ struct DocFile {
     std::vector<CpRange> headerStories;  // absolute CPs, in PlcfHdd order
     Notes footnoteTable, endnoteTable;
     std::vector<CpRange> textboxStories;
+    std::vector<std::uint32_t> textboxShapes;  // shape id of each story, 0 for a reusable entry
     std::vector<ShapeAnchor> anchors;
     Drawing drawing;
     Bytes wordDocument, tableStream, dataStream;

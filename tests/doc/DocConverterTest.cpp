@@ -243,3 +243,32 @@ TEST(DocConverter, FontsByIndex) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(DocConverter, TextBoxTextFollowsTheParagraphOfItsAnchor) {
+    const Bytes special = sprm1(sprm::CFSpec, 1);
+    Synth s;
+    s.text(u"before");
+    const std::uint32_t anchorCp = s.cp();
+    s.text(u"\x08", special).text(u"after").mark(0x0D);
+    s.text(u"next").mark(0x0D);
+    const std::uint32_t mainEnd = s.cp();
+    s.text(u"box text").mark(0x0D);
+    const std::uint32_t box2 = s.cp();
+    s.text(u"unanchored box").mark(0x0D);
+    const std::uint32_t guard = s.cp();
+    s.mark(0x0D);
+    DocFile& f = s.file();
+    f.main = {0, mainEnd};
+    f.textboxes = {mainEnd, s.cp()};
+    f.textboxStories = {{mainEnd, box2}, {box2, guard}, {guard, s.cp()}};
+    f.textboxShapes = {7, 8, 0};
+    ShapeAnchor a;
+    a.cp = anchorCp;
+    a.spid = 7;
+    f.anchors.push_back(a);
+    EXPECT_EQ(texts(convertDocFile(f)), (Lines{"beforeafter", "box text", "next", "unanchored box"}));
+}
+
+} // namespace
