@@ -11,18 +11,26 @@
 //  [X] fields: the result is shown, never the code, nested fields too
 //  [X] character properties: style chain, character styles, CHPX, toggles 0x80/0x81, font, size,
 //      bold, italic, underline kind, strike/double strike, colour (ico and sprmCCv),
-//      super/subscript, caps/small caps, hidden text and deleted revisions dropped
+//      super/subscript, caps/small caps, hidden text dropped; tracked deletions are kept, as
+//      Word's markup view and LibreOffice show them
 //  [X] paragraph properties: style chain, PAPX with istd, alignment, indents, spacing, line
 //      spacing, keep with next, page break before, tab stops, huge PAPX in the Data stream
 //  [X] sections: page size, margins, header/footer distances, one model section each
 //  [X] headers and footers: the odd (default) ones, inherited from the previous section
 //  [X] tables: one paragraph per row, cells separated by a tab, nested cells too
-//  [X] footnotes and endnotes at the end of the document, text boxes' text before them
-//  [X] inline pictures (PICF + OfficeArt BLIP: PNG, JPEG, DIB as BMP, EMF, WMF, TIFF)
+//  [X] footnotes and endnotes at the end of the document (numbers 1, 2, ... and i, ii, ...)
+//  [X] text boxes' text after the paragraph holding their anchor; unanchored ones at the end
+//  [-] text boxes in grouped shapes and in headers: at the end, or not at all
+//  [X] inline pictures (PICF + OfficeArt BLIP: PNG, JPEG, DIB, EMF, WMF, TIFF); a DIB is
+//      delivered as ImageFormat::Bmp with the BITMAPFILEHEADER added; deflated metafiles inflated
 //  [X] floating pictures (PlcSpaMom anchors, blip store, shape pib), page/margin relative
 //  [-] floating pictures anchored to a paragraph are placed relative to the margin
 //  [X] document properties from the summary information
-//  [ ] list numbers and bullets, OLE object previews, comments
+//  [X] list numbers and bullets (PlfLst levels, PlfLfo overrides, legal numbering)
+//  [-] list override start values and level overrides are ignored
+//  [-] Word 6.0/95: text, paragraphs and section boundaries only (their sprms differ; default
+//      formatting and page geometry)
+//  [ ] OLE object previews, comments, pictures in headers (the model's headers hold paragraphs)
 #include "publishing/doc/DocReader.h"
 
 #include "publishing/doc/Converter.h"
