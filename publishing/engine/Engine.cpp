@@ -8,17 +8,39 @@
 #include "publishing/layout/Layout.h"
 #include "publishing/pub/PubWriter.h"
 
+#include <new>
+
 namespace fq::engine {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// Readers report what they cannot use as ConversionError; anything else
+// they throw on strange input is the document's damage as far as the user
+// can tell, and keeps its own words as the detail.
+template <typename Read>
+model::Document readWith(Read read, const fs::path& source) {
+    try {
+        return read(source);
+    } catch (const model::ConversionError&) {
+        throw;
+    } catch (const std::bad_alloc&) {
+        throw;
+    } catch (const std::exception& e) {
+        throw model::damaged(e.what());
+    }
+}
+
+} // namespace
 
 model::Document readDocument(const fs::path& source) {
     switch (sniffSource(source)) {
     case SourceKind::Docx:
     case SourceKind::EncryptedDocx:
-        return docx::readDocx(source);
+        return readWith(docx::readDocx, source);
     case SourceKind::Doc:
-        return doc::readDoc(source);
+        return readWith(doc::readDoc, source);
     case SourceKind::OldWord:
         throw model::ConversionError(model::messages::versionNotSupported);
     case SourceKind::NotWord:
