@@ -165,8 +165,10 @@ ParaFormat StoryCollector::paraFormat(const model::ParaProps& props) {
     f.spaceBeforeEmu = emu(props.spaceBeforePt);
     f.spaceAfterEmu = emu(props.spaceAfterPt);
     f.lineSpacing = encodeLineSpacing(props.lineSpacing);
+    // The model measures tab stops from the left indent, Publisher from the
+    // frame's left edge.
     for (double t : props.tabStopsPt)
-        if (t >= 0.0) f.tabsEmu.push_back(emu(t));
+        if (t >= 0.0) f.tabsEmu.push_back(emu(props.leftIndentPt + t));
     return f;
 }
 

@@ -132,6 +132,19 @@ TEST_F(PubDocument, QuillAndEscherCarryPublisherStructures) {
     EXPECT_EQ(escher.find("!"), std::string::npos) << escher;
 }
 
+TEST_F(PubDocument, TabStopsAreStoredFromTheFrameEdge) {
+    // pub2raw does not show tab stops; pubdump shows the stored positions.
+    model::ParaProps p;
+    p.leftIndentPt = 18;
+    p.tabStopsPt = {36, 144.5};
+    model::Publication pub;
+    pub.pages.push_back(page({frame({72, 72, 468, 100}, {paragraph({run("a\tb\tc")}, p)})}));
+    pub::writePub(pub, fx.path("tabs.pub"));
+    const std::string quill = fx.dump(fx.path("tabs.pub"), "quill");
+    EXPECT_NE(quill.find("tabs{28{00{00=685800 (0xA76E8)} 00{00=2063750 (0x1F7D86)}}}"), std::string::npos) << quill;
+    EXPECT_EQ(fx.roundTrip(pub).allText(), "a\tb\tc");
+}
+
 TEST_F(PubDocument, UnwritablePathThrows) {
     EXPECT_THROW(pub::writePub(simple(), fx.path("missing-folder") / "out.pub"), std::runtime_error);
 }

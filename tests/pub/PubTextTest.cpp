@@ -88,6 +88,17 @@ TEST_F(PubText, CharacterPropertiesArriveSpanBySpan) {
     EXPECT_EQ(prop(spans[8].props, "fo:font-variant"), "<none>");
 }
 
+TEST_F(PubText, StrikeThroughTextStillArrives) {
+    // libmspub has no strike-through property: the text comes back plain.
+    model::CharProps strike;
+    strike.strike = true;
+    strike.bold = true;
+    const auto t = onlyText(fx.roundTrip(onePage({paragraph({run("struck", strike), run(" plain")})})));
+    ASSERT_EQ(t.paragraphs.size(), 1u);
+    EXPECT_EQ(t.paragraphs[0].text(), "struck plain");
+    EXPECT_EQ(prop(t.paragraphs[0].spans.at(0).props, "fo:font-weight"), "bold");
+}
+
 TEST_F(PubText, UnderlineKinds) {
     const std::pair<model::Underline, std::pair<const char*, const char*>> kinds[] = {
         {model::Underline::Single, {"solid", "single"}},   {model::Underline::Double, {"solid", "double"}},
