@@ -1,4 +1,5 @@
 // Folioquill: starts into the main window.
+#include "app/ApplicationIcon.h"
 #include "app/Form1.h"
 #include "platform/qt/QtEnvironment.h"
 #include "platform/qt/QtFileSystem.h"
@@ -14,6 +15,11 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Folioquill"));
     QApplication::setOrganizationName(QStringLiteral("Trevalon"));
+    try {
+        QApplication::setWindowIcon(fq::app::applicationIcon());
+    } catch (const std::exception&) {
+        // The window sets its icon again at start-up and reports a failure there.
+    }
 
     fq::platform::QtWindowSystem windows;
     fq::platform::QtShell shell;

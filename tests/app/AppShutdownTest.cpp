@@ -2,6 +2,7 @@
 // limits on what may be deleted, and closing while a handler lets events
 // through.
 #include "app/Steps.h"
+#include "platform/qt/QtWindowSystem.h"
 #include "tests/support/FormFixture.h"
 
 #include <QFile>
@@ -170,4 +171,36 @@ TEST(AppShutdown, ClosingDuringAHandlerEndsThatHandlerThere)
     EXPECT_FALSE(exists(temp + QStringLiteral("/Aspose.Words.dll"))); // the shut-down ran inside it
     // Later attempts to let events through leave at once as well.
     EXPECT_THROW(form.DoEvents(), platform::ProgramEnding);
+}
+
+TEST(AppShutdownQt, CloseArrivingDuringRealEventProcessingEndsTheHandler)
+{
+    // The real window system: the close request waits in Qt's event queue
+    // until the handler lets events through.
+    QTemporaryDir dir;
+    platform::QtWindowSystem windows;
+    test::FakeShell shell;
+    shell.program = dir.path();
+    platform::QtFileSystem files;
+    test::FakeSettings settings;
+    test::FakeEnvironment environment;
+    test::UnavailablePublishing publishing;
+    platform::Platform os{windows, shell, files, settings, environment, publishing};
+    app::Form1 form(os);
+    form.Form_Load();
+    form.show();
+    (void)QTest::qWaitForWindowExposed(&form);
+
+    QMetaObject::invokeMethod(&form, &QWidget::close, Qt::QueuedConnection);
+    int roundsDone = 0;
+    auto longHandler = [&] {
+        for (int round = 1; round <= 3; ++round) {
+            form.DoEvents();
+            ++roundsDone;
+        }
+    };
+    EXPECT_THROW(longHandler(), platform::ProgramEnding);
+    EXPECT_EQ(roundsDone, 0);
+    EXPECT_TRUE(windows.isEnding());
+    EXPECT_FALSE(form.isVisible());
 }
