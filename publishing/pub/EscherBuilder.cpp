@@ -101,7 +101,7 @@ void writeShape(RecordWriter& w, const PlannedShape& s) {
     const std::uint32_t d = esc::kDefaultWrapDistance;
     Properties props;
     if (text) props.push_back({TextId, s.textId});
-    if (s.kind == ShapeKind::Picture) props.push_back({Pib, s.pib});
+    if (s.kind == ShapeKind::Picture) props.insert(props.end(), {{Pib, s.pib}, {BlipBools, 0x00010000}});
     if (text) {
         // The layout fitted the lines to the frame: no inner margins.
         const std::uint32_t m = s.kind == ShapeKind::Placeholder ? esc::kDefaultTextMargin : 0;
@@ -125,6 +125,7 @@ void writeShape(RecordWriter& w, const PlannedShape& s) {
 
     Properties tertiary;
     if (text) tertiary.push_back({ColumnSpacing, 72390});
+    if (s.kind == ShapeKind::Picture) tertiary.push_back({BlipBools, 0x00400000});
     tertiary.insert(tertiary.end(), {{GeometryBools, 0x00400040}, {FillBools, 0x00200000},
                                      {LineBools, 0x00400040}});
     for (const auto& p : sideBorders()) tertiary.push_back(p);
@@ -227,7 +228,9 @@ EscherStreams buildEscher(const PubPlan& plan) {
         for (const auto& b : plan.blips) {
             const auto m = w.open(esc::Bse, 2, b.bseType);
             w.out().u8(b.bseType);
-            w.out().u8(b.bseType);
+            // Publisher gives metafiles PICT as their Mac type.
+            const bool metafile = b.bseType == blip::TypeEmf || b.bseType == blip::TypeWmf;
+            w.out().u8(metafile ? blip::TypePict : b.bseType);
             w.out().append(b.uid.data(), b.uid.size());
             w.out().u16(0x00FF);
             w.out().u32(b.recordSize());

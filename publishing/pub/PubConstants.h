@@ -177,6 +177,7 @@ namespace op {
 inline constexpr std::uint16_t TextId = 0x0080, TextLeft = 0x0081, TextTop = 0x0082,
                                TextRight = 0x0083, TextBottom = 0x0084, TextBools = 0x00BF,
                                ColumnSpacing = 0x008D, GeometryBools = 0x017F, Pib = 0x4104,
+                               BlipBools = 0x013F,
                                FillColor = 0x0181, FillBackColor = 0x0183, FillBools = 0x01BF,
                                LineColor = 0x01C0, LineBackColor = 0x01C2, LineWidth = 0x01CB,
                                LineEndCap = 0x01D7, LineBools = 0x01FF, ShadowColor = 0x0201,
@@ -199,7 +200,7 @@ inline constexpr std::int32_t kDefaultWrapDistance = 36576;
 
 // Picture codes: FBSE Win32/Mac types and BLIP instances.
 namespace blip {
-inline constexpr std::uint8_t TypeEmf = 2, TypeWmf = 3, TypeJpeg = 5, TypePng = 6, TypeDib = 7,
+inline constexpr std::uint8_t TypeEmf = 2, TypeWmf = 3, TypePict = 4, TypeJpeg = 5, TypePng = 6, TypeDib = 7,
                               TypeTiff = 0x11;
 inline constexpr std::uint16_t InstEmf = 0x3D4, InstWmf = 0x216, InstJpeg = 0x46A,
                                InstPng = 0x6E0, InstDib = 0x7A8, InstTiff = 0x6E4;

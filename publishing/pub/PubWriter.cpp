@@ -1,23 +1,33 @@
 // The .pub writer: plans the publication, builds the Contents, Quill and
 // Escher streams and puts them into the compound file.
 //
-// Mirrored from Publisher 2010's own files: the fixed header and header
-// record (versions, saved-as path, counters), the type/version table, the
-// trailer entry fields 06/08/0B, the document's references to its settings
-// chunks (0x4A bullets, 0x4B/0x4F layout, 0x54, 0x59, 0x72, 0x73, 0x7F,
-// 0x8A), the border-art store, the palette scheme (so shapes use palette
-// colours as Publisher does), a master page "R" with margin guides and its
-// own drawing, the story table with frame table, per-story data and font
-// list, Quill's three STSH, MCLD, PL and FONT details, the DGG default
-// shape properties and split-menu colours, CompObj, Internal, Envelope,
-// the empty Objects and VBA storages and the root class id.
-// Still missing: Publisher's scratch-area and other special pages, the
-// hash values of the per-story data (0x65 08/09), the meaning of several
-// MCLD values (written with plain values), the font metrics (PANOSE,
-// charset) of the font list, the background drawing, linked text frames
-// (each frame is its own story), strike-through (libmspub has no property
-// for it and none was found in the sample files), and each page's own size
-// (the format has one page size per publication: the first page's).
+// Mirrored from Publisher 2010's own files (compared structure by structure
+// with pubdump): the fixed header and header record (versions, saved-as
+// path, counters), the type/version table, the trailer entry fields
+// 06/08/0B, the document's references to its settings chunks (0x4A
+// bullets, 0x4B/0x4F layout, 0x54, 0x59, 0x72, 0x73, 0x7F, 0x8A), the
+// border-art store, the default palette scheme (shapes use palette
+// colours as Publisher does), the master page "R" with its margin guides,
+// the two further empty page chunks and the scratch-area page, the story
+// table with frame table, per-story data and font list, Quill's three
+// STSH, MCLD, PL and FONT, the drawing group's default shape properties and
+// split-menu colours, the background drawing and the third drawing with
+// its rectangle and line, text-box and picture shape properties, CompObj,
+// Internal, Envelope, the empty Objects and VBA storages and the root
+// class id.
+//
+// Still missing or guessed: the hash values of the per-story data (0x65
+// blocks 08/09), MCLD's values 00-03 (meaning unknown, left out), the
+// header counters 0D/0E (Publisher's meaning unknown; the chunk count is
+// written), font metrics in the font list and FONT flags (written as
+// Publisher does for a font it has no metrics for), the complex-script
+// font slots of the default style, the picture shapes' wrap polygon and
+// crop values, alternative text of pictures, linked text frames (each
+// frame is its own story, as the layout split the text), strike-through
+// (no property found: libmspub reads none and the samples show none), and
+// a page size per page (the format has one page size per publication: the
+// first page's; frames keep their position from the top left corner).
+// Nobody has opened a written file in Publisher itself.
 #include "publishing/pub/PubWriter.h"
 
 #include "publishing/pub/ContentsBuilder.h"
