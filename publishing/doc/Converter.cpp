@@ -127,11 +127,8 @@ private:
     const Bytes* pieceGrpprl(std::uint32_t cp) const {
         if (cp >= d_.text.pieceIndex.size()) return nullptr;
         const std::uint32_t pi = d_.text.pieceIndex[cp];
-        if (pi >= d_.pieces.pieces.size()) return nullptr;
-        const std::uint16_t prm = d_.pieces.pieces[pi].prm;
-        if (!(prm & 1)) return nullptr;
-        const std::size_t idx = prm >> 1;
-        return idx < d_.pieces.prcs.size() ? &d_.pieces.prcs[idx] : nullptr;
+        if (pi >= d_.pieces.pieces.size() || d_.pieces.pieces[pi].modifiers.empty()) return nullptr;
+        return &d_.pieces.pieces[pi].modifiers;
     }
 
     Pap papAt(std::uint32_t cp) const {

@@ -5,7 +5,8 @@
 //  [X] FIB of Word 97-2003; Word 6.0/95 FIB (text only, file code page from the LID)
 //  [X] messages: not a Word file, Word 2.x and older, encrypted or obfuscated, damaged
 //  [X] piece table: 8-bit (cp1252) and UTF-16 pieces, piece property modifiers (prm with a grpprl)
-//  [-] piece property modifiers given as a single sprm (prm without a grpprl) are ignored
+//  [-] piece property modifiers given as a single sprm: the toggles, underline, colour,
+//      super/subscript, alignment, keep and table flags; others ignored
 //  [X] special characters: paragraph, line break, page/section break, tab, cell/row marks,
 //      non-breaking and optional hyphen, nbsp, footnote/endnote reference numbers
 //  [X] fields: the result is shown, never the code, nested fields too

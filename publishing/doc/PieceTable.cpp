@@ -3,6 +3,28 @@
 
 namespace fq::doc {
 
+Bytes pieceModifiers(std::uint16_t prm, const std::vector<Bytes>& prcs) {
+    if (prm & 1) {
+        const std::size_t idx = prm >> 1;
+        return idx < prcs.size() ? prcs[idx] : Bytes{};
+    }
+    // Short indices of the sprms a piece can carry directly, for the
+    // properties the reader uses.
+    struct Short { std::uint8_t isprm; std::uint16_t sprm; };
+    static constexpr Short table[] = {
+        {0x05, 0x2403}, {0x07, 0x2405}, {0x08, 0x2406}, {0x09, 0x2407}, {0x18, 0x2416}, {0x19, 0x2417},
+        {0x55, 0x0835}, {0x56, 0x0836}, {0x57, 0x0837}, {0x5A, 0x083A}, {0x5B, 0x083B}, {0x5C, 0x083C},
+        {0x5E, 0x2A3E}, {0x62, 0x2A42}, {0x68, 0x2A48},
+    };
+    const std::uint8_t isprm = (prm >> 1) & 0x7F;
+    const std::uint8_t val = prm >> 8;
+    if (isprm == 0) return {};
+    for (const auto& e : table)
+        if (e.isprm == isprm)
+            return Bytes{static_cast<std::uint8_t>(e.sprm & 0xFF), static_cast<std::uint8_t>(e.sprm >> 8), val};
+    return {};
+}
+
 PieceTable parseClx(const ByteReader& table, FcLcb clx, bool word97) {
     PieceTable pt;
     if (clx.lcb == 0) throw model::damaged("the piece table is missing");
@@ -34,6 +56,7 @@ PieceTable parseClx(const ByteReader& table, FcLcb clx, bool word97) {
                     p.compressed = true;
                 }
                 p.fc = fc;
+                if (word97) p.modifiers = pieceModifiers(p.prm, pt.prcs);
                 if (p.cpEnd < p.cpStart) throw model::damaged("the piece table is out of order");
                 if (!pt.pieces.empty() && p.cpStart < pt.pieces.back().cpEnd)
                     throw model::damaged("the piece table is out of order");

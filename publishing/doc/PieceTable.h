@@ -20,6 +20,7 @@ struct Piece {
     std::uint32_t fc = 0;        // byte offset of the first character in the WordDocument stream
     bool compressed = false;     // one byte per character
     std::uint16_t prm = 0;       // property modifier
+    Bytes modifiers;             // the sprms prm stands for
 };
 
 struct PieceTable {
@@ -38,6 +39,9 @@ struct DocText {
 // Parses the CLX at clx in the table stream. Word 97 CLX pieces flag 8-bit
 // text with 0x40000000 (fc halved); Word 6.0/95 pieces are always 8-bit.
 PieceTable parseClx(const ByteReader& table, FcLcb clx, bool word97);
+// The sprms of a property modifier: a grpprl of the CLX (prm with bit 0 set),
+// or one sprm with a one-byte operand, named by its short index.
+Bytes pieceModifiers(std::uint16_t prm, const std::vector<Bytes>& prcs);
 // A piece table for a Word 6.0/95 file that has no CLX: one 8-bit piece from fcMin.
 PieceTable simplePieceTable(const Fib& fib, std::uint32_t cpCount);
 

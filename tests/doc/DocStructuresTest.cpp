@@ -272,3 +272,22 @@ TEST(DocSummary, TitleAuthorAndDates) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(DocPieces, PropertyModifiers) {
+    const std::vector<Bytes> prcs{Bytes{0x35, 0x08, 0x01}, Bytes{0x36, 0x08, 0x01}};
+    EXPECT_EQ(pieceModifiers(0x0003, prcs), prcs[1]);                       // grpprl 1
+    EXPECT_TRUE(pieceModifiers(0x0009, prcs).empty());                      // grpprl 4: none
+    // Single sprm: short index 0x55 (bold) with value 1, and 0x62 (colour) with 6.
+    const std::uint16_t bold = (0x01 << 8) | (0x55 << 1);
+    EXPECT_EQ(pieceModifiers(bold, prcs), (Bytes{0x35, 0x08, 0x01}));
+    const std::uint16_t ico = (0x06 << 8) | (0x62 << 1);
+    Chp c;
+    applyChp(c, Chp{}, pieceModifiers(ico, prcs));
+    EXPECT_EQ(c.ico, 6);
+    EXPECT_TRUE(pieceModifiers(0x0000, prcs).empty());
+    EXPECT_TRUE(pieceModifiers(0x7F << 1, prcs).empty());                  // unknown index
+}
+
+} // namespace
