@@ -32,6 +32,11 @@ void fitMargins(double extent, double minimum, double& a, double& b) {
     }
 }
 
+// Space before or after a paragraph: never negative, never more than a page.
+double spacing(double v, double limit) {
+    return std::isfinite(v) ? std::clamp(v, 0.0, std::max(0.0, limit)) : 0.0;
+}
+
 bool hasVisibleText(const std::vector<model::Paragraph>& paragraphs) {
     for (const auto& p : paragraphs) {
         for (const auto& r : p.runs) {
@@ -44,9 +49,9 @@ bool hasVisibleText(const std::vector<model::Paragraph>& paragraphs) {
 double stackHeight(const std::vector<model::Paragraph>& paragraphs, double width) {
     double h = 0.0;
     for (const auto& p : paragraphs) {
-        h += std::max(0.0, p.props.spaceBeforePt);
+        h += spacing(p.props.spaceBeforePt, 1000.0);
         h += linesHeight(measureParagraph(p, width));
-        h += std::max(0.0, p.props.spaceAfterPt);
+        h += spacing(p.props.spaceAfterPt, 1000.0);
     }
     return h;
 }
@@ -167,17 +172,18 @@ void PageBuilder::addParagraph(const model::Paragraph& paragraph, const model::P
     if (paragraph.props.keepWithNext && next && bodyUsed_) {
         // The paragraph fits here but the next one's first line would not:
         // both go to the next page (when they fit on an empty one).
-        const double own = std::max(0.0, paragraph.props.spaceBeforePt) + linesHeight(measured) +
-                           std::max(0.0, paragraph.props.spaceAfterPt);
+        const double own = spacing(paragraph.props.spaceBeforePt, frames_.body.heightPt) + linesHeight(measured) +
+                           spacing(paragraph.props.spaceAfterPt, frames_.body.heightPt);
         if (cursor_ + own <= bottom + kEpsilon) {
             const MeasuredParagraph following = measureParagraph(*next, frames_.body.widthPt);
-            const double needed = own + std::max(0.0, next->props.spaceBeforePt) + following.lines.front().heightPt;
+            const double needed =
+                own + spacing(next->props.spaceBeforePt, frames_.body.heightPt) + following.lines.front().heightPt;
             if (cursor_ + needed > bottom + kEpsilon && needed <= frames_.body.heightPt) newPage(true);
         }
     }
 
     const bool atTop = !bodyUsed_ && cursor_ <= frames_.body.yPt + kEpsilon;
-    if (!(atTop && topByOverflow_)) cursor_ += std::max(0.0, paragraph.props.spaceBeforePt);
+    if (!(atTop && topByOverflow_)) cursor_ += spacing(paragraph.props.spaceBeforePt, frames_.body.heightPt);
 
     int partStart = 0;
     for (std::size_t i = 0; i < measured.lines.size(); ++i) {
@@ -194,7 +200,7 @@ void PageBuilder::addParagraph(const model::Paragraph& paragraph, const model::P
     }
     frameParagraphs_.push_back(partStart == 0 ? paragraph
                                               : paragraphPart(paragraph, measured, partStart, measured.text.size()));
-    cursor_ += std::max(0.0, paragraph.props.spaceAfterPt);
+    cursor_ += spacing(paragraph.props.spaceAfterPt, frames_.body.heightPt);
 }
 
 void PageBuilder::addPicture(const model::Picture& picture) {

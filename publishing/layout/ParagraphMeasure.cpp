@@ -10,6 +10,7 @@
 #include <QTextOption>
 
 #include <algorithm>
+#include <cmath>
 
 namespace fq::layout {
 
@@ -18,17 +19,21 @@ namespace {
 constexpr double kDefaultTabPt = 36.0;
 constexpr double kMinLineWidthPt = 12.0;
 
+// Lengths from a document may be anything; unusable ones count as zero.
+double finite(double v) { return std::isfinite(v) ? v : 0.0; }
+
+constexpr double kMaxLineHeightPt = 10000.0;
+
 double spacedHeight(double natural, const model::LineSpacing& spacing) {
     using Rule = model::LineSpacing::Rule;
+    const double value = finite(spacing.value);
+    double h = natural;
     switch (spacing.rule) {
-    case Rule::Multiple:
-        return spacing.value > 0.0 ? natural * spacing.value : natural;
-    case Rule::Exact:
-        return spacing.value > 0.0 ? spacing.value : natural;
-    case Rule::AtLeast:
-        return std::max(natural, spacing.value);
+    case Rule::Multiple: h = value > 0.0 ? natural * value : natural; break;
+    case Rule::Exact: h = value > 0.0 ? value : natural; break;
+    case Rule::AtLeast: h = std::max(natural, value); break;
     }
-    return natural;
+    return std::min(h, kMaxLineHeightPt);
 }
 
 // Characters that end a line inside a paragraph become Qt's line separator;
@@ -51,7 +56,7 @@ QTextOption paragraphOption(const model::ParaProps& props) {
     // A hanging first line jumps to the left indent at its first tab.
     if (props.firstLineIndentPt < 0.0) tabs.append(QTextOption::Tab(0.0, QTextOption::LeftTab));
     for (double stop : props.tabStopsPt) {
-        if (stop > 0.0) tabs.append(QTextOption::Tab(stop, QTextOption::LeftTab));
+        if (stop > 0.0 && std::isfinite(stop)) tabs.append(QTextOption::Tab(stop, QTextOption::LeftTab));
     }
     std::sort(tabs.begin(), tabs.end(),
               [](const QTextOption::Tab& a, const QTextOption::Tab& b) { return a.position < b.position; });
@@ -104,8 +109,9 @@ MeasuredParagraph measureParagraph(const model::Paragraph& paragraph, double wid
     if (!oneFont) layout.setFormats(formats);
     layout.setCacheEnabled(false);
 
-    const double inner = widthPt - std::max(0.0, props.leftIndentPt) - std::max(0.0, props.rightIndentPt);
-    const double firstX = std::max(props.firstLineIndentPt, -std::max(0.0, props.leftIndentPt));
+    const double left = std::max(0.0, finite(props.leftIndentPt));
+    const double inner = widthPt - left - std::max(0.0, finite(props.rightIndentPt));
+    const double firstX = std::max(finite(props.firstLineIndentPt), -left);
     const double restWidth = std::max(kMinLineWidthPt, inner);
     const double firstWidth = std::max(kMinLineWidthPt, inner - firstX);
 

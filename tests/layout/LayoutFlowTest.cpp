@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 namespace fq::layout {
 namespace {
 
@@ -207,6 +210,35 @@ TEST(LayoutFlow, OversizedLineIsPlacedRatherThanLost) {
     const auto pub = layOut(doc);
     EXPECT_EQ(pub.pages.size(), 3u);
     EXPECT_EQ(difference(flowText(pub), flowText(doc)), "");
+}
+
+TEST(LayoutFlow, UnusableLengthsDoNotStopTheLayout) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    std::vector<model::Block> blocks;
+    auto a = paragraph(numberedWords(200));
+    a.props.firstLineIndentPt = nan;
+    a.props.leftIndentPt = inf;
+    a.props.tabStopsPt = {nan, -5.0, inf};
+    blocks.push_back(a);
+    auto b = paragraph("b\tc");
+    b.props.spaceBeforePt = inf;
+    b.props.spaceAfterPt = nan;
+    b.props.lineSpacing = {model::LineSpacing::Rule::Exact, inf};
+    blocks.push_back(b);
+    auto c = paragraph("c", "Calibri", nan);
+    c.props.lineSpacing = {model::LineSpacing::Rule::Multiple, nan};
+    c.props.rightIndentPt = 1e9;
+    blocks.push_back(c);
+    const auto doc = document({section(std::move(blocks))});
+    const auto pub = layOut(doc);
+    EXPECT_EQ(difference(flowText(pub), flowText(doc)), "");
+    EXPECT_LE(pub.pages.size(), 6u);
+    for (const auto& page : pub.pages)
+        for (const auto& f : page.textFrames) {
+            EXPECT_TRUE(std::isfinite(f.rect.yPt) && std::isfinite(f.rect.heightPt));
+            EXPECT_LE(f.rect.yPt + f.rect.heightPt, page.heightPt + 0.01);
+        }
 }
 
 TEST(LayoutFlow, LongDocumentMakesManyPages) {
