@@ -9,7 +9,7 @@
 #include <gsf/gsf-output-stdio.h>
 #include <gsf/gsf-timestamp.h>
 
-#include <cstdio>
+#include <fstream>
 #include <memory>
 #include <mutex>
 #include <stdexcept>
@@ -74,6 +74,11 @@ struct GObjectDeleter {
 };
 template <class T>
 using GPtr = std::unique_ptr<T, GObjectDeleter>;
+
+std::string utf8Path(const std::filesystem::path& path) {
+    const auto u8 = path.u8string();
+    return std::string(u8.begin(), u8.end());
+}
 
 [[noreturn]] void fail(const std::string& what) { throw std::runtime_error("Cannot write the publication: " + what); }
 
@@ -174,11 +179,11 @@ std::uint64_t fileTime(const std::string& iso) {
 
 void setRootTimes(const std::filesystem::path& path, std::uint64_t created, std::uint64_t modified) {
     if (!created && !modified) return;
-    std::FILE* f = std::fopen(path.string().c_str(), "r+b");
-    if (!f) fail("cannot reopen " + path.string());
+    std::fstream f(path, std::ios::in | std::ios::out | std::ios::binary);
+    if (!f) fail("cannot reopen " + utf8Path(path));
     std::uint8_t header[52];
-    bool ok = std::fread(header, 1, sizeof header, f) == sizeof header;
-    if (ok) {
+    f.read(reinterpret_cast<char*>(header), sizeof header);
+    if (f) {
         const std::uint32_t sectorSize = 1u << readU16(header + 30);
         const std::uint32_t firstDir = readU32(header + 48);
         ByteBuffer times;
@@ -186,11 +191,11 @@ void setRootTimes(const std::filesystem::path& path, std::uint64_t created, std:
         times.u32(static_cast<std::uint32_t>(created >> 32));
         times.u32(static_cast<std::uint32_t>(modified));
         times.u32(static_cast<std::uint32_t>(modified >> 32));
-        const long at = static_cast<long>((firstDir + 1) * sectorSize + 100);
-        ok = std::fseek(f, at, SEEK_SET) == 0 && std::fwrite(times.bytes().data(), 1, 16, f) == 16;
+        f.seekp(static_cast<std::streamoff>((firstDir + 1) * sectorSize + 100));
+        f.write(reinterpret_cast<const char*>(times.bytes().data()), 16);
     }
-    ok = std::fclose(f) == 0 && ok;
-    if (!ok) fail("cannot set the dates of " + path.string());
+    f.close();
+    if (f.fail()) fail("cannot set the dates of " + utf8Path(path));
 }
 
 } // namespace
@@ -201,9 +206,11 @@ void writeOleFile(const std::filesystem::path& path, const PubStreams& streams,
     std::call_once(init, [] { gsf_init(); });
 
     GError* error = nullptr;
-    GPtr<GsfOutput> sink(gsf_output_stdio_new(path.string().c_str(), &error));
+    // libgsf writes to a temporary file beside the target and renames it
+    // when closed, so a failed write leaves no partial file behind.
+    GPtr<GsfOutput> sink(gsf_output_stdio_new(utf8Path(path).c_str(), &error));
     if (!sink) {
-        std::string message = error && error->message ? error->message : path.string();
+        std::string message = error && error->message ? error->message : utf8Path(path);
         if (error) g_error_free(error);
         fail(message);
     }

@@ -41,7 +41,8 @@ namespace fq::pub {
 void writePub(const model::Publication& publication, const std::filesystem::path& path) {
     const PubPlan plan = makePlan(publication);
     PubStreams streams;
-    streams.contents = buildContents(plan, utf8ToUtf16(path.string()));
+    const auto u8 = path.u8string();
+    streams.contents = buildContents(plan, utf8ToUtf16(std::string(u8.begin(), u8.end())));
     streams.quill = buildQuill(plan.stories);
     EscherStreams escher = buildEscher(plan);
     streams.escher = std::move(escher.main);
