@@ -45,8 +45,9 @@ TEST(DocxEndToEnd, ResolvedCharacterFormattingReachesThePublication) {
     const auto* bold = spanWith(raw, "bigbold");
     const auto* italic = spanWith(raw, "slanted");
     ASSERT_TRUE(plain && bold && italic) << raw.output.substr(0, 2000);
-    EXPECT_EQ(fq::test::rawNumber(plain->props, "fo:font-size").value_or(0), 12.0);
-    EXPECT_EQ(fq::test::rawNumber(bold->props, "fo:font-size").value_or(0), 16.0);
+    // pub2raw prints sizes in inches.
+    EXPECT_NEAR(fq::test::rawNumber(plain->props, "fo:font-size").value_or(0) * 72.0, 12.0, 0.05);
+    EXPECT_NEAR(fq::test::rawNumber(bold->props, "fo:font-size").value_or(0) * 72.0, 16.0, 0.05);
     EXPECT_EQ(bold->props.count("fo:font-weight") ? bold->props.at("fo:font-weight") : "", "bold");
     EXPECT_NE(plain->props.count("fo:font-weight") ? plain->props.at("fo:font-weight") : "", "bold");
     EXPECT_EQ(italic->props.count("fo:font-style") ? italic->props.at("fo:font-style") : "", "italic");
