@@ -1,6 +1,9 @@
 // The real folioquill-convert program on fixture files in a temporary folder.
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
+
+#include <csignal>
 
 #include <algorithm>
 
@@ -160,6 +163,52 @@ TEST_F(CliRun, TwoDocumentsWithOneBaseNameDoNotOverwriteEachOther) {
     EXPECT_TRUE(r.hasLineStarting("failed: " + second.string() + ": Another document of this run")) << r.err();
     EXPECT_EQ(r.errLines.back(), "1 converted, 1 failed");
 }
+
+#ifdef __linux__
+// The worker processes of a running converter, from /proc.
+std::vector<int> childrenOf(qint64 pid) {
+    std::ifstream in("/proc/" + std::to_string(pid) + "/task/" + std::to_string(pid) + "/children");
+    std::vector<int> out;
+    for (int child; in >> child;) out.push_back(child);
+    return out;
+}
+
+TEST_F(CliRun, AWorkerThatDiesCostsOnlyItsDocument) {
+    QStringList args{"-j", "2", "-o", q(dir() / "out")};
+    const int count = 10;
+    for (int i = 0; i < count; ++i) {
+        const auto f = copy("doc/poi-Bug50955.doc", "big" + std::to_string(i) + ".doc");
+        args << q(f);
+    }
+    QProcess p;
+    p.start(QStringLiteral(FQ_RUNTIME_DIR "/folioquill-convert"), args);
+    ASSERT_TRUE(p.waitForStarted());
+    std::vector<int> workers;
+    for (int i = 0; i < 500 && workers.empty(); ++i) {
+        workers = childrenOf(p.processId());
+        if (workers.empty()) QThread::msleep(10);
+    }
+    ASSERT_FALSE(workers.empty());
+    QThread::msleep(150);
+    ::kill(workers.front(), SIGKILL);
+    ASSERT_TRUE(p.waitForFinished(240000));
+    std::istringstream err(p.readAllStandardError().toStdString());
+    int converted = 0, stopped = 0;
+    std::string last;
+    for (std::string line; std::getline(err, line); last = line) {
+        if (line.rfind("converted: ", 0) == 0) ++converted;
+        if (line.find(": The converter stopped unexpectedly on this document.") != std::string::npos) ++stopped;
+    }
+    // At most the document in the killed worker is lost; the rest is converted.
+    EXPECT_LE(stopped, 1);
+    EXPECT_EQ(converted + stopped, count);
+    EXPECT_EQ(last, std::to_string(converted) + " converted, " + std::to_string(stopped) + " failed");
+    EXPECT_EQ(p.exitCode(), stopped ? 1 : 0);
+    int pubs = 0;
+    for (const auto& e : fs::directory_iterator(dir() / "out")) pubs += e.path().extension() == ".pub";
+    EXPECT_EQ(pubs, converted);
+}
+#endif
 
 TEST_F(CliRun, SourceIsNeverOverwritten) {
     // A ".pub" document converted into its own folder would replace itself.
