@@ -276,7 +276,13 @@ void BodyParser::graphic(const pugi::xml_node& node, Drawing& d, int depth) {
         } else if (n == "chart" && xml::prefix(c) != "a") {
             d.placeholders.push_back("[chart]");
         } else if (n == "relIds") {
-            d.placeholders.push_back("[diagram]");
+            auto rel = rels_.find(xml::text(c, "dm").value_or(""));
+            if (rel != rels_.end() && !rel->second.external) {
+                d.diagramParts.push_back(rel->second.target);
+                diagramParts_.push_back(rel->second.target);
+            } else {
+                d.placeholders.push_back("[diagram]");
+            }
         } else if (n == "AlternateContent") {
             graphic(selectAlternative(c), d, depth + 1);
         } else if (n == "oleObj" || n == "OLEObject") {
@@ -333,6 +339,7 @@ void BodyParser::vmlShapes(const pugi::xml_node& node, Drawing& d, int depth) {
             for (auto& i : inner.images) d.images.push_back(i);
             for (auto& t : inner.textBoxes) d.textBoxes.push_back(std::move(t));
             for (auto& p : inner.placeholders) d.placeholders.push_back(p);
+            for (auto& p : inner.diagramParts) d.diagramParts.push_back(p);
         } else if (n == "AlternateContent") {
             vmlShapes(selectAlternative(c), d, depth + 1);
         } else {

@@ -27,6 +27,8 @@ public:
 
     // Image parts referenced by the story, for the loader to fetch.
     const std::vector<std::string>& imageParts() const { return imageParts_; }
+    // SmartArt data parts referenced by the story.
+    const std::vector<std::string>& diagramParts() const { return diagramParts_; }
 
 private:
     void blocks(const pugi::xml_node& container, std::vector<Block>& out, int depth);
@@ -45,6 +47,7 @@ private:
     const Relationships& rels_;
     std::optional<SectionProps> trailingSection_;
     std::vector<std::string> imageParts_;
+    std::vector<std::string> diagramParts_;
 };
 
 // The branch of an mc:AlternateContent element to read: the first mc:Choice

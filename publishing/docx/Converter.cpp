@@ -32,6 +32,19 @@ std::string cleanText(const std::string& s) {
     return out;
 }
 
+// True when the text holds CJK ideographs, kana, hangul or full-width forms.
+bool hasEastAsian(const std::string& s) {
+    for (std::size_t i = 0; i + 2 < s.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(s[i]);
+        // Three-byte sequences E3..E9 cover U+3000..U+9FFF, EA..ED U+A000..U+D7FF,
+        // EF BC..EF BF the full-width forms.
+        if ((c >= 0xE3 && c <= 0xED) ||
+            (c == 0xEF && static_cast<unsigned char>(s[i + 1]) >= 0xBC && static_cast<unsigned char>(s[i + 1]) <= 0xBF))
+            return true;
+    }
+    return false;
+}
+
 std::string lowerRoman(int n) { return formatNumber(n, "lowerRoman"); }
 
 bool isSymbolFont(const std::string& font) {
@@ -246,7 +259,10 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
                 [&](const auto& v) {
                     using T = std::decay_t<decltype(v)>;
                     if constexpr (std::is_same_v<T, Text>) {
-                        appendText(current, cleanText(v.text), cp);
+                        if (hasEastAsian(v.text))
+                            appendText(current, cleanText(v.text), resolver_.resolveRun(pStyle, run.props, nullptr, true));
+                        else
+                            appendText(current, cleanText(v.text), cp);
                     } else if constexpr (std::is_same_v<T, Tab>) {
                         appendText(current, "\t", cp);
                     } else if constexpr (std::is_same_v<T, Break>) {
@@ -300,6 +316,19 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
                             } else {
                                 flush();
                                 out.push_back(std::move(pic));
+                            }
+                        }
+                        for (const std::string& part : v.diagramParts) {
+                            auto text = doc_.diagramTexts.find(part);
+                            if (text == doc_.diagramTexts.end() || text->second.empty()) {
+                                appendText(current, "[diagram]", cp);
+                                continue;
+                            }
+                            for (const std::string& line : text->second) {
+                                model::Paragraph node;
+                                node.props = props;
+                                appendText(node, cleanText(line), cp);
+                                after.push_back(std::move(node));
                             }
                         }
                         for (const auto& box : v.textBoxes) {
@@ -424,7 +453,14 @@ model::Document DocumentConverter::run() {
     // The body: a paragraph that carries a sectPr ends its section.
     for (const Block& b : doc_.body.blocks) {
         std::vector<Block> one{b};
-        story(one, sectionBlocks_);
+        std::vector<model::Block> blocks;
+        story(one, blocks);
+        for (auto& blk : blocks) {
+            // A page break before anything else would only add an empty page.
+            if (std::holds_alternative<model::PageBreak>(blk) && out_.sections.empty() && sectionBlocks_.empty())
+                continue;
+            sectionBlocks_.push_back(std::move(blk));
+        }
         if (const auto* p = std::get_if<Paragraph>(&b.content); p && p->props.section) closeSection(p->props.section);
     }
 

@@ -131,6 +131,7 @@ struct Drawing {
     std::vector<ImageRef> images;
     std::vector<std::vector<Block>> textBoxes;     // content of each text box
     std::vector<std::string> placeholders;         // e.g. "[chart]"
+    std::vector<std::string> diagramParts;         // SmartArt data parts (their text is read)
 };
 
 using RunItem = std::variant<Text, Tab, Break, Symbol, FieldChar, InstrText,
@@ -252,6 +253,7 @@ struct WordDocument {
     std::map<std::string, Story> headerFooterParts; // part name -> story
     std::map<int, Note> footnotes, endnotes;
     std::map<std::string, std::vector<std::uint8_t>> media;  // part name -> bytes
+    std::map<std::string, std::vector<std::string>> diagramTexts;  // data part -> text of its nodes
 };
 
 } // namespace fq::docx

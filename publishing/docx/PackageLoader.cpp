@@ -34,7 +34,28 @@ private:
     ZipPackage& zip_;
     WordDocument doc_;
     std::set<std::string> images_;
+    std::set<std::string> diagrams_;
+    void readDiagrams();
 };
+
+// The text of a SmartArt data part: one entry per paragraph of each content
+// node, in the order the nodes are stored.
+std::vector<std::string> diagramText(const pugi::xml_node& root) {
+    std::vector<std::string> out;
+    pugi::xml_node list = xml::child(root, "ptLst");
+    for (pugi::xml_node pt = list.first_child(); pt; pt = pt.next_sibling()) {
+        if (!xml::is(pt, "pt")) continue;
+        const std::string type = xml::text(pt, "type").value_or("node");
+        if (type != "node") continue;
+        pugi::xml_node body = xml::child(pt, "t");
+        for (pugi::xml_node para = body.first_child(); para; para = para.next_sibling()) {
+            if (!xml::is(para, "p")) continue;
+            std::string text = xml::descendantText(para, "t");
+            if (!text.empty()) out.push_back(text);
+        }
+    }
+    return out;
+}
 
 bool Loader::parsePart(const std::string& name, pugi::xml_document& doc, bool required) {
     try {
@@ -59,6 +80,7 @@ Story Loader::readStory(const pugi::xml_node& container, const Relationships& re
     Story s;
     s.blocks = parser.parseBlocks(container);
     images_.insert(parser.imageParts().begin(), parser.imageParts().end());
+    diagrams_.insert(parser.diagramParts().begin(), parser.diagramParts().end());
     return s;
 }
 
@@ -73,6 +95,13 @@ void Loader::readNotes(const std::string& part, std::map<int, Note>& notes) {
         note.type = xml::text(n, "type").value_or("normal");
         note.story = readStory(n, rels);
         notes.emplace(note.id, std::move(note));
+    }
+}
+
+void Loader::readDiagrams() {
+    for (const std::string& name : diagrams_) {
+        pugi::xml_document d;
+        if (parsePart(name, d, false)) doc_.diagramTexts[name] = diagramText(d.document_element());
     }
 }
 
@@ -120,6 +149,7 @@ WordDocument Loader::load() {
         for (auto& b : blocks) doc_.body.blocks.push_back(std::move(b));
         if (parser.trailingSection()) doc_.finalSection = parser.trailingSection();
         images_.insert(parser.imageParts().begin(), parser.imageParts().end());
+        diagrams_.insert(parser.diagramParts().begin(), parser.diagramParts().end());
     }
 
     for (const auto& [id, rel] : rels) {
@@ -150,6 +180,7 @@ WordDocument Loader::load() {
         if (parsePart(corePart, d, false)) doc_.core = parseCoreProperties(d.document_element());
     }
     readMedia();
+    readDiagrams();
     return std::move(doc_);
 }
 

@@ -131,7 +131,7 @@ model::ParaProps PropertyResolver::toModel(const ParaProps& p) const {
     return m;
 }
 
-std::string PropertyResolver::fontName(const RunProps& r) const {
+std::string PropertyResolver::fontName(const RunProps& r, bool eastAsian) const {
     auto themeFont = [&](const std::optional<std::string>& slot) -> std::string {
         if (!slot) return {};
         const std::string& s = *slot;
@@ -143,6 +143,11 @@ std::string PropertyResolver::fontName(const RunProps& r) const {
         if (s == "minorBidi") return theme_.minorCs;
         return {};
     };
+    if (eastAsian) {
+        std::string f = themeFont(r.fonts.eastAsiaTheme);
+        if (!f.empty()) return f;
+        if (r.fonts.eastAsia && !r.fonts.eastAsia->empty()) return *r.fonts.eastAsia;
+    }
     for (const auto* slot : {&r.fonts.asciiTheme, &r.fonts.hAnsiTheme}) {
         std::string f = themeFont(*slot);
         if (!f.empty()) return f;
@@ -158,7 +163,7 @@ std::string PropertyResolver::fontName(const RunProps& r) const {
 }
 
 model::CharProps PropertyResolver::resolveRun(const std::string& paraStyle, const RunProps& direct,
-                                              const RunProps* extra) const {
+                                              const RunProps* extra, bool eastAsian) const {
     RunProps r = styles_.defaultRunProps;
     const auto pChain = chain(paraStyle);
     std::string charStyle = direct.styleId.value_or(styles_.defaultCharacterStyle.value_or(""));
@@ -189,7 +194,7 @@ model::CharProps PropertyResolver::resolveRun(const std::string& paraStyle, cons
     overlay(r, d);
 
     model::CharProps c;
-    c.font = fontName(r);
+    c.font = fontName(r, eastAsian);
     c.sizePt = r.sizeHalfPt ? *r.sizeHalfPt / 2.0 : 10.0;
     c.bold = r.bold.value_or(false);
     c.italic = r.italic.value_or(false);

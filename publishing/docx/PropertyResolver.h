@@ -34,11 +34,12 @@ public:
     // Character properties of a run in a paragraph of style `paraStyle`.
     // `extra` (optional) is applied after the character style chain and
     // before `direct`, e.g. the numbering level's run properties.
+    // With `eastAsian`, the font is the one for East Asian text (w:eastAsia).
     model::CharProps resolveRun(const std::string& paraStyle, const RunProps& direct,
-                                const RunProps* extra = nullptr) const;
+                                const RunProps* extra = nullptr, bool eastAsian = false) const;
 
     // The font name for a resolved run property set (theme fonts applied).
-    std::string fontName(const RunProps& merged) const;
+    std::string fontName(const RunProps& merged, bool eastAsian = false) const;
 
 private:
     std::vector<const Style*> chain(const std::string& id) const;

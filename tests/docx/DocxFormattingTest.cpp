@@ -222,3 +222,14 @@ TEST(DocxRun, StyleColourAndSizeAreInheritedThroughBasedOn) {
     EXPECT_EQ(*runWith(doc, "h2")->props.color, (model::Color{0x2F, 0x54, 0x96}));
     EXPECT_TRUE(runWith(doc, "h2")->props.bold);
 }
+
+TEST(DocxRun, EastAsianTextUsesTheEastAsianFont) {
+    DocxFixture f;
+    f.body("<w:p><w:r><w:rPr><w:rFonts w:ascii=\"Arial\" w:hAnsi=\"Arial\" w:eastAsia=\"MS Mincho\"/></w:rPr>"
+           "<w:t>latin</w:t></w:r><w:r><w:rPr><w:rFonts w:ascii=\"Arial\" w:hAnsi=\"Arial\" w:eastAsia=\"MS Mincho\"/>"
+           "</w:rPr><w:t>\xE6\x97\xA5\xE6\x9C\xAC</w:t></w:r></w:p>");
+    auto doc = read(f);
+    ASSERT_TRUE(runWith(doc, "latin") && runWith(doc, "\xE6\x97\xA5"));
+    EXPECT_EQ(runWith(doc, "latin")->props.font, "Arial");
+    EXPECT_EQ(runWith(doc, "\xE6\x97\xA5")->props.font, "MS Mincho");
+}

@@ -265,3 +265,34 @@ TEST(DocxProperties, TitleAuthorKeywordsAndDates) {
     EXPECT_EQ(doc.properties.keywords, "alpha, beta");
     EXPECT_EQ(doc.properties.created, "2024-05-01T10:00:00Z");
 }
+
+TEST(DocxSpecialContent, SmartArtTextFollowsItsParagraph) {
+    DocxFixture f;
+    f.rawPart("word/diagrams/data1.xml",
+              "<dgm:dataModel xmlns:dgm=\"http://schemas.openxmlformats.org/drawingml/2006/diagram\" "
+              "xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\"><dgm:ptLst>"
+              "<dgm:pt modelId=\"0\" type=\"doc\"><dgm:t><a:p><a:r><a:t>not shown</a:t></a:r></a:p></dgm:t></dgm:pt>"
+              "<dgm:pt modelId=\"1\"><dgm:t><a:p><a:r><a:t>Plan</a:t></a:r></a:p></dgm:t></dgm:pt>"
+              "<dgm:pt modelId=\"2\" type=\"parTrans\"/>"
+              "<dgm:pt modelId=\"3\"><dgm:t><a:p><a:r><a:t>Build</a:t></a:r><a:r><a:t>ing</a:t></a:r></a:p></dgm:t></dgm:pt>"
+              "</dgm:ptLst></dgm:dataModel>");
+    f.rawPart("word/_rels/document.xml.rels",
+              "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+              "<Relationship Id=\"rIdDm\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/"
+              "diagramData\" Target=\"diagrams/data1.xml\"/></Relationships>");
+    f.body("<w:p>" + r(t("Steps:")) + "<w:r><w:drawing><wp:inline><wp:extent cx=\"100\" cy=\"100\"/><a:graphic>"
+           "<a:graphicData><dgm:relIds xmlns:dgm=\"http://schemas.openxmlformats.org/drawingml/2006/diagram\" "
+           "r:dm=\"rIdDm\" r:lo=\"x\"/></a:graphicData></a:graphic></wp:inline></w:drawing></w:r></w:p>" + p("next"));
+    EXPECT_EQ(texts(read(f)), (std::vector<std::string>{"Steps:", "Plan", "Building", "next"}));
+}
+
+TEST(DocxSection, PageBreakAtTheVeryStartAddsNoEmptyPage) {
+    DocxFixture f;
+    f.body(p("first", "<w:pageBreakBefore/>") + "<w:p>" + r("<w:br w:type=\"page\"/>" + t("second")) + "</w:p>");
+    auto doc = read(f);
+    const auto& blocks = doc.sections.at(0).blocks;
+    ASSERT_EQ(blocks.size(), 3u);
+    EXPECT_EQ(std::get<model::Paragraph>(blocks[0]).plainText(), "first");
+    EXPECT_TRUE(std::holds_alternative<model::PageBreak>(blocks[1]));
+    EXPECT_EQ(std::get<model::Paragraph>(blocks[2]).plainText(), "second");
+}
