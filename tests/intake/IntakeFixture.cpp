@@ -6,6 +6,9 @@
 #include <QFile>
 #include <QRegularExpression>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace fq::test {
 
 TempTree::TempTree() = default;
@@ -112,6 +115,33 @@ QStringList FormFixture::plainMessages() const
     for (const auto& m : tp.windows.messages)
         if (m.title != QStringLiteral("Application Error")) out << m.text;
     return out;
+}
+
+std::optional<QString> runUnprivileged(const std::function<QString()>& work)
+{
+    if (::geteuid() != 0) return work();
+    int fds[2];
+    if (::pipe(fds) != 0) return std::nullopt;
+    const pid_t child = ::fork();
+    if (child < 0) return std::nullopt;
+    if (child == 0) {
+        ::close(fds[0]);
+        constexpr uid_t nobody = 65534;
+        if (::setgid(nobody) != 0 || ::setuid(nobody) != 0) ::_exit(2);
+        const QByteArray text = work().toUtf8();
+        const bool written = ::write(fds[1], text.constData(), std::size_t(text.size())) == text.size();
+        ::_exit(written ? 0 : 3);
+    }
+    ::close(fds[1]);
+    QByteArray text;
+    char buffer[4096];
+    ssize_t n = 0;
+    while ((n = ::read(fds[0], buffer, sizeof buffer)) > 0) text.append(buffer, n);
+    ::close(fds[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return std::nullopt;
+    return QString::fromUtf8(text);
 }
 
 QStringList relativeFolders(const intake::FolderList& list, const QString& root)

@@ -13,7 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace fq::test {
@@ -78,6 +80,11 @@ protected:
     TempTree tree;
     std::unique_ptr<app::Form1> form;
 };
+
+// Runs work and returns its text; as the superuser, in a child process that
+// has given up its rights first (to the "nobody" user), so that permissions
+// bind. No value when the child failed.
+std::optional<QString> runUnprivileged(const std::function<QString()>& work);
 
 // Folder paths relative to a root, with "/" and a trailing "/" each, for
 // readable comparisons of folder lists.
