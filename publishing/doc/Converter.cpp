@@ -140,6 +140,10 @@ private:
             const auto& run = d_.papx.runs[static_cast<std::size_t>(idx)];
             pap = d_.styles.paragraphStyle(run.istd);
             pap.istd = run.istd;
+            // A list level's indents come between the style's and the paragraph's own.
+            Pap probe = pap;
+            applyPap(probe, run.grpprl, data);
+            if (const ListLevel* lvl = listLevel(probe)) applyPap(pap, lvl->papx, data);
             applyPap(pap, run.grpprl, data);
         } else {
             pap = d_.styles.paragraphStyle(0);
@@ -258,6 +262,13 @@ private:
         if (mainStory) flushBoxes(out);
     }
 
+    const ListLevel* listLevel(const Pap& pap) const {
+        if (pap.ilfo == 0) return nullptr;
+        const ListDef* def = d_.lists.listFor(pap.ilfo);
+        if (!def || def->levels.empty()) return nullptr;
+        return &def->levels[std::min<std::size_t>(pap.ilvl, def->levels.size() - 1)];
+    }
+
     void listLabel(std::uint32_t cp, const Pap& pap, ParagraphBuilder& b) {
         const ListLevel* lvl = nullptr;
         const std::u16string label = numbering_.next(pap.ilfo, pap.ilvl, &lvl);
@@ -265,7 +276,10 @@ private:
         Chp chp = chpAt(cp, pap);
         const Chp base = chp;
         applyChp(chp, base, lvl->chpx);
-        b.append(toCharProps(chp, d_.fonts), label);
+        model::CharProps props = toCharProps(chp, d_.fonts);
+        // Bullets come out as Unicode characters: keep the text's font, not a symbol font.
+        if (lvl->nfc == 23) props.font = toCharProps(base, d_.fonts).font;
+        b.append(props, label);
     }
 
     void endParagraph(ParagraphBuilder& b, std::vector<Block>& out) {
@@ -394,8 +408,8 @@ model::ParaProps toParaProps(const Pap& pap) {
     p.leftIndentPt = pap.dxaLeft / 20.0;
     p.rightIndentPt = pap.dxaRight / 20.0;
     p.firstLineIndentPt = pap.dxaLeft1 / 20.0;
-    p.spaceBeforePt = pap.dyaBefore / 20.0;
-    p.spaceAfterPt = pap.dyaAfter / 20.0;
+    p.spaceBeforePt = pap.beforeAuto ? 14.0 : pap.dyaBefore / 20.0;
+    p.spaceAfterPt = pap.afterAuto ? 14.0 : pap.dyaAfter / 20.0;
     if (pap.multLine) {
         p.lineSpacing.rule = model::LineSpacing::Rule::Multiple;
         p.lineSpacing.value = pap.dyaLine > 0 ? pap.dyaLine / 240.0 : 1.0;

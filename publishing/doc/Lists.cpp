@@ -93,6 +93,7 @@ ListTables parseListTables(const ByteReader& table, FcLcb plfLst, FcLcb plfLfo) 
                 lvl.follow = r.u8(off + 15);
                 const std::size_t cbChpx = r.u8(off + 24);
                 const std::size_t cbPapx = r.u8(off + 25);
+                lvl.papx = r.copy(off + 28, cbPapx);
                 off += 28 + cbPapx;
                 lvl.chpx = r.copy(off, cbChpx);
                 off += cbChpx;

@@ -21,6 +21,7 @@ struct ListLevel {
     std::uint8_t follow = 0;          // 0 tab, 1 space, 2 nothing
     std::u16string text;              // placeholders 0..8 stand for the level numbers
     Bytes chpx;
+    Bytes papx;                       // indents of the level
 };
 
 struct ListDef {

@@ -107,6 +107,8 @@ void applyPap(Pap& p, std::span<const std::uint8_t> grpprl, const ByteReader* da
             break;
         case sprm::PDyaBefore: p.dyaBefore = s.u16(); break;
         case sprm::PDyaAfter: p.dyaAfter = s.u16(); break;
+        case sprm::PFDyaBeforeAuto: p.beforeAuto = s.u8() != 0; break;
+        case sprm::PFDyaAfterAuto: p.afterAuto = s.u8() != 0; break;
         case sprm::PChgTabs: case sprm::PChgTabsPapx: changeTabs(p.tabs, s); break;
         case sprm::PFInTable: p.inTable = s.u8() != 0; break;
         case sprm::PFTtp: p.ttp = s.u8() != 0; break;

@@ -32,6 +32,7 @@ struct Pap {
     std::uint8_t jc = 0;
     std::int32_t dxaLeft = 0, dxaRight = 0, dxaLeft1 = 0;
     std::uint16_t dyaBefore = 0, dyaAfter = 0;
+    bool beforeAuto = false, afterAuto = false;  // "auto" spacing: 14 points
     std::int16_t dyaLine = 240;
     bool multLine = true;
     bool keep = false, keepFollow = false, pageBreakBefore = false;

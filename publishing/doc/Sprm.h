@@ -79,6 +79,8 @@ inline constexpr std::uint16_t PDxaRight = 0x845D;
 inline constexpr std::uint16_t PDxaLeft = 0x845E;
 inline constexpr std::uint16_t PDxaLeft1 = 0x8460;
 inline constexpr std::uint16_t PJc = 0x2461;
+inline constexpr std::uint16_t PFDyaBeforeAuto = 0x245B;
+inline constexpr std::uint16_t PFDyaAfterAuto = 0x245C;
 inline constexpr std::uint16_t PHugePapx = 0x6646;
 inline constexpr std::uint16_t PItap = 0x6649;
 // Section
