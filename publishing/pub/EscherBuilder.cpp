@@ -197,9 +197,9 @@ EscherStreams buildEscher(const PubPlan& plan) {
     for (const auto& p : plan.pages)
         for (const auto& sh : p.shapes) lastSpid = std::max(lastSpid, sh.spid);
 
-    // Publisher's two extra drawings: drawing 2 holds the page background
-    // rectangle, drawing 3 a rectangle and a line with empty anchors; none
-    // of their shapes is linked to Contents.
+    // Publisher's two further drawings: drawing 2 is the master page's,
+    // holding its background rectangle; drawing 3 holds a rectangle and a
+    // line with empty anchors. None of their shapes is linked to Contents.
     const std::uint32_t backgroundSpid = plan.masterSpid;
     const std::uint32_t extraSpid = plan.masterSpid + 1024;
 

@@ -1,5 +1,6 @@
-// Builds Escher/EscherStm (the drawing records: one drawing for the master
-// page, one for all ordinary pages, the picture directory) and
+// Builds Escher/EscherStm (the drawing records: the picture directory, the
+// master page's drawing, Publisher's third drawing and the one drawing all
+// ordinary pages share) and
 // Escher/EscherDelayStm (the picture bytes) from the plan.
 #pragma once
 

@@ -55,7 +55,7 @@ struct PubPlan {
     StorySet stories;
     std::vector<Blip> blips;
     std::uint32_t lastSeq = 0;
-    std::uint32_t masterSpid = 0;      // patriarch of the master page's drawing
+    std::uint32_t masterSpid = 0;      // patriarch of the master page's drawing (the next cluster: drawing 3)
     std::uint32_t pageClusters = 1;    // Escher id clusters used by the pages' drawing
 };
 

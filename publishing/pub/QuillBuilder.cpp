@@ -113,12 +113,6 @@ void writeStyles(QuillStream& q) {
     q.end();
 }
 
-std::uint32_t storyTextStart(const std::vector<Story>& stories, std::size_t index) {
-    std::uint32_t units = 0;
-    for (std::size_t i = 0; i < index; ++i) units += static_cast<std::uint32_t>(stories[i].text.size());
-    return kQuillTextOffset + 2 * units;
-}
-
 std::vector<FdpEntry> paragraphEntries(const std::vector<Story>& stories) {
     std::vector<FdpEntry> entries;
     std::uint32_t pos = kQuillTextOffset;
@@ -347,7 +341,6 @@ ByteBuffer buildQuill(const StorySet& set) {
     q.out.patchU16(0x0E, 0x0300);
     q.out.patchU32(0x10, static_cast<std::uint32_t>(kQuillPage * blockStarts.size()));
     q.out.patchU32(0x14, static_cast<std::uint32_t>(q.out.size()));
-    (void)storyTextStart;
     return std::move(q.out);
 }
 
