@@ -272,3 +272,46 @@ TEST(DocConverter, TextBoxTextFollowsTheParagraphOfItsAnchor) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(DocConverter, ListLevelIndentsYieldToTheParagraphsOwn) {
+    Synth s;
+    Bytes item;
+    put16(item, sprm::PIlfo); put16(item, 1);
+    Bytes ownIndent = item;
+    put16(ownIndent, sprm::PDxaLeft); put16(ownIndent, 1440);
+    Bytes autoSpace = sprm1(sprm::PFDyaBeforeAuto, 1);
+    s.text(u"level indent").mark(0x0D, item);
+    s.text(u"own indent").mark(0x0D, ownIndent);
+    s.text(u"auto spaced").mark(0x0D, autoSpace);
+    DocFile& f = s.file();
+    ListDef def;
+    def.lsid = 9;
+    ListLevel lvl;
+    lvl.nfc = 23;
+    lvl.text = u"\uF0B7";
+    put16(lvl.papx, sprm::PDxaLeft); put16(lvl.papx, 720);
+    put16(lvl.papx, sprm::PDxaLeft1); put16(lvl.papx, static_cast<std::uint16_t>(-360));
+    put16(lvl.chpx, sprm::CRgFtc0); put16(lvl.chpx, 1);
+    def.levels.push_back(lvl);
+    f.lists.lists.push_back(def);
+    f.lists.overrides.push_back(9);
+    f.fonts = {FontDef{"Liberation Serif", 0}, FontDef{"Symbol", 2}};
+    const auto d = convertDocFile(f);
+    const auto& blocks = d.sections.at(0).blocks;
+    ASSERT_EQ(blocks.size(), 3u);
+    const auto& first = std::get<model::Paragraph>(blocks[0]);
+    EXPECT_EQ(first.plainText(), "\u2022\tlevel indent");
+    EXPECT_DOUBLE_EQ(first.props.leftIndentPt, 36.0);
+    EXPECT_DOUBLE_EQ(first.props.firstLineIndentPt, -18.0);
+    EXPECT_EQ(first.runs.at(0).props.font, "Liberation Serif");   // not the symbol font
+    const auto& second = std::get<model::Paragraph>(blocks[1]);
+    EXPECT_DOUBLE_EQ(second.props.leftIndentPt, 72.0);
+    EXPECT_DOUBLE_EQ(second.props.firstLineIndentPt, -18.0);
+    const auto& third = std::get<model::Paragraph>(blocks[2]);
+    EXPECT_DOUBLE_EQ(third.props.spaceBeforePt, 14.0);
+    EXPECT_DOUBLE_EQ(third.props.leftIndentPt, 0.0);
+}
+
+} // namespace
