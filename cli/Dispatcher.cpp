@@ -3,12 +3,10 @@
 // crashed or stuck worker costs only its current document.
 #include "cli/Dispatcher.h"
 
-#include "cli/ConvertOne.h"
 #include "cli/OutputNames.h"
 #include "cli/WorkerProtocol.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QProcess>
 #include <QTimer>
 
@@ -226,15 +224,10 @@ int runBatch(const Options& options, const char* programPath) {
     }
 
     QtArgs qtArgs(programPath);
-    if (pending.size() <= 1) {
-        QGuiApplication app(qtArgs.argc, qtArgs.argv);
-        for (Item* item : pending) {
-            if (const auto failure = convertOne(item->source, item->target)) report.failed(*item, *failure);
-            else report.converted(*item);
-        }
-        return report.finish();
-    }
+    if (pending.empty()) return report.finish();
 
+    // Even a single document goes to a worker: should a reader crash on it,
+    // its line and the summary are still reported.
     int jobs = options.jobs > 0 ? options.jobs : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     jobs = std::min<int>(jobs, static_cast<int>(pending.size()));
     QCoreApplication app(qtArgs.argc, qtArgs.argv);
