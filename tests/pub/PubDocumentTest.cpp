@@ -145,6 +145,26 @@ TEST_F(PubDocument, TabStopsAreStoredFromTheFrameEdge) {
     EXPECT_EQ(fx.roundTrip(pub).allText(), "a\tb\tc");
 }
 
+TEST_F(PubDocument, DrawingsMatchAnEmptyPublisherFile) {
+    // Publisher 2010's empty publication: the default shape properties and
+    // the two drawings before the pages' drawing come out line for line.
+    pub::writePub(model::Publication{}, fx.path("empty.pub"));
+    const std::string ours = fx.dump(fx.path("empty.pub"), "escher");
+    const std::string real = fx.dump(FQ_SHARED_DIR "/reference/pub-samples/v14-metadata.pub", "escher");
+    auto between = [](const std::string& text, const std::string& from, const std::string& to) {
+        const auto a = text.find(from);
+        const auto b = text.find(to, a == std::string::npos ? 0 : a);
+        return a == std::string::npos || b == std::string::npos ? std::string() : text.substr(a, b - a);
+    };
+    const std::string ourDrawings = between(ours, "u32 after record = 2", "u32 after record = 0");
+    ASSERT_FALSE(ourDrawings.empty()) << ours;
+    EXPECT_EQ(ourDrawings, between(real, "u32 after record = 2", "u32 after record = 0"));
+    const std::string ourDefaults = between(ours, "    FOPT 0xF00B", "  u32 after record");
+    ASSERT_FALSE(ourDefaults.empty());
+    EXPECT_EQ(ourDefaults, between(real, "    FOPT 0xF00B", "  u32 after record"));
+    EXPECT_NE(ours.find("drawing 1:"), std::string::npos);
+}
+
 TEST_F(PubDocument, UnwritablePathThrows) {
     EXPECT_THROW(pub::writePub(simple(), fx.path("missing-folder") / "out.pub"), std::runtime_error);
 }
