@@ -344,6 +344,11 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
                 item);
         }
     }
+    if (!split && current.runs.empty()) {
+        // An empty paragraph still has a line: its height comes from the
+        // paragraph mark's character properties.
+        current.runs.push_back(model::Run{std::string(), resolver_.resolveRun(pStyle, p.props.markRunProps)});
+    }
     if (!split || !current.runs.empty()) out.push_back(current);
     for (auto& b : after) out.push_back(std::move(b));
 }

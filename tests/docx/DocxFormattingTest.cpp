@@ -233,3 +233,13 @@ TEST(DocxRun, EastAsianTextUsesTheEastAsianFont) {
     EXPECT_EQ(runWith(doc, "latin")->props.font, "Arial");
     EXPECT_EQ(runWith(doc, "\xE6\x97\xA5")->props.font, "MS Mincho");
 }
+
+TEST(DocxParagraph, EmptyParagraphKeepsTheSizeOfItsMark) {
+    DocxFixture f;
+    f.body("<w:p><w:pPr><w:rPr><w:sz w:val=\"48\"/></w:rPr></w:pPr></w:p>");
+    auto paras = paragraphs(read(f));
+    ASSERT_EQ(paras.size(), 1u);
+    ASSERT_EQ(paras[0].runs.size(), 1u);
+    EXPECT_EQ(paras[0].runs[0].text, "");
+    EXPECT_DOUBLE_EQ(paras[0].runs[0].props.sizePt, 24.0);
+}
