@@ -5,7 +5,9 @@
 #include "publishing/pub/PubConstants.h"
 #include "publishing/pub/QuillRecords.h"
 
+#include <algorithm>
 #include <array>
+#include <map>
 #include <cstring>
 #include <string>
 
@@ -50,13 +52,13 @@ private:
 // The shared list layout: u32 data length, u32 count, u32 stamp, u32 kind,
 // u32 0, count element offsets (from the end of this 20-byte header), then
 // the elements, each 2-aligned.
-void writeList(ByteBuffer& out, const std::vector<ByteBuffer>& elements, std::uint32_t kind) {
+void writeList(ByteBuffer& out, const std::vector<ByteBuffer>& elements, std::uint32_t kind, std::uint32_t field10 = 0) {
     const std::size_t start = out.size();
     out.u32(0);
     out.u32(static_cast<std::uint32_t>(elements.size()));
     out.u32(kListStamp);
     out.u32(kind);
-    out.u32(0);
+    out.u32(field10);
     const std::size_t base = out.size();
     const std::size_t offsetTable = base;
     out.zeros(4 * elements.size());
@@ -76,7 +78,54 @@ ByteBuffer styleElement(std::uint16_t head, const std::vector<std::uint8_t>& rec
     return e;
 }
 
-void writeStyles(QuillStream& q) {
+// The fonts Publisher 2010's default style gives the scripts other than
+// Latin, with their FONT flags, and the slots of the Latin font.
+struct ScriptFont {
+    std::vector<std::uint8_t> slots;
+    const char16_t* name;
+    std::uint32_t flags;
+};
+const std::vector<std::uint8_t> kLatinSlots = {0x01, 0x02, 0x06, 0x07, 0x10, 0x12, 0x13, 0x20, 0x21, 0x27, 0x28};
+const ScriptFont kScriptFonts[] = {
+    {{0x05, 0x14}, u"Sylfaen", 0x04},   {{0x08}, u"Mangal", 0x09},       {{0x09}, u"Vrinda", 0x0A},
+    {{0x0A}, u"Raavi", 0x14},           {{0x0B}, u"Shruti", 0x15},       {{0x0C}, u"Sendnya", 0x3F},
+    {{0x0D}, u"Latha", 0x17},           {{0x0E}, u"Gautami", 0x18},      {{0x0F}, u"Tunga", 0x19},
+    {{0x11}, u"Angsana New", 0x1A},     {{0x15}, u"Batang", 0x3E},       {{0x16, 0x19}, u"MS Mincho", 0x05},
+    {{0x17}, u"PMingLiU", 0x07},        {{0x18}, u"SimSun", 0x08},       {{0x1E}, u"Estrangelo Edessa", 0x1B},
+    {{0x1F}, u"MV Boli", 0x1C}};
+
+struct FontTable {
+    std::vector<std::u16string> names;
+    std::vector<std::uint32_t> flags;
+    std::vector<std::pair<std::uint8_t, std::uint16_t>> defaultSlots;
+};
+
+// The FONT list: the fonts the runs use (their indexes stay), then the
+// script fonts of the default style; Times New Roman when no run has text.
+FontTable fontTable(const std::vector<std::u16string>& used) {
+    FontTable t;
+    t.names = used;
+    if (t.names.empty()) t.names.push_back(u"Times New Roman");
+    t.flags.assign(t.names.size(), 0);
+    std::map<std::uint8_t, std::uint16_t> slots;
+    for (std::uint8_t s : kLatinSlots) slots[s] = 0;
+    for (const auto& f : kScriptFonts) {
+        std::uint16_t index = 0;
+        auto it = std::find(t.names.begin(), t.names.end(), std::u16string(f.name));
+        if (it == t.names.end()) {
+            index = static_cast<std::uint16_t>(t.names.size());
+            t.names.push_back(f.name);
+            t.flags.push_back(f.flags);
+        } else {
+            index = static_cast<std::uint16_t>(it - t.names.begin());
+        }
+        for (std::uint8_t s : f.slots) slots[s] = index;
+    }
+    t.defaultSlots.assign(slots.begin(), slots.end());
+    return t;
+}
+
+void writeStyles(QuillStream& q, const FontTable& fonts) {
     // STSH 0: style names (one unnamed entry).
     q.begin("STSH", 0, "STSH");
     {
@@ -94,7 +143,8 @@ void writeStyles(QuillStream& q) {
         const auto rec = w.openRecord();
         w.u16(0x30, bt::QuillShort, 5);
         w.closeRecord(rec);
-        writeList(q.out, {styleElement(0x51, defaultCharStyleRecord()), styleElement(0x05, para.bytes())}, 0);
+        writeList(q.out, {styleElement(0xA9, defaultCharStyleRecord(fonts.defaultSlots)), styleElement(0x05, para.bytes())},
+                  0, 0x100);
     }
     q.end();
     // STSH 2: style links.
@@ -166,17 +216,17 @@ void writeBinTable(QuillStream& q, const char* name, const PagedChunk& chunk) {
     q.end();
 }
 
-void writeFonts(QuillStream& q, const std::vector<std::u16string>& fonts) {
+void writeFonts(QuillStream& q, const FontTable& fonts) {
     q.begin("FONT", 0, "FONT");
     std::vector<ByteBuffer> elements;
-    for (const auto& name : fonts) {
+    for (std::size_t i = 0; i < fonts.names.size(); ++i) {
         ByteBuffer e;
-        e.u16(static_cast<std::uint16_t>(name.size()));
-        e.utf16(name);
-        e.u32(0);
+        e.u16(static_cast<std::uint16_t>(fonts.names[i].size()));
+        e.utf16(fonts.names[i]);
+        e.u32(fonts.flags[i]);
         elements.push_back(std::move(e));
     }
-    writeList(q.out, elements, 4);
+    writeList(q.out, elements, 4, 0x100);
     q.end();
 }
 
@@ -242,7 +292,8 @@ void writeColors(QuillStream& q, const std::vector<TextColor>& colors) {
     BlockWriter w(q.out);
     for (std::size_t i = 0; i < colors.size(); ++i) {
         const auto rec = w.openRecord();
-        w.u32(0x01, bt::QuillLong, colors[i].bgr());
+        // Entry 0 is automatic text: the palette's black, as in Publisher.
+        w.u32(0x01, bt::QuillLong, i == 0 ? esc::kPaletteBlack : colors[i].bgr());
         if (i == 0) {
             w.u32(0x02, bt::QuillLong, 0xFFFFFFFF);
             w.u32(0x03, bt::QuillLong, 0x20000000);
@@ -276,15 +327,21 @@ ByteBuffer buildQuill(const StorySet& set) {
     q.out.reserve(kQuillTextOffset + 2 * textUnits + 8192);
     q.out.zeros(kQuillTextOffset);
 
-    q.begin("TEXT", 0, "TEXT");
-    for (const auto& s : set.stories) q.out.utf16(s.text);
-    q.end();
-
-    writeStyles(q);
-    const PagedChunk paras = writeFdp(q, "FDPP", paragraphEntries(set.stories));
-    const PagedChunk chars = writeFdp(q, "FDPC", characterEntries(set.stories));
-
-    q.out.alignTo(kQuillPage);
+    // Without any story Publisher writes no text chunks at all.
+    const bool text = !set.stories.empty();
+    const FontTable fonts = fontTable(set.fonts);
+    if (text) {
+        q.begin("TEXT", 0, "TEXT");
+        for (const auto& s : set.stories) q.out.utf16(s.text);
+        q.end();
+    }
+    writeStyles(q, fonts);
+    PagedChunk paras, chars;
+    if (text) {
+        paras = writeFdp(q, "FDPP", paragraphEntries(set.stories));
+        chars = writeFdp(q, "FDPC", characterEntries(set.stories));
+        q.out.alignTo(kQuillPage);
+    }
     q.begin("SYID", 0, "SYID");
     std::uint32_t highest = 0;
     for (const auto& s : set.stories) highest = std::max(highest, s.id);
@@ -301,11 +358,15 @@ ByteBuffer buildQuill(const StorySet& set) {
     q.out.u16(0x74);
     q.end();
 
-    writeBinTable(q, "BTEP", paras);
-    writeBinTable(q, "BTEC", chars);
-    writeFonts(q, set.fonts);
-    writeStoryLengths(q, set.stories);
-    writeStoryLayout(q, set.stories);
+    if (text) {
+        writeBinTable(q, "BTEP", paras);
+        writeBinTable(q, "BTEC", chars);
+    }
+    writeFonts(q, fonts);
+    if (text) {
+        writeStoryLengths(q, set.stories);
+        writeStoryLayout(q, set.stories);
+    }
     writeColors(q, set.colors);
 
     // Table of contents: the first block holds 19 entries right after the

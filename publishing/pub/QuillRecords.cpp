@@ -75,15 +75,23 @@ std::vector<std::uint8_t> paraRecord(const ParaFormat& f) {
     return std::move(out.bytes());
 }
 
-std::vector<std::uint8_t> defaultCharStyleRecord() {
+std::vector<std::uint8_t> defaultCharStyleRecord(const std::vector<std::pair<std::uint8_t, std::uint16_t>>& slots) {
     ByteBuffer out;
     BlockWriter w(out);
     const auto rec = w.openRecord();
     w.u32(cp::Size, bt::QuillLong, 127000);
-    w.u32(0x18, bt::QuillLong, 190500);
-    fontContainer(w, 0);
+    const auto fonts = w.open(cp::Font, bt::QuillContainer);
+    for (const auto& [slot, font] : slots) {
+        const auto c = w.open(slot, bt::Container);
+        w.u16(0x00, bt::Short, font);
+        w.close(c);
+    }
+    w.close(fonts);
     w.u32(cp::Size2, bt::QuillLong, 127000);
     colorContainer(w, 0);
+    const auto c48 = w.open(0x48, bt::QuillContainer);
+    w.u32(0x00, bt::QuillLong, 0);
+    w.close(c48);
     w.closeRecord(rec);
     return std::move(out.bytes());
 }

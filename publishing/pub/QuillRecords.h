@@ -7,14 +7,16 @@
 #include "publishing/pub/TextStories.h"
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace fq::pub {
 
 std::vector<std::uint8_t> charRecord(const CharFormat& format);
 std::vector<std::uint8_t> paraRecord(const ParaFormat& format);
-// The default character style of the second STSH (under every run).
-std::vector<std::uint8_t> defaultCharStyleRecord();
+// The default character style of the second STSH (under every run): one
+// FONT index per script slot, as (slot, font) pairs in slot order.
+std::vector<std::uint8_t> defaultCharStyleRecord(const std::vector<std::pair<std::uint8_t, std::uint16_t>>& slots);
 
 struct FdpEntry {
     std::uint32_t end = 0;                 // absolute Quill stream offset, exclusive

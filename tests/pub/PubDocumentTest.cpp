@@ -165,6 +165,16 @@ TEST_F(PubDocument, DrawingsMatchAnEmptyPublisherFile) {
     EXPECT_NE(ours.find("drawing 1:"), std::string::npos);
 }
 
+TEST_F(PubDocument, QuillOfAnEmptyPublicationMatchesPublisher) {
+    // Styles with the script fonts, FONT list, PL: line for line as in
+    // Publisher 2010's empty publication.
+    pub::writePub(model::Publication{}, fx.path("empty.pub"));
+    const std::string ours = fx.dump(fx.path("empty.pub"), "quill");
+    const std::string real = fx.dump(FQ_SHARED_DIR "/reference/pub-samples/v14-metadata.pub", "quill");
+    ASSERT_FALSE(real.empty());
+    EXPECT_EQ(ours, real);
+}
+
 TEST_F(PubDocument, UnwritablePathThrows) {
     EXPECT_THROW(pub::writePub(simple(), fx.path("missing-folder") / "out.pub"), std::runtime_error);
 }
