@@ -354,6 +354,11 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
 }
 
 void DocumentConverter::table(const Table& t, std::vector<model::Block>& out) {
+    struct Restore {
+        PropertyResolver& r;
+        std::string previous;
+        ~Restore() { r.setTableStyle(previous); }
+    } restore{resolver_, resolver_.setTableStyle(t.styleId.value_or(""))};
     for (const TableRow& row : t.rows) {
         model::Paragraph line;
         bool haveProps = false;

@@ -14,7 +14,9 @@
 //   [X] docDefaults, paragraph and character styles, basedOn chains, default styles
 //   [X] toggle properties (bold, italic, strike, caps, small caps) between style chains
 //   [X] theme fonts (major/minor, asciiTheme/hAnsiTheme/eastAsiaTheme/cstheme)
-//   [-] table styles: read, their formatting not applied
+//   [-] table styles: paragraph and run properties apply inside their table; conditional
+//       formatting (first row, banding) does not
+//   [X] numbering styles (w:numStyleLink)
 //   [ ] latent style defaults (they carry no formatting Word would apply here)
 // Paragraphs
 //   [X] alignment (both/distribute -> justify), indents left/start, right/end, firstLine, hanging
@@ -23,16 +25,20 @@
 //   [-] contextual spacing: ignored
 // Runs
 //   [X] fonts, size, bold, italic, underline kinds, strike/dstrike, colour (auto = unset)
+//   [X] East Asian font (w:eastAsia) for runs with CJK text
+//   [X] empty paragraphs keep the size of their paragraph mark
 //   [X] superscript/subscript, small caps, all caps
 //   [X] tabs, line breaks, page breaks, w:sym, soft hyphen, non-breaking hyphen, ruby base text
 //   [-] hidden text (w:vanish): kept as visible text so that nothing is lost
 //   [ ] highlighting, shading, character spacing, borders
 // Structure
-//   [X] sections: page size, margins, header/footer distances, several sections
+//   [X] sections: page size, margins (gutter added to the left), header/footer distances, several sections
+//   [X] several w:body elements (written by some tools) are read in order
 //   [X] headers and footers (default, else first, else even; inherited by later sections)
 //   [X] lists: labels from numbering.xml with counters per level, restarts, overrides, bullets
 //   [X] tables flattened: one paragraph per row, cells separated by tabs, nested tables inline
 //   [X] fields: fldSimple content, complex fields show their result only (nested fields too)
+//   [X] FILENAME fields show the name of the file being converted
 //   [X] hyperlinks, sdt, smartTag, customXml, bidi containers as their text
 //   [X] tracked changes: insertions and moves-to kept, deletions and moves-from dropped
 //   [X] footnotes and endnotes appended at the end with their marks (1, 2, ... and i, ii, ...)
@@ -43,7 +49,9 @@
 //   [X] wp:inline and wp:anchor with a:blip, VML v:imagedata, OLE previews
 //   [X] size from wp:extent (EMU) or the VML style; format from the bytes
 //   [-] anchor position: page/margin/column offsets and alignment; paragraph/line relative to the text top
-//   [-] charts, diagrams, OLE objects without preview: placeholder text
+//   [X] SmartArt: the text of its nodes as paragraphs after its paragraph
+//   [-] charts, OLE objects without preview: placeholder text
+//   [ ] pictures in headers and footers (Section::header holds paragraphs only)
 //   [ ] linked (external) pictures: placeholder text
 #include "publishing/docx/DocxReader.h"
 

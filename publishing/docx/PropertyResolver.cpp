@@ -88,8 +88,19 @@ ParaProps PropertyResolver::mergedParagraph(const ParaProps& direct) const {
     return mergedParagraph(direct, nullptr);
 }
 
+std::string PropertyResolver::setTableStyle(const std::string& id) {
+    std::string previous = tableStyle_;
+    tableStyle_ = id;
+    return previous;
+}
+
 ParaProps PropertyResolver::mergedParagraph(const ParaProps& direct, const ParaProps* level) const {
     ParaProps p = styles_.defaultParaProps;
+    for (const Style* s : chain(tableStyle_)) {
+        ParaProps tp = s->paraProps;
+        tp.numbering.reset();
+        overlay(p, tp);
+    }
     for (const Style* s : chain(paragraphStyle(direct))) overlay(p, s->paraProps);
     if (level) {
         ParaProps lv = *level;
@@ -171,13 +182,21 @@ model::CharProps PropertyResolver::resolveRun(const std::string& paraStyle, cons
     // A character style id that names a paragraph style is ignored.
     if (!cChain.empty() && cChain.back()->type != "character") cChain.clear();
 
-    // Non-toggle properties: plain inheritance, paragraph chain then character chain.
+    auto tChain = chain(tableStyle_);
+    if (!tChain.empty() && tChain.back()->type != "table") tChain.clear();
+
+    // Non-toggle properties: plain inheritance, table, paragraph and then character chain.
+    for (const Style* s : tChain) overlay(r, s->runProps);
     for (const Style* s : pChain) overlay(r, s->runProps);
     for (const Style* s : cChain) overlay(r, s->runProps);
 
     // Toggle properties: the defaults, then each chain toggles.
     RunProps t = styles_.defaultRunProps;
-    Toggles tp = togglesOf(pChain), tc = togglesOf(cChain);
+    Toggles tt = togglesOf(tChain), tp = togglesOf(pChain), tc = togglesOf(cChain);
+    applyToggle(t.bold, tt.bold);           applyToggle(t.italic, tt.italic);
+    applyToggle(t.strike, tt.strike);       applyToggle(t.doubleStrike, tt.doubleStrike);
+    applyToggle(t.smallCaps, tt.smallCaps); applyToggle(t.caps, tt.caps);
+    applyToggle(t.vanish, tt.vanish);
     applyToggle(t.bold, tp.bold);           applyToggle(t.bold, tc.bold);
     applyToggle(t.italic, tp.italic);       applyToggle(t.italic, tc.italic);
     applyToggle(t.strike, tp.strike);       applyToggle(t.strike, tc.strike);

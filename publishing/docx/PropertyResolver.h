@@ -4,7 +4,8 @@
 // and finally direct formatting. Toggle properties (bold, italic, caps, ...)
 // follow Word: inside one style chain the nearest definition wins; a style
 // of the paragraph chain and one of the character chain that both switch the
-// property on cancel out; direct formatting sets the value outright.
+// property on cancel out; direct formatting sets the value outright. Inside
+// a table, the table style sits between the defaults and the paragraph style.
 #pragma once
 
 #include "publishing/docx/DocxModel.h"
@@ -38,6 +39,10 @@ public:
     model::CharProps resolveRun(const std::string& paraStyle, const RunProps& direct,
                                 const RunProps* extra = nullptr, bool eastAsian = false) const;
 
+    // The table style in effect for the paragraphs resolved next (empty:
+    // outside any table). Returns the previous one.
+    std::string setTableStyle(const std::string& id);
+
     // The font name for a resolved run property set (theme fonts applied).
     std::string fontName(const RunProps& merged, bool eastAsian = false) const;
 
@@ -46,6 +51,7 @@ private:
 
     const Styles& styles_;
     const ThemeFonts& theme_;
+    std::string tableStyle_;
 };
 
 } // namespace fq::docx

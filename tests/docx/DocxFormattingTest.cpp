@@ -243,3 +243,25 @@ TEST(DocxParagraph, EmptyParagraphKeepsTheSizeOfItsMark) {
     EXPECT_EQ(paras[0].runs[0].text, "");
     EXPECT_DOUBLE_EQ(paras[0].runs[0].props.sizePt, 24.0);
 }
+
+TEST(DocxParagraph, TableStyleSitsBetweenDefaultsAndParagraphStyle) {
+    DocxFixture f;
+    f.styles("<w:docDefaults><w:pPrDefault><w:pPr><w:spacing w:after=\"160\"/></w:pPr></w:pPrDefault>"
+             "<w:rPrDefault><w:rPr><w:sz w:val=\"22\"/></w:rPr></w:rPrDefault></w:docDefaults>"
+             "<w:style w:type=\"table\" w:styleId=\"Grid\"><w:pPr><w:spacing w:after=\"0\"/></w:pPr>"
+             "<w:rPr><w:sz w:val=\"18\"/><w:b/></w:rPr></w:style>"
+             "<w:style w:type=\"paragraph\" w:styleId=\"Big\"><w:rPr><w:sz w:val=\"40\"/></w:rPr></w:style>");
+    auto cell = [](const std::string& c) { return "<w:tc>" + c + "</w:tc>"; };
+    f.body("<w:tbl><w:tblPr><w:tblStyle w:val=\"Grid\"/></w:tblPr><w:tr>" + cell(p("in table")) + "</w:tr><w:tr>" +
+           cell(p("big", "<w:pStyle w:val=\"Big\"/>")) + "</w:tr></w:tbl>" + p("outside"));
+    auto doc = read(f);
+    auto paras = paragraphs(doc);
+    ASSERT_EQ(paras.size(), 3u);
+    EXPECT_DOUBLE_EQ(paras[0].props.spaceAfterPt, 0.0);
+    EXPECT_DOUBLE_EQ(runWith(doc, "in table")->props.sizePt, 9.0);
+    EXPECT_TRUE(runWith(doc, "in table")->props.bold);
+    EXPECT_DOUBLE_EQ(runWith(doc, "big")->props.sizePt, 20.0) << "the paragraph style wins over the table style";
+    EXPECT_DOUBLE_EQ(paras[2].props.spaceAfterPt, 8.0);
+    EXPECT_DOUBLE_EQ(runWith(doc, "outside")->props.sizePt, 11.0);
+    EXPECT_FALSE(runWith(doc, "outside")->props.bold);
+}
