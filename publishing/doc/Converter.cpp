@@ -132,7 +132,6 @@ private:
     }
 
     Pap papAt(std::uint32_t cp) const {
-        if (!d_.fib.word97) return Pap{};
         const long idx = d_.papx.find(fcAt(cp));
         Pap pap;
         const ByteReader* data = d_.dataStream.empty() ? nullptr : &data_;
@@ -153,13 +152,13 @@ private:
     }
 
     const Chp& chpAt(std::uint32_t cp, const Pap& pap) {
-        const long run = d_.fib.word97 ? d_.chpx.find(fcAt(cp)) : -1;
+        const long run = d_.chpx.find(fcAt(cp));
         const std::uint32_t piece = cp < d_.text.pieceIndex.size() ? d_.text.pieceIndex[cp] : 0;
         if (run == lastRun_ && piece == lastPiece_ && pap.istd == lastIstd_) return lastChp_;
         lastRun_ = run;
         lastPiece_ = piece;
         lastIstd_ = pap.istd;
-        Chp chp = d_.fib.word97 ? d_.styles.paragraphStyleChp(pap.istd) : Chp{};
+        Chp chp = d_.styles.paragraphStyleChp(pap.istd);
         auto apply = [&](const Bytes& g) {
             std::optional<std::uint16_t> istd;
             forEachSprm(g, [&](const Sprm& s) { if (s.op == sprm::CIstd) istd = s.u16(); });
@@ -319,7 +318,7 @@ private:
             b.append(props, u"\n");
         } else if (pap.inTable && pap.innerCell) {
             b.append(props, u"\t");
-        } else if (pap.inTable && d_.fib.word97) {
+        } else if (pap.inTable) {
             b.append(props, u"\n");
         } else {
             endParagraph(b, out);

@@ -3,6 +3,7 @@
 
 #include "publishing/doc/CompoundFile.h"
 #include "publishing/doc/SummaryInfo.h"
+#include "publishing/doc/Word6Sprms.h"
 
 #include <fstream>
 
@@ -104,7 +105,6 @@ DocFile parseDocFile(const std::filesystem::path& path) {
                     break;
                 }
             }
-        d.fonts.clear();
     }
     const CodePage codePage(codePageNumber);
     d.text = readText(wdr, d.pieces, codePage, static_cast<std::uint32_t>(total));
@@ -120,9 +120,22 @@ DocFile parseDocFile(const std::filesystem::path& path) {
         d.styles.resolve(d.dataStream.empty() ? nullptr : &data);
         optional([&] { d.fonts = parseFontTable(table, fib.pair(FibPair::SttbfFfn)); });
         optional([&] { d.lists = parseListTables(table, fib.pair(FibPair::PlcfLst), fib.pair(FibPair::PlfLfo)); });
+    } else {
+        // Word 6.0/95: the same pages and style sheet with other sprms.
+        auto translate = [](PropertyRuns& runs) {
+            for (auto& r : runs.runs) r.grpprl = translateWord6Grpprl(r.grpprl);
+        };
+        optional([&] { d.chpx = parseChpxRuns(wdr, table, fib.pair(FibPair::PlcfBteChpx), false); translate(d.chpx); });
+        optional([&] { d.papx = parsePapxRuns(wdr, table, fib.pair(FibPair::PlcfBtePapx), false); translate(d.papx); });
+        optional([&] { d.styles = parseStyleSheet(table, fib.pair(FibPair::Stshf), false); });
+        d.styles.resolve(nullptr);
     }
 
-    optional([&] { d.sections = parseSections(table, fib.pair(FibPair::PlcfSed), wdr, fib.word97); });
+    optional([&] {
+        d.sections = parseSections(table, fib.pair(FibPair::PlcfSed), wdr, true);
+        if (!fib.word97)
+            for (auto& s : d.sections) s.sepx = translateWord6Grpprl(s.sepx);
+    });
 
     auto absolute = [&](CpRange base, std::uint32_t a, std::uint32_t b) {
         CpRange r{base.start + std::min(a, base.end - base.start), base.start + std::min(b, base.end - base.start)};

@@ -2,7 +2,7 @@
 //
 // Supported:
 //  [X] compound file through libgsf, stream names in any case
-//  [X] FIB of Word 97-2003; Word 6.0/95 FIB (text only, file code page from the LID)
+//  [X] FIB of Word 97-2003; Word 6.0/95 FIB (code page from the LID or the fonts' character sets)
 //  [X] messages: not a Word file, Word 2.x and older, encrypted or obfuscated, damaged
 //  [X] piece table: 8-bit (cp1252) and UTF-16 pieces, piece property modifiers (prm with a grpprl)
 //  [-] piece property modifiers given as a single sprm: the toggles, underline, colour,
@@ -29,8 +29,9 @@
 //  [X] document properties from the summary information
 //  [X] list numbers and bullets (PlfLst levels, PlfLfo overrides, legal numbering)
 //  [-] list override start values and level overrides are ignored
-//  [-] Word 6.0/95: text, paragraphs and section boundaries only (their sprms differ; default
-//      formatting and page geometry)
+//  [X] Word 6.0/95: text, styles, character, paragraph and section properties (their one-byte
+//      sprms translated to the Word 97 ones)
+//  [-] Word 6.0/95: no list labels (ANLD numbering), headers, notes or pictures
 //  [ ] OLE object previews, comments, pictures in headers (the model's headers hold paragraphs)
 #include "publishing/doc/DocReader.h"
 

@@ -15,7 +15,7 @@ struct SectionDesc {
     Bytes sepx;
 };
 
-// withSprms false (Word 6.0/95, whose sprms differ) keeps only the ends.
+// withSprms false keeps only the ends.
 std::vector<SectionDesc> parseSections(const ByteReader& table, FcLcb plcfSed, const ByteReader& wordDocument,
                                        bool withSprms);
 

@@ -2,10 +2,11 @@
 #include "publishing/doc/StyleSheet.h"
 
 #include "publishing/doc/TextEncoding.h"
+#include "publishing/doc/Word6Sprms.h"
 
 namespace fq::doc {
 
-StyleSheet parseStyleSheet(const ByteReader& table, FcLcb stshf) {
+StyleSheet parseStyleSheet(const ByteReader& table, FcLcb stshf, bool word97) {
     StyleSheet sheet;
     if (stshf.lcb < 2 || !table.has(stshf.fc, stshf.lcb)) return sheet;
     const ByteReader r = table.sub(stshf.fc, stshf.lcb, "the style sheet");
@@ -13,8 +14,10 @@ StyleSheet parseStyleSheet(const ByteReader& table, FcLcb stshf) {
     if (cbStshi < 4 || !r.has(2, cbStshi)) return sheet;
     const std::size_t cstd = r.u16(2);
     const std::size_t cbBase = r.u16(4);
-    if (cbStshi >= 18) {
+    if (cbStshi >= 18 && word97) {
         for (int i = 0; i < 3; ++i) sheet.defaultFtc[i] = r.u16(14 + i * 2);
+    } else if (cbStshi >= 14) {
+        sheet.defaultFtc[0] = r.u16(14);
     }
     std::size_t off = 2 + cbStshi;
     for (std::size_t i = 0; i < cstd && off + 2 <= r.size(); ++i) {
@@ -22,7 +25,7 @@ StyleSheet parseStyleSheet(const ByteReader& table, FcLcb stshf) {
         StyleDef sd;
         const std::size_t start = off + 2;
         off = start + cbStd;
-        if (cbStd == 0 || !r.has(start, cbStd) || cbStd < 10 || cbBase < 10 || cbBase > cbStd) {
+        if (cbStd == 0 || !r.has(start, cbStd) || cbStd < 8 || cbBase < 8 || cbBase > cbStd) {
             sheet.styles.push_back(sd);
             continue;
         }
@@ -33,8 +36,14 @@ StyleSheet parseStyleSheet(const ByteReader& table, FcLcb stshf) {
         sd.istdBase = std_.u16(2) >> 4;
         const std::size_t cupx = std_.u16(4) & 0x000F;
         std::size_t p = cbBase;
-        // The name: a length-prefixed UTF-16 string with a terminating zero.
-        if (std_.has(p, 2)) {
+        // The name: a length-prefixed string with a terminating zero, UTF-16
+        // or (Word 6.0/95) 8-bit.
+        if (!word97) {
+            const std::size_t cch = std_.u8(p);
+            for (std::size_t k = 0; k < cch && std_.has(p + 1 + k, 1); ++k)
+                sd.name += static_cast<char>(std_.u8(p + 1 + k) & 0x7F);
+            p += 1 + cch + 1;
+        } else if (std_.has(p, 2)) {
             const std::size_t cch = std_.u16(p);
             if (std_.has(p + 2, cch * 2)) {
                 std::u16string name;
@@ -51,14 +60,18 @@ StyleSheet parseStyleSheet(const ByteReader& table, FcLcb stshf) {
             const std::size_t cb = std_.u16(p);
             if (!std_.has(p + 2, cb)) break;
             const ByteReader upx = std_.sub(p + 2, cb, "a style");
+            auto grpprl = [&](std::size_t from) {
+                Bytes g = upx.copy(from, cb - from);
+                return word97 ? g : translateWord6Grpprl(g);
+            };
             if (sd.kind == 1) {
-                if (u == 0 && cb >= 2) sd.papx = upx.copy(2, cb - 2);
-                if (u == 1) sd.chpx = upx.copy(0, cb);
+                if (u == 0 && cb >= 2) sd.papx = grpprl(2);
+                if (u == 1) sd.chpx = grpprl(0);
             } else if (sd.kind == 2) {
-                if (u == 0) sd.chpx = upx.copy(0, cb);
+                if (u == 0) sd.chpx = grpprl(0);
             } else if (sd.kind == 3) {
-                if (u == 1 && cb >= 2) sd.papx = upx.copy(2, cb - 2);
-                if (u == 2) sd.chpx = upx.copy(0, cb);
+                if (u == 1 && cb >= 2) sd.papx = grpprl(2);
+                if (u == 2) sd.chpx = grpprl(0);
             }
             p += 2 + cb;
         }

@@ -44,7 +44,8 @@ private:
     Chp defaultChp_;
 };
 
-// Word 97+ style sheet. An absent or unreadable one gives an empty sheet.
-StyleSheet parseStyleSheet(const ByteReader& table, FcLcb stshf);
+// The style sheet; an absent or unreadable one gives an empty sheet. Word
+// 6.0/95 sheets have 8-bit names and their own sprms (translated).
+StyleSheet parseStyleSheet(const ByteReader& table, FcLcb stshf, bool word97 = true);
 
 } // namespace fq::doc

@@ -291,3 +291,43 @@ TEST(DocPieces, PropertyModifiers) {
 }
 
 } // namespace
+
+#include "publishing/doc/Word6Sprms.h"
+
+namespace {
+
+TEST(DocWord6, SprmsBecomeTheirWord97Counterparts) {
+    // bold on, font 3, 14 pt, a skipped lid (97), centred, left indent 720,
+    // page width 11906, then an opcode of unknown size that ends the walk.
+    const Bytes g6{85, 1, 93, 3, 0, 99, 28, 0, 97, 0x09, 0x04, 5, 1, 17, 0xD0, 0x02, 164, 0x82, 0x2E, 250, 85, 0};
+    const Bytes g = translateWord6Grpprl(g6);
+    Chp c;
+    applyChp(c, Chp{}, g);
+    EXPECT_TRUE(c.bold);
+    EXPECT_EQ(c.ftc[0], 3);
+    EXPECT_EQ(c.hps, 28);
+    Pap p;
+    applyPap(p, g);
+    EXPECT_EQ(p.jc, 1);
+    EXPECT_EQ(p.dxaLeft, 720);
+    Sep s;
+    applySep(s, g);
+    EXPECT_EQ(s.xaPage, 11906u);
+    // The walk stopped at the unknown opcode: the last bold-off never applied.
+    int count = 0;
+    forEachSprm(g, [&](const Sprm&) { ++count; });
+    EXPECT_EQ(count, 6);
+}
+
+TEST(DocWord6, VariableOperandsAndTruncation) {
+    // A picture location given with its length byte, then a truncated size.
+    const Bytes g6{68, 4, 0x10, 0x20, 0x00, 0x00, 99, 24};
+    Chp c;
+    applyChp(c, Chp{}, translateWord6Grpprl(g6));
+    ASSERT_TRUE(c.picLocation.has_value());
+    EXPECT_EQ(*c.picLocation, 0x2010u);
+    EXPECT_EQ(c.hps, 20);                                    // the cut-off size was not applied
+    EXPECT_TRUE(translateWord6Grpprl(Bytes{68, 200, 1}).empty());
+}
+
+} // namespace
