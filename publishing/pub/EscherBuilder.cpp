@@ -3,6 +3,8 @@
 
 #include "publishing/pub/PubConstants.h"
 
+#include <algorithm>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -30,11 +32,32 @@ private:
 
 using Properties = std::vector<std::pair<std::uint16_t, std::uint32_t>>;
 
-void writeOpt(RecordWriter& w, std::uint16_t type, const Properties& props) {
-    const auto m = w.open(type, 3, static_cast<std::uint16_t>(props.size()));
-    for (const auto& [id, value] : props) {
+// A property whose data follows the table (fComplex): a UTF-16 string.
+struct ComplexProperty {
+    std::uint16_t id;
+    std::u16string text;   // written with a terminating zero
+};
+
+void writeOpt(RecordWriter& w, std::uint16_t type, const Properties& props,
+              const std::vector<ComplexProperty>& complex = {}) {
+    // Properties stay sorted by id, complex ones included.
+    std::vector<std::pair<std::uint16_t, std::uint32_t>> table(props);
+    for (const auto& c : complex)
+        table.push_back({static_cast<std::uint16_t>(c.id | 0x8000), static_cast<std::uint32_t>(2 * c.text.size() + 2)});
+    std::stable_sort(table.begin(), table.end(),
+                     [](const auto& a, const auto& b) { return (a.first & 0x3FFF) < (b.first & 0x3FFF); });
+    const auto m = w.open(type, 3, static_cast<std::uint16_t>(table.size()));
+    for (const auto& [id, value] : table) {
         w.out().u16(id);
         w.out().u32(value);
+    }
+    for (const auto& entry : table) {
+        if (!(entry.first & 0x8000)) continue;
+        for (const auto& c : complex)
+            if ((c.id | 0x8000) == entry.first) {
+                w.out().utf16(c.text);
+                w.out().u16(0);
+            }
     }
     w.close(m);
 }
@@ -121,7 +144,9 @@ void writeShape(RecordWriter& w, const PlannedShape& s) {
     }
     props.insert(props.end(), {{ShadowColor, esc::kPaletteShadow}, {WrapLeft, d}, {WrapTop, d},
                                {WrapRight, d}, {WrapBottom, d}, {GroupBools, 0x00100000}});
-    writeOpt(w, esc::Opt, props);
+    std::vector<ComplexProperty> complex;
+    if (!s.description.empty()) complex.push_back({esc::op::Description, s.description});
+    writeOpt(w, esc::Opt, props, complex);
 
     Properties tertiary;
     if (text) tertiary.push_back({ColumnSpacing, 72390});

@@ -181,7 +181,7 @@ inline constexpr std::uint16_t TextId = 0x0080, TextLeft = 0x0081, TextTop = 0x0
                                FillColor = 0x0181, FillBackColor = 0x0183, FillBools = 0x01BF,
                                LineColor = 0x01C0, LineBackColor = 0x01C2, LineWidth = 0x01CB,
                                LineEndCap = 0x01D7, LineBools = 0x01FF, ShadowColor = 0x0201,
-                               BwMode = 0x0304, ShapeBools = 0x033F, WrapLeft = 0x0384,
+                               BwMode = 0x0304, ShapeBools = 0x033F, Description = 0x0381, WrapLeft = 0x0384,
                                WrapTop = 0x0385, WrapRight = 0x0386, WrapBottom = 0x0387,
                                GroupBools = 0x03BF, LineLeftColor = 0x0540, LineLeftBack = 0x0542,
                                LineTopColor = 0x0580, LineTopBack = 0x0582,

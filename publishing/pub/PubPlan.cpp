@@ -92,6 +92,7 @@ PubPlan makePlan(const model::Publication& pub) {
             s.seq = n.next();
             s.spid = nextSpid();
             s.anchor = anchorOf(pic.rect, plan.pageWidthEmu, plan.pageHeightEmu);
+            s.description = utf8ToUtf16(pic.description);
             if (auto blip = makeBlip(pic.format, pic.data, pic.rect.widthPt, pic.rect.heightPt)) {
                 s.kind = ShapeKind::Picture;
                 plan.blips.push_back(std::move(*blip));

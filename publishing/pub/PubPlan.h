@@ -10,6 +10,7 @@
 #include "publishing/pub/TextStories.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace fq::pub {
@@ -29,6 +30,7 @@ struct PlannedShape {
     std::uint32_t textId = 0;    // story id (text boxes and placeholders)
     std::uint32_t pib = 0;       // 1-based BStore index (pictures)
     RectEmu anchor;
+    std::u16string description;   // alternative text (pictures)
 };
 
 struct PlannedPage {

@@ -22,7 +22,7 @@
 // written), font metrics in the font list and FONT flags (written as
 // Publisher does for a font it has no metrics for), the complex-script
 // font slots of the default style, the picture shapes' wrap polygon and
-// crop values, alternative text of pictures, linked text frames (each
+// crop values, linked text frames (each
 // frame is its own story, as the layout split the text), strike-through
 // (no property found: libmspub reads none and the samples show none), and
 // a page size per page (the format has one page size per publication: the

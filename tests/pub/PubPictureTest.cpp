@@ -139,6 +139,21 @@ TEST_F(PubPicture, PngAndJpegKeepTheirBytesAndPlace) {
     EXPECT_NEAR(b.width, 300 / 72.0, 1e-3);
 }
 
+TEST_F(PubPicture, AlternativeTextIsStoredWithTheShape) {
+    model::Publication pub;
+    pub.pages.push_back(page({}));
+    auto pic = picture(model::ImageFormat::Png, image(30, 20, "PNG"), {72, 72, 30, 20});
+    pic.description = "Logo – Größe";
+    pub.pages[0].pictureFrames.push_back(pic);
+    const auto doc = fx.roundTrip(pub);
+    ASSERT_EQ(doc.pages.size(), 1u);
+    ASSERT_EQ(doc.pages[0].pictures.size(), 1u);
+    const std::string escher = fx.dump(fx.path("out.pub"), "escher");
+    EXPECT_NE(escher.find("wzDescription"), std::string::npos) << escher;
+    EXPECT_NE(escher.find("Logo – Größe"), std::string::npos) << escher;
+    EXPECT_EQ(escher.find("!"), std::string::npos) << escher;
+}
+
 TEST_F(PubPicture, SeveralPicturesPairWithTheirShapes) {
     model::Publication pub;
     pub.pages.push_back(page({}));
