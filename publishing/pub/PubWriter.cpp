@@ -10,7 +10,8 @@
 // colours as Publisher does), the master page "R" with its margin guides,
 // the two further empty page chunks and the scratch-area page, the story
 // table with frame table, per-story data and font list, Quill's three
-// STSH, MCLD, PL and FONT, the drawing group's default shape properties and
+// STSH (the default style with Publisher 2010's script fonts), MCLD, PL
+// and FONT, the drawing group's default shape properties and
 // split-menu colours, the background drawing and the third drawing with
 // its rectangle and line, text-box and picture shape properties, CompObj,
 // Internal, Envelope, the empty Objects and VBA storages and the root
@@ -19,14 +20,13 @@
 // Still missing or guessed: the hash values of the per-story data (0x65
 // blocks 08/09), MCLD's values 00-03 (meaning unknown, left out), the
 // header counters 0D/0E (Publisher's meaning unknown; the chunk count is
-// written), font metrics in the font list and FONT flags (written as
-// Publisher does for a font it has no metrics for), the complex-script
-// font slots of the default style, the picture shapes' wrap polygon and
-// crop values, linked text frames (each
-// frame is its own story, as the layout split the text), strike-through
-// (no property found: libmspub reads none and the samples show none), and
-// a page size per page (the format has one page size per publication: the
-// first page's; frames keep their position from the top left corner).
+// written), font metrics in the Contents font list (written as Publisher
+// does for a font it has no metrics for), FONT flags of the runs' fonts,
+// the picture shapes' wrap polygon, linked text frames (each frame is its
+// own story, as the layout split the text), strike-through (no property
+// found: libmspub reads none and the samples show none), and a page size
+// per page (the format has one page size per publication: the first
+// page's; frames keep their position from the top left corner).
 // Nobody has opened a written file in Publisher itself.
 #include "publishing/pub/PubWriter.h"
 
