@@ -12,10 +12,10 @@
 // table with frame table, per-story data and font list, Quill's three
 // STSH (the default style with Publisher 2010's script fonts), MCLD, PL
 // and FONT, the drawing group's default shape properties and
-// split-menu colours, the background drawing and the third drawing with
-// its rectangle and line, text-box and picture shape properties, CompObj,
-// Internal, Envelope, the empty Objects and VBA storages and the root
-// class id.
+// split-menu colours, the master page's drawing with its background
+// rectangle, the third drawing with its rectangle and line, text-box and
+// picture shape properties (alternative text included), CompObj, Internal,
+// Envelope, the empty Objects and VBA storages and the root class id.
 //
 // Still missing or guessed: the hash values of the per-story data (0x65
 // blocks 08/09), MCLD's values 00-03 (meaning unknown, left out), the
