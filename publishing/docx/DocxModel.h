@@ -187,7 +187,16 @@ struct ThemeFonts {
     std::string majorLatin, minorLatin, majorEastAsia, minorEastAsia, majorCs, minorCs;
 };
 
+// w:latentStyles: how Word shows built-in styles the part does not define.
+// They carry no formatting, only user-interface defaults.
+struct LatentStyles {
+    std::optional<bool> defLockedState, defSemiHidden, defUnhideWhenUsed, defQFormat;
+    std::optional<int> defUIPriority, count;
+    std::vector<std::string> exceptions;           // names of w:lsdException entries
+};
+
 struct Styles {
+    LatentStyles latent;
     ParaProps defaultParaProps;                    // w:docDefaults/w:pPrDefault
     RunProps defaultRunProps;                      // w:docDefaults/w:rPrDefault
     std::map<std::string, Style> styles;

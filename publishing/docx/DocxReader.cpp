@@ -17,7 +17,7 @@
 //   [-] table styles: paragraph and run properties apply inside their table; conditional
 //       formatting (first row, banding) does not
 //   [X] numbering styles (w:numStyleLink)
-//   [ ] latent style defaults (they carry no formatting Word would apply here)
+//   [X] latent styles read into the model (they carry no formatting, so nothing to apply)
 // Paragraphs
 //   [X] alignment (both/distribute -> justify), indents left/start, right/end, firstLine, hanging
 //   [X] spacing before/after (auto spacing = 14 pt), line spacing auto/exact/atLeast

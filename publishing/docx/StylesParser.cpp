@@ -13,6 +13,21 @@ Styles parseStyles(const pugi::xml_node& root) {
         s.defaultRunProps = parseRunProps(xml::child(xml::child(defaults, "rPrDefault"), "rPr"));
         s.defaultParaProps = parseParaProps(xml::child(xml::child(defaults, "pPrDefault"), "pPr"), noRels);
     }
+    if (pugi::xml_node latent = xml::child(root, "latentStyles")) {
+        auto flag = [&](const char* name) -> std::optional<bool> {
+            pugi::xml_attribute a = xml::attr(latent, name);
+            if (!a) return std::nullopt;
+            return a.as_bool() || std::string_view(a.value()) == "on";
+        };
+        s.latent.defLockedState = flag("defLockedState");
+        s.latent.defSemiHidden = flag("defSemiHidden");
+        s.latent.defUnhideWhenUsed = flag("defUnhideWhenUsed");
+        s.latent.defQFormat = flag("defQFormat");
+        s.latent.defUIPriority = xml::int32(latent, "defUIPriority");
+        s.latent.count = xml::int32(latent, "count");
+        for (pugi::xml_node e = latent.first_child(); e; e = e.next_sibling())
+            if (xml::is(e, "lsdException")) s.latent.exceptions.push_back(xml::text(e, "name").value_or(""));
+    }
     for (pugi::xml_node n = root.first_child(); n; n = n.next_sibling()) {
         if (!xml::is(n, "style")) continue;
         Style st;
