@@ -3,10 +3,13 @@
 // crashed or stuck worker costs only its current document.
 #include "cli/Dispatcher.h"
 
+#include "cli/ConvertOne.h"
+#include "cli/CrashReport.h"
 #include "cli/OutputNames.h"
 #include "cli/WorkerProtocol.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QProcess>
 #include <QTimer>
 
@@ -39,13 +42,20 @@ public:
     }
     void failed(const Item& item, const std::string& reason) {
         ++failed_;
-        std::fprintf(stderr, "failed: %s: %s\n", item.source.c_str(), reason.c_str());
+        std::fputs(failedLine(item, reason).c_str(), stderr);
         std::fflush(stderr);
     }
     int finish() const {
-        std::fprintf(stderr, "%d converted, %d failed\n", converted_, failed_);
+        std::fputs(summaryLine(0).c_str(), stderr);
         std::fflush(stderr);
         return failed_ == 0 ? 0 : 1;
+    }
+    static std::string failedLine(const Item& item, const std::string& reason) {
+        return "failed: " + item.source + ": " + reason + "\n";
+    }
+    // The summary as it would read with moreFailed further failures.
+    std::string summaryLine(int moreFailed) const {
+        return std::to_string(converted_) + " converted, " + std::to_string(failed_ + moreFailed) + " failed\n";
     }
 
 private:
@@ -225,9 +235,21 @@ int runBatch(const Options& options, const char* programPath) {
 
     QtArgs qtArgs(programPath);
     if (pending.empty()) return report.finish();
+    if (pending.size() == 1) {
+        // One document: converted here, which saves starting a worker.
+        QGuiApplication app(qtArgs.argc, qtArgs.argv);
+        Item& item = *pending.front();
+        std::optional<std::string> failure;
+        {
+            const CrashReport guard(report.failedLine(item, "The converter stopped unexpectedly on this document."),
+                                    report.summaryLine(1));
+            failure = convertOne(item.source, item.target);
+        }
+        if (failure) report.failed(item, *failure);
+        else report.converted(item);
+        return report.finish();
+    }
 
-    // Even a single document goes to a worker: should a reader crash on it,
-    // its line and the summary are still reported.
     int jobs = options.jobs > 0 ? options.jobs : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     jobs = std::min<int>(jobs, static_cast<int>(pending.size()));
     QCoreApplication app(qtArgs.argc, qtArgs.argv);

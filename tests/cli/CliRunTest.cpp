@@ -210,6 +210,32 @@ TEST_F(CliRun, AWorkerThatDiesCostsOnlyItsDocument) {
 }
 #endif
 
+#ifndef _WIN32
+TEST_F(CliRun, ACrashOnASingleDocumentIsStillReported) {
+    // One document is converted inside the main process; a crash there (here
+    // a segmentation-fault signal sent during the conversion) must still give
+    // the document's line and the summary. The signal has to land during the
+    // conversion, so a few delays are tried.
+    const auto src = copy("doc/poi-Bug50955.doc", "big.doc");
+    for (int delayMs : {150, 80, 300, 40, 600}) {
+        QProcess p;
+        p.start(QStringLiteral(FQ_RUNTIME_DIR "/folioquill-convert"), {"-o", q(dir() / "out"), q(src)});
+        ASSERT_TRUE(p.waitForStarted());
+        QThread::msleep(delayMs);
+        ::kill(static_cast<pid_t>(p.processId()), SIGSEGV);
+        ASSERT_TRUE(p.waitForFinished(240000));
+        const std::string err = p.readAllStandardError().toStdString();
+        if (p.exitStatus() != QProcess::NormalExit || err.find("converted: ") != std::string::npos) continue;
+        EXPECT_EQ(p.exitCode(), 1);
+        EXPECT_EQ(err, "failed: " + src.string() + ": The converter stopped unexpectedly on this document.\n"
+                       "0 converted, 1 failed\n");
+        EXPECT_FALSE(fs::exists(dir() / "out" / "big.pub"));
+        return;
+    }
+    FAIL() << "the signal never arrived during the conversion";
+}
+#endif
+
 TEST_F(CliRun, SourceIsNeverOverwritten) {
     // A ".pub" document converted into its own folder would replace itself.
     const auto src = copy("docx/pandoc-lists.docx", "self.pub");
