@@ -137,7 +137,7 @@ model::ParaProps PropertyResolver::toModel(const ParaProps& p) const {
     for (const TabStop& t : p.tabs) {
         if (t.kind == "clear" || t.kind == "bar") continue;
         double pos = twipsToPt(t.posTwips) - m.leftIndentPt;
-        if (pos > 0) m.tabStopsPt.push_back(pos);
+        if (pos >= 0) m.tabStopsPt.push_back(pos);   // the model cannot hold stops left of the indent
     }
     return m;
 }

@@ -111,10 +111,15 @@ TEST(DocxParagraph, TabStopsAreMergedAndClearedAndMeasuredFromTheIndent) {
     f.styles("<w:style w:type=\"paragraph\" w:styleId=\"T\"><w:pPr><w:tabs><w:tab w:val=\"left\" w:pos=\"1440\"/>"
              "<w:tab w:val=\"left\" w:pos=\"2880\"/></w:tabs></w:pPr></w:style>");
     f.body(p("a\tb", "<w:pStyle w:val=\"T\"/><w:ind w:left=\"720\"/><w:tabs><w:tab w:val=\"clear\" w:pos=\"2880\"/>"
-                     "<w:tab w:val=\"right\" w:pos=\"4320\"/></w:tabs>"));
+                     "<w:tab w:val=\"right\" w:pos=\"4320\"/></w:tabs>") +
+           p("c\td", "<w:ind w:left=\"1440\" w:hanging=\"720\"/><w:tabs><w:tab w:val=\"left\" w:pos=\"360\"/>"
+                     "<w:tab w:val=\"num\" w:pos=\"1440\"/><w:tab w:val=\"bar\" w:pos=\"2000\"/></w:tabs>"));
     auto paras = paragraphs(read(f));
-    ASSERT_EQ(paras.size(), 1u);
+    ASSERT_EQ(paras.size(), 2u);
     EXPECT_EQ(paras[0].props.tabStopsPt, (std::vector<double>{36.0, 180.0}));
+    // A stop at the indent itself stays (list labels tab to it); one left of
+    // the indent and bar tabs have no place in the model.
+    EXPECT_EQ(paras[1].props.tabStopsPt, (std::vector<double>{0.0}));
 }
 
 TEST(DocxRun, FontsComeFromTheThemeStylesAndDirectFormatting) {
