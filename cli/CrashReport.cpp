@@ -1,6 +1,8 @@
 // The crash handler: only async-signal-safe calls on prepared buffers.
 #include "cli/CrashReport.h"
 
+#include "publishing/engine/SafeSave.h"
+
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
@@ -26,6 +28,13 @@ char* g_message = nullptr;                  // prepared text, or null when disar
 std::size_t g_length = 0;
 
 extern "C" void onCrash(int) {
+    if (const char* temporary = engine::temporaryBeingWritten()) {
+#ifdef _WIN32
+        _unlink(temporary);
+#else
+        ::unlink(temporary);
+#endif
+    }
     if (g_message) {
 #ifdef _WIN32
         _write(2, g_message, static_cast<unsigned>(g_length));

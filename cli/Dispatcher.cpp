@@ -7,6 +7,7 @@
 #include "cli/CrashReport.h"
 #include "cli/OutputNames.h"
 #include "cli/WorkerProtocol.h"
+#include "publishing/engine/SafeSave.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -170,6 +171,7 @@ private:
             else if (slot.process->error() == QProcess::FailedToStart) reason = "The converter could not be started.";
             else reason = "The converter ended before the document was converted.";
             report_.failed(*slot.item, reason);
+            engine::removeTemporaries(slot.item->target);
             slot.item = nullptr;
         }
         --live_;

@@ -1,6 +1,7 @@
 // Temporary-file-and-rename saving.
 #include "publishing/engine/SafeSave.h"
 
+#include <atomic>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -8,6 +9,40 @@
 namespace fq::engine {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+std::atomic<const char*> g_inProgress{nullptr};
+
+// Publishes the temporary path for temporaryBeingWritten() while it lives.
+class InProgress {
+public:
+    explicit InProgress(const fs::path& path) : text_(path.string()) { g_inProgress.store(text_.c_str()); }
+    ~InProgress() { g_inProgress.store(nullptr); }
+
+private:
+    std::string text_;
+};
+
+bool isTemporaryOf(const std::string& candidate, const std::string& prefix) {
+    return candidate.size() == prefix.size() + 6 && candidate.compare(0, prefix.size(), prefix) == 0;
+}
+
+} // namespace
+
+const char* temporaryBeingWritten() { return g_inProgress.load(); }
+
+void removeTemporaries(const fs::path& target) {
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    const std::string prefix = "." + target.filename().string() + ".tmp-";
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        if (isTemporaryOf(it->path().filename().string(), prefix)) {
+            std::error_code ignored;
+            fs::remove(it->path(), ignored);
+        }
+    }
+}
 
 bool sameFile(const fs::path& a, const fs::path& b) {
     std::error_code ea, eb;
@@ -45,6 +80,7 @@ void saveThroughTemporary(const fs::path& target, const std::function<void(const
         std::error_code ignored;
         fs::remove(temporary, ignored);
     };
+    const InProgress published(temporary);
     try {
         write(temporary);
         std::error_code ec;

@@ -207,6 +207,8 @@ TEST_F(CliRun, AWorkerThatDiesCostsOnlyItsDocument) {
     int pubs = 0;
     for (const auto& e : fs::directory_iterator(dir() / "out")) pubs += e.path().extension() == ".pub";
     EXPECT_EQ(pubs, converted);
+    for (const auto& e : fs::directory_iterator(dir() / "out"))
+        EXPECT_NE(e.path().filename().string()[0], '.') << "left behind: " << e.path();
 }
 #endif
 
@@ -230,6 +232,8 @@ TEST_F(CliRun, ACrashOnASingleDocumentIsStillReported) {
         EXPECT_EQ(err, "failed: " + src.string() + ": The converter stopped unexpectedly on this document.\n"
                        "0 converted, 1 failed\n");
         EXPECT_FALSE(fs::exists(dir() / "out" / "big.pub"));
+        if (fs::exists(dir() / "out"))
+            for (const auto& e : fs::directory_iterator(dir() / "out")) ADD_FAILURE() << "left behind: " << e.path();
         return;
     }
     FAIL() << "the signal never arrived during the conversion";

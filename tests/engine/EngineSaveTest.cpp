@@ -125,6 +125,31 @@ TEST(EngineSave, ReadOnlyFolderKeepsTheExistingTarget) {
     EXPECT_EQ(hiddenEntries(folder), 0);
 }
 
+TEST(EngineSave, TemporaryFileIsPublishedWhileItIsWritten) {
+    ScratchFolder dir;
+    std::string during;
+    saveThroughTemporary(dir / "out.pub", [&](const fs::path& t) {
+        during = temporaryBeingWritten() ? temporaryBeingWritten() : "";
+        writeFile(t, "x");
+        EXPECT_EQ(fs::path(during), t);
+    });
+    EXPECT_FALSE(during.empty());
+    EXPECT_EQ(temporaryBeingWritten(), nullptr);
+}
+
+TEST(EngineSave, RemoveTemporariesTakesOnlyTheTargetsLeftovers) {
+    ScratchFolder dir;
+    writeFile(dir / ".out.pub.tmp-abc123", "left over");
+    writeFile(dir / ".out.pub.tmp-abc12", "not ours: the suffix is short");
+    writeFile(dir / ".other.pub.tmp-abc123", "another target's");
+    writeFile(dir / "out.pub", "the publication");
+    removeTemporaries(dir / "out.pub");
+    EXPECT_FALSE(fs::exists(dir / ".out.pub.tmp-abc123"));
+    EXPECT_TRUE(fs::exists(dir / ".out.pub.tmp-abc12"));
+    EXPECT_TRUE(fs::exists(dir / ".other.pub.tmp-abc123"));
+    EXPECT_TRUE(fs::exists(dir / "out.pub"));
+}
+
 TEST(EngineSave, TargetThatIsAFolderIsRefused) {
     ScratchFolder dir;
     fs::create_directories(dir / "out.pub");
