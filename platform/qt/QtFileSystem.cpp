@@ -393,6 +393,17 @@ FolderInfo QtFileSystem::folderInfo(const QString& path)
     FolderInfo result;
     result.attributes = attributes(path).value_or(attributes::directory);
     result.isRoot = QDir(path).isRoot();
+    // Volume and file index identify the folder, also through junctions.
+    HANDLE h = CreateFileW(reinterpret_cast<LPCWSTR>(path.utf16()), 0,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+        BY_HANDLE_FILE_INFORMATION id;
+        if (GetFileInformationByHandle(h, &id))
+            result.identity = std::make_pair(std::uint64_t(id.dwVolumeSerialNumber),
+                                             (std::uint64_t(id.nFileIndexHigh) << 32) | id.nFileIndexLow);
+        CloseHandle(h);
+    }
     return result;
 }
 
