@@ -79,6 +79,8 @@ struct Paragraph {
     }
 };
 
+// Bmp: the bytes of a complete .bmp file; Dib: a device-independent bitmap
+// without the 14-byte file header. The .doc reader delivers DIBs as Bmp.
 enum class ImageFormat { Png, Jpeg, Gif, Bmp, Dib, Tiff, Emf, Wmf, Unknown };
 
 // Where a floating picture sits. Offsets are measured from the page's top
