@@ -156,7 +156,9 @@ FixtureSet build() {
         std::ofstream(staging / "complete") << "ok";
         std::error_code ec;
         fs::rename(staging, final, ec);
-        if (!ec) {
+        if (!ec || fs::exists(final / "complete")) {
+            // Another test process may have finished first: use its copy.
+            if (ec) fs::remove_all(staging, ec);
             collect(final);
             return f;
         }
