@@ -102,6 +102,19 @@ TEST_F(IntakeDrop, FolderYieldsOnlyDocumentsInWalkOrder)
     EXPECT_EQ(form->MousePointer(), app::pointer::defaultPointer);
 }
 
+TEST_F(IntakeDrop, DroppedFolderWalkLetsEventsRun)
+{
+    tree.file(QStringLiteral("Docs/a.doc"));
+    tree.file(QStringLiteral("Docs/sub/b.doc"));
+    const QString extra = tree.file(QStringLiteral("extra.doc"));
+    // Another drop arriving while the folder is walked lands before the
+    // folder's documents, which are appended after the walk.
+    tp.windows.pendingEvents.push_back([&] { form->ListView1->Add(extra); });
+    dragAndDrop({tree.path(QStringLiteral("Docs"))});
+    EXPECT_EQ(relativeItems(items(), tree.root()), (QStringList{"extra.doc", "Docs/a.doc", "Docs/sub/b.doc"}));
+    EXPECT_GT(tp.windows.processEventsCalls, 1);
+}
+
 TEST_F(IntakeDrop, HiddenArchiveDocumentIsPassedOver)
 {
     tree.file(QStringLiteral("Docs/.plainHidden.doc"));

@@ -168,6 +168,33 @@ TEST_F(IntakeScan, ClosingTheWindowDuringTheWalkEndsTheScan)
     EXPECT_TRUE(tp.windows.messages.empty());
 }
 
+TEST_F(IntakeScan, TypedWildcardsActAsWildcards)
+{
+    tree.file(QStringLiteral("R/x.dec"));
+    scan(QStringLiteral("d?c"), R);
+    EXPECT_EQ(queued(), (QStringList{"report.doc", "x.dec", "A/a1.doc", "A/A1/deep.doc"}));
+}
+
+TEST_F(IntakeScan, HiddenSystemSubFolderContributesNoFiles)
+{
+    ScriptedFileSystem scripted;
+    scripted.folderAttributes.insert(QDir::fromNativeSeparators(tree.path(QStringLiteral("R/A"))), 22);
+    tp.files = &scripted;
+    makeForm();
+    scan(QStringLiteral("doc"), R);
+    EXPECT_EQ(queued(), QStringList{"report.doc"});
+}
+
+TEST_F(IntakeScan, ChosenFolderWith22IsSearchedButNotWalked)
+{
+    ScriptedFileSystem scripted;
+    scripted.folderAttributes.insert(QDir::fromNativeSeparators(R), 22);
+    tp.files = &scripted;
+    makeForm();
+    scan(QStringLiteral("doc"), R);
+    EXPECT_EQ(queued(), QStringList{"report.doc"});
+}
+
 TEST_F(IntakeScan, ButtonClickRunsTheScan)
 {
     tp.windows.inputAnswers.push_back(QStringLiteral("txt"));
