@@ -1,6 +1,8 @@
-// Batch conversion with a pool of worker processes (Qt's font machinery is
-// kept out of threads): each worker takes one job at a time over a pipe, a
-// crashed or stuck worker costs only its current document.
+// Batch conversion. Several documents go to a pool of worker processes (Qt's
+// font machinery is kept out of threads): each worker takes one job at a
+// time over a pipe, and a crashed or stuck worker costs only its current
+// document. A single document is converted in this process, under a crash
+// handler that still reports it.
 #include "cli/Dispatcher.h"
 
 #include "cli/ConvertOne.h"
