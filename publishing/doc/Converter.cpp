@@ -420,7 +420,9 @@ model::ParaProps toParaProps(const Pap& pap) {
         p.lineSpacing.value = pap.dyaLine / 20.0;
     }
     p.keepWithNext = pap.keepFollow;
-    for (const std::int16_t t : pap.tabs) p.tabStopsPt.push_back((t - pap.dxaLeft) / 20.0);
+    // Stops are kept from the left indent on; the model holds none left of it.
+    for (const std::int16_t t : pap.tabs)
+        if (t >= pap.dxaLeft) p.tabStopsPt.push_back((t - pap.dxaLeft) / 20.0);
     return p;
 }
 

@@ -315,3 +315,15 @@ TEST(DocConverter, ListLevelIndentsYieldToTheParagraphsOwn) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(DocConverter, TabStopsFromTheLeftIndent) {
+    Pap pap;
+    pap.dxaLeft = 720;
+    pap.tabs = {360, 1440, 2880};
+    const auto props = toParaProps(pap);
+    EXPECT_EQ(props.tabStopsPt, (std::vector<double>{36.0, 108.0}));
+}
+
+} // namespace
