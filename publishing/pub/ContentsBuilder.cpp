@@ -434,7 +434,10 @@ ByteBuffer ContentsWriter::build(const std::u16string& savedAs) {
     emptyChunk(f.settings72, chunk::Settings72);
     bulletSettings();
     guides();
-    specialPage(f.extraPage, 4, false, page::kScratchSize, page::kScratchSize);
+    // Pages are numbered (2, 3), (2, 4) ... after the master's (2, 2); the
+    // further empty page takes the number after the last page.
+    specialPage(f.extraPage, static_cast<std::uint32_t>(3 + plan_.pages.size()), false, page::kScratchSize,
+                page::kScratchSize);
     layout4B();
     specialPage(f.scratchPage, 0, true, page::kScratchAreaWidth, page::kScratchAreaHeight);
     storyTables();
