@@ -203,6 +203,30 @@ TEST_F(PubPicture, BmpGoesInAsDib) {
     EXPECT_TRUE(std::equal(bmp.begin() + 14, bmp.end(), p.data.begin() + 14));
 }
 
+TEST_F(PubPicture, DibWithoutFileHeaderGoesInAsIs) {
+    const auto bmp = image(16, 8, "BMP");
+    const std::vector<std::uint8_t> dib(bmp.begin() + 14, bmp.end());
+    // An OS/2 DIB (12-byte header, 24 bits) that the reader cannot take.
+    std::vector<std::uint8_t> core{12, 0, 0, 0, 2, 0, 1, 0, 1, 0, 24, 0};
+    for (std::uint8_t b : {0x00, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0x00, 0x00}) core.push_back(b);
+    model::Publication pub;
+    pub.pages.push_back(page({}));
+    pub.pages[0].pictureFrames.push_back(picture(model::ImageFormat::Dib, dib, {72, 72, 16, 8}));
+    pub.pages[0].pictureFrames.push_back(picture(model::ImageFormat::Dib, core, {72, 172, 20, 10}));
+    const auto doc = fx.roundTrip(pub);
+    ASSERT_EQ(doc.pages.size(), 1u);
+    ASSERT_EQ(doc.pages[0].pictures.size(), 2u) << doc.output;
+    EXPECT_EQ(doc.pages[0].pictures[0].mimeType, "image/bmp");
+    EXPECT_TRUE(std::equal(dib.begin(), dib.end(), doc.pages[0].pictures[0].data.begin() + 14));
+    // The core DIB was decoded and handed over as PNG.
+    EXPECT_EQ(doc.pages[0].pictures[1].mimeType, "image/png");
+    QImage back;
+    ASSERT_TRUE(back.loadFromData(QByteArray(reinterpret_cast<const char*>(doc.pages[0].pictures[1].data.data()),
+                                             qsizetype(doc.pages[0].pictures[1].data.size()))));
+    EXPECT_EQ(back.width(), 2);
+    EXPECT_EQ(back.pixel(0, 0) & 0xFFFFFF, 0xFF0000u);
+}
+
 TEST_F(PubPicture, TiffIsCarriedAsTiff) {
     const auto tiff = tinyTiff();
     model::Publication pub;
