@@ -462,9 +462,9 @@ model::Document DocumentConverter::run() {
 
     // The body: a paragraph that carries a sectPr ends its section.
     for (const Block& b : doc_.body.blocks) {
-        std::vector<Block> one{b};
         std::vector<model::Block> blocks;
-        story(one, blocks);
+        if (const auto* p = std::get_if<Paragraph>(&b.content)) paragraph(*p, blocks);
+        else if (const auto* t = std::get_if<Table>(&b.content)) table(*t, blocks);
         for (auto& blk : blocks) {
             // A page break before anything else would only add an empty page.
             if (std::holds_alternative<model::PageBreak>(blk) && out_.sections.empty() && sectionBlocks_.empty())
