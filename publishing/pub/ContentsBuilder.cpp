@@ -53,7 +53,7 @@ private:
     void documentChunk();
     void masterChunk();
     void pageChunk(const PlannedPage& page, std::size_t index);
-    void specialPage(std::uint32_t seq, std::uint32_t index, bool withMaster, std::uint32_t scratchW,
+    void shapelessPage(std::uint32_t seq, std::uint32_t index, bool withMaster, std::uint32_t scratchW,
                      std::uint32_t scratchH);
     void shapeChunk(const PlannedShape& shape, std::uint32_t pageSeq);
     void bulletSettings();
@@ -142,7 +142,7 @@ void ContentsWriter::pageChunk(const PlannedPage& p, std::size_t index) {
 
 // A page chunk without shapes: Publisher keeps two of them and one for the
 // scratch area (whose size differs).
-void ContentsWriter::specialPage(std::uint32_t seq, std::uint32_t index, bool withMaster, std::uint32_t scratchW,
+void ContentsWriter::shapelessPage(std::uint32_t seq, std::uint32_t index, bool withMaster, std::uint32_t scratchW,
                                  std::uint32_t scratchH) {
     chunk(seq, chunk::Page, plan_.fixed.document, 1, [&] {
         sizePair(page::ScratchSize, bt::Container, scratchW, scratchH);
@@ -436,16 +436,16 @@ ByteBuffer ContentsWriter::build(const std::u16string& savedAs) {
     guides();
     // Pages are numbered (2, 3), (2, 4) ... after the master's (2, 2); the
     // further empty page takes the number after the last page.
-    specialPage(f.extraPage, static_cast<std::uint32_t>(3 + plan_.pages.size()), false, page::kScratchSize,
+    shapelessPage(f.extraPage, static_cast<std::uint32_t>(3 + plan_.pages.size()), false, page::kScratchSize,
                 page::kScratchSize);
     layout4B();
-    specialPage(f.scratchPage, 0, true, page::kScratchAreaWidth, page::kScratchAreaHeight);
+    shapelessPage(f.scratchPage, 0, true, page::kScratchAreaWidth, page::kScratchAreaHeight);
     storyTables();
     emptyChunk(f.settings59, chunk::Settings59);
     palette();
     layout4F();
     emptyChunk(f.settings7F, chunk::Settings7F);
-    specialPage(f.lastPage, 0, false, page::kScratchSize, page::kScratchSize);
+    shapelessPage(f.lastPage, 0, false, page::kScratchSize, page::kScratchSize);
     fontList();
     for (std::size_t i = 0; i < plan_.pages.size(); ++i) {
         const auto& p = plan_.pages[i];
