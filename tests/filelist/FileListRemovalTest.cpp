@@ -4,6 +4,7 @@
 #include "tests/support/FormFixture.h"
 
 #include <QPushButton>
+#include <QRadioButton>
 
 #include <gtest/gtest.h>
 
@@ -149,4 +150,35 @@ TEST_F(FileListRemoval, RemovalIsGuardedWhenTheDraggedItemIsGone)
     f.moveTo(f.itemCentre(2));
     f.release(f.itemCentre(2));
     EXPECT_EQ(texts(), (QStringList{"A", "C"})); // no swap with a removed item
+}
+
+TEST_F(FileListRemoval, AfterClearListTheRunAnswersNoFilesAdded)
+{
+    fill({"/docs/a.doc", "/docs/b.doc"});
+    QTest::mouseClick(f.form->PushButton5, Qt::LeftButton);
+    f.form->PushButton2_Click();
+    ASSERT_EQ(f.windows().messages.size(), 1u);
+    EXPECT_EQ(f.windows().messages[0].text, QStringLiteral("No files added."));
+}
+
+TEST_F(FileListRemoval, DuringARunWithTheHourglassTheQueueKeepsItsItems)
+{
+    fill({"/docs/a.doc", "/docs/b.doc", "/docs/c.doc"});
+    f.form->Option2->click(); // results beside the sources: no output folder needed
+    int countWhileBusy = -1;
+    int pointerWhileBusy = -1;
+    // The run lets events through once per document; from the second
+    // document on, it shows the hourglass while doing so.
+    f.windows().pendingEvents = {[] {}, [&] {
+        pointerWhileBusy = f.form->MousePointer();
+        f.form->ListView1->Select(1);
+        pressDelete();
+        f.form->ListView1_DblClick();
+        QTest::mouseClick(f.form->PushButton5, Qt::LeftButton);
+        countWhileBusy = f.form->ListView1->Count();
+    }};
+    f.form->PushButton2_Click();
+    EXPECT_EQ(pointerWhileBusy, app::pointer::hourglass);
+    EXPECT_EQ(countWhileBusy, 3);
+    EXPECT_EQ(f.form->ListView1->Count(), 3);
 }
