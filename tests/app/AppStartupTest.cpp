@@ -51,8 +51,10 @@ TEST(AppStartup, FirstStartWithEmptyStoreUsesDesktopAndFirstOption)
     EXPECT_EQ(form.ListView1->ColumnWidthTwips(), 7000);
     EXPECT_EQ(form.ListView1->Count(), 0);
     EXPECT_EQ(form.MousePointer(), app::pointer::defaultPointer);
-    // The change handler of Text1 stores the default at once.
+    // The change handler of Text1 stores the default at once; the options
+    // are not written, since Option1 was selected already.
     EXPECT_EQ(f.settings().values.value(QStringLiteral("Output Folder")), f.shell().desktop + QDir::separator());
+    EXPECT_EQ(f.settings().saves, QStringList{QStringLiteral("Output Folder=") + f.shell().desktop + QDir::separator()});
 }
 
 TEST(AppStartup, StoredOutputFolderIsShownUnchanged)
@@ -76,6 +78,9 @@ TEST(AppStartup, BothOptionsTrueLeavesSecondSelectedAndFrameDisabled)
     EXPECT_FALSE(form.Text1->isEnabled());
     EXPECT_FALSE(form.PushButton7->isEnabled());
     EXPECT_TRUE(f.windows().messages.empty());
+    // Selecting Option2, which was clear, ran its click handler.
+    EXPECT_EQ(f.settings().values.value(QStringLiteral("Option1")), QStringLiteral("False"));
+    EXPECT_EQ(f.settings().values.value(QStringLiteral("Option2")), QStringLiteral("True"));
 }
 
 TEST(AppStartup, BothOptionsFalseLeavesNeitherSelected)
