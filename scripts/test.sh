@@ -16,7 +16,7 @@ jobs=$(nproc)
 if [ "${FQ_SKIP_SANITIZERS:-0}" != 1 ]; then
   sanitized="$build-sanitize"
   echo "Rebuilding the readers and the engine with AddressSanitizer and UndefinedBehaviorSanitizer in $sanitized"
-  cmake -S "$top" -B "$sanitized" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFQ_SANITIZE=ON >/dev/null
+  cmake -S "$top" -B "$sanitized" -G Ninja -DCMAKE_BUILD_TYPE=Release -DFQ_SANITIZE=ON >/dev/null
   cmake --build "$sanitized" -j"$jobs" --target docx_tests doc_tests engine_tests
   export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
