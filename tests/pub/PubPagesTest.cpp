@@ -38,6 +38,20 @@ TEST_F(PubPages, PageSizeComesBack) {
     }
 }
 
+TEST_F(PubPages, MixedPageSizesTakeTheFirstPagesSize) {
+    // A publication has one page size; frames keep their offsets from the
+    // top left corner of their page.
+    model::Publication pub = pages(1);
+    pub.pages.push_back(page({frame({50, 60, 300, 40}, {paragraph({run("landscape")})})}, 792, 612));
+    const auto doc = fx.roundTrip(pub);
+    ASSERT_EQ(doc.pages.size(), 2u);
+    EXPECT_NEAR(doc.pages[1].width, 8.5, 1e-3);
+    EXPECT_NEAR(doc.pages[1].height, 11.0, 1e-3);
+    ASSERT_EQ(doc.pages[1].textObjects.size(), 1u);
+    EXPECT_NEAR(doc.pages[1].textObjects[0].x, 50 / 72.0, 1e-3);
+    EXPECT_NEAR(doc.pages[1].textObjects[0].y, 60 / 72.0, 1e-3);
+}
+
 TEST_F(PubPages, SeveralPagesInOrder) {
     const auto doc = fx.roundTrip(pages(7));
     ASSERT_EQ(doc.pages.size(), 7u);
