@@ -290,7 +290,7 @@ TEST(DocConverter, ListLevelIndentsYieldToTheParagraphsOwn) {
     def.lsid = 9;
     ListLevel lvl;
     lvl.nfc = 23;
-    lvl.text = u"\uF0B7";
+    lvl.text = std::u16string(1, u'\uF0B7');
     put16(lvl.papx, sprm::PDxaLeft); put16(lvl.papx, 720);
     put16(lvl.papx, sprm::PDxaLeft1); put16(lvl.papx, static_cast<std::uint16_t>(-360));
     put16(lvl.chpx, sprm::CRgFtc0); put16(lvl.chpx, 1);
