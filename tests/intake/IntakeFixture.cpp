@@ -77,7 +77,12 @@ QStringList ScriptedFileSystem::subFolderNames(const QString& path)
     return QtFileSystem::subFolderNames(path);
 }
 
-WalkHarness::WalkHarness(platform::FileSystem& files) : context{files, report, [this] { ++yields; }} {}
+WalkHarness::WalkHarness(platform::FileSystem& files)
+    : context{files, report, [this] {
+                  if (++yields > yieldLimit) throw platform::ProgramEnding{};
+              }}
+{
+}
 
 void FormFixture::SetUp()
 {

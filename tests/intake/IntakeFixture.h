@@ -58,12 +58,15 @@ private:
 };
 
 // A walk context over a file system, with an error report on a fake window
-// system and a counted yield.
+// system and a counted yield. A walk that yields more often than the limit
+// is ended (as if the window had been closed), so a walk that runs away
+// fails its test instead of hanging it.
 struct WalkHarness {
     explicit WalkHarness(platform::FileSystem& files);
     FakeWindowSystem windows;
     app::ErrorReport report{windows, nullptr};
     int yields = 0;
+    int yieldLimit = 100000;
     intake::WalkContext context;
 };
 
