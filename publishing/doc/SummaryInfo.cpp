@@ -45,7 +45,7 @@ std::string fileTimeToIso(std::uint64_t ticks) {
     const std::int64_t d = doy - (153 * mp + 2) / 5 + 1;
     const std::int64_t m = mp < 10 ? mp + 3 : mp - 9;
     if (m <= 2) ++y;
-    char buf[32];
+    char buf[64];
     std::snprintf(buf, sizeof buf, "%04lld-%02lld-%02lldT%02lld:%02lld:%02lldZ", static_cast<long long>(y),
                   static_cast<long long>(m), static_cast<long long>(d), static_cast<long long>(rem / 3600),
                   static_cast<long long>((rem / 60) % 60), static_cast<long long>(rem % 60));
