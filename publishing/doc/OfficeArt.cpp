@@ -5,6 +5,8 @@
 
 #include <zlib.h>
 
+#include <algorithm>
+
 namespace fq::doc {
 
 namespace {
@@ -56,8 +58,10 @@ Bytes dibToBmp(std::span<const std::uint8_t> dib) {
 
 std::optional<Bytes> inflateZlib(std::span<const std::uint8_t> in, std::size_t expected) {
     if (in.empty()) return std::nullopt;
-    Bytes out(std::max<std::size_t>(expected, 1024));
-    if (out.size() > (std::size_t(256) << 20)) return std::nullopt;
+    // The size the record claims is only a hint: a damaged one must not
+    // reserve gigabytes up front.
+    constexpr std::size_t kLimit = std::size_t(256) << 20;
+    Bytes out(std::clamp<std::size_t>(expected, 1024, std::min(kLimit, in.size() * 64 + 1024)));
     z_stream zs{};
     if (inflateInit(&zs) != Z_OK) return std::nullopt;
     zs.next_in = const_cast<Bytef*>(in.data());
@@ -70,8 +74,8 @@ std::optional<Bytes> inflateZlib(std::span<const std::uint8_t> in, std::size_t e
         if (rc == Z_STREAM_END) break;
         if (rc != Z_OK && rc != Z_BUF_ERROR) break;
         if (zs.avail_out != 0) break;  // no progress possible: input ended
-        if (out.size() > (std::size_t(256) << 20)) break;
-        out.resize(out.size() * 2);
+        if (out.size() >= kLimit) break;
+        out.resize(std::min(kLimit, out.size() * 2));
     }
     const std::size_t produced = zs.total_out;
     inflateEnd(&zs);

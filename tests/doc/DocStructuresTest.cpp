@@ -331,3 +331,52 @@ TEST(DocWord6, VariableOperandsAndTruncation) {
 }
 
 } // namespace
+
+#include "publishing/doc/OfficeArt.h"
+
+#include <zlib.h>
+
+namespace {
+
+TEST(DocPictures, InflateTakesTheClaimedSizeAsAHintOnly) {
+    std::vector<std::uint8_t> plain(5000);
+    for (std::size_t i = 0; i < plain.size(); ++i) plain[i] = static_cast<std::uint8_t>(i * 7);
+    uLongf packedSize = compressBound(plain.size());
+    std::vector<std::uint8_t> packed(packedSize);
+    ASSERT_EQ(compress(packed.data(), &packedSize, plain.data(), plain.size()), Z_OK);
+    packed.resize(packedSize);
+    for (std::size_t claimed : {std::size_t(0), std::size_t(5000), std::size_t(0xFFFFFFFF)}) {
+        const auto out = inflateZlib(packed, claimed);
+        ASSERT_TRUE(out.has_value()) << claimed;
+        EXPECT_EQ(*out, plain);
+    }
+    const std::vector<std::uint8_t> garbage(100, 0x55);
+    EXPECT_FALSE(inflateZlib(garbage, 1000).has_value());
+    const std::vector<std::uint8_t> cut(packed.begin(), packed.begin() + packed.size() / 2);
+    EXPECT_FALSE(inflateZlib(cut, 5000).has_value());
+}
+
+TEST(DocPictures, BlipRecordsOfEachKind) {
+    // A PNG blip: header, one UID, the tag byte, then the file bytes.
+    std::vector<std::uint8_t> rec{0x00, 0x6E, 0x1E, 0xF0};
+    const std::vector<std::uint8_t> png{0x89, 'P', 'N', 'G', 1, 2, 3};
+    const std::uint32_t len = 16 + 1 + static_cast<std::uint32_t>(png.size());
+    for (int i = 0; i < 4; ++i) rec.push_back(static_cast<std::uint8_t>(len >> (8 * i)));
+    rec.insert(rec.end(), 17, 0xAB);
+    rec.insert(rec.end(), png.begin(), png.end());
+    const auto blip = parseBlipRecord(ByteReader(rec, "blip"), 0);
+    ASSERT_TRUE(blip.has_value());
+    EXPECT_EQ(blip->format, fq::model::ImageFormat::Png);
+    EXPECT_EQ(blip->data, png);
+    // The same inside a container is found by the search; cut short, it is not.
+    std::vector<std::uint8_t> box{0x0F, 0x00, 0x04, 0xF0};
+    for (int i = 0; i < 4; ++i) box.push_back(static_cast<std::uint8_t>(rec.size() >> (8 * i)));
+    box.insert(box.end(), rec.begin(), rec.end());
+    const auto found = findBlip(ByteReader(box, "box"), 0, box.size());
+    ASSERT_TRUE(found.has_value());
+    EXPECT_EQ(found->data, png);
+    const std::vector<std::uint8_t> cut(rec.begin(), rec.end() - 3);
+    EXPECT_FALSE(parseBlipRecord(ByteReader(cut, "cut"), 0).has_value());
+}
+
+} // namespace
