@@ -63,9 +63,13 @@ std::u16string formatNumber(std::int32_t n, std::uint8_t nfc) {
 const ListDef* ListTables::listFor(std::uint16_t ilfo) const {
     if (ilfo == 0 || ilfo > overrides.size()) return nullptr;
     const std::uint32_t lsid = overrides[ilfo - 1];
-    for (const auto& l : lists)
-        if (l.lsid == lsid) return &l;
-    return nullptr;
+    if (indexed_ != lists.size()) {
+        byLsid_.clear();
+        for (std::size_t i = lists.size(); i-- > 0;) byLsid_[lists[i].lsid] = i;  // the first of equal ids wins
+        indexed_ = lists.size();
+    }
+    const auto it = byLsid_.find(lsid);
+    return it == byLsid_.end() ? nullptr : &lists[it->second];
 }
 
 ListTables parseListTables(const ByteReader& table, FcLcb plfLst, FcLcb plfLfo) {

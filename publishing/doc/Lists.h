@@ -33,6 +33,10 @@ struct ListTables {
     std::vector<ListDef> lists;
     std::vector<std::uint32_t> overrides;  // lsid of each LFO, ilfo 1 is index 0
     const ListDef* listFor(std::uint16_t ilfo) const;
+
+private:
+    mutable std::map<std::uint32_t, std::size_t> byLsid_;  // built on first use
+    mutable std::size_t indexed_ = 0;
 };
 
 ListTables parseListTables(const ByteReader& table, FcLcb plfLst, FcLcb plfLfo);
