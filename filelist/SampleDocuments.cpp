@@ -2,27 +2,13 @@
 // paths are listed afresh at every call; nothing is kept.
 #include "filelist/SampleDocuments.h"
 
+#include "app/FileSystemHelpers.h"
 #include "conversion/PathHelpers.h"
 #include "filelist/ListView.h"
 #include "intake/AddFolder.h"
 #include "platform/Platform.h"
 
 namespace fq::filelist {
-
-namespace {
-
-// True when the file system reports a modification time for the path, which
-// holds for existing files and folders alike; false on any failure.
-bool pathExists(platform::FileSystem& files, const QString& path)
-{
-    try {
-        return files.modificationTime(path).has_value();
-    } catch (...) {
-        return false;
-    }
-}
-
-} // namespace
 
 QString sampleFolder(platform::Platform& os)
 {
@@ -36,7 +22,7 @@ void LoadSampleDocuments(ListView& list, platform::Platform& os, QWidget* owner,
     const intake::FileNames names = intake::GetFilesInFolder(os.files, folder, QStringLiteral("*.*"));
     for (int n = 1; n <= names.UBound(); ++n) {
         const QString sample = folder + sep + names(n);
-        if (pathExists(os.files, sample) && !conversion::IsInList(list, sample)) list.Add(sample);
+        if (app::PathExists(os.files, sample) && !conversion::IsInList(list, sample)) list.Add(sample);
     }
     const platform::Answer answer = os.windows.messageBox(
         owner,
