@@ -380,3 +380,32 @@ TEST(DocPictures, BlipRecordsOfEachKind) {
 }
 
 } // namespace
+
+#include "publishing/doc/Fields.h"
+
+namespace {
+
+// Feeds text through a field stack; returns what is visible, with P/N for
+// characters inside a PAGE / NUMPAGES result.
+std::string visible(const std::u16string& text) {
+    FieldStack f;
+    std::string out;
+    for (char16_t c : text) {
+        if (f.consume(c) || f.hidden()) continue;
+        const PageField k = f.pageField();
+        out += k == PageField::PageNumber ? 'P' : k == PageField::PageCount ? 'N' : static_cast<char>(c);
+    }
+    return out;
+}
+
+TEST(DocFields, ResultsShowAndPageFieldsAreKnown) {
+    EXPECT_EQ(visible(u"a\x13 PAGE \x14" u"7\x15" u"b"), "aPb");
+    EXPECT_EQ(visible(u"\x13 page \\* Arabic \x14" u"12\x15"), "PP");
+    EXPECT_EQ(visible(u"\x13NUMPAGES\x14" u"3\x15 of"), "N of");
+    EXPECT_EQ(visible(u"\x13 PAGEREF x \x14" u"4\x15"), "4");
+    EXPECT_EQ(visible(u"\x13 IF \x13 PAGE \x14" u"1\x15 = 1 \x14yes\x15"), "yes");
+    EXPECT_EQ(visible(u"\x13 A \x14r\x13 PAGE \x14" u"9\x15s\x15"), "rPs");
+    EXPECT_EQ(visible(u"\x15\x14x\x13 open"), "x");   // unbalanced marks
+}
+
+} // namespace
