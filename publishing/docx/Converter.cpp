@@ -119,6 +119,9 @@ struct FieldFrame {
     bool inResult = false;
     std::string code;          // the field's instruction text
     bool replaced = false;     // the reader computed the result itself
+    model::FieldKind kind = model::FieldKind::None;   // a page-dependent result
+    int serial = 0;            // tells the runs of one field from the next one's
+    bool shown = false;        // some of the result was appended
 };
 
 // The field type: the first word of its code, upper case.
@@ -131,6 +134,30 @@ std::string fieldType(const std::string& code) {
     return t;
 }
 
+
+// Tab stops that put each cell of a row after the first at the left edge
+// of its grid column, measured from the row paragraph's left indent. None
+// when the table has no grid.
+std::optional<std::vector<double>> columnStops(const std::vector<int>& grid, const TableRow& row,
+                                               double leftIndentPt) {
+    if (grid.empty() || row.cells.size() < 2) return std::nullopt;
+    std::vector<double> starts;            // left edge of every grid column, and the table's right edge
+    double x = 0.0;
+    for (int w : grid) {
+        starts.push_back(x);
+        x += twipsToPt(w);
+    }
+    starts.push_back(x);
+    std::vector<double> stops;
+    std::size_t column = static_cast<std::size_t>(row.gridBefore);
+    for (std::size_t ci = 0; ci < row.cells.size(); ++ci) {
+        if (column >= starts.size()) break;
+        const double stop = starts[column] - leftIndentPt;
+        if (ci > 0 && stop > 0.0 && (stops.empty() || stop > stops.back() + 0.01)) stops.push_back(stop);
+        column += static_cast<std::size_t>(row.cells[ci].gridSpan);
+    }
+    return stops;
+}
 
 class DocumentConverter {
 public:
@@ -145,6 +172,9 @@ private:
     void paragraph(const Paragraph& p, std::vector<model::Block>& out);
     void table(const Table& t, std::vector<model::Block>& out);
     void appendText(model::Paragraph& p, const std::string& text, const model::CharProps& props);
+    // Appends a run that stands for a page-dependent field's result.
+    void appendField(model::Paragraph& p, const std::string& text, const model::CharProps& props,
+                     model::FieldKind kind, int serial);
     std::vector<model::Paragraph> paragraphsOnly(const std::string& partName);
     void closeSection(const std::optional<SectionProps>& props);
     int noteNumber(bool endnote, int id);
@@ -153,6 +183,8 @@ private:
     PropertyResolver resolver_;
     ListLabeler labels_;
     std::vector<FieldFrame> fields_;
+    int fieldSerial_ = 0;
+    int lastFieldRun_ = 0;     // serial of the field the last appended field run belongs to
 
     model::Document out_;
     std::vector<model::Block> sectionBlocks_;
@@ -177,8 +209,33 @@ bool visible(const std::vector<FieldFrame>& fields) {
 
 void DocumentConverter::appendText(model::Paragraph& p, const std::string& text, const model::CharProps& props) {
     if (text.empty()) return;
-    if (!p.runs.empty() && p.runs.back().props == props) p.runs.back().text += text;
+    if (!fields_.empty() && fields_.back().inResult && fields_.back().kind != model::FieldKind::None) {
+        fields_.back().shown = true;
+        appendField(p, text, props, fields_.back().kind, fields_.back().serial);
+        return;
+    }
+    if (!p.runs.empty() && p.runs.back().props == props && p.runs.back().field == model::FieldKind::None)
+        p.runs.back().text += text;
     else p.runs.push_back(model::Run{text, props});
+}
+
+void DocumentConverter::appendField(model::Paragraph& p, const std::string& text, const model::CharProps& props,
+                                    model::FieldKind kind, int serial) {
+    // The stored result may come in several runs; they stay one field run.
+    if (!p.runs.empty() && p.runs.back().field == kind && lastFieldRun_ == serial) {
+        p.runs.back().text += text;
+        return;
+    }
+    p.runs.push_back(model::Run{text, props, kind});
+    lastFieldRun_ = serial;
+}
+
+// The page-dependent fields the layout fills in.
+model::FieldKind pageFieldKind(const std::string& code) {
+    const std::string type = fieldType(code);
+    if (type == "PAGE") return model::FieldKind::PageNumber;
+    if (type == "NUMPAGES") return model::FieldKind::PageCount;
+    return model::FieldKind::None;
 }
 
 int DocumentConverter::noteNumber(bool endnote, int id) {
@@ -219,6 +276,15 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
         current.runs.clear();
         split = true;
     };
+    // Where the paragraph's last inline picture went in out, to tell
+    // pictures that follow each other in the paragraph.
+    std::optional<std::size_t> lastPicture;
+    auto followsPicture = [&]() { return lastPicture && *lastPicture + 1 == out.size(); };
+    auto onlySpaces = [&]() {
+        for (const auto& r : current.runs)
+            if (r.field != model::FieldKind::None || r.text.find_first_not_of(" \t") != std::string::npos) return false;
+        return true;
+    };
 
     if (label && !label->text.empty()) {
         RunProps labelProps = level->runProps;
@@ -234,8 +300,10 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
             if (const auto* f = std::get_if<FieldChar>(&item)) {
                 if (f->kind == "begin") {
                     fields_.push_back(FieldFrame{});
+                    fields_.back().serial = ++fieldSerial_;
                 } else if (f->kind == "separate" && !fields_.empty() && !fields_.back().inResult) {
                     fields_.back().inResult = true;
+                    fields_.back().kind = pageFieldKind(fields_.back().code);
                     // FILENAME shows the name of the file being converted,
                     // as Word shows it once the field is updated.
                     if (fieldType(fields_.back().code) == "FILENAME" && !doc_.sourcePath.empty()) {
@@ -246,7 +314,12 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
                             appendText(current, fullPath ? doc_.sourcePath : doc_.sourceFileName, cp);
                     }
                 } else if (f->kind == "end" && !fields_.empty()) {
+                    FieldFrame ended = fields_.back();
                     fields_.pop_back();
+                    // A page field without a stored result still gets its run.
+                    const model::FieldKind kind = ended.inResult ? ended.kind : pageFieldKind(ended.code);
+                    if (kind != model::FieldKind::None && !ended.shown && visible(fields_))
+                        appendField(current, std::string(), cp, kind, ended.serial);
                 }
                 continue;
             }
@@ -314,7 +387,12 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
                                 pic.anchor = model::PictureAnchor{-static_cast<double>(pendingAnchors_.size()), 0.0};
                                 after.push_back(std::move(pic));
                             } else {
+                                // Spaces between two pictures only separate them.
+                                if (followsPicture() && onlySpaces()) current.runs.clear();
                                 flush();
+                                pic.alignment = props.alignment;
+                                pic.sameParagraphAsPrevious = followsPicture();
+                                lastPicture = out.size();
                                 out.push_back(std::move(pic));
                             }
                         }
@@ -382,12 +460,16 @@ void DocumentConverter::table(const Table& t, std::vector<model::Block>& out) {
                         appendText(line, "\n", cp);
                     }
                     firstPara = false;
-                    for (auto& r : para->runs) appendText(line, r.text, r.props);
+                    for (auto& r : para->runs) {
+                        if (r.field == model::FieldKind::None) appendText(line, r.text, r.props);
+                        else line.runs.push_back(std::move(r));
+                    }
                 } else if (std::holds_alternative<model::Picture>(b)) {
                     extra.push_back(std::move(b));
                 }
             }
         }
+        if (auto stops = columnStops(t.gridTwips, row, line.props.leftIndentPt)) line.props.tabStopsPt = *stops;
         out.push_back(std::move(line));
         for (auto& b : extra) out.push_back(std::move(b));
     }

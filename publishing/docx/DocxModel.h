@@ -151,14 +151,17 @@ struct Paragraph {
 struct TableCell {
     std::vector<Block> blocks;
     std::optional<std::string> vMerge;             // "restart" or "continue"
+    int gridSpan = 1;                              // grid columns the cell covers
 };
 
 struct TableRow {
     std::vector<TableCell> cells;
+    int gridBefore = 0;                            // grid columns left empty before the first cell
 };
 
 struct Table {
     std::optional<std::string> styleId;
+    std::vector<int> gridTwips;                    // w:tblGrid column widths
     std::vector<TableRow> rows;
 };
 

@@ -1,7 +1,9 @@
-// layOut: walks the sections and blocks of a document through the page builder.
+// layOut: walks the sections and blocks of a document through the page
+// builder, then fills in the page fields.
 #include "publishing/layout/Layout.h"
 
 #include "publishing/layout/PageBuilder.h"
+#include "publishing/layout/PageFields.h"
 
 #include <type_traits>
 
@@ -28,6 +30,7 @@ model::Publication layOut(const model::Document& document) {
         }
     }
     builder.finish();
+    fillPageFields(publication);
     return publication;
 }
 

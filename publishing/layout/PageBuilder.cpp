@@ -40,6 +40,7 @@ double spacing(double v, double limit) {
 bool hasVisibleText(const std::vector<model::Paragraph>& paragraphs) {
     for (const auto& p : paragraphs) {
         for (const auto& r : p.runs) {
+            if (r.field != model::FieldKind::None) return true;     // filled in per page
             if (r.text.find_first_not_of(" \t\n\r\v\f") != std::string::npos) return true;
         }
     }
@@ -137,6 +138,7 @@ void PageBuilder::newPage(bool byOverflow) {
     if (frames_.hasHeader && section_) p.textFrames.push_back({frames_.header, section_->header});
     out_.pages.push_back(std::move(p));
     pageOpen_ = true;
+    row_.clear();
     topByOverflow_ = byOverflow;
     bodyUsed_ = false;
     cursor_ = frames_.body.yPt;
@@ -166,6 +168,7 @@ void PageBuilder::finishPage() {
 
 void PageBuilder::addParagraph(const model::Paragraph& paragraph, const model::Paragraph* next) {
     if (!pageOpen_) newPage(false);
+    row_.clear();
     const double bottom = frames_.body.yPt + frames_.body.heightPt;
     const MeasuredParagraph measured = measureParagraph(paragraph, frames_.body.widthPt);
 
@@ -225,17 +228,48 @@ void PageBuilder::addPicture(const model::Picture& picture) {
     r.widthPt *= scale;
     r.heightPt *= scale;
     const double bottom = body.yPt + body.heightPt;
+
+    // Beside the previous picture of the paragraph, when it fits there.
+    if (picture.sameParagraphAsPrevious && !row_.empty() && rowWidth_ + r.widthPt <= body.widthPt + kEpsilon &&
+        rowTop_ + std::max(rowHeight_, r.heightPt) <= bottom + kEpsilon) {
+        page().pictureFrames.push_back({r, picture.format, picture.data, picture.description});
+        row_.push_back(page().pictureFrames.size() - 1);
+        rowWidth_ += r.widthPt;
+        rowHeight_ = std::max(rowHeight_, r.heightPt);
+        placeRow();
+        return;
+    }
+
     if (cursor_ + r.heightPt > bottom + kEpsilon && bodyUsed_) newPage(true);
     closeFrame(cursor_);
-    r.xPt = body.xPt;
-    r.yPt = cursor_;
     page().pictureFrames.push_back({r, picture.format, picture.data, picture.description});
-    cursor_ += r.heightPt;
-    frameTop_ = cursor_;
+    row_.assign(1, page().pictureFrames.size() - 1);
+    rowTop_ = cursor_;
+    rowWidth_ = r.widthPt;
+    rowHeight_ = r.heightPt;
+    rowAlignment_ = picture.alignment;
+    placeRow();
     bodyUsed_ = true;
 }
 
+void PageBuilder::placeRow() {
+    const model::Rect& body = frames_.body;
+    const double room = std::max(0.0, body.widthPt - rowWidth_);
+    double x = body.xPt;
+    if (rowAlignment_ == model::Alignment::Center) x += room / 2.0;
+    else if (rowAlignment_ == model::Alignment::Right) x += room;
+    for (std::size_t index : row_) {
+        model::Rect& rect = page().pictureFrames[index].rect;
+        rect.xPt = x;
+        rect.yPt = rowTop_ + rowHeight_ - rect.heightPt;
+        x += rect.widthPt;
+    }
+    cursor_ = rowTop_ + rowHeight_;
+    frameTop_ = cursor_;
+}
+
 void PageBuilder::pageBreak() {
+    row_.clear();
     newPage(false);
 }
 

@@ -1,6 +1,7 @@
 // Fills pages with the flow of a document: paragraphs line by line, inline
-// pictures in between, anchored pictures where they are anchored, and the
-// section's header and footer on every page.
+// pictures in between (side by side when they share a paragraph), anchored
+// pictures where they are anchored, and the section's header and footer on
+// every page.
 #pragma once
 
 #include "publishing/model/Publication.h"
@@ -47,6 +48,9 @@ private:
     void newPage(bool byOverflow);
     void finishPage();
     void closeFrame(double bottom);
+    // Puts the pictures of the open row of inline pictures at their places:
+    // side by side, on a common bottom line, aligned as their paragraph.
+    void placeRow();
     model::Page& page() { return out_.pages.back(); }
 
     model::Publication& out_;
@@ -58,6 +62,14 @@ private:
     double cursor_ = 0.0;                   // next free y in the body
     double frameTop_ = 0.0;                 // where the open text frame begins
     std::vector<model::Paragraph> frameParagraphs_;
+
+    // Inline pictures of one paragraph stand side by side in a row while
+    // they fit the body's width. Any other block closes the row.
+    std::vector<std::size_t> row_;          // indices into the page's picture frames
+    double rowTop_ = 0.0;
+    double rowWidth_ = 0.0;
+    double rowHeight_ = 0.0;
+    model::Alignment rowAlignment_ = model::Alignment::Left;
 };
 
 } // namespace fq::layout

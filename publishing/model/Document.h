@@ -60,12 +60,18 @@ struct ParaProps {
     friend bool operator==(const ParaProps&, const ParaProps&) = default;
 };
 
+// A field whose result depends on the page the run lands on. The run's text
+// holds the result the document stored; the layout replaces it with the
+// number of the page it lays the run out on, or the number of pages.
+enum class FieldKind { None, PageNumber, PageCount };
+
 // A run of text with one set of character properties. The text may hold
 // U+0009 (tab) and U+000A (line break inside the paragraph); it never holds
 // a paragraph mark.
 struct Run {
     std::string text;
     CharProps props;
+    FieldKind field = FieldKind::None;
 };
 
 struct Paragraph {
@@ -97,6 +103,11 @@ struct Picture {
     double heightPt = 0.0;
     std::optional<PictureAnchor> anchor;   // unset: inline, takes its place in the flow
     std::string description;               // alternative text, if any
+    // Inline pictures only: the alignment of the paragraph that holds the
+    // picture, and whether the picture follows the previous block inside the
+    // same paragraph (so that the two may stand side by side).
+    Alignment alignment = Alignment::Left;
+    bool sameParagraphAsPrevious = false;
 };
 
 struct PageBreak {};

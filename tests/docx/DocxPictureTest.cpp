@@ -137,3 +137,27 @@ TEST(DocxPicture, FormatIsToldByTheBytes) {
     EXPECT_EQ(docx::sniffImageFormat(emf), F::Unknown);
     EXPECT_EQ(docx::sniffImageFormat({}), F::Unknown);
 }
+
+TEST(DocxPicture, PicturesOfOneParagraphAreMarkedAsStandingTogether) {
+    DocxFixture f;
+    f.media("rIdImg", "image1.png", tinyPng());
+    const std::string pic = inlinePicture("rIdImg", 1270000, 635000, "");
+    f.body("<w:p><w:pPr><w:jc w:val=\"center\"/></w:pPr>" + pic + "<w:r><w:t xml:space=\"preserve\"> </w:t></w:r>" +
+           pic + pic + "</w:p><w:p>" + pic + "<w:r><w:t>text</w:t></w:r>" + pic + "</w:p><w:p>" + pic + "</w:p>" +
+           letterSection);
+    auto doc = docx::readDocx(f.write());
+    const auto& blocks = doc.sections.at(0).blocks;
+    ASSERT_EQ(blocks.size(), 7u);
+    std::vector<std::pair<bool, model::Alignment>> seen;
+    for (std::size_t i : {0u, 1u, 2u, 3u, 5u, 6u}) {
+        const auto* p = std::get_if<model::Picture>(&blocks[i]);
+        ASSERT_NE(p, nullptr) << "block " << i;
+        seen.emplace_back(p->sameParagraphAsPrevious, p->alignment);
+    }
+    using A = model::Alignment;
+    EXPECT_EQ(seen, (std::vector<std::pair<bool, A>>{
+                        {false, A::Center}, {true, A::Center}, {true, A::Center},   // a space between is dropped
+                        {false, A::Left}, {false, A::Left},                          // text between
+                        {false, A::Left}}));                                         // a paragraph of its own
+    EXPECT_EQ(std::get<model::Paragraph>(blocks[4]).plainText(), "text");
+}

@@ -177,6 +177,32 @@ TEST(DocxTable, RowsBecomeParagraphsWithTabSeparatedCellsAndNestedTablesFlatten)
     EXPECT_EQ(paragraphs(doc)[1].props.alignment, model::Alignment::Center);
 }
 
+TEST(DocxTable, RowsGetTabStopsAtTheirColumnsFromTheGrid) {
+    DocxFixture f;
+    auto cell = [](const std::string& content, const std::string& tcPr = "") {
+        return "<w:tc><w:tcPr>" + tcPr + "</w:tcPr>" + content + "</w:tc>";
+    };
+    f.body("<w:tbl><w:tblPr/><w:tblGrid><w:gridCol w:w=\"2000\"/><w:gridCol w:w=\"3000\"/>"
+           "<w:gridCol w:w=\"1000\"/></w:tblGrid>"
+           "<w:tr>" + cell(p("a", "<w:tabs><w:tab w:val=\"left\" w:pos=\"500\"/></w:tabs>")) + cell(p("b")) +
+           cell(p("c")) + "</w:tr>"
+           "<w:tr>" + cell(p("wide"), "<w:gridSpan w:val=\"2\"/>") + cell(p("d")) + "</w:tr>"
+           "<w:tr>" + cell(p("in", "<w:ind w:left=\"400\"/>")) + cell(p("e")) + cell(p("f")) + "</w:tr>"
+           "<w:tr><w:trPr><w:gridBefore w:val=\"1\"/></w:trPr>" + cell(p("g")) + cell(p("h")) + "</w:tr>"
+           "</w:tbl>"
+           // without a grid the cells keep the tabs of their paragraphs
+           "<w:tbl><w:tr>" + cell(p("x", "<w:tabs><w:tab w:val=\"left\" w:pos=\"500\"/></w:tabs>")) + cell(p("y")) +
+           "</w:tr></w:tbl>");
+    const auto paras = paragraphs(read(f));
+    ASSERT_EQ(paras.size(), 5u);
+    EXPECT_EQ(paras[0].plainText(), "a\tb\tc");
+    EXPECT_EQ(paras[0].props.tabStopsPt, (std::vector<double>{100.0, 250.0}));
+    EXPECT_EQ(paras[1].props.tabStopsPt, (std::vector<double>{250.0})) << "a cell spanning two columns";
+    EXPECT_EQ(paras[2].props.tabStopsPt, (std::vector<double>{80.0, 230.0})) << "measured from the left indent";
+    EXPECT_EQ(paras[3].props.tabStopsPt, (std::vector<double>{250.0})) << "a row that starts in the second column";
+    EXPECT_EQ(paras[4].props.tabStopsPt, (std::vector<double>{25.0}));
+}
+
 TEST(DocxField, ComplexFieldsShowOnlyTheirResultAndSimpleFieldsTheirContent) {
     DocxFixture f;
     f.body("<w:p>" + r(t("Page ")) + r("<w:fldChar w:fldCharType=\"begin\"/>") +
@@ -191,6 +217,38 @@ TEST(DocxField, ComplexFieldsShowOnlyTheirResultAndSimpleFieldsTheirContent) {
            r("<w:instrText>REF x</w:instrText>") + r("<w:fldChar w:fldCharType=\"separate\"/>") + r(t("inner")) +
            r("<w:fldChar w:fldCharType=\"end\"/>") + r("<w:fldChar w:fldCharType=\"end\"/>") + r(t(" done")) + "</w:p>");
     EXPECT_EQ(texts(read(f)), (std::vector<std::string>{"Page 7 of 9", "shown inner done"}));
+}
+
+TEST(DocxField, PageNumberAndPageCountFieldsAreMarkedInBodyHeaderAndFooter) {
+    DocxFixture f;
+    const std::string complexPage = r("<w:fldChar w:fldCharType=\"begin\"/>") +
+                                    r("<w:instrText xml:space=\"preserve\"> PAGE \\* MERGEFORMAT </w:instrText>") +
+                                    r("<w:fldChar w:fldCharType=\"separate\"/>") + r(t("9")) +
+                                    r("<w:fldChar w:fldCharType=\"end\"/>");
+    const std::string simpleCount = "<w:fldSimple w:instr=\" NUMPAGES \">" + r(t("1")) + r(t("2")) + "</w:fldSimple>";
+    f.header("header1.xml", "<w:p>" + r(t("Page ")) + complexPage + r(t(" of ")) + simpleCount + "</w:p>");
+    f.footer("footer1.xml", "<w:p>" + r("<w:fldChar w:fldCharType=\"begin\"/>") + r("<w:instrText>PAGE</w:instrText>") +
+                                r("<w:fldChar w:fldCharType=\"end\"/>") + "</w:p>");
+    f.body("<w:p>" + r(t("At ")) + complexPage + complexPage + "<w:fldSimple w:instr=\"DATE\">" + r(t("today")) +
+           "</w:fldSimple></w:p><w:sectPr><w:headerReference w:type=\"default\" r:id=\"rIdheader1.xml\"/>"
+           "<w:footerReference w:type=\"default\" r:id=\"rIdfooter1.xml\"/></w:sectPr>");
+    const auto doc = read(f);
+    using K = model::FieldKind;
+    auto kinds = [](const model::Paragraph& para) {
+        std::vector<std::pair<std::string, K>> out;
+        for (const auto& run : para.runs) out.emplace_back(run.text, run.field);
+        return out;
+    };
+    using List = std::vector<std::pair<std::string, K>>;
+    ASSERT_EQ(doc.sections.size(), 1u);
+    ASSERT_EQ(doc.sections[0].header.size(), 1u);
+    EXPECT_EQ(kinds(doc.sections[0].header[0]),
+              (List{{"Page ", K::None}, {"9", K::PageNumber}, {" of ", K::None}, {"12", K::PageCount}}));
+    ASSERT_EQ(doc.sections[0].footer.size(), 1u);
+    EXPECT_EQ(kinds(doc.sections[0].footer[0]), (List{{"", K::PageNumber}})) << "a field without a stored result";
+    // Two fields side by side stay two runs; other fields are plain text.
+    EXPECT_EQ(kinds(paragraphs(doc)[0]),
+              (List{{"At ", K::None}, {"9", K::PageNumber}, {"9", K::PageNumber}, {"today", K::None}}));
 }
 
 TEST(DocxField, FileNameFieldShowsTheConvertedFile) {

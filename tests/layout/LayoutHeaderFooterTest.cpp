@@ -77,5 +77,42 @@ TEST(LayoutHeaderFooter, EachSectionHasItsOwn) {
     EXPECT_EQ(frameText(pub.pages[1].textFrames[1]), "F2\n");
 }
 
+model::Paragraph pageOfPages() {
+    auto p = paragraph("Page ");
+    const auto props = p.runs.front().props;
+    p.runs.push_back({"9", props, model::FieldKind::PageNumber});
+    p.runs.push_back({" of ", props});
+    p.runs.push_back({"9", props, model::FieldKind::PageCount});
+    return p;
+}
+
+TEST(LayoutHeaderFooter, PageFieldsShowTheNumberOfTheirPage) {
+    auto s = withHeaderAndFooter(150);
+    s.footer = {pageOfPages()};
+    s.header = {paragraph("Header")};
+    s.header[0].runs.push_back({"", s.header[0].runs.front().props, model::FieldKind::PageNumber});
+    const auto pub = layOut(document({s}));
+    ASSERT_EQ(pub.pages.size(), 4u);
+    for (std::size_t i = 0; i < pub.pages.size(); ++i) {
+        const std::string n = std::to_string(i + 1);
+        EXPECT_EQ(frameText(pub.pages[i].textFrames.back()), "Page " + n + " of 4\n");
+        EXPECT_EQ(frameText(pub.pages[i].textFrames.front()), "Header" + n + "\n");
+    }
+}
+
+TEST(LayoutHeaderFooter, PageFieldsInTheBodyFollowTheirPage) {
+    std::vector<model::Block> blocks;
+    for (int i = 0; i < 60; ++i) blocks.push_back(paragraph("line " + std::to_string(i)));
+    blocks.push_back(pageOfPages());
+    blocks.push_back(model::PageBreak{});
+    blocks.push_back(pageOfPages());
+    const auto pub = layOut(document({section(std::move(blocks))}));
+    ASSERT_EQ(pub.pages.size(), 3u);
+    const std::string second = frameText(pub.pages[1].textFrames.back());
+    ASSERT_GE(second.size(), 12u);
+    EXPECT_EQ(second.substr(second.size() - 12), "Page 2 of 3\n");
+    EXPECT_EQ(frameText(pub.pages[2].textFrames.back()), "Page 3 of 3\n");
+}
+
 } // namespace
 } // namespace fq::layout

@@ -59,6 +59,31 @@ TEST(LayoutMeasure, TabsAdvanceToTheNextStop) {
     EXPECT_LE(m.lines[0].length, 28);
 }
 
+TEST(LayoutMeasure, ParagraphTabStopsDecideWhereTheLineBreaks) {
+    // "x" then a tab, then twelve characters (72 pt).
+    auto p = paragraph("x\tyyyyyyyyyyyy", "Courier New", 10.0);
+    p.props.tabStopsPt = {400.0};           // 400 + 72 > 468: the word goes to the next line
+    auto m = measureParagraph(p, 468.0);
+    ASSERT_EQ(m.lines.size(), 2u);
+    EXPECT_EQ(m.lines[1].start, 2);
+    p.props.tabStopsPt = {300.0};           // 372 fits
+    EXPECT_EQ(measureParagraph(p, 468.0).lines.size(), 1u);
+    // Stops count from the left indent: 60 + 340 + 72 > 468.
+    p.props.leftIndentPt = 60.0;
+    p.props.tabStopsPt = {340.0};
+    m = measureParagraph(p, 468.0);
+    ASSERT_EQ(m.lines.size(), 2u);
+    EXPECT_EQ(m.lines[1].start, 2);
+    // Two stops: the second tab goes to the second stop, not to a default one.
+    p.props.leftIndentPt = 0.0;
+    p.props.tabStopsPt = {100.0, 380.0};
+    auto two = paragraph("x\ty\tzzzzzzzzzzzzzzz", "Courier New", 10.0);   // 380 + 90 > 468
+    two.props = p.props;
+    EXPECT_EQ(measureParagraph(two, 468.0).lines.size(), 2u);
+    two.props.tabStopsPt = {100.0, 370.0};
+    EXPECT_EQ(measureParagraph(two, 468.0).lines.size(), 1u);
+}
+
 TEST(LayoutMeasure, LineSpacingRules) {
     auto p = paragraph("x", "Calibri", 20.0);
     const double single = measureParagraph(p, 400.0).lines[0].heightPt;

@@ -141,5 +141,69 @@ TEST(LayoutPicture, MissingSizeIsTakenFromTheImage) {
     EXPECT_GT(pictureSize(p).widthPt, 0.0);
 }
 
+model::Picture besidePrevious(double w, double h, model::Alignment a = model::Alignment::Left) {
+    auto p = picture(w, h);
+    p.sameParagraphAsPrevious = true;
+    p.alignment = a;
+    return p;
+}
+
+TEST(LayoutPicture, PicturesOfOneParagraphStandSideBySideWhileTheyFit) {
+    // Body 468 pt wide: three pictures of 150 pt fit in a row, the fourth wraps.
+    const auto doc = document({section({paragraph("above"), picture(150.0, 100.0), besidePrevious(150.0, 60.0),
+                                        besidePrevious(150.0, 100.0), besidePrevious(150.0, 80.0),
+                                        paragraph("below")})});
+    const auto pub = layOut(doc);
+    ASSERT_EQ(pub.pages.size(), 1u);
+    const auto& pics = pub.pages[0].pictureFrames;
+    ASSERT_EQ(pics.size(), 4u);
+    const double top = pics[0].rect.yPt;
+    EXPECT_DOUBLE_EQ(pics[0].rect.xPt, 72.0);
+    EXPECT_DOUBLE_EQ(pics[1].rect.xPt, 222.0);
+    EXPECT_DOUBLE_EQ(pics[2].rect.xPt, 372.0);
+    // One bottom line for the row.
+    EXPECT_DOUBLE_EQ(pics[1].rect.yPt, top + 40.0);
+    EXPECT_DOUBLE_EQ(pics[2].rect.yPt, top);
+    EXPECT_DOUBLE_EQ(pics[3].rect.xPt, 72.0);
+    EXPECT_DOUBLE_EQ(pics[3].rect.yPt, top + 100.0);
+    const auto& below = pub.pages[0].textFrames.back();
+    EXPECT_EQ(frameText(below), "below\n");
+    EXPECT_NEAR(below.rect.yPt, top + 180.0, 0.01);
+}
+
+TEST(LayoutPicture, PicturesOfSeparateParagraphsAreStacked) {
+    const auto pub = layOut(document({section({picture(100.0, 50.0), picture(100.0, 50.0)})}));
+    const auto& pics = pub.pages[0].pictureFrames;
+    ASSERT_EQ(pics.size(), 2u);
+    EXPECT_DOUBLE_EQ(pics[1].rect.xPt, 72.0);
+    EXPECT_DOUBLE_EQ(pics[1].rect.yPt, pics[0].rect.yPt + 50.0);
+}
+
+TEST(LayoutPicture, InlinePicturesFollowTheirParagraphsAlignment) {
+    auto centred = picture(100.0, 50.0);
+    centred.alignment = model::Alignment::Center;
+    auto right = picture(100.0, 50.0);
+    right.alignment = model::Alignment::Right;
+    const auto pub = layOut(document({section({centred, besidePrevious(200.0, 50.0, model::Alignment::Center),
+                                               paragraph("text"), right})}));
+    const auto& pics = pub.pages[0].pictureFrames;
+    ASSERT_EQ(pics.size(), 3u);
+    EXPECT_DOUBLE_EQ(pics[0].rect.xPt, 72.0 + (468.0 - 300.0) / 2.0);
+    EXPECT_DOUBLE_EQ(pics[1].rect.xPt, pics[0].rect.xPt + 100.0);
+    EXPECT_DOUBLE_EQ(pics[2].rect.xPt, 540.0 - 100.0);
+}
+
+TEST(LayoutPicture, ARowThatWouldPassThePageBottomWrapsToTheNextPage) {
+    std::vector<model::Block> blocks;
+    for (int i = 0; i < 45; ++i) blocks.push_back(paragraph("line"));
+    blocks.push_back(picture(100.0, 20.0));
+    blocks.push_back(besidePrevious(100.0, 200.0));   // too tall for what is left of the page
+    const auto pub = layOut(document({section(std::move(blocks))}));
+    ASSERT_EQ(pub.pages.size(), 2u);
+    ASSERT_EQ(pub.pages[1].pictureFrames.size(), 1u);
+    EXPECT_DOUBLE_EQ(pub.pages[1].pictureFrames[0].rect.yPt, 72.0);
+    EXPECT_DOUBLE_EQ(pub.pages[1].pictureFrames[0].rect.xPt, 72.0);
+}
+
 } // namespace
 } // namespace fq::layout

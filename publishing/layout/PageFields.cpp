@@ -1,0 +1,23 @@
+// Page number and page count fields on laid-out pages.
+#include "publishing/layout/PageFields.h"
+
+#include <string>
+
+namespace fq::layout {
+
+void fillPageFields(model::Publication& publication) {
+    const std::string count = std::to_string(publication.pages.size());
+    for (std::size_t i = 0; i < publication.pages.size(); ++i) {
+        const std::string number = std::to_string(i + 1);
+        for (auto& frame : publication.pages[i].textFrames) {
+            for (auto& paragraph : frame.paragraphs) {
+                for (auto& run : paragraph.runs) {
+                    if (run.field == model::FieldKind::PageNumber) run.text = number;
+                    else if (run.field == model::FieldKind::PageCount) run.text = count;
+                }
+            }
+        }
+    }
+}
+
+} // namespace fq::layout
