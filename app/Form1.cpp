@@ -92,6 +92,7 @@ void Form1::createControls()
     };
     auto whiteBackground = [](QWidget* w) {
         w->setAutoFillBackground(true);
+        w->setBackgroundRole(QPalette::Window); // buttons fill with the button colour otherwise
         QPalette pal = w->palette();
         pal.setColor(QPalette::Window, Qt::white);
         w->setPalette(pal);

@@ -106,7 +106,10 @@ void Form1::ApplySkinIfPresent()
 void Form1::SetApplicationTitle()
 {
     ApplicationTitle = shortenedTitle(QString::fromLatin1(product::name));
-    QGuiApplication::setApplicationDisplayName(ApplicationTitle);
+    // Handed to the platform as the program's name. Not as Qt's display
+    // name: that would be appended to the title of every box and dialog, and
+    // the error box must read "Application Error" alone.
+    QCoreApplication::setApplicationName(ApplicationTitle);
 }
 
 void Form1::OccasionalWebVisit()

@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
+#include <QSpacerItem>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -24,6 +26,12 @@ Answer QtWindowSystem::messageBox(QWidget* owner, const QString& text, Buttons b
         box.setDefaultButton(QMessageBox::Yes);
     } else {
         box.setStandardButtons(QMessageBox::Ok);
+    }
+    // A short text ("Done.") would give a box too narrow for its title.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        const int titleWidth = box.fontMetrics().horizontalAdvance(title) + 120;
+        grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0,
+                      1, grid->columnCount());
     }
     const int result = box.exec();
     if (buttons == Buttons::YesNo) return result == QMessageBox::Yes ? Answer::Yes : Answer::No;
