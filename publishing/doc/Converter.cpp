@@ -193,13 +193,23 @@ private:
     }
 
     void flushText(ParagraphBuilder& b, std::vector<Block>& out) {
-        if (b.hasText()) out.emplace_back(b.take());
+        if (b.hasText()) {
+            out.emplace_back(b.take());
+            b.lastWasPicture = false;
+        }
     }
 
     void emitPicture(ParagraphBuilder& b, std::vector<Block>& out, model::Picture pic) {
+        if (!pic.anchor) {
+            // Pictures of one paragraph with only spaces between them may stand side by side.
+            if (b.lastWasPicture && b.onlySpaces()) b.clearText();
+            pic.sameParagraphAsPrevious = b.lastWasPicture && !b.hasText();
+            pic.alignment = b.props().alignment;
+        }
         flushText(b, out);
         out.emplace_back(std::move(pic));
         b.emittedBlock = true;
+        b.lastWasPicture = true;
     }
 
     void floatingShape(std::uint32_t cp, ParagraphBuilder& b, std::vector<Block>& out) {
@@ -285,6 +295,7 @@ private:
         if (b.hasText() || !b.emittedBlock) out.emplace_back(b.take());
         b.started = false;
         b.emittedBlock = false;
+        b.lastWasPicture = false;
         flushBoxes(out);
     }
 
@@ -311,6 +322,7 @@ private:
             if (b.hasText()) out.emplace_back(b.take());
             b.started = false;
             b.emittedBlock = false;
+            b.lastWasPicture = false;
             flushBoxes(out);
             return;
         }
@@ -340,6 +352,7 @@ private:
             flushText(b, out);
             out.emplace_back(model::PageBreak{});
             b.emittedBlock = true;
+            b.lastWasPicture = false;
             return;
         case 0x1E: b.append(props, u"\u2011"); return;
         case 0x1F: return;
@@ -368,7 +381,13 @@ private:
             break;
         }
         if (c < 0x20) return;
-        b.append(props, std::u16string_view(&c, 1));
+        model::FieldKind field = model::FieldKind::None;
+        switch (fields_.pageField()) {
+        case PageField::PageNumber: field = model::FieldKind::PageNumber; break;
+        case PageField::PageCount: field = model::FieldKind::PageCount; break;
+        case PageField::None: break;
+        }
+        b.append(props, std::u16string_view(&c, 1), field, fields_.innermostSerial());
     }
 };
 

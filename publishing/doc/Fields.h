@@ -20,7 +20,7 @@ public:
     bool consume(char16_t c) {
         switch (c) {
         case 0x13:
-            if (open_.size() < kMaxDepth) open_.push_back({});
+            if (open_.size() < kMaxDepth) open_.push_back({false, {}, ++serial_});
             return true;
         case 0x14:
             if (!open_.empty()) open_.back().inResult = true;
@@ -55,6 +55,8 @@ public:
         if (word == u"NUMPAGES") return PageField::PageCount;
         return PageField::None;
     }
+    // Tells one field's result from the next: a number per field opened.
+    std::size_t innermostSerial() const { return open_.empty() ? 0 : open_.back().serial; }
     std::size_t depth() const { return open_.size(); }
     void clear() { open_.clear(); }
 
@@ -62,10 +64,12 @@ private:
     struct Open {
         bool inResult = false;  // its result has begun
         std::u16string code;    // the start of its code
+        std::size_t serial = 0;
     };
     static constexpr std::size_t kMaxDepth = 4096;
     static constexpr std::size_t kCodeKept = 32;
     std::vector<Open> open_;
+    std::size_t serial_ = 0;
 };
 
 } // namespace fq::doc

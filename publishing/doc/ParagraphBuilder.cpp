@@ -5,14 +5,32 @@
 
 namespace fq::doc {
 
-void ParagraphBuilder::append(const model::CharProps& props, std::u16string_view text) {
+void ParagraphBuilder::append(const model::CharProps& props, std::u16string_view text, model::FieldKind field,
+                              std::size_t serial) {
     if (text.empty()) return;
-    if (!texts_.empty() && para_.runs.back().props == props) {
+    if (!texts_.empty() && para_.runs.back().props == props && para_.runs.back().field == field &&
+        (field == model::FieldKind::None || serials_.back() == serial)) {
         texts_.back() += text;
     } else {
-        para_.runs.push_back({{}, props});
+        para_.runs.push_back({{}, props, field});
         texts_.emplace_back(text);
+        serials_.push_back(serial);
     }
+}
+
+bool ParagraphBuilder::onlySpaces() const {
+    for (std::size_t i = 0; i < texts_.size(); ++i) {
+        if (para_.runs[i].field != model::FieldKind::None) return false;
+        for (char16_t c : texts_[i])
+            if (c != u' ' && c != u'\t') return false;
+    }
+    return true;
+}
+
+void ParagraphBuilder::clearText() {
+    texts_.clear();
+    serials_.clear();
+    para_.runs.clear();
 }
 
 void ParagraphBuilder::trimTrailingTab() {
@@ -20,6 +38,7 @@ void ParagraphBuilder::trimTrailingTab() {
     texts_.back().pop_back();
     if (texts_.back().empty()) {
         texts_.pop_back();
+        serials_.pop_back();
         para_.runs.pop_back();
     }
 }
@@ -30,6 +49,7 @@ model::Paragraph ParagraphBuilder::take() {
     para_ = model::Paragraph{};
     para_.props = p.props;
     texts_.clear();
+    serials_.clear();
     return p;
 }
 

@@ -121,7 +121,7 @@ TEST_F(DocContent, HeadersFootersAndSections) {
 
 TEST_F(DocContent, InlinePngAndJpegInOrder) {
     const auto pics = pictures(*pictures_);
-    ASSERT_EQ(pics.size(), 2u);
+    ASSERT_EQ(pics.size(), 4u);
     EXPECT_EQ(pics[0]->format, model::ImageFormat::Png);
     EXPECT_EQ(pics[0]->data, fixtures().png);
     EXPECT_NEAR(pics[0]->widthPt, 72.0, 0.5);
@@ -143,7 +143,30 @@ TEST_F(DocContent, InlinePngAndJpegInOrder) {
             order += pic->format == model::ImageFormat::Png ? "P" : "J";
         }
     }
-    EXPECT_EQ(order, "TPTJT");
+    EXPECT_EQ(order, "TPTJTPJT");
+}
+
+TEST_F(DocContent, PicturesOfOneParagraphStandSideBySide) {
+    const auto pics = pictures(*pictures_);
+    ASSERT_EQ(pics.size(), 4u);
+    EXPECT_FALSE(pics[0]->sameParagraphAsPrevious);
+    EXPECT_FALSE(pics[1]->sameParagraphAsPrevious);
+    EXPECT_EQ(pics[1]->alignment, model::Alignment::Left);
+    EXPECT_FALSE(pics[2]->sameParagraphAsPrevious);
+    EXPECT_EQ(pics[2]->alignment, model::Alignment::Center);
+    EXPECT_TRUE(pics[3]->sameParagraphAsPrevious);
+    EXPECT_EQ(pics[3]->alignment, model::Alignment::Center);
+}
+
+TEST_F(DocContent, PageFieldResultIsMarked) {
+    const auto* p = findParagraph(*props_, "end of field line");
+    ASSERT_NE(p, nullptr);
+    const auto it = std::find_if(p->runs.begin(), p->runs.end(),
+                                 [](const model::Run& r) { return r.field == model::FieldKind::PageNumber; });
+    ASSERT_NE(it, p->runs.end());
+    EXPECT_EQ(it->text, "1");
+    for (const auto& r : p->runs)
+        if (&r != &*it) EXPECT_EQ(r.field, model::FieldKind::None) << r.text;
 }
 
 } // namespace

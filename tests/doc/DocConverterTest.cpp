@@ -327,3 +327,24 @@ TEST(DocConverter, TabStopsFromTheLeftIndent) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(DocConverter, PageNumberAndCountResultsAreMarkedRuns) {
+    Synth s;
+    s.text(u"Page \x13 PAGE \x14" u"12\x15 of \x13 NUMPAGES \x14" u"3\x15\x13 PAGE \x14" u"4\x15").mark(0x0D);
+    const auto d = s.convert();
+    const auto& p = std::get<model::Paragraph>(d.sections.at(0).blocks.at(0));
+    ASSERT_EQ(p.runs.size(), 5u);
+    EXPECT_EQ(p.runs[0].text, "Page ");
+    EXPECT_EQ(p.runs[0].field, model::FieldKind::None);
+    EXPECT_EQ(p.runs[1].text, "12");
+    EXPECT_EQ(p.runs[1].field, model::FieldKind::PageNumber);
+    EXPECT_EQ(p.runs[2].text, " of ");
+    EXPECT_EQ(p.runs[3].text, "3");
+    EXPECT_EQ(p.runs[3].field, model::FieldKind::PageCount);
+    EXPECT_EQ(p.runs[4].text, "4");                        // a second field: a run of its own
+    EXPECT_EQ(p.runs[4].field, model::FieldKind::PageNumber);
+}
+
+} // namespace

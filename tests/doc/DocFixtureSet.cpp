@@ -101,7 +101,10 @@ std::vector<DocxSource> sources(const std::vector<unsigned char>& png, const std
     pics.media["imgjpg.jpeg"] = jpeg;
     pics.body = para(run("Picture paragraph")) + para(inlineImage("imgpng", 1, 914400, 457200)) +
                 para(run("Between pictures")) + para(inlineImage("imgjpg", 2, 1828800, 914400)) +
-                para(run("After pictures")) + kA4;
+                para(run("After pictures")) +
+                para(inlineImage("imgpng", 3, 457200, 457200) + run(" ") + inlineImage("imgjpg", 4, 457200, 457200),
+                     "<w:jc w:val=\"center\"/>") +
+                para(run("Closing text")) + kA4;
     s.push_back(pics);
 
     DocxSource notes;
