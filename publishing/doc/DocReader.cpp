@@ -9,7 +9,8 @@
 //      super/subscript, alignment, keep and table flags; others ignored
 //  [X] special characters: paragraph, line break, page/section break, tab, cell/row marks,
 //      non-breaking and optional hyphen, nbsp, footnote/endnote reference numbers
-//  [X] fields: the result is shown, never the code, nested fields too
+//  [X] fields: the result is shown, never the code, nested fields too; PAGE and NUMPAGES
+//      results become page-number / page-count runs
 //  [X] character properties: style chain, character styles, CHPX, toggles 0x80/0x81, font, size,
 //      bold, italic, underline kind, strike/double strike, colour (ico and sprmCCv),
 //      super/subscript, caps/small caps, hidden text dropped; tracked deletions are kept, as
@@ -23,7 +24,8 @@
 //  [X] text boxes' text after the paragraph holding their anchor; unanchored ones at the end
 //  [-] text boxes in grouped shapes and in headers: at the end, or not at all
 //  [X] inline pictures (PICF + OfficeArt BLIP: PNG, JPEG, DIB, EMF, WMF, TIFF); a DIB is
-//      delivered as ImageFormat::Bmp with the BITMAPFILEHEADER added; deflated metafiles inflated
+//      delivered as ImageFormat::Bmp with the BITMAPFILEHEADER added; deflated metafiles inflated;
+//      they carry their paragraph's alignment, and those of one paragraph may stand side by side
 //  [X] floating pictures (PlcSpaMom anchors, blip store, shape pib), page/margin relative
 //  [-] floating pictures anchored to a paragraph are placed relative to the margin
 //  [X] document properties from the summary information
