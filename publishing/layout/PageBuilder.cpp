@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace fq::layout {
 
@@ -45,6 +46,31 @@ bool hasVisibleText(const std::vector<model::Paragraph>& paragraphs) {
         }
     }
     return false;
+}
+
+// A hanging first line jumps to the left indent at its first tab; the
+// measuring does so by itself, a reader of the frame needs the stop.
+bool needsIndentStop(const model::ParaProps& props) {
+    if (!(props.firstLineIndentPt < 0.0)) return false;
+    for (double t : props.tabStopsPt)
+        if (t == 0.0) return false;
+    return true;
+}
+
+// The paragraph as it goes into a frame: what the measuring assumed is
+// written out (see addParagraph).
+model::Paragraph withMarkRun(const model::Paragraph& paragraph) {
+    model::Paragraph p = paragraph;
+    if (p.runs.empty()) p.runs.push_back(model::Run{std::string(), markProps(paragraph)});
+    if (needsIndentStop(p.props)) p.props.tabStopsPt.insert(p.props.tabStopsPt.begin(), 0.0);
+    return p;
+}
+
+std::vector<model::Paragraph> withMarkRuns(const std::vector<model::Paragraph>& paragraphs) {
+    std::vector<model::Paragraph> out;
+    out.reserve(paragraphs.size());
+    for (const auto& p : paragraphs) out.push_back(withMarkRun(p));
+    return out;
 }
 
 double stackHeight(const std::vector<model::Paragraph>& paragraphs, double width) {
@@ -91,12 +117,24 @@ SectionFrames sectionFrames(const model::Section& section) {
         f.footer = {left, f.pageHeight - distance - h, width, h};
         bodyBottom = std::min(bodyBottom, f.footer.yPt);
     }
-    // Headers and footers taller than the page leave the body its minimum.
+    // Headers and footers taller than the page leave the body its minimum:
+    // the room above and below it is shared out in proportion to what each
+    // asked for, and the header and footer frames are cut to their share, so
+    // that the three frames never overlap.
     if (bodyBottom - bodyTop < minHeight) {
-        bodyTop = std::min(bodyTop, f.pageHeight - bottom - minHeight);
-        bodyTop = std::max(0.0, bodyTop);
-        bodyBottom = std::max(bodyBottom, bodyTop + minHeight);
-        bodyBottom = std::min(bodyBottom, f.pageHeight);
+        const double above = std::max(0.0, bodyTop), below = std::max(0.0, f.pageHeight - bodyBottom);
+        const double room = std::max(0.0, f.pageHeight - minHeight);
+        const double scale = above + below > room && above + below > 0.0 ? room / (above + below) : 1.0;
+        bodyTop = above * scale;
+        bodyBottom = f.pageHeight - below * scale;
+        if (f.hasHeader) {
+            f.header.yPt = std::min(f.header.yPt, std::max(0.0, bodyTop - 1.0));
+            f.header.heightPt = std::max(0.0, bodyTop - f.header.yPt);
+        }
+        if (f.hasFooter) {
+            f.footer.yPt = std::max(f.footer.yPt, bodyBottom);
+            f.footer.heightPt = std::max(0.0, std::min(f.footer.heightPt, f.pageHeight - f.footer.yPt));
+        }
     }
     f.body = {left, bodyTop, width, bodyBottom - bodyTop};
     return f;
@@ -135,7 +173,7 @@ void PageBuilder::newPage(bool byOverflow) {
     model::Page p;
     p.widthPt = frames_.pageWidth;
     p.heightPt = frames_.pageHeight;
-    if (frames_.hasHeader && section_) p.textFrames.push_back({frames_.header, section_->header});
+    if (frames_.hasHeader && section_) p.textFrames.push_back({frames_.header, withMarkRuns(section_->header)});
     out_.pages.push_back(std::move(p));
     pageOpen_ = true;
     row_.clear();
@@ -148,27 +186,35 @@ void PageBuilder::newPage(bool byOverflow) {
 void PageBuilder::closeFrame(double bottom) {
     if (frameParagraphs_.empty()) return;
     const model::Rect& b = frames_.body;
-    const double height = std::max(1.0, bottom - frameTop_);
+    const double height = std::max(1.0, std::min(bottom, b.yPt + b.heightPt) - frameTop_);
     page().textFrames.push_back({{b.xPt, frameTop_, b.widthPt, height}, std::move(frameParagraphs_)});
     frameParagraphs_.clear();
 }
 
 void PageBuilder::finishPage() {
-    const double bodyBottom = frames_.body.yPt + frames_.body.heightPt;
-    closeFrame(std::max(bodyBottom, cursor_));
+    // The body frame ends at the body's bottom even when a line taller than
+    // the whole body had to be put there: it never reaches into the footer.
+    closeFrame(frames_.body.yPt + frames_.body.heightPt);
     model::Page& p = page();
     const bool bodyFrame = p.textFrames.size() > (frames_.hasHeader ? 1u : 0u);
     if (!bodyFrame && p.pictureFrames.empty()) {
         // A page without any content still gets its text frame.
         p.textFrames.push_back({frames_.body, {}});
     }
-    if (frames_.hasFooter && section_) p.textFrames.push_back({frames_.footer, section_->footer});
+    if (frames_.hasFooter && section_) p.textFrames.push_back({frames_.footer, withMarkRuns(section_->footer)});
     pageOpen_ = false;
 }
 
-void PageBuilder::addParagraph(const model::Paragraph& paragraph, const model::Paragraph* next) {
+void PageBuilder::addParagraph(const model::Paragraph& given, const model::Paragraph* next) {
     if (!pageOpen_) newPage(false);
     row_.clear();
+    // A paragraph without runs is measured with the default properties; it
+    // gets an empty run that carries them, so that whoever reads the frame
+    // sets its mark as it was measured and not like the text before it. A
+    // hanging paragraph gets the tab stop at its left indent written out.
+    std::optional<model::Paragraph> marked;
+    if (given.runs.empty() || needsIndentStop(given.props)) marked = withMarkRun(given);
+    const model::Paragraph& paragraph = marked ? *marked : given;
     const double bottom = frames_.body.yPt + frames_.body.heightPt;
     const MeasuredParagraph measured = measureParagraph(paragraph, frames_.body.widthPt);
 

@@ -114,5 +114,87 @@ TEST(LayoutHeaderFooter, PageFieldsInTheBodyFollowTheirPage) {
     EXPECT_EQ(frameText(pub.pages[2].textFrames.back()), "Page 3 of 3\n");
 }
 
+// The header, the body frames and the footer of every page, from top to bottom, do not overlap.
+void expectStacked(const model::Publication& pub) {
+    for (std::size_t i = 0; i < pub.pages.size(); ++i) {
+        const auto& frames = pub.pages[i].textFrames;
+        ASSERT_GE(frames.size(), 3u);
+        const auto& header = frames.front();
+        const auto& footer = frames.back();
+        for (std::size_t k = 1; k + 1 < frames.size(); ++k) {
+            EXPECT_GE(frames[k].rect.yPt, header.rect.yPt + header.rect.heightPt - 0.01) << "page " << i + 1;
+            EXPECT_LE(frames[k].rect.yPt + frames[k].rect.heightPt, footer.rect.yPt + 0.01) << "page " << i + 1;
+        }
+        EXPECT_LE(footer.rect.yPt + footer.rect.heightPt, pub.pages[i].heightPt + 0.01);
+    }
+}
+
+TEST(LayoutHeaderFooter, FooterTallerThanTheBottomMarginLiftsTheBodysEnd) {
+    auto s = withHeaderAndFooter(150);
+    s.footer.clear();
+    for (int i = 0; i < 6; ++i) s.footer.push_back(paragraph("footer line"));
+    const auto pub = layOut(document({s}));
+    expectStacked(pub);
+    const auto& footer = pub.pages[0].textFrames.back();
+    EXPECT_LT(footer.rect.yPt, 792.0 - 72.0 - 5.0) << "the footer reaches above the bottom margin";
+    std::string bodyText;
+    for (const auto& page : pub.pages)
+        for (std::size_t k = 1; k + 1 < page.textFrames.size(); ++k)
+            for (const auto& p : page.textFrames[k].paragraphs) bodyText += p.plainText();
+    EXPECT_EQ(difference(bodyText, flowText(document({section(s.blocks)}))), "");
+}
+
+TEST(LayoutHeaderFooter, HeaderAndFooterTallerThanThePageLeaveTheBodyBetweenThem) {
+    auto s = withHeaderAndFooter(20);
+    s.header.clear();
+    s.footer.clear();
+    for (int i = 0; i < 40; ++i) {
+        s.header.push_back(paragraph("header line"));
+        s.footer.push_back(paragraph("footer line"));
+    }
+    const auto pub = layOut(document({s}));
+    expectStacked(pub);
+    const auto body = pub.pages[0].textFrames[1].rect;
+    EXPECT_GE(body.heightPt, 79.0) << "the body keeps a tenth of the page";
+}
+
+TEST(LayoutHeaderFooter, ALineTallerThanTheBodyDoesNotStretchItsFrameIntoTheFooter) {
+    auto tall = paragraph("tall");
+    tall.props.lineSpacing = {model::LineSpacing::Rule::Exact, 900.0};
+    auto s = withHeaderAndFooter(2);
+    s.blocks.insert(s.blocks.begin() + 1, tall);
+    const auto pub = layOut(document({s}));
+    expectStacked(pub);
+}
+
+TEST(LayoutHeaderFooter, ParagraphsWithoutRunsCarryThePropertiesTheyWereMeasuredWith) {
+    auto s = section({paragraph("big", "Times New Roman", 16.0), model::Paragraph{}, paragraph("after")});
+    s.footer = {paragraph("footer"), model::Paragraph{}};
+    const auto pub = layOut(document({s}));
+    const auto& body = pub.pages[0].textFrames.front();
+    ASSERT_EQ(body.paragraphs.size(), 3u);
+    ASSERT_EQ(body.paragraphs[1].runs.size(), 1u);
+    EXPECT_EQ(body.paragraphs[1].runs[0].text, "");
+    EXPECT_EQ(body.paragraphs[1].runs[0].props, model::CharProps{});
+    const auto& footer = pub.pages[0].textFrames.back();
+    ASSERT_EQ(footer.paragraphs.size(), 2u);
+    EXPECT_EQ(footer.paragraphs[1].runs.size(), 1u);
+}
+
+TEST(LayoutHeaderFooter, HangingParagraphsGetTheirIndentStopWrittenOut) {
+    auto hanging = paragraph("-\titem");
+    hanging.props.leftIndentPt = 36.0;
+    hanging.props.firstLineIndentPt = -18.0;
+    hanging.props.tabStopsPt = {100.0};
+    auto s = section({hanging, paragraph("plain")});
+    s.footer = {hanging};
+    const auto pub = layOut(document({s}));
+    const auto& body = pub.pages[0].textFrames.front();
+    ASSERT_EQ(body.paragraphs.size(), 2u);
+    EXPECT_EQ(body.paragraphs[0].props.tabStopsPt, (std::vector<double>{0.0, 100.0}));
+    EXPECT_TRUE(body.paragraphs[1].props.tabStopsPt.empty());
+    EXPECT_EQ(pub.pages[0].textFrames.back().paragraphs[0].props.tabStopsPt, (std::vector<double>{0.0, 100.0}));
+}
+
 } // namespace
 } // namespace fq::layout
