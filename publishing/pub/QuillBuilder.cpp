@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 #include <map>
 #include <cstring>
 #include <string>
@@ -185,6 +186,25 @@ std::vector<FdpEntry> characterEntries(const std::vector<Story>& stories) {
     return entries;
 }
 
+// libmspub keeps FDPC/FDPP end positions in 16 bits and compares them,
+// less the TEXT offset, with an unsigned count of the bytes it has read.
+// Past 64 KiB an entry whose truncated end is at least the TEXT offset ends
+// after one character and the reader soon runs out of entries (the text
+// of every later frame is lost); an entry whose truncated end is below it
+// never ends, so everything from there on arrives in that entry's
+// formatting. The first entry ending at or past 64 KiB is therefore made
+// to end before 64 KiB + TEXT offset, splitting it at 64 KiB when it runs
+// longer: harmless for character runs; for paragraphs the split lies
+// inside a paragraph (Publisher ends paragraph entries at paragraph marks
+// only), both halves with the same properties.
+void splitAtReaderLimit(std::vector<FdpEntry>& entries) {
+    constexpr std::uint32_t limit = 0x10000;
+    auto it = std::find_if(entries.begin(), entries.end(), [](const FdpEntry& e) { return e.end >= limit; });
+    if (it == entries.end() || it->end < limit + kQuillTextOffset) return;
+    FdpEntry head{limit, it->record};
+    entries.insert(it, std::move(head));
+}
+
 struct PagedChunk {
     std::vector<std::uint32_t> pageOffsets;
     std::vector<std::uint32_t> lastEnds;
@@ -338,8 +358,12 @@ ByteBuffer buildQuill(const StorySet& set) {
     writeStyles(q, fonts);
     PagedChunk paras, chars;
     if (text) {
-        paras = writeFdp(q, "FDPP", paragraphEntries(set.stories));
-        chars = writeFdp(q, "FDPC", characterEntries(set.stories));
+        auto paraEntries = paragraphEntries(set.stories);
+        auto charEntries = characterEntries(set.stories);
+        splitAtReaderLimit(paraEntries);
+        splitAtReaderLimit(charEntries);
+        paras = writeFdp(q, "FDPP", paraEntries);
+        chars = writeFdp(q, "FDPC", charEntries);
         q.out.alignTo(kQuillPage);
     }
     q.begin("SYID", 0, "SYID");

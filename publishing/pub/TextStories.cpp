@@ -3,6 +3,7 @@
 
 #include "publishing/pub/PubConstants.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace fq::pub {
@@ -159,16 +160,22 @@ CharFormat StoryCollector::charFormat(const model::CharProps& props) {
 ParaFormat StoryCollector::paraFormat(const model::ParaProps& props) {
     ParaFormat f;
     f.alignment = alignmentCode(props.alignment);
-    f.firstIndentEmu = emu(props.firstLineIndentPt);
-    f.leftIndentEmu = emu(props.leftIndentPt);
-    f.rightIndentEmu = emu(props.rightIndentPt);
-    f.spaceBeforeEmu = emu(props.spaceBeforePt);
-    f.spaceAfterEmu = emu(props.spaceAfterPt);
+    // libmspub reads the left and right indents, the spacing and the tab
+    // positions unsigned (a negative value becomes about 4,700 inches) and
+    // only the first-line indent signed. Text cannot reach past the frame
+    // anyway, so negative values become zero and a hanging first line
+    // stops at the frame's left edge.
+    const double left = std::max(0.0, props.leftIndentPt);
+    f.leftIndentEmu = emu(left);
+    f.rightIndentEmu = emu(std::max(0.0, props.rightIndentPt));
+    f.firstIndentEmu = emu(std::max(-left, props.firstLineIndentPt));
+    f.spaceBeforeEmu = emu(std::max(0.0, props.spaceBeforePt));
+    f.spaceAfterEmu = emu(std::max(0.0, props.spaceAfterPt));
     f.lineSpacing = encodeLineSpacing(props.lineSpacing);
     // The model measures tab stops from the left indent, Publisher from the
     // frame's left edge.
     for (double t : props.tabStopsPt)
-        if (t >= 0.0) f.tabsEmu.push_back(emu(props.leftIndentPt + t));
+        if (t >= 0.0 && props.leftIndentPt + t >= 0.0) f.tabsEmu.push_back(emu(props.leftIndentPt + t));
     return f;
 }
 

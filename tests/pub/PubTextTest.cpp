@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using namespace fq;
 using namespace fq::pubtest;
 
@@ -242,4 +244,43 @@ TEST_F(PubText, EachFrameIsItsOwnStory) {
     EXPECT_EQ(doc.pages[0].textObjects[1].text(), "second frame\nmore");
     ASSERT_EQ(doc.pages[1].textObjects.size(), 1u);
     EXPECT_EQ(doc.pages[1].textObjects[0].text(), "third frame");
+}
+
+TEST_F(PubText, NegativeIndentsStayInsideTheFrame) {
+    // The reader takes left and right indents as unsigned: a negative one
+    // would become thousands of inches. They are written as zero; a
+    // first-line indent stays signed but never reaches left of the frame.
+    model::ParaProps outdented;
+    outdented.rightIndentPt = -16.6;   // w:right="-332"
+    outdented.leftIndentPt = -10;
+    outdented.firstLineIndentPt = -5;
+    outdented.tabStopsPt = {5, 30};    // 5 pt from a -10 pt indent is left of the frame
+    model::ParaProps hanging;
+    hanging.leftIndentPt = 36;
+    hanging.firstLineIndentPt = -18;
+    hanging.rightIndentPt = -4;
+    model::ParaProps deepHanging;
+    deepHanging.leftIndentPt = 10;
+    deepHanging.firstLineIndentPt = -30;
+    const auto t = onlyText(fx.roundTrip(onePage({paragraph({run("outdented")}, outdented),
+                                                   paragraph({run("hanging")}, hanging),
+                                                   paragraph({run("deep")}, deepHanging)})));
+    ASSERT_EQ(t.paragraphs.size(), 3u);
+    for (const auto& p : t.paragraphs)
+        for (const char* key : {"fo:margin-left", "fo:margin-right", "fo:text-indent"}) {
+            const double v = test::rawNumber(p.props, key).value_or(0);
+            EXPECT_LT(std::abs(v), 10.0) << key << " = " << v;
+        }
+    const auto& p0 = t.paragraphs[0].props;
+    EXPECT_NEAR(test::rawNumber(p0, "fo:margin-left").value_or(0), 0, 1e-4);
+    EXPECT_NEAR(test::rawNumber(p0, "fo:margin-right").value_or(0), 0, 1e-4);
+    EXPECT_NEAR(test::rawNumber(p0, "fo:text-indent").value_or(0), 0, 1e-4);
+    const auto& p1 = t.paragraphs[1].props;
+    EXPECT_NEAR(test::rawNumber(p1, "fo:margin-left").value_or(0), 0.5, 1e-4);
+    EXPECT_NEAR(test::rawNumber(p1, "fo:text-indent").value_or(0), -0.25, 1e-4);
+    EXPECT_NEAR(test::rawNumber(p1, "fo:margin-right").value_or(0), 0, 1e-4);
+    const auto& p2 = t.paragraphs[2].props;
+    EXPECT_NEAR(test::rawNumber(p2, "fo:margin-left").value_or(0), 10 / 72.0, 1e-4);
+    EXPECT_NEAR(test::rawNumber(p2, "fo:text-indent").value_or(0), -10 / 72.0, 1e-4);
+    EXPECT_EQ(t.paragraphs[0].text(), "outdented");
 }
