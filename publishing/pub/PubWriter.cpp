@@ -27,6 +27,12 @@
 // found: libmspub reads none and the samples show none), and a page size
 // per page (the format has one page size per publication: the first
 // page's; frames keep their position from the top left corner).
+// libmspub keeps text positions in 16 bits: past the first 64 KiB of
+// Quill text (about 32,000 characters) it shows all further text in the
+// formatting of one run and one paragraph per frame; the writer splits the
+// run and paragraph entries at 64 KiB so that it does not lose that text
+// (QuillBuilder). Negative left/right indents and spacing are written as
+// zero, as the reader takes them unsigned (TextStories).
 // Nobody has opened a written file in Publisher itself.
 #include "publishing/pub/PubWriter.h"
 
