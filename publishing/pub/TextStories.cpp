@@ -164,11 +164,13 @@ ParaFormat StoryCollector::paraFormat(const model::ParaProps& props) {
     // positions unsigned (a negative value becomes about 4,700 inches) and
     // only the first-line indent signed. Text cannot reach past the frame
     // anyway, so negative values become zero and a hanging first line
-    // stops at the frame's left edge.
+    // stops at the frame's left edge; otherwise the first line keeps its
+    // place when the left indent is raised to zero.
     const double left = std::max(0.0, props.leftIndentPt);
+    const double firstLine = std::max(0.0, props.leftIndentPt + props.firstLineIndentPt);
     f.leftIndentEmu = emu(left);
     f.rightIndentEmu = emu(std::max(0.0, props.rightIndentPt));
-    f.firstIndentEmu = emu(std::max(-left, props.firstLineIndentPt));
+    f.firstIndentEmu = emu(firstLine - left);
     f.spaceBeforeEmu = emu(std::max(0.0, props.spaceBeforePt));
     f.spaceAfterEmu = emu(std::max(0.0, props.spaceAfterPt));
     f.lineSpacing = encodeLineSpacing(props.lineSpacing);

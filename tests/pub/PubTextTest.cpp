@@ -262,10 +262,14 @@ TEST_F(PubText, NegativeIndentsStayInsideTheFrame) {
     model::ParaProps deepHanging;
     deepHanging.leftIndentPt = 10;
     deepHanging.firstLineIndentPt = -30;
+    model::ParaProps indentedFirstLine;
+    indentedFirstLine.leftIndentPt = -9;
+    indentedFirstLine.firstLineIndentPt = 27;
     const auto t = onlyText(fx.roundTrip(onePage({paragraph({run("outdented")}, outdented),
                                                    paragraph({run("hanging")}, hanging),
-                                                   paragraph({run("deep")}, deepHanging)})));
-    ASSERT_EQ(t.paragraphs.size(), 3u);
+                                                   paragraph({run("deep")}, deepHanging),
+                                                   paragraph({run("first line")}, indentedFirstLine)})));
+    ASSERT_EQ(t.paragraphs.size(), 4u);
     for (const auto& p : t.paragraphs)
         for (const char* key : {"fo:margin-left", "fo:margin-right", "fo:text-indent"}) {
             const double v = test::rawNumber(p.props, key).value_or(0);
@@ -282,5 +286,9 @@ TEST_F(PubText, NegativeIndentsStayInsideTheFrame) {
     const auto& p2 = t.paragraphs[2].props;
     EXPECT_NEAR(test::rawNumber(p2, "fo:margin-left").value_or(0), 10 / 72.0, 1e-4);
     EXPECT_NEAR(test::rawNumber(p2, "fo:text-indent").value_or(0), -10 / 72.0, 1e-4);
+    // The first line stays 18 pt right of the frame edge.
+    const auto& p3 = t.paragraphs[3].props;
+    EXPECT_NEAR(test::rawNumber(p3, "fo:margin-left").value_or(0), 0, 1e-4);
+    EXPECT_NEAR(test::rawNumber(p3, "fo:text-indent").value_or(0), 0.25, 1e-4);
     EXPECT_EQ(t.paragraphs[0].text(), "outdented");
 }
