@@ -15,6 +15,7 @@
 #include "platform/PlatformError.h"
 
 #include <exception>
+#include <optional>
 #include <utility>
 
 namespace fq::app {
@@ -27,17 +28,11 @@ public:
     template <class F>
     bool step(int line, F&& action)
     {
-        try {
-            std::forward<F>(action)();
-            return true;
-        } catch (const platform::ProgramEnding&) {
-            throw;
-        } catch (const std::exception& e) {
-            fail(line, QString::fromUtf8(e.what()));
-        } catch (...) {
-            fail(line, QStringLiteral("Unknown failure"));
-        }
-        return false;
+        return attempt(line, [&] {
+                   std::forward<F>(action)();
+                   return true;
+               })
+            .has_value();
     }
 
     // Evaluates a step's condition. A failed evaluation is reported and
@@ -45,8 +40,18 @@ public:
     template <class F>
     bool test(int line, F&& condition)
     {
+        return attempt(line, [&] { return static_cast<bool>(std::forward<F>(condition)()); }).value_or(true);
+    }
+
+    const QString& location() const { return location_; }
+
+private:
+    // The result of f, or no value when it failed and was reported.
+    template <class F>
+    std::optional<bool> attempt(int line, F&& f)
+    {
         try {
-            return static_cast<bool>(std::forward<F>(condition)());
+            return f();
         } catch (const platform::ProgramEnding&) {
             throw;
         } catch (const std::exception& e) {
@@ -54,12 +59,9 @@ public:
         } catch (...) {
             fail(line, QStringLiteral("Unknown failure"));
         }
-        return true;
+        return std::nullopt;
     }
 
-    const QString& location() const { return location_; }
-
-private:
     void fail(int line, const QString& description) { report_.ReportApplicationError(location_, line, description); }
 
     ErrorReport& report_;

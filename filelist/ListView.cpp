@@ -328,12 +328,7 @@ void ListView::keyPressEvent(QKeyEvent* event)
 
 void ListView::dragEnterEvent(QDragEnterEvent* event)
 {
-    int effect = int(event->proposedAction());
-    emit OLEDragOver(event->mimeData(), &effect);
-    if (effect == 0)
-        event->ignore();
-    else
-        event->acceptProposedAction();
+    dragMoveEvent(event); // the same question at entry as at every move
 }
 
 void ListView::dragMoveEvent(QDragMoveEvent* event)
