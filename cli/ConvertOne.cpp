@@ -7,16 +7,20 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
 
 namespace fq::cli {
 
-std::optional<std::string> convertOne(const std::filesystem::path& source, const std::filesystem::path& target) {
+namespace {
+
+std::optional<std::string> convertInto(const std::filesystem::path& source, const std::filesystem::path& target,
+                                       int& pages) {
     try {
         const model::Document document = engine::readDocument(source);
-        engine::savePublication(document, target, source);
+        pages = engine::savePublication(document, target, source);
         return std::nullopt;
     } catch (const std::bad_alloc&) {
         return std::string("There is not enough memory to convert the document.");
@@ -25,6 +29,16 @@ std::optional<std::string> convertOne(const std::filesystem::path& source, const
     } catch (...) {
         return std::string("The conversion failed for an unknown reason.");
     }
+}
+
+} // namespace
+
+Outcome convertOne(const std::filesystem::path& source, const std::filesystem::path& target) {
+    Outcome outcome;
+    const auto start = std::chrono::steady_clock::now();
+    outcome.failure = convertInto(source, target, outcome.pages);
+    outcome.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return outcome;
 }
 
 namespace {

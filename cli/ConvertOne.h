@@ -7,9 +7,14 @@
 
 namespace fq::cli {
 
-// Converts source into target. Returns the reason when it failed. Needs a
-// QGuiApplication.
-std::optional<std::string> convertOne(const std::filesystem::path& source, const std::filesystem::path& target);
+struct Outcome {
+    std::optional<std::string> failure;     // the reason, when it failed
+    int pages = 0;                          // pages written
+    double seconds = 0;                     // time taken, also by a failure
+};
+
+// Converts source into target. Needs a QGuiApplication.
+Outcome convertOne(const std::filesystem::path& source, const std::filesystem::path& target);
 
 // Keeps Qt's warnings (font fallbacks, runtime folders) off standard error;
 // FQ_QT_MESSAGES=1 lets them through.

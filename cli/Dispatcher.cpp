@@ -247,7 +247,7 @@ int runBatch(const Options& options, const char* programPath) {
         {
             const CrashReport guard(report.failedLine(item, "The converter stopped unexpectedly on this document."),
                                     report.summaryLine(1));
-            failure = convertOne(item.source, item.target);
+            failure = convertOne(item.source, item.target).failure;
         }
         if (failure) report.failed(item, *failure);
         else report.converted(item);

@@ -16,9 +16,11 @@ int runWorker() {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         Answer answer;
         if (const auto job = decodeJob(line)) {
-            const auto failure = convertOne(job->source, job->target);
-            answer.ok = !failure;
-            if (failure) answer.message = *failure;
+            const Outcome outcome = convertOne(job->source, job->target);
+            answer.ok = !outcome.failure;
+            if (outcome.failure) answer.message = *outcome.failure;
+            answer.pages = outcome.pages;
+            answer.seconds = outcome.seconds;
         } else {
             answer.message = "The job could not be understood.";
         }

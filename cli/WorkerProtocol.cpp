@@ -1,6 +1,11 @@
 // Percent-encoding of the protocol fields.
 #include "cli/WorkerProtocol.h"
 
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <vector>
+
 namespace fq::cli {
 
 namespace {
@@ -45,6 +50,31 @@ std::optional<std::string> decodeField(const std::string& s) {
     return out;
 }
 
+std::vector<std::string> splitTabs(const std::string& line) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t tab = line.find('\t', start);
+        parts.push_back(line.substr(start, tab == std::string::npos ? std::string::npos : tab - start));
+        if (tab == std::string::npos) return parts;
+        start = tab + 1;
+    }
+}
+
+std::string formatSeconds(double seconds) {
+    if (!std::isfinite(seconds) || seconds < 0) seconds = 0;
+    char buffer[32];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, seconds, std::chars_format::fixed, 3);
+    return ec == std::errc() ? std::string(buffer, end) : std::string("0");
+}
+
+template <typename Number>
+bool parseNumber(const std::string& text, Number& out) {
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, out);
+    return ec == std::errc() && ptr == end && out >= 0;
+}
+
 } // namespace
 
 std::string encodeJob(const Job& job) {
@@ -61,15 +91,26 @@ std::optional<Job> decodeJob(const std::string& line) {
 }
 
 std::string encodeAnswer(const Answer& answer) {
-    return answer.ok ? std::string("ok\n") : "failed\t" + encodeField(answer.message) + "\n";
+    const std::string seconds = formatSeconds(answer.seconds);
+    if (answer.ok) return "ok\t" + std::to_string(std::max(answer.pages, 0)) + "\t" + seconds + "\n";
+    return "failed\t" + encodeField(answer.message) + "\t" + seconds + "\n";
 }
 
 std::optional<Answer> decodeAnswer(const std::string& line) {
-    if (line == "ok") return Answer{true, {}};
-    if (line.rfind("failed\t", 0) == 0) {
-        auto message = decodeField(line.substr(7));
+    const std::vector<std::string> parts = splitTabs(line);
+    Answer answer;
+    if (parts[0] == "ok" && (parts.size() == 1 || parts.size() == 3)) {
+        answer.ok = true;
+        if (parts.size() == 3 && !(parseNumber(parts[1], answer.pages) && parseNumber(parts[2], answer.seconds)))
+            return std::nullopt;
+        return answer;
+    }
+    if (parts[0] == "failed" && (parts.size() == 2 || parts.size() == 3)) {
+        auto message = decodeField(parts[1]);
         if (!message) return std::nullopt;
-        return Answer{false, std::move(*message)};
+        answer.message = std::move(*message);
+        if (parts.size() == 3 && !parseNumber(parts[2], answer.seconds)) return std::nullopt;
+        return answer;
     }
     return std::nullopt;
 }

@@ -49,7 +49,7 @@ model::Document readDocument(const fs::path& source) {
     throw model::ConversionError(model::messages::notAWordDocument);
 }
 
-void savePublication(const model::Document& document, const fs::path& target, const fs::path& source) {
+int savePublication(const model::Document& document, const fs::path& target, const fs::path& source) {
     if (target.empty()) throw model::ConversionError("No output file was named.");
     if (sameFile(target, source)) {
         throw model::ConversionError("The output file is the source document itself: " + target.string());
@@ -65,6 +65,7 @@ void savePublication(const model::Document& document, const fs::path& target, co
 
     const model::Publication publication = layout::layOut(document);
     saveThroughTemporary(target, [&](const fs::path& temporary) { pub::writePub(publication, temporary); });
+    return static_cast<int>(publication.pages.size());
 }
 
 } // namespace fq::engine

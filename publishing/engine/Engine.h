@@ -17,8 +17,9 @@ model::Document readDocument(const std::filesystem::path& source);
 // written beside the target under a temporary name and renamed into place,
 // so a failed save leaves nothing behind and an existing file at target is
 // only replaced by a complete publication. Refuses (ConversionError) when
-// target names the source document itself. Throws on any failure.
-void savePublication(const model::Document& document,
+// target names the source document itself. Throws on any failure. Returns
+// the number of pages written.
+int savePublication(const model::Document& document,
                      const std::filesystem::path& target,
                      const std::filesystem::path& source);
 

@@ -19,13 +19,21 @@ TEST(CliProtocol, JobsSurviveAwkwardNames) {
 }
 
 TEST(CliProtocol, AnswersRoundTrip) {
-    EXPECT_EQ(encodeAnswer({true, {}}), "ok\n");
-    const std::string failed = encodeAnswer({false, "The document is damaged: bad\nthings"});
+    EXPECT_EQ(encodeAnswer({true, {}, 12, 1.5}), "ok\t12\t1.500\n");
+    const std::string failed = encodeAnswer({false, "The document is damaged: bad\nthings\t", 0, 0.25});
     const auto back = decodeAnswer(failed.substr(0, failed.size() - 1));
     ASSERT_TRUE(back.has_value());
     EXPECT_FALSE(back->ok);
-    EXPECT_EQ(back->message, "The document is damaged: bad\nthings");
+    EXPECT_EQ(back->message, "The document is damaged: bad\nthings\t");
+    EXPECT_DOUBLE_EQ(back->seconds, 0.25);
+    const auto ok = decodeAnswer("ok\t3\t0.042");
+    ASSERT_TRUE(ok.has_value());
+    EXPECT_TRUE(ok->ok);
+    EXPECT_EQ(ok->pages, 3);
+    EXPECT_DOUBLE_EQ(ok->seconds, 0.042);
+    // The figures are optional.
     EXPECT_TRUE(decodeAnswer("ok")->ok);
+    EXPECT_EQ(decodeAnswer("failed\tgone")->message, "gone");
 }
 
 TEST(CliProtocol, GarbageIsRejected) {
@@ -34,7 +42,9 @@ TEST(CliProtocol, GarbageIsRejected) {
     EXPECT_FALSE(decodeJob("\tb").has_value());
     EXPECT_FALSE(decodeJob("a%4\tb").has_value());
     EXPECT_FALSE(decodeJob("a%zz\tb").has_value());
-    EXPECT_FALSE(decodeAnswer("maybe").has_value());
+    for (const char* answer : {"maybe", "ok\t3", "ok\t-1\t2.0", "ok\tthree\t1", "ok\t3\t1,5", "ok\t3\t1\tx",
+                               "failed\tgone\tsoon", "failed\ta\t1\t2", "failed"})
+        EXPECT_FALSE(decodeAnswer(answer).has_value()) << answer;
 }
 
 } // namespace
