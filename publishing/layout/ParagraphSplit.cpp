@@ -34,6 +34,7 @@ model::Paragraph paragraphPart(const model::Paragraph& paragraph, const Measured
         const QString text = QString::fromUtf8(run.text.data(), static_cast<qsizetype>(run.text.size()));
         model::Run piece;
         piece.props = run.props;
+        piece.link = run.link;
         piece.text = text.mid(a - runStart, b - a).toStdString();
         part.runs.push_back(std::move(piece));
     }

@@ -72,6 +72,10 @@ struct Run {
     std::string text;
     CharProps props;
     FieldKind field = FieldKind::None;
+    // Where the run links to: an address ("https://...", "mailto:...",
+    // "file:...") or "#name" for a bookmark of the document; empty when the
+    // run is no link.
+    std::string link;
 };
 
 struct Paragraph {

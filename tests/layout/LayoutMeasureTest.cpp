@@ -116,6 +116,7 @@ TEST(LayoutMeasure, PartsSplitRunsAndKeepTheirProperties) {
     auto p = paragraph("Grüße aus ", "Arial", 10.0);
     p.runs.push_back(paragraph("Köln und", "Times New Roman", 12.0).runs[0]);
     p.runs[1].props.bold = true;
+    p.runs[1].link = "https://example.com/k";
     p.props.firstLineIndentPt = 20.0;
     p.props.spaceBeforePt = 6.0;
     p.props.spaceAfterPt = 4.0;
@@ -129,6 +130,9 @@ TEST(LayoutMeasure, PartsSplitRunsAndKeepTheirProperties) {
     ASSERT_EQ(head.runs.size(), 2u);
     ASSERT_EQ(tail.runs.size(), 1u);
     EXPECT_EQ(tail.runs[0].props, p.runs[1].props);
+    EXPECT_EQ(head.runs[1].link, "https://example.com/k");
+    EXPECT_EQ(tail.runs[0].link, "https://example.com/k");
+    EXPECT_TRUE(head.runs[0].link.empty());
     EXPECT_EQ(head.props, p.props);
     EXPECT_DOUBLE_EQ(tail.props.firstLineIndentPt, 0.0);
     EXPECT_DOUBLE_EQ(tail.props.spaceBeforePt, 0.0);
