@@ -26,7 +26,7 @@ int main(int argc, char* argv[])
     fq::platform::QtFileSystem files;
     fq::platform::QtSettingsStore settings;
     fq::platform::QtEnvironment environment;
-    auto publishing = fq::platform::choosePublishingApplication();
+    auto publishing = fq::platform::choosePublishingApplication([&windows] { windows.processPendingEvents(); });
     fq::platform::Platform platform{windows, shell, files, settings, environment, *publishing};
 
     fq::app::Form1 window(platform);

@@ -14,13 +14,9 @@
 
 namespace fq::cli {
 
-namespace {
-
-std::optional<std::string> convertInto(const std::filesystem::path& source, const std::filesystem::path& target,
-                                       int& pages) {
+std::optional<std::string> guarded(const std::function<void()>& work) {
     try {
-        const model::Document document = engine::readDocument(source);
-        pages = engine::savePublication(document, target, source);
+        work();
         return std::nullopt;
     } catch (const std::bad_alloc&) {
         return std::string("There is not enough memory to convert the document.");
@@ -31,12 +27,13 @@ std::optional<std::string> convertInto(const std::filesystem::path& source, cons
     }
 }
 
-} // namespace
-
 Outcome convertOne(const std::filesystem::path& source, const std::filesystem::path& target) {
     Outcome outcome;
     const auto start = std::chrono::steady_clock::now();
-    outcome.failure = convertInto(source, target, outcome.pages);
+    outcome.failure = guarded([&] {
+        const model::Document document = engine::readDocument(source);
+        outcome.pages = engine::savePublication(document, target, source);
+    });
     outcome.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return outcome;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -15,6 +16,10 @@ struct Outcome {
 
 // Converts source into target. Needs a QGuiApplication.
 Outcome convertOne(const std::filesystem::path& source, const std::filesystem::path& target);
+
+// Runs one piece of conversion work; returns the reason when it failed
+// (the message of what it threw, or one for memory running out).
+std::optional<std::string> guarded(const std::function<void()>& work);
 
 // Keeps Qt's warnings (font fallbacks, runtime folders) off standard error;
 // FQ_QT_MESSAGES=1 lets them through.

@@ -1,5 +1,10 @@
-// The worker side: converts the jobs that arrive on standard input and
-// answers each on standard output, until standard input ends.
+// The worker side: serves the requests that arrive on standard input (see
+// WorkerProtocol.h) and answers each on standard output, until standard
+// input ends. Between "open" and "close" it keeps one document.
+//
+// Test hook: with FQ_TEST_WORKER_FAULT set to "crash:<text>" or
+// "hang:<text>", the worker crashes, or stops answering, when it is to save
+// a document whose source path contains <text>.
 #pragma once
 
 namespace fq::cli {

@@ -77,17 +77,38 @@ bool parseNumber(const std::string& text, Number& out) {
 
 } // namespace
 
-std::string encodeJob(const Job& job) {
-    return encodeField(job.source) + "\t" + encodeField(job.target) + "\n";
+std::string encodeRequest(const Request& request) {
+    switch (request.verb) {
+    case Verb::Convert: return "convert\t" + encodeField(request.source) + "\t" + encodeField(request.target) + "\n";
+    case Verb::Open: return "open\t" + encodeField(request.source) + "\n";
+    case Verb::Save: return "save\t" + encodeField(request.target) + "\n";
+    case Verb::Close: return "close\n";
+    }
+    return "close\n";
 }
 
+std::optional<Request> decodeRequest(const std::string& line) {
+    const std::vector<std::string> fields = splitTabs(line);
+    std::vector<std::string> values;
+    for (std::size_t i = 1; i < fields.size(); ++i) {
+        auto value = decodeField(fields[i]);
+        if (!value || value->empty()) return std::nullopt;
+        values.push_back(std::move(*value));
+    }
+    const std::string& verb = fields.front();
+    if (verb == "convert" && values.size() == 2) return Request{Verb::Convert, values[0], values[1]};
+    if (verb == "open" && values.size() == 1) return Request{Verb::Open, values[0], {}};
+    if (verb == "save" && values.size() == 1) return Request{Verb::Save, {}, values[0]};
+    if (verb == "close" && values.empty()) return Request{Verb::Close, {}, {}};
+    return std::nullopt;
+}
+
+std::string encodeJob(const Job& job) { return encodeRequest({Verb::Convert, job.source, job.target}); }
+
 std::optional<Job> decodeJob(const std::string& line) {
-    const auto tab = line.find('\t');
-    if (tab == std::string::npos || line.find('\t', tab + 1) != std::string::npos) return std::nullopt;
-    auto source = decodeField(line.substr(0, tab));
-    auto target = decodeField(line.substr(tab + 1));
-    if (!source || !target || source->empty() || target->empty()) return std::nullopt;
-    return Job{std::move(*source), std::move(*target)};
+    auto request = decodeRequest(line);
+    if (!request || request->verb != Verb::Convert) return std::nullopt;
+    return Job{std::move(request->source), std::move(request->target)};
 }
 
 std::string encodeAnswer(const Answer& answer) {

@@ -36,6 +36,26 @@ TEST(CliProtocol, AnswersRoundTrip) {
     EXPECT_EQ(decodeAnswer("failed\tgone")->message, "gone");
 }
 
+TEST(CliProtocol, SessionRequestsRoundTripAndKeepTheirVerb) {
+    const Request requests[] = {{Verb::Open, "/in/a\tb.docx", {}},
+                                {Verb::Save, {}, "/out/50% off.pub"},
+                                {Verb::Close, {}, {}},
+                                {Verb::Convert, "open", "save"}};
+    for (const Request& request : requests) {
+        std::string line = encodeRequest(request);
+        ASSERT_EQ(line.back(), '\n');
+        line.pop_back();
+        const auto back = decodeRequest(line);
+        ASSERT_TRUE(back.has_value()) << line;
+        EXPECT_EQ(back->verb, request.verb) << line;
+        EXPECT_EQ(back->source, request.source) << line;
+        EXPECT_EQ(back->target, request.target) << line;
+    }
+    EXPECT_FALSE(decodeJob("open\t/in/a.docx").has_value());
+    for (const char* wrong : {"open", "open\ta\tb", "save", "close\tx", "convert\ta", "frobnicate\ta"})
+        EXPECT_FALSE(decodeRequest(wrong).has_value()) << wrong;
+}
+
 TEST(CliProtocol, GarbageIsRejected) {
     EXPECT_FALSE(decodeJob("no tab here").has_value());
     EXPECT_FALSE(decodeJob("a\tb\tc").has_value());

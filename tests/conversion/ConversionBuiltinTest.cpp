@@ -2,6 +2,7 @@
 // close and quit, the refusals, and the choice of application.
 #include "platform/PublishingApplicationChoice.h"
 #include "platform/builtin/BuiltinPublishing.h"
+#include "platform/builtin/WorkerPublishing.h"
 #include "tests/support/Pub2Raw.h"
 
 #include <gtest/gtest.h>
@@ -159,7 +160,7 @@ TEST(ConversionChoice, BuiltinWherePublisherIsAbsent)
     auto chosen = choosePublishingApplication();
     ASSERT_TRUE(chosen);
 #ifndef _WIN32
-    EXPECT_NE(dynamic_cast<BuiltinPublishingFactory*>(chosen.get()), nullptr);
+    EXPECT_NE(dynamic_cast<WorkerPublishingFactory*>(chosen.get()), nullptr);
 #endif
 }
 
