@@ -1,5 +1,6 @@
 // Converting DocFile into model::Document.
 #include "publishing/doc/Converter.h"
+#include "publishing/model/Budget.h"
 
 #include "publishing/doc/Fields.h"
 #include "publishing/doc/InlinePicture.h"
@@ -248,6 +249,7 @@ private:
         ParagraphBuilder b;
         std::uint32_t pos = r.start;
         while (pos < r.end) {
+            model::checkBudget();
             std::uint32_t term = pos;
             while (term < r.end && text[term] != 0x0D && text[term] != 0x07 &&
                    !(mainStory && text[term] == 0x0C && term + 1 == r.end))

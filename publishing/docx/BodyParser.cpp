@@ -1,5 +1,6 @@
 // Block, run and drawing content of WordprocessingML stories.
 #include "publishing/docx/BodyParser.h"
+#include "publishing/model/Budget.h"
 
 #include "publishing/docx/PropertyParser.h"
 #include "publishing/docx/XmlUtil.h"
@@ -70,6 +71,7 @@ void BodyParser::blocks(const pugi::xml_node& container, std::vector<Block>& out
     if (depth > maxDepth) return;
     for (pugi::xml_node c = container.first_child(); c; c = c.next_sibling()) {
         if (c.type() != pugi::node_element) continue;
+        model::checkBudget();
         std::string_view n = xml::localName(c);
         if (n == "p") {
             out.push_back(Block{paragraph(c, depth + 1)});
@@ -115,6 +117,7 @@ void BodyParser::inlines(const pugi::xml_node& container, std::vector<Run>& out,
     if (depth > maxDepth) return;
     for (pugi::xml_node c = container.first_child(); c; c = c.next_sibling()) {
         if (c.type() != pugi::node_element) continue;
+        model::checkBudget();
         std::string_view n = xml::localName(c);
         if (n == "r") {
             Run run;

@@ -1,5 +1,6 @@
 // Conversion of stories, paragraphs, runs, tables and drawings.
 #include "publishing/docx/Converter.h"
+#include "publishing/model/Budget.h"
 
 #include "publishing/docx/ImageSniffer.h"
 #include "publishing/docx/ListLabeler.h"
@@ -544,6 +545,7 @@ model::Document DocumentConverter::run() {
 
     // The body: a paragraph that carries a sectPr ends its section.
     for (const Block& b : doc_.body.blocks) {
+        model::checkBudget();
         std::vector<model::Block> blocks;
         if (const auto* p = std::get_if<Paragraph>(&b.content)) paragraph(*p, blocks);
         else if (const auto* t = std::get_if<Table>(&b.content)) table(*t, blocks);

@@ -1,5 +1,6 @@
 // The engine facade: picks the reader by content, lays out, saves safely.
 #include "publishing/engine/Engine.h"
+#include "publishing/model/Budget.h"
 
 #include "publishing/doc/DocReader.h"
 #include "publishing/docx/DocxReader.h"
@@ -35,6 +36,7 @@ model::Document readWith(Read read, const fs::path& source) {
 } // namespace
 
 model::Document readDocument(const fs::path& source) {
+    const model::BudgetScope budget;
     switch (sniffSource(source)) {
     case SourceKind::Docx:
     case SourceKind::EncryptedDocx:
@@ -63,6 +65,7 @@ int savePublication(const model::Document& document, const fs::path& target, con
         throw model::ConversionError("The output folder does not exist: " + folder.string());
     }
 
+    const model::BudgetScope budget;
     const model::Publication publication = layout::layOut(document);
     saveThroughTemporary(target, [&](const fs::path& temporary) { pub::writePub(publication, temporary); });
     return static_cast<int>(publication.pages.size());

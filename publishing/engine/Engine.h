@@ -10,15 +10,18 @@
 namespace fq::engine {
 
 // Reads a .doc or .docx file; the format is told by the file's content, not
-// its name. Throws model::ConversionError with a user message.
+// its name. Throws model::ConversionError with a user message, also when
+// the reading runs out of its budget (model/Budget.h: the default limits,
+// unless the caller has set others).
 model::Document readDocument(const std::filesystem::path& source);
 
 // Lays the document out and writes it to target as a .pub file. The file is
 // written beside the target under a temporary name and renamed into place,
 // so a failed save leaves nothing behind and an existing file at target is
 // only replaced by a complete publication. Refuses (ConversionError) when
-// target names the source document itself. Throws on any failure. Returns
-// the number of pages written.
+// target names the source document itself, or when laying out and writing
+// run out of their budget. Throws on any failure. Returns the number of
+// pages written.
 int savePublication(const model::Document& document,
                      const std::filesystem::path& target,
                      const std::filesystem::path& source);

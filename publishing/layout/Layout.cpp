@@ -1,6 +1,7 @@
 // layOut: walks the sections and blocks of a document through the page
 // builder, then fills in the page fields.
 #include "publishing/layout/Layout.h"
+#include "publishing/model/Budget.h"
 
 #include "publishing/layout/PageBuilder.h"
 #include "publishing/layout/PageFields.h"
@@ -17,6 +18,7 @@ model::Publication layOut(const model::Document& document) {
         builder.startSection(section);
         const auto& blocks = section.blocks;
         for (std::size_t i = 0; i < blocks.size(); ++i) {
+            model::checkBudget();
             const model::Paragraph* next =
                 i + 1 < blocks.size() ? std::get_if<model::Paragraph>(&blocks[i + 1]) : nullptr;
             std::visit(

@@ -1,5 +1,6 @@
 // The page-filling state machine behind layOut.
 #include "publishing/layout/PageBuilder.h"
+#include "publishing/model/Budget.h"
 
 #include "publishing/layout/ParagraphMeasure.h"
 #include "publishing/layout/ParagraphSplit.h"
@@ -169,6 +170,7 @@ void PageBuilder::startSection(const model::Section& section) {
 }
 
 void PageBuilder::newPage(bool byOverflow) {
+    model::checkBudget();
     if (pageOpen_) finishPage();
     model::Page p;
     p.widthPt = frames_.pageWidth;

@@ -1,5 +1,6 @@
 // Line breaking and line heights for one paragraph.
 #include "publishing/layout/ParagraphMeasure.h"
+#include "publishing/model/Budget.h"
 
 #include "publishing/layout/FontResolver.h"
 
@@ -119,6 +120,7 @@ MeasuredParagraph measureParagraph(const model::Paragraph& paragraph, double wid
     const int total = out.text.size();
     int consumed = 0;
     while (consumed < total) {
+        model::checkBudget();
         QTextLine line = layout.createLine();
         if (!line.isValid()) break;
         const bool first = out.lines.empty();

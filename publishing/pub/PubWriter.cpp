@@ -35,6 +35,7 @@
 // zero, as the reader takes them unsigned (TextStories).
 // Nobody has opened a written file in Publisher itself.
 #include "publishing/pub/PubWriter.h"
+#include "publishing/model/Budget.h"
 
 #include "publishing/pub/ContentsBuilder.h"
 #include "publishing/pub/EscherBuilder.h"
@@ -46,11 +47,15 @@ namespace fq::pub {
 
 void writePub(const model::Publication& publication, const std::filesystem::path& path) {
     const PubPlan plan = makePlan(publication);
+    model::checkBudget();
     PubStreams streams;
     const auto u8 = path.u8string();
     streams.contents = buildContents(plan, utf8ToUtf16(std::string(u8.begin(), u8.end())));
+    model::checkBudget();
     streams.quill = buildQuill(plan.stories);
+    model::checkBudget();
     EscherStreams escher = buildEscher(plan);
+    model::checkBudget();
     streams.escher = std::move(escher.main);
     streams.escherDelay = std::move(escher.delay);
     writeOleFile(path, streams, publication.properties);
