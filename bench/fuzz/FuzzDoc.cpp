@@ -1,0 +1,15 @@
+// Fuzz target: the doc reader, from a raw file or from a listing of its
+// streams (assembled into a compound file).
+#include "bench/fuzz/FuzzInput.h"
+#include "publishing/doc/DocReader.h"
+
+#include <exception>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    try {
+        fq::doc::readDoc(fq::fuzz::documentFile(input, false));
+    } catch (const std::exception&) {
+    }
+    return 0;
+}
