@@ -6,7 +6,9 @@ batch run into a temporary folder), reads each publication back with
 libmspub's pub2raw, and compares its text with LibreOffice's plain-text
 extraction in reference-text/: it counts how many of the reference's
 non-whitespace characters appear, in order, in the publication (extra text
-such as headers and footers does not count against it). Every publication
+such as headers and footers does not count against it). The bullets that
+LibreOffice's export puts before every bulleted paragraph (the default one of
+each level, not the list's own) are not counted. Every publication
 is also opened by LibreOffice (one batch conversion to PDF).
 
 Prints one row per file and the totals. Exits 1 when the criteria fail:
@@ -82,6 +84,16 @@ def base_name(file_name):
 
 def compact(text):
     return re.sub(r"\s+", "", text)
+
+
+EXPORTED_BULLET = re.compile(r"^( *)[\u2022\u25e6\u25aa] ", re.MULTILINE)
+
+
+def without_exported_bullets(reference):
+    """LibreOffice's text export writes every bulleted paragraph with the
+    default bullet of its level (U+2022, U+25E6, U+25AA), whatever bullet the
+    list has; those characters say nothing about the document."""
+    return EXPORTED_BULLET.sub(r"\1", reference)
 
 
 def in_order_matches(reference, output, gram=4):
@@ -226,7 +238,7 @@ def check_kind(kind, args, manifest, work):
         ref = ""
         if os.path.isfile(ref_path):
             with open(ref_path, encoding="utf-8-sig", errors="replace") as f:
-                ref = compact(f.read())
+                ref = compact(without_exported_bullets(f.read()))
         row = {"file": name, "generation": word_generation(notes), "status": status, "detail": detail,
                "ref": len(ref), "matched": 0.0, "pages": 0, "pictures": 0, "pub": None, "raw_ok": False}
         if status == "ok":

@@ -6,6 +6,10 @@
 #include "publishing/doc/InlinePicture.h"
 #include "publishing/doc/ParagraphBuilder.h"
 #include "publishing/doc/TextEncoding.h"
+#include "publishing/word/FieldCode.h"
+#include "publishing/word/NumberFormat.h"
+#include "publishing/word/SymbolFonts.h"
+#include "publishing/word/Utf8.h"
 
 #include <algorithm>
 #include <cmath>
@@ -40,15 +44,7 @@ model::Underline underlineFor(std::uint8_t kul) {
     }
 }
 
-std::string roman(int n) {
-    static const std::pair<int, const char*> table[] = {{1000, "m"}, {900, "cm"}, {500, "d"}, {400, "cd"},
-                                                        {100, "c"},  {90, "xc"},  {50, "l"},  {40, "xl"},
-                                                        {10, "x"},   {9, "ix"},   {5, "v"},   {4, "iv"}, {1, "i"}};
-    std::string s;
-    for (const auto& [v, t] : table)
-        while (n >= v) s += t, n -= v;
-    return s;
-}
+std::string roman(int n) { return word::formatNumber(n, word::NumberFormat::LowerRoman); }
 
 class Converter {
 public:
@@ -248,6 +244,7 @@ private:
         r.end = std::min<std::uint32_t>(r.end, static_cast<std::uint32_t>(text.size()));
         ParagraphBuilder b;
         std::uint32_t pos = r.start;
+        bool joinsPrevious = false;
         while (pos < r.end) {
             model::checkBudget();
             std::uint32_t term = pos;
@@ -261,9 +258,12 @@ private:
                 b.started = true;
                 if (pap.pageBreakBefore && mainStory && !out.empty()) out.emplace_back(model::PageBreak{});
             }
-            if (pap.ilfo != 0 && d_.fib.word97) listLabel(pos, pap, b);
+            // A paragraph whose mark was deleted (tracked) joins the next
+            // one once the changes are accepted; the joined paragraph has one label.
+            if (pap.ilfo != 0 && d_.fib.word97 && !joinsPrevious) listLabel(pos, pap, b);
             for (std::uint32_t cp = pos; cp < term; ++cp) handleChar(cp, pap, b, out, mainStory, noteMark);
-            if (term < r.end) handleMark(term, pap, b, out);
+            joinsPrevious = term < r.end && text[term] == 0x0D && !pap.inTable && chpAt(term, pap).deleted;
+            if (term < r.end && !joinsPrevious) handleMark(term, pap, b, out);
             pos = term + 1;
         }
         if (b.started && (b.hasText() || !b.emittedBlock)) {
@@ -275,17 +275,20 @@ private:
 
     const ListLevel* listLevel(const Pap& pap) const {
         if (pap.ilfo == 0) return nullptr;
-        const ListDef* def = d_.lists.listFor(pap.ilfo);
-        if (!def || def->levels.empty()) return nullptr;
-        return &def->levels[std::min<std::size_t>(pap.ilvl, def->levels.size() - 1)];
+        return d_.lists.level(pap.ilfo, pap.ilvl);
     }
 
     void listLabel(std::uint32_t cp, const Pap& pap, ParagraphBuilder& b) {
         const ListLevel* lvl = nullptr;
-        const std::u16string label = numbering_.next(pap.ilfo, pap.ilvl, &lvl);
+        const Chp base = chpAt(cp, pap);
+        auto fontOf = [&](const ListLevel& l) {
+            Chp chp = base;
+            applyChp(chp, base, l.chpx);
+            return toCharProps(chp, d_.fonts).font;
+        };
+        const std::u16string label = numbering_.next(pap.ilfo, pap.ilvl, &lvl, fontOf);
         if (label.empty() || !lvl) return;
-        Chp chp = chpAt(cp, pap);
-        const Chp base = chp;
+        Chp chp = base;
         applyChp(chp, base, lvl->chpx);
         model::CharProps props = toCharProps(chp, d_.fonts);
         // Bullets come out as Unicode characters: keep the text's font, not a symbol font.
@@ -339,13 +342,39 @@ private:
         }
     }
 
+    // A field's stored result begins: some fields show what the reader computes instead.
+    void fieldResultBegins(std::uint32_t cp, const Pap& pap, ParagraphBuilder& b) {
+        const word::FieldContext context{d_.sourcePath, d_.sourceFileName};
+        const auto result = word::computedFieldResult(fields_.innermostCode(), context);
+        if (!result) return;
+        if (!fields_.hidden()) {
+            const Chp& chp = chpAt(cp, pap);
+            if (!chp.vanish && !chp.deleted) b.append(toCharProps(chp, d_.fonts), word::utf8ToUtf16(*result));
+        }
+        fields_.replaceInnermostResult();
+    }
+
     void handleChar(std::uint32_t cp, const Pap& pap, ParagraphBuilder& b, std::vector<Block>& out, bool mainStory,
                     const std::string& noteMark) {
         const char16_t c = d_.text.chars[cp];
-        if (fields_.consume(c) || fields_.hidden()) return;
+        if (fields_.consume(c)) {
+            if (c == 0x14) fieldResultBegins(cp, pap, b);
+            return;
+        }
+        if (fields_.hidden()) return;
         const Chp& chp = chpAt(cp, pap);
-        if (chp.vanish) return;
-        const model::CharProps props = toCharProps(chp, d_.fonts);
+        // Hidden text is not shown; tracked deletions are gone once the changes are accepted.
+        if (chp.vanish || chp.deleted) return;
+        model::CharProps props = toCharProps(chp, d_.fonts);
+        if (chp.symbol) {
+            // A character inserted from a symbol font: the text holds a stand-in.
+            char16_t sym = chp.symbol->second;
+            if (chp.symbol->first < d_.fonts.size() && !d_.fonts[chp.symbol->first].name.empty())
+                props.font = d_.fonts[chp.symbol->first].name;
+            if (sym >= 0x20 && sym < 0x100 && word::isSymbolFont(props.font)) sym = static_cast<char16_t>(0xF000 | sym);
+            if (sym >= 0x20) b.append(props, std::u16string_view(&sym, 1));
+            return;
+        }
         switch (c) {
         case 0x09: b.append(props, u"\t"); return;
         case 0x0B: b.append(props, u"\n"); return;

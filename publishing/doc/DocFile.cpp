@@ -43,6 +43,8 @@ DocFile parseDocFile(const std::filesystem::path& path) {
     }
     CompoundFile cf(path);
     DocFile d;
+    d.sourcePath = path.string();
+    d.sourceFileName = path.filename().string();
     auto wd = cf.stream("WordDocument");
     if (!wd) throw ConversionError(msg::notAWordDocument);
     d.wordDocument = std::move(*wd);

@@ -41,6 +41,8 @@ struct Notes {
 };
 
 struct DocFile {
+    std::string sourcePath;              // the file read, for FILENAME fields
+    std::string sourceFileName;
     Fib fib;
     PieceTable pieces;
     DocText text;

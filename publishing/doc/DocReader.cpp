@@ -10,11 +10,14 @@
 //  [X] special characters: paragraph, line break, page/section break, tab, cell/row marks,
 //      non-breaking and optional hyphen, nbsp, footnote/endnote reference numbers
 //  [X] fields: the result is shown, never the code, nested fields too; PAGE and NUMPAGES
-//      results become page-number / page-count runs
+//      results become page-number / page-count runs; FILENAME shows the converted file's name
+//  [X] symbols inserted from a symbol font (sprmCSymbol): the character in its font, private-use
+//      code points as Word keeps them
 //  [X] character properties: style chain, character styles, CHPX, toggles 0x80/0x81, font, size,
 //      bold, italic, underline kind, strike/double strike, colour (ico and sprmCCv),
-//      super/subscript, caps/small caps, hidden text dropped; tracked deletions are kept, as
-//      Word's markup view and LibreOffice show them
+//      super/subscript, caps/small caps, hidden text dropped
+//  [X] tracked changes accepted: deleted text left out, a paragraph whose mark was deleted joins
+//      the next one
 //  [X] paragraph properties: style chain, PAPX with istd, alignment, indents, spacing, line
 //      spacing, keep with next, page break before, tab stops, huge PAPX in the Data stream
 //  [X] sections: page size, margins, header/footer distances, one model section each
@@ -29,8 +32,9 @@
 //  [X] floating pictures (PlcSpaMom anchors, blip store, shape pib), page/margin relative
 //  [-] floating pictures anchored to a paragraph are placed relative to the margin
 //  [X] document properties from the summary information
-//  [X] list numbers and bullets (PlfLst levels, PlfLfo overrides, legal numbering)
-//  [-] list override start values and level overrides are ignored
+//  [X] list numbers and bullets (PlfLst levels, legal numbering, restart limits), counted as Word
+//      counts them (shared with the docx reader); Word's number formats, East Asian ones too
+//  [X] list overrides (PlfLfo): start values and redefined levels (LFOLVL)
 //  [X] Word 6.0/95: text, styles, character, paragraph and section properties (their one-byte
 //      sprms translated to the Word 97 ones)
 //  [-] Word 6.0/95: no list labels (ANLD numbering), headers, notes or pictures

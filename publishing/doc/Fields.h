@@ -3,8 +3,12 @@
 // visible when every open field around it has reached its result. Fields
 // nest; a damaged file with unbalanced marks cannot grow the stack without
 // bound. The code of each open field is kept (its start) so that results
-// that depend on the page (PAGE, NUMPAGES) can be told apart.
+// that depend on the page (PAGE, NUMPAGES) can be told apart, and results
+// the reader computes itself (FILENAME) can replace the stored one.
 #pragma once
+
+#include "publishing/word/FieldCode.h"
+#include "publishing/word/Utf8.h"
 
 #include <cstddef>
 #include <string>
@@ -20,10 +24,13 @@ public:
     bool consume(char16_t c) {
         switch (c) {
         case 0x13:
-            if (open_.size() < kMaxDepth) open_.push_back({false, {}, ++serial_});
+            if (open_.size() < kMaxDepth) open_.push_back({false, false, PageField::None, {}, ++serial_});
             return true;
         case 0x14:
-            if (!open_.empty()) open_.back().inResult = true;
+            if (!open_.empty() && !open_.back().inResult) {
+                open_.back().inResult = true;
+                open_.back().page = pageFieldOf(innermostCode());
+            }
             return true;
         case 0x15:
             if (!open_.empty()) open_.pop_back();
@@ -34,26 +41,25 @@ public:
             return false;
         }
     }
-    // True while inside the code part of some open field.
+    // True while inside the code part of some open field, or inside a
+    // stored result that the reader replaced.
     bool hidden() const {
         for (const auto& f : open_)
-            if (!f.inResult) return true;
+            if (!f.inResult || f.replaced) return true;
         return false;
+    }
+    // The code of the innermost open field (its start).
+    word::FieldCode innermostCode() const {
+        return open_.empty() ? word::FieldCode{} : word::parseFieldCode(word::utf16ToUtf8(open_.back().code));
+    }
+    // The innermost field's stored result is not shown (the reader wrote its own).
+    void replaceInnermostResult() {
+        if (!open_.empty()) open_.back().replaced = true;
     }
     // What the innermost field shows, when its result depends on the page.
     PageField pageField() const {
         if (open_.empty() || !open_.back().inResult) return PageField::None;
-        const std::u16string& code = open_.back().code;
-        std::size_t a = 0;
-        while (a < code.size() && (code[a] == u' ' || code[a] == u'\t')) ++a;
-        std::size_t b = a;
-        while (b < code.size() && code[b] != u' ' && code[b] != u'\t' && code[b] != u'\\') ++b;
-        std::u16string word = code.substr(a, b - a);
-        for (auto& ch : word)
-            if (ch >= u'a' && ch <= u'z') ch = static_cast<char16_t>(ch - u'a' + u'A');
-        if (word == u"PAGE") return PageField::PageNumber;
-        if (word == u"NUMPAGES") return PageField::PageCount;
-        return PageField::None;
+        return open_.back().page;
     }
     // Tells one field's result from the next: a number per field opened.
     std::size_t innermostSerial() const { return open_.empty() ? 0 : open_.back().serial; }
@@ -61,13 +67,22 @@ public:
     void clear() { open_.clear(); }
 
 private:
+    static PageField pageFieldOf(const word::FieldCode& code) {
+        switch (word::pageFieldKind(code)) {
+        case model::FieldKind::PageNumber: return PageField::PageNumber;
+        case model::FieldKind::PageCount: return PageField::PageCount;
+        default: return PageField::None;
+        }
+    }
     struct Open {
         bool inResult = false;  // its result has begun
+        bool replaced = false;  // its stored result is not shown
+        PageField page = PageField::None;
         std::u16string code;    // the start of its code
         std::size_t serial = 0;
     };
     static constexpr std::size_t kMaxDepth = 4096;
-    static constexpr std::size_t kCodeKept = 32;
+    static constexpr std::size_t kCodeKept = 256;
     std::vector<Open> open_;
     std::size_t serial_ = 0;
 };

@@ -1,75 +1,60 @@
 // Parsing list tables and numbering list items.
 #include "publishing/doc/Lists.h"
 
+#include "publishing/word/Utf8.h"
+
 namespace fq::doc {
 
 namespace {
 
-std::u16string ascii(const std::string& s) { return std::u16string(s.begin(), s.end()); }
-
-std::u16string romanNumber(std::int32_t n, bool upper) {
-    static const std::pair<int, const char*> table[] = {{1000, "m"}, {900, "cm"}, {500, "d"}, {400, "cd"},
-                                                        {100, "c"},  {90, "xc"},  {50, "l"},  {40, "xl"},
-                                                        {10, "x"},   {9, "ix"},   {5, "v"},   {4, "iv"}, {1, "i"}};
-    std::string s;
-    for (const auto& [v, t] : table)
-        while (n >= v && s.size() < 64) s += t, n -= v;
-    if (upper)
-        for (auto& c : s) c = static_cast<char>(c - 'a' + 'A');
-    return ascii(s);
-}
-
-std::u16string letters(std::int32_t n, bool upper) {
-    if (n <= 0) return u"";
-    const char16_t base = upper ? u'A' : u'a';
-    const int repeat = (n - 1) / 26 + 1;
-    return std::u16string(static_cast<std::size_t>(std::min(repeat, 32)), static_cast<char16_t>(base + (n - 1) % 26));
-}
-
-char16_t bulletFor(char16_t c) {
-    if (c >= 0xF000 && c <= 0xF0FF) {
-        switch (c & 0xFF) {
-        case 0xA7: return 0x25AA;
-        case 0xA8: return 0x25CB;
-        case 0xD8: return 0x27A2;
-        case 0xFC: return 0x2713;
-        case 0x6F: return u'o';
-        case 0x2D: return u'-';
-        default: return 0x2022;
-        }
-    }
-    return c;
+// One LVL: its LVLF, the paragraph and character sprms, the number text.
+// Returns the offset after it.
+std::size_t parseLevel(const ByteReader& r, std::size_t off, ListLevel& lvl) {
+    lvl.startAt = r.i32(off);
+    lvl.nfc = r.u8(off + 4);
+    const std::uint8_t flags = r.u8(off + 5);
+    lvl.legal = flags & 0x04;
+    lvl.noRestart = flags & 0x08;
+    lvl.follow = r.u8(off + 15);
+    const std::size_t cbChpx = r.u8(off + 24);
+    const std::size_t cbPapx = r.u8(off + 25);
+    lvl.restartLimit = r.u8(off + 26);
+    lvl.papx = r.copy(off + 28, cbPapx);
+    off += 28 + cbPapx;
+    lvl.chpx = r.copy(off, cbChpx);
+    off += cbChpx;
+    const std::size_t cch = r.u16(off);
+    r.require(off + 2, cch * 2);
+    for (std::size_t k = 0; k < cch; ++k) lvl.text += static_cast<char16_t>(r.u16(off + 2 + k * 2));
+    return off + 2 + cch * 2;
 }
 
 } // namespace
 
-std::u16string formatNumber(std::int32_t n, std::uint8_t nfc) {
-    switch (nfc) {
-    case 1: return romanNumber(n, true);
-    case 2: return romanNumber(n, false);
-    case 3: return letters(n, true);
-    case 4: return letters(n, false);
-    case 5: {
-        const int m = n % 100;
-        const char* suf = (m >= 11 && m <= 13) ? "th" : n % 10 == 1 ? "st" : n % 10 == 2 ? "nd" : n % 10 == 3 ? "rd" : "th";
-        return ascii(std::to_string(n) + suf);
-    }
-    case 22: return ascii((n < 10 ? "0" : "") + std::to_string(n));
-    case 23: case 255: return u"";
-    default: return ascii(std::to_string(n));
-    }
-}
-
 const ListDef* ListTables::listFor(std::uint16_t ilfo) const {
-    if (ilfo == 0 || ilfo > overrides.size()) return nullptr;
-    const std::uint32_t lsid = overrides[ilfo - 1];
+    const ListOverride* o = overrideFor(ilfo);
+    if (!o) return nullptr;
     if (indexed_ != lists.size()) {
         byLsid_.clear();
         for (std::size_t i = lists.size(); i-- > 0;) byLsid_[lists[i].lsid] = i;  // the first of equal ids wins
         indexed_ = lists.size();
     }
-    const auto it = byLsid_.find(lsid);
+    const auto it = byLsid_.find(o->lsid);
     return it == byLsid_.end() ? nullptr : &lists[it->second];
+}
+
+const ListOverride* ListTables::overrideFor(std::uint16_t ilfo) const {
+    if (ilfo == 0 || ilfo > overrides.size()) return nullptr;
+    return &overrides[ilfo - 1];
+}
+
+const ListLevel* ListTables::level(std::uint16_t ilfo, std::uint8_t ilvl) const {
+    const ListDef* def = listFor(ilfo);
+    if (!def || def->levels.empty()) return nullptr;
+    const std::size_t l = std::min<std::size_t>(ilvl, def->levels.size() - 1);
+    const ListOverride* o = overrideFor(ilfo);
+    if (o && l < o->levels.size() && o->levels[l].level) return &*o->levels[l].level;
+    return &def->levels[l];
 }
 
 ListTables parseListTables(const ByteReader& table, FcLcb plfLst, FcLcb plfLfo) {
@@ -91,20 +76,7 @@ ListTables parseListTables(const ByteReader& table, FcLcb plfLst, FcLcb plfLfo) 
             const int levels = simple[i] ? 1 : 9;
             for (int l = 0; l < levels; ++l) {
                 ListLevel lvl;
-                lvl.startAt = r.i32(off);
-                lvl.nfc = r.u8(off + 4);
-                lvl.legal = r.u8(off + 5) & 0x04;
-                lvl.follow = r.u8(off + 15);
-                const std::size_t cbChpx = r.u8(off + 24);
-                const std::size_t cbPapx = r.u8(off + 25);
-                lvl.papx = r.copy(off + 28, cbPapx);
-                off += 28 + cbPapx;
-                lvl.chpx = r.copy(off, cbChpx);
-                off += cbChpx;
-                const std::size_t cch = r.u16(off);
-                r.require(off + 2, cch * 2);
-                for (std::size_t k = 0; k < cch; ++k) lvl.text += static_cast<char16_t>(r.u16(off + 2 + k * 2));
-                off += 2 + cch * 2;
+                off = parseLevel(r, off, lvl);
                 t.lists[i].levels.push_back(std::move(lvl));
             }
         }
@@ -112,39 +84,85 @@ ListTables parseListTables(const ByteReader& table, FcLcb plfLst, FcLcb plfLfo) 
     if (plfLfo.lcb >= 4 && table.has(plfLfo.fc, plfLfo.lcb)) {
         const ByteReader r = table.sub(plfLfo.fc, plfLfo.lcb, "the list override table");
         const std::uint32_t count = r.u32(0);
-        for (std::uint32_t i = 0; i < count && r.has(4 + std::size_t(i) * 16, 16); ++i)
-            t.overrides.push_back(r.u32(4 + std::size_t(i) * 16));
+        std::vector<std::size_t> levelCounts;
+        for (std::uint32_t i = 0; i < count && r.has(4 + std::size_t(i) * 16, 16); ++i) {
+            t.overrides.push_back({r.u32(4 + std::size_t(i) * 16), {}});
+            levelCounts.push_back(r.u8(4 + std::size_t(i) * 16 + 12));
+        }
+        // Each override's level overrides follow all overrides, in the same
+        // order: a CP (unused), then clfolvl LFOLVLs (none at all for some), each with an LVL when
+        // it replaces the level's formatting. A damaged tail keeps what came before.
+        try {
+            std::size_t off = 4 + t.overrides.size() * 16;
+            for (std::size_t i = 0; i < t.overrides.size(); ++i) {
+                off += 4;
+                for (std::size_t k = 0; k < levelCounts[i]; ++k) {
+                    const std::int32_t startAt = r.i32(off);
+                    const std::uint8_t flags = r.u8(off + 4);
+                    off += 8;
+                    LevelOverride ov;
+                    if (flags & 0x10) ov.startAt = startAt;
+                    if (flags & 0x20) {
+                        ListLevel lvl;
+                        off = parseLevel(r, off, lvl);
+                        ov.level = std::move(lvl);
+                    }
+                    const std::size_t ilvl = flags & 0x0F;
+                    if (ilvl < 9) t.overrides[i].levels[ilvl] = std::move(ov);
+                }
+            }
+        } catch (const model::ConversionError&) {
+        }
     }
     return t;
 }
 
-std::u16string ListNumbering::next(std::uint16_t ilfo, std::uint8_t ilvl, const ListLevel** levelOut) {
-    const ListDef* def = tables_.listFor(ilfo);
-    if (!def || def->levels.empty()) return u"";
-    if (ilvl >= def->levels.size()) ilvl = static_cast<std::uint8_t>(def->levels.size() - 1);
-    auto& counters = counters_[def->lsid];
-    if (counters.size() < def->levels.size()) counters.resize(def->levels.size(), 0);
-    const ListLevel& lvl = def->levels[ilvl];
-    std::int32_t& c = counters[ilvl];
-    c = c == 0 ? std::max(lvl.startAt, 0) + 1 : c + 1;  // stored one above the number, 0 = unset
-    for (std::size_t k = ilvl + 1; k < counters.size(); ++k) counters[k] = 0;
-    if (levelOut) *levelOut = &lvl;
-    std::u16string label;
-    for (char16_t ch : lvl.text) {
-        if (ch < 9) {
-            const std::size_t level = ch;
-            if (level >= def->levels.size()) continue;
-            const std::int32_t value = counters[level] == 0 ? def->levels[level].startAt : counters[level] - 1;
-            const std::uint8_t nfc = (lvl.legal && level != ilvl) ? 0 : def->levels[level].nfc;
-            label += formatNumber(value, nfc);
+word::ListLevelDef toListLevelDef(const ListLevel& level, const std::string& font) {
+    word::ListLevelDef d;
+    d.start = level.startAt;
+    d.format = word::numberFormatFromCode(level.nfc);
+    d.legal = level.legal;
+    d.restartLimit = level.noRestart ? level.restartLimit : -1;
+    d.suffix.clear();
+    if (level.follow == 0) d.suffix += '\t';
+    else if (level.follow == 1) d.suffix += ' ';
+    d.font = font;
+    std::u16string literal;
+    auto flush = [&]() {
+        if (!literal.empty()) d.label.push_back({word::utf16ToUtf8(literal), -1});
+        literal.clear();
+    };
+    for (char16_t ch : level.text) {
+        if (ch < 9 && d.format != word::NumberFormat::Bullet) {
+            flush();
+            d.label.push_back({{}, static_cast<int>(ch)});
         } else {
-            label += lvl.nfc == 23 ? bulletFor(ch) : ch;
+            literal += ch;
         }
     }
-    if (label.empty()) return label;
-    if (lvl.follow == 0) label += u'\t';
-    else if (lvl.follow == 1) label += u' ';
-    return label;
+    flush();
+    return d;
+}
+
+std::u16string ListNumbering::next(std::uint16_t ilfo, std::uint8_t ilvl, const ListLevel** levelOut,
+                                   const std::function<std::string(const ListLevel&)>& fontOf) {
+    const ListDef* def = tables_.listFor(ilfo);
+    if (!def || def->levels.empty()) return u"";
+    const std::uint8_t last = static_cast<std::uint8_t>(def->levels.size() - 1);
+    if (ilvl > last) ilvl = last;
+    const ListOverride* ov = tables_.overrideFor(ilfo);
+    std::array<word::ListLevelDef, word::kListLevels> defs;
+    word::ListInstance in;
+    in.listId = std::to_string(def->lsid);
+    in.instanceId = std::to_string(ilfo);
+    for (std::size_t l = 0; l < def->levels.size() && l < defs.size(); ++l) {
+        const ListLevel* lvl = tables_.level(ilfo, static_cast<std::uint8_t>(l));
+        defs[l] = toListLevelDef(*lvl, fontOf ? fontOf(*lvl) : std::string());
+        in.levels[l] = &defs[l];
+        if (ov && ov->levels[l].startAt) in.startOverrides[l] = *ov->levels[l].startAt;
+    }
+    if (levelOut) *levelOut = tables_.level(ilfo, ilvl);
+    return word::utf8ToUtf16(counters_.next(in, ilvl));
 }
 
 } // namespace fq::doc

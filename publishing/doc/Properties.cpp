@@ -53,8 +53,13 @@ void changeTabs(std::vector<std::int16_t>& tabs, const Sprm& s) {
 void applyChp(Chp& c, const Chp& st, std::span<const std::uint8_t> grpprl) {
     forEachSprm(grpprl, [&](const Sprm& s) {
         switch (s.op) {
-        case sprm::CFRMarkDel: c.deleted = s.u8() != 0; break;
+        case sprm::CFRMarkDel: c.deleted = toggle(s.u8(), c.deleted, st.deleted); break;
         case sprm::CPicLocation: c.picLocation = s.u32(); break;
+        case sprm::CSymbol:
+            if (s.operand.size() >= 4)
+                c.symbol = std::make_pair(static_cast<std::uint16_t>(s.operand[0] | (s.operand[1] << 8)),
+                                          static_cast<char16_t>(s.operand[2] | (s.operand[3] << 8)));
+            break;
         case sprm::CFData: c.data = s.u8() != 0; break;
         case sprm::CFOle2: c.ole2 = s.u8() != 0; break;
         case sprm::CFSpec: c.special = s.u8() != 0; break;

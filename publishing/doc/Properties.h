@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <utility>
 #include <vector>
 
 namespace fq::doc {
@@ -24,6 +25,7 @@ struct Chp {
     std::uint8_t iss = 0;              // 1 superscript, 2 subscript
     std::int16_t hpsPos = 0;
     std::optional<std::uint32_t> picLocation;
+    std::optional<std::pair<std::uint16_t, char16_t>> symbol;   // sprmCSymbol: font index and character
     std::uint16_t istd = 10;           // character style
 };
 

@@ -33,6 +33,7 @@ namespace sprm {
 inline constexpr std::uint16_t CFRMarkDel = 0x0800;
 inline constexpr std::uint16_t CFFldVanish = 0x0802;
 inline constexpr std::uint16_t CPicLocation = 0x6A03;
+inline constexpr std::uint16_t CSymbol = 0x6A09;
 inline constexpr std::uint16_t CFData = 0x0806;
 inline constexpr std::uint16_t CFOle2 = 0x080A;
 inline constexpr std::uint16_t CIstd = 0x4A30;

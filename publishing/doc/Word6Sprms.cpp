@@ -58,7 +58,9 @@ std::uint16_t word97Opcode(std::uint8_t op) {
     case 24: return sprm::PFInTable;
     case 25: return sprm::PFTtp;
     case 68: return sprm::CPicLocation;
+    case 65: return sprm::CFRMarkDel;
     case 71: return sprm::CFData;
+    case 74: return sprm::CSymbol;
     case 75: return sprm::CFOle2;
     case 80: return sprm::CIstd;
     case 85: return sprm::CFBold;
@@ -120,6 +122,16 @@ Bytes translateWord6Grpprl(std::span<const std::uint8_t> g) {
         if (to != 0) {
             auto operand = g.subspan(start, len);
             if (op == 68 && len >= 4) operand = operand.subspan(0, 4);  // the picture's offset
+            Bytes symbol;
+            if (op == 74) {
+                // The font index, then the character as one byte: widened to Word 97's two.
+                if (len < 3) {
+                    off = start + len;
+                    continue;
+                }
+                symbol = {operand[0], operand[1], operand[2], 0};
+                operand = symbol;
+            }
             out.push_back(static_cast<std::uint8_t>(to & 0xFF));
             out.push_back(static_cast<std::uint8_t>(to >> 8));
             if ((to >> 13) == 6) out.push_back(static_cast<std::uint8_t>(operand.size()));

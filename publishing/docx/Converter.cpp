@@ -6,6 +6,9 @@
 #include "publishing/docx/ListLabeler.h"
 #include "publishing/docx/PropertyResolver.h"
 #include "publishing/docx/XmlUtil.h"
+#include "publishing/word/FieldCode.h"
+#include "publishing/word/NumberFormat.h"
+#include "publishing/word/SymbolFonts.h"
 
 #include <algorithm>
 #include <cctype>
@@ -46,14 +49,9 @@ bool hasEastAsian(const std::string& s) {
     return false;
 }
 
-std::string lowerRoman(int n) { return formatNumber(n, "lowerRoman"); }
+std::string lowerRoman(int n) { return word::formatNumber(n, word::NumberFormat::LowerRoman); }
 
-bool isSymbolFont(const std::string& font) {
-    std::string f = font;
-    std::transform(f.begin(), f.end(), f.begin(), [](unsigned char c) { return std::tolower(c); });
-    return f.find("symbol") != std::string::npos || f.find("wingdings") != std::string::npos ||
-           f.find("webdings") != std::string::npos;
-}
+bool isSymbolFont(const std::string& font) { return word::isSymbolFont(font); }
 
 model::PageGeometry geometry(const std::optional<SectionProps>& s) {
     model::PageGeometry g;
@@ -124,17 +122,6 @@ struct FieldFrame {
     int serial = 0;            // tells the runs of one field from the next one's
     bool shown = false;        // some of the result was appended
 };
-
-// The field type: the first word of its code, upper case.
-std::string fieldType(const std::string& code) {
-    std::size_t b = code.find_first_not_of(" \t");
-    if (b == std::string::npos) return {};
-    std::size_t e = code.find_first_of(" \t\\", b);
-    std::string t = code.substr(b, e == std::string::npos ? std::string::npos : e - b);
-    std::transform(t.begin(), t.end(), t.begin(), [](unsigned char c) { return std::toupper(c); });
-    return t;
-}
-
 
 // Tab stops that put each cell of a row after the first at the left edge
 // of its grid column, measured from the row paragraph's left indent. None
@@ -232,12 +219,7 @@ void DocumentConverter::appendField(model::Paragraph& p, const std::string& text
 }
 
 // The page-dependent fields the layout fills in.
-model::FieldKind pageFieldKind(const std::string& code) {
-    const std::string type = fieldType(code);
-    if (type == "PAGE") return model::FieldKind::PageNumber;
-    if (type == "NUMPAGES") return model::FieldKind::PageCount;
-    return model::FieldKind::None;
-}
+model::FieldKind pageFieldKind(const std::string& code) { return word::pageFieldKind(word::parseFieldCode(code)); }
 
 int DocumentConverter::noteNumber(bool endnote, int id) {
     auto& numbers = endnote ? endnoteNumbers_ : footnoteNumbers_;
@@ -305,14 +287,12 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
                 } else if (f->kind == "separate" && !fields_.empty() && !fields_.back().inResult) {
                     fields_.back().inResult = true;
                     fields_.back().kind = pageFieldKind(fields_.back().code);
-                    // FILENAME shows the name of the file being converted,
-                    // as Word shows it once the field is updated.
-                    if (fieldType(fields_.back().code) == "FILENAME" && !doc_.sourcePath.empty()) {
-                        const bool fullPath = fields_.back().code.find("\\p") != std::string::npos;
+                    // Some results the reader computes itself (FILENAME).
+                    const word::FieldContext context{doc_.sourcePath, doc_.sourceFileName};
+                    if (auto result = word::computedFieldResult(word::parseFieldCode(fields_.back().code), context)) {
                         fields_.back().replaced = true;
                         std::vector<FieldFrame> outer(fields_.begin(), fields_.end() - 1);
-                        if (visible(outer))
-                            appendText(current, fullPath ? doc_.sourcePath : doc_.sourceFileName, cp);
+                        if (visible(outer)) appendText(current, *result, cp);
                     }
                 } else if (f->kind == "end" && !fields_.empty()) {
                     FieldFrame ended = fields_.back();

@@ -35,7 +35,9 @@
 //   [X] sections: page size, margins (gutter added to the left), header/footer distances, several sections
 //   [X] several w:body elements (written by some tools) are read in order
 //   [X] headers and footers (default, else first, else even; inherited by later sections)
-//   [X] lists: labels from numbering.xml with counters per level, restarts, overrides, bullets
+//   [X] lists: labels from numbering.xml counted as Word counts them (shared with the doc reader):
+//       counters per abstract numbering, start and level overrides, restarts, legal numbering,
+//       Word's number formats (East Asian ones too), bullets in symbol fonts as Unicode
 //   [X] tables flattened: one paragraph per row, cells separated by tabs, nested tables inline
 //   [X] fields: fldSimple content, complex fields show their result only (nested fields too)
 //   [X] FILENAME fields show the name of the file being converted

@@ -1,12 +1,13 @@
 // Computes the text of list labels ("1.", "a)", "iv.", "•") from
-// numbering.xml, keeping one set of counters per list: numbering instances
-// that share an abstract numbering continue each other unless an instance
-// restarts a level with w:startOverride.
+// numbering.xml. The counting is the one both readers share: numbering
+// instances (w:num) of one abstract numbering continue each other, and an
+// instance that overrides a level's start restarts that level when it is
+// first used.
 #pragma once
 
 #include "publishing/docx/DocxModel.h"
+#include "publishing/word/ListNumbering.h"
 
-#include <map>
 #include <optional>
 #include <string>
 
@@ -30,21 +31,16 @@ public:
     std::optional<ListLabel> next(int numId, int ilvl);
 
 private:
-    struct Counters {
-        std::optional<int> value[9];
-    };
+    // The abstract numbering whose levels the instance uses, following a
+    // numbering style's link.
+    const AbstractNumbering* abstractFor(const NumberingInstance& num) const;
+
     const Numbering& numbering_;
     const Styles* styles_;
-    std::map<std::string, Counters> counters_;
-    std::map<int, bool> overrideApplied_;
+    word::ListCounters counters_;
 };
 
-// "a".."z", "aa".. as Word writes letters; roman numerals; etc.
-std::string formatNumber(int value, const std::string& numFmt);
-
-// Maps a bullet written in a symbol font (Symbol, Wingdings) to the Unicode
-// character it shows; an unknown symbol becomes the usual bullet of the
-// list level (0-based).
-std::string bulletText(const std::string& lvlText, const std::string& font, int level);
+// The shared form of a level (0-based index `ilvl`).
+word::ListLevelDef toListLevelDef(const NumberingLevel& level, int ilvl);
 
 } // namespace fq::docx

@@ -224,7 +224,7 @@ TEST(DocConverter, ListLabelsPrecedeTheItems) {
     lvl.follow = 1;
     def.levels.push_back(lvl);
     f.lists.lists.push_back(def);
-    f.lists.overrides.push_back(5);
+    f.lists.overrides.push_back({5, {}});
     EXPECT_EQ(texts(convertDocFile(f)), (Lines{"I) first", "II) second", "plain"}));
 }
 
@@ -296,7 +296,7 @@ TEST(DocConverter, ListLevelIndentsYieldToTheParagraphsOwn) {
     put16(lvl.chpx, sprm::CRgFtc0); put16(lvl.chpx, 1);
     def.levels.push_back(lvl);
     f.lists.lists.push_back(def);
-    f.lists.overrides.push_back(9);
+    f.lists.overrides.push_back({9, {}});
     f.fonts = {FontDef{"Liberation Serif", 0}, FontDef{"Symbol", 2}};
     const auto d = convertDocFile(f);
     const auto& blocks = d.sections.at(0).blocks;
@@ -345,6 +345,34 @@ TEST(DocConverter, PageNumberAndCountResultsAreMarkedRuns) {
     EXPECT_EQ(p.runs[3].field, model::FieldKind::PageCount);
     EXPECT_EQ(p.runs[4].text, "4");                        // a second field: a run of its own
     EXPECT_EQ(p.runs[4].field, model::FieldKind::PageNumber);
+}
+
+} // namespace
+
+namespace {
+
+// Tracked changes accepted, a symbol inserted from a symbol font, and a
+// FILENAME field that names the converted file instead of its stored result.
+TEST(DocConverter, AcceptedDeletionsSymbolsAndTheFileName) {
+    const Bytes deleted = sprm1(sprm::CFRMarkDel, 1);
+    Bytes symbol;
+    put16(symbol, sprm::CSymbol); put16(symbol, 1); put16(symbol, 0xF06D);
+    Synth s;
+    s.text(u"kept ").text(u"gone ", deleted).text(u"text").mark(0x0D);
+    s.text(u"joined ").mark(0x0D, {}, deleted);
+    s.text(u"with the next").mark(0x0D);
+    s.text(u"5 ").text(u"(", symbol).text(u"m").mark(0x0D);
+    s.text(u"\x13 FILENAME \x14old.doc\x15").mark(0x0D);
+    s.text(u"style ").text(u"toggled", sprm1(sprm::CFRMarkDel, 0x80)).mark(0x0D);
+    DocFile& f = s.file();
+    f.fonts = {FontDef{"Times New Roman", 0}, FontDef{"Symbol", 2}};
+    f.sourcePath = "/in/Report.doc";
+    f.sourceFileName = "Report.doc";
+    const auto d = convertDocFile(f);
+    EXPECT_EQ(texts(d), (Lines{"kept text", "joined with the next", "5 \uF06Dm", "Report.doc", "style toggled"}));
+    const auto& sym = std::get<model::Paragraph>(d.sections.at(0).blocks.at(2));
+    ASSERT_EQ(sym.runs.size(), 3u);
+    EXPECT_EQ(sym.runs[1].props.font, "Symbol");
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // property changes of sprms (toggles included), the piece table and its
 // text, list labels and the summary information.
 #include "publishing/doc/Lists.h"
+#include "publishing/word/NumberFormat.h"
 #include "publishing/doc/PieceTable.h"
 #include "publishing/doc/Properties.h"
 #include "publishing/doc/Sprm.h"
@@ -196,15 +197,18 @@ TEST(DocText, CodePagesAndUtf8) {
     EXPECT_EQ(utf16ToUtf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");
 }
 
-TEST(DocLists, NumberFormats) {
-    EXPECT_EQ(formatNumber(4, 0), u"4");
-    EXPECT_EQ(formatNumber(14, 1), u"XIV");
-    EXPECT_EQ(formatNumber(9, 2), u"ix");
-    EXPECT_EQ(formatNumber(28, 3), u"BB");
-    EXPECT_EQ(formatNumber(2, 4), u"b");
-    EXPECT_EQ(formatNumber(3, 5), u"3rd");
-    EXPECT_EQ(formatNumber(12, 5), u"12th");
-    EXPECT_EQ(formatNumber(7, 22), u"07");
+TEST(DocLists, NumberFormatsByCode) {
+    auto nfc = [](long long n, unsigned code) { return fq::word::formatNumber(n, fq::word::numberFormatFromCode(code)); };
+    EXPECT_EQ(nfc(4, 0), "4");
+    EXPECT_EQ(nfc(14, 1), "XIV");
+    EXPECT_EQ(nfc(9, 2), "ix");
+    EXPECT_EQ(nfc(28, 3), "BB");
+    EXPECT_EQ(nfc(2, 4), "b");
+    EXPECT_EQ(nfc(3, 5), "3rd");
+    EXPECT_EQ(nfc(12, 5), "12th");
+    EXPECT_EQ(nfc(7, 22), "07");
+    EXPECT_EQ(nfc(21, 37), "二十一");          // chineseCounting
+    EXPECT_EQ(nfc(3, 255), "");                // none
 }
 
 TEST(DocLists, LevelsCountAndRestart) {
@@ -223,7 +227,7 @@ TEST(DocLists, LevelsCountAndRestart) {
         def.levels.push_back(l);
     }
     t.lists.push_back(def);
-    t.overrides.push_back(77);
+    t.overrides.push_back({77, {}});
     ListNumbering n(t);
     EXPECT_EQ(n.next(1, 0), u"1.\t");
     EXPECT_EQ(n.next(1, 1), u"1.a.\t");

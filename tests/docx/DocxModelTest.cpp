@@ -2,6 +2,8 @@
 // and markup-compatibility choices as they land in the typed model.
 #include "publishing/docx/BodyParser.h"
 #include "publishing/docx/ListLabeler.h"
+#include "publishing/word/NumberFormat.h"
+#include "publishing/word/SymbolFonts.h"
 #include "publishing/docx/NumberingParser.h"
 #include "publishing/docx/PackageParts.h"
 #include "publishing/docx/StylesParser.h"
@@ -110,21 +112,21 @@ TEST(DocxModel, NumberingLevelsInstancesAndOverrides) {
 }
 
 TEST(DocxModel, NumberFormats) {
-    EXPECT_EQ(formatNumber(4, "lowerRoman"), "iv");
-    EXPECT_EQ(formatNumber(1994, "upperRoman"), "MCMXCIV");
-    EXPECT_EQ(formatNumber(1, "lowerLetter"), "a");
-    EXPECT_EQ(formatNumber(26, "upperLetter"), "Z");
-    EXPECT_EQ(formatNumber(28, "lowerLetter"), "bb");
-    EXPECT_EQ(formatNumber(3, "decimalZero"), "03");
-    EXPECT_EQ(formatNumber(12, "decimalZero"), "12");
-    EXPECT_EQ(formatNumber(2, "ordinal"), "2nd");
-    EXPECT_EQ(formatNumber(11, "ordinal"), "11th");
-    EXPECT_EQ(formatNumber(5, "none"), "");
-    EXPECT_EQ(formatNumber(7, "somethingNew"), "7");
-    EXPECT_EQ(bulletText("\xEF\x82\xB7", "Symbol", 1), "\xE2\x80\xA2");         // U+F0B7 -> bullet
-    EXPECT_EQ(bulletText("\xEF\x82\xA7", "Wingdings", 0), "\xE2\x96\xAA");      // U+F0A7 -> small square
-    EXPECT_EQ(bulletText("o", "Courier New", 1), "\xE2\x97\xA6");
-    EXPECT_EQ(bulletText("-", "Arial", 0), "-");
+    EXPECT_EQ(fq::word::formatNumber(4, fq::word::numberFormatFromName("lowerRoman")), "iv");
+    EXPECT_EQ(fq::word::formatNumber(1994, fq::word::numberFormatFromName("upperRoman")), "MCMXCIV");
+    EXPECT_EQ(fq::word::formatNumber(1, fq::word::numberFormatFromName("lowerLetter")), "a");
+    EXPECT_EQ(fq::word::formatNumber(26, fq::word::numberFormatFromName("upperLetter")), "Z");
+    EXPECT_EQ(fq::word::formatNumber(28, fq::word::numberFormatFromName("lowerLetter")), "bb");
+    EXPECT_EQ(fq::word::formatNumber(3, fq::word::numberFormatFromName("decimalZero")), "03");
+    EXPECT_EQ(fq::word::formatNumber(12, fq::word::numberFormatFromName("decimalZero")), "12");
+    EXPECT_EQ(fq::word::formatNumber(2, fq::word::numberFormatFromName("ordinal")), "2nd");
+    EXPECT_EQ(fq::word::formatNumber(11, fq::word::numberFormatFromName("ordinal")), "11th");
+    EXPECT_EQ(fq::word::formatNumber(5, fq::word::numberFormatFromName("none")), "");
+    EXPECT_EQ(fq::word::formatNumber(7, fq::word::numberFormatFromName("somethingNew")), "7");
+    EXPECT_EQ(fq::word::bulletText("\xEF\x82\xB7", "Symbol", 1), "\xE2\x80\xA2");         // U+F0B7 -> bullet
+    EXPECT_EQ(fq::word::bulletText("\xEF\x82\xA7", "Wingdings", 0), "\xE2\x96\xAA");      // U+F0A7 -> small square
+    EXPECT_EQ(fq::word::bulletText("o", "Courier New", 1), "\xE2\x97\xA6");
+    EXPECT_EQ(fq::word::bulletText("-", "Arial", 0), "-");
 }
 
 TEST(DocxModel, AlternateContentTakesOneUnderstoodBranch) {
