@@ -18,4 +18,13 @@ enum class SourceKind {
 // file is missing or cannot be opened.
 SourceKind sniffSource(const std::filesystem::path& source);
 
+// For picking the documents out of a folder: true when the content is a
+// Word document's. A ZIP package qualifies when it holds a Word main part
+// (by its content types, or as word/document.xml), a compound file when it
+// holds a WordDocument stream or an encrypted package, and a Word for
+// Windows 1.x/2.x file by its signature. When the signature says ZIP or
+// compound file but the structure cannot be read (a damaged document), the
+// name decides: .doc, .docx, .docm, .dot, .dotx or .dotm. Never throws.
+bool isWordDocument(const std::filesystem::path& path);
+
 } // namespace fq::engine
