@@ -7,17 +7,20 @@
 
 #include "cli/ConvertOne.h"
 #include "cli/CrashReport.h"
-#include "cli/OutputNames.h"
+#include "cli/RunReport.h"
 #include "cli/WorkerProtocol.h"
 #include "publishing/engine/SafeSave.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QTimer>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <thread>
@@ -29,41 +32,12 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kJobTimeoutMs = 300 * 1000;
+constexpr int kProgressRefreshMs = 1000;
 
 struct Item {
     std::string source;                     // as given on the command line
     fs::path target;
     bool done = false;
-};
-
-class Report {
-public:
-    void converted(const Item& item) {
-        ++converted_;
-        std::fprintf(stderr, "converted: %s -> %s\n", item.source.c_str(), item.target.string().c_str());
-        std::fflush(stderr);
-    }
-    void failed(const Item& item, const std::string& reason) {
-        ++failed_;
-        std::fputs(failedLine(item, reason).c_str(), stderr);
-        std::fflush(stderr);
-    }
-    int finish() const {
-        std::fputs(summaryLine(0).c_str(), stderr);
-        std::fflush(stderr);
-        return failed_ == 0 ? 0 : 1;
-    }
-    static std::string failedLine(const Item& item, const std::string& reason) {
-        return "failed: " + item.source + ": " + reason + "\n";
-    }
-    // The summary as it would read with moreFailed further failures.
-    std::string summaryLine(int moreFailed) const {
-        return std::to_string(converted_) + " converted, " + std::to_string(failed_ + moreFailed) + " failed\n";
-    }
-
-private:
-    int converted_ = 0;
-    int failed_ = 0;
 };
 
 // A fake argument list for the Qt application: file names must not be
@@ -81,12 +55,24 @@ std::string normalizedKey(const fs::path& p) {
     return (ec ? fs::absolute(p).lexically_normal() : n).string();
 }
 
+// Creates the folder a publication goes into; the reason when that fails.
+std::optional<std::string> makeTargetFolder(const fs::path& target) {
+    const fs::path folder = target.parent_path();
+    std::error_code ec;
+    if (folder.empty() || fs::is_directory(folder, ec)) return std::nullopt;
+    fs::create_directories(folder, ec);
+    if (ec) return "The output folder " + folder.string() + " cannot be created: " + ec.message();
+    return std::nullopt;
+}
+
 class Pool {
 public:
-    Pool(std::vector<Item*> pending, int workers, Report& report)
+    Pool(std::vector<Item*> pending, int workers, RunReport& report)
         : pending_(std::move(pending)), report_(report), slots_(static_cast<std::size_t>(workers)) {}
 
     void start() {
+        QObject::connect(&refresh_, &QTimer::timeout, [this] { report_.refresh(); });
+        refresh_.start(kProgressRefreshMs);
         for (std::size_t i = 0; i < slots_.size(); ++i) spawn(i);
         checkDone();
     }
@@ -96,6 +82,7 @@ private:
         std::unique_ptr<QProcess> process;
         std::unique_ptr<QTimer> timer;
         Item* item = nullptr;
+        QElapsedTimer clock;                // since the item was handed over
         QByteArray buffer;
         bool timedOut = false;
         bool finished = false;
@@ -130,16 +117,24 @@ private:
 
     void feed(std::size_t index) {
         Slot& slot = slots_[index];
-        if (next_ >= pending_.size()) {
-            slot.item = nullptr;
-            slot.timer->stop();
-            slot.process->closeWriteChannel();
+        while (next_ < pending_.size()) {
+            Item* item = pending_[next_++];
+            if (const auto problem = makeTargetFolder(item->target)) {
+                item->done = true;
+                report_.failed(item->source, *problem);
+                continue;
+            }
+            slot.item = item;
+            const std::string line = encodeJob({item->source, item->target.string()});
+            slot.process->write(line.data(), static_cast<qint64>(line.size()));
+            slot.clock.start();
+            slot.timer->start(kJobTimeoutMs);
+            report_.started(item->source);
             return;
         }
-        slot.item = pending_[next_++];
-        const std::string line = encodeJob({slot.item->source, slot.item->target.string()});
-        slot.process->write(line.data(), static_cast<qint64>(line.size()));
-        slot.timer->start(kJobTimeoutMs);
+        slot.item = nullptr;
+        slot.timer->stop();
+        slot.process->closeWriteChannel();
     }
 
     void readAnswers(std::size_t index) {
@@ -154,11 +149,14 @@ private:
             const auto answer = decodeAnswer(line);
             Item* item = slot.item;
             item->done = true;
-            if (answer && answer->ok) report_.converted(*item);
-            else report_.failed(*item, answer ? answer->message : "The converter gave no usable answer.");
+            if (answer && answer->ok) report_.converted(item->source, item->target, answer->pages, answer->seconds);
+            else if (answer) report_.failed(item->source, answer->message, answer->seconds);
+            else report_.failed(item->source, "The converter gave no usable answer.", seconds(slot));
             feed(index);
         }
     }
+
+    static double seconds(const Slot& slot) { return slot.clock.isValid() ? slot.clock.elapsed() / 1000.0 : 0.0; }
 
     void ended(std::size_t index, bool crashed) {
         Slot& slot = slots_[index];
@@ -172,7 +170,7 @@ private:
             else if (crashed) reason = "The converter stopped unexpectedly on this document.";
             else if (slot.process->error() == QProcess::FailedToStart) reason = "The converter could not be started.";
             else reason = "The converter ended before the document was converted.";
-            report_.failed(*slot.item, reason);
+            report_.failed(slot.item->source, reason, seconds(slot));
             engine::removeTemporaries(slot.item->target);
             slot.item = nullptr;
         }
@@ -188,20 +186,31 @@ private:
     void checkDone() {
         if (live_ > 0) return;
         // No worker left (they could not be started): what remains fails.
-        while (next_ < pending_.size()) report_.failed(*pending_[next_++], "The converter could not be started.");
+        while (next_ < pending_.size()) report_.failed(pending_[next_++]->source, "The converter could not be started.");
+        refresh_.stop();
         QCoreApplication::quit();
     }
 
     std::vector<Item*> pending_;
-    Report& report_;
+    RunReport& report_;
     std::vector<Slot> slots_;
+    QTimer refresh_;
     std::size_t next_ = 0;
     int live_ = 0;
 };
 
+// The report file for scripts: standard output for "-".
+struct ReportFile {
+    std::FILE* file = nullptr;
+    bool owned = false;
+    ~ReportFile() {
+        if (owned && file) std::fclose(file);
+    }
+};
+
 } // namespace
 
-int runBatch(const Options& options, const char* programPath) {
+int runBatch(const Options& options, std::vector<Input> inputs, const char* programPath) {
     if (options.outputFolder) {
         const fs::path& folder = *options.outputFolder;
         std::error_code ec;
@@ -219,19 +228,41 @@ int runBatch(const Options& options, const char* programPath) {
         }
     }
 
-    Report report;
+    ReportFile reportFile;
+    if (options.reportFile) {
+        if (*options.reportFile == "-") {
+            reportFile.file = stdout;
+        } else {
+            reportFile.file = std::fopen(options.reportFile->c_str(), "w");
+            reportFile.owned = true;
+            if (!reportFile.file) {
+                std::fprintf(stderr, "folioquill-convert: the report file %s cannot be written: %s\n",
+                             options.reportFile->c_str(), std::strerror(errno));
+                return 2;
+            }
+        }
+    }
+
+    RunReport report({options.quiet, isTerminal(stderr), reportFile.file});
+    report.begin(inputs.size());
     std::vector<Item> items;
-    items.reserve(options.files.size());
-    for (const auto& file : options.files) items.push_back({file, outputPath(file, options.outputFolder)});
+    items.reserve(inputs.size());
+    for (auto& input : inputs) items.push_back({std::move(input.source), std::move(input.target), false});
 
     // Two documents of one run must not overwrite each other's publication.
     std::map<std::string, std::size_t> targets;
     std::vector<Item*> pending;
-    for (auto& item : items) {
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        Item& item = items[i];
+        if (!inputs[i].problem.empty()) {
+            item.done = true;
+            report.failed(item.source, inputs[i].problem);
+            continue;
+        }
         const auto [it, fresh] = targets.emplace(normalizedKey(item.target), 0);
         if (!fresh) {
             item.done = true;
-            report.failed(item, "Another document of this run is saved as " + item.target.string() + ".");
+            report.failed(item.source, "Another document of this run is saved as " + item.target.string() + ".");
             continue;
         }
         pending.push_back(&item);
@@ -243,14 +274,20 @@ int runBatch(const Options& options, const char* programPath) {
         // One document: converted here, which saves starting a worker.
         QGuiApplication app(qtArgs.argc, qtArgs.argv);
         Item& item = *pending.front();
-        std::optional<std::string> failure;
-        {
-            const CrashReport guard(report.failedLine(item, "The converter stopped unexpectedly on this document."),
-                                    report.summaryLine(1));
-            failure = convertOne(item.source, item.target).failure;
+        if (const auto problem = makeTargetFolder(item.target)) {
+            report.failed(item.source, *problem);
+            return report.finish();
         }
-        if (failure) report.failed(item, *failure);
-        else report.converted(item);
+        report.started(item.source);
+        Outcome outcome;
+        {
+            const std::string reason = "The converter stopped unexpectedly on this document.";
+            const CrashReport guard(report.crashLines(item.source, reason), {}, report.reportDescriptor(),
+                                    report.crashRecord(item.source, reason));
+            outcome = convertOne(item.source, item.target);
+        }
+        if (outcome.failure) report.failed(item.source, *outcome.failure, outcome.seconds);
+        else report.converted(item.source, item.target, outcome.pages, outcome.seconds);
         return report.finish();
     }
 

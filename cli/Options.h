@@ -11,10 +11,13 @@ namespace fq::cli {
 struct Options {
     std::optional<std::filesystem::path> outputFolder;   // -o DIR
     int jobs = 0;                                         // -j N; 0: one per core
+    bool recursive = false;                               // -r: walk the folders named
+    bool quiet = false;                                   // -q: failures only
+    std::optional<std::string> reportFile;                // --report FILE ("-": standard output)
     bool help = false;
     bool version = false;
     bool worker = false;                                  // internal: serve jobs on stdin
-    std::vector<std::string> files;
+    std::vector<std::string> files;                       // files, and folders with -r
 };
 
 struct ParseResult {

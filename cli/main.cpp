@@ -1,6 +1,7 @@
 // folioquill-convert: batch conversion of Word documents into publications.
 #include "cli/Dispatcher.h"
 #include "cli/ConvertOne.h"
+#include "cli/Inputs.h"
 #include "cli/Options.h"
 #include "cli/Worker.h"
 
@@ -41,5 +42,5 @@ int main(int argc, char** argv) {
         QGuiApplication app(qtArgc, qtArgv);
         return runWorker();
     }
-    return runBatch(options, argv[0]);
+    return runBatch(options, collectInputs(options), argv[0]);
 }

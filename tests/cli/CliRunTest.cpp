@@ -1,4 +1,6 @@
 // The real folioquill-convert program on fixture files in a temporary folder.
+#include "tests/cli/CliRunner.h"
+
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -18,55 +20,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Run {
-    int exitCode = -1;
-    std::string out;
-    std::vector<std::string> errLines;
-    bool hasLine(const std::string& line) const {
-        return std::find(errLines.begin(), errLines.end(), line) != errLines.end();
-    }
-    bool hasLineStarting(const std::string& prefix) const {
-        for (const auto& l : errLines)
-            if (l.rfind(prefix, 0) == 0) return true;
-        return false;
-    }
-    std::string err() const {
-        std::string s;
-        for (const auto& l : errLines) s += l + "\n";
-        return s;
-    }
-};
-
-Run run(const QStringList& args, const QString& workingDir = {}) {
-    QProcess p;
-    if (!workingDir.isEmpty()) p.setWorkingDirectory(workingDir);
-    p.start(QStringLiteral(FQ_RUNTIME_DIR "/folioquill-convert"), args);
-    Run r;
-    if (!p.waitForFinished(240000)) {
-        p.kill();
-        p.waitForFinished();
-        return r;
-    }
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-    r.out = p.readAllStandardOutput().toStdString();
-    std::istringstream err(p.readAllStandardError().toStdString());
-    for (std::string line; std::getline(err, line);) r.errLines.push_back(line);
-    return r;
-}
-
-fs::path corpus(const std::string& name) { return fs::path(FQ_SHARED_DIR) / "corpus" / name; }
-
-void writeFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-bool isPublication(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    char head[8] = {};
-    in.read(head, 8);
-    return in.gcount() == 8 && std::string(head, 8) == std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
-}
+using namespace fq::test;
 
 class CliRun : public ::testing::Test {
 protected:
