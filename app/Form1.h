@@ -127,6 +127,9 @@ public:
     void ListView1_OLEDragOver(const QMimeData* data, int* effect);
     void ListView1_OLEDragDrop(const QMimeData* data);
     void PushButton6_Click();
+    // Files and folders named on the command line (the desktop's "Open
+    // with"): queued as a drop of the same paths on the list.
+    void OpenFiles(const QStringList& paths);
 
     // Intake (intake/).
     void PushButton1_Click();

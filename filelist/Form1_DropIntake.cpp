@@ -7,6 +7,10 @@
 #include "filelist/DataObject.h"
 #include "intake/AddFolder.h"
 
+#include <QFileInfo>
+#include <QMimeData>
+#include <QUrl>
+
 namespace fq::app {
 
 namespace {
@@ -69,6 +73,20 @@ void Form1::ListView1_OLEDragDrop(const QMimeData* data)
         } catch (const std::exception&) {
             // The drop shows nothing of its own; the next dropped path follows.
         }
+    }
+}
+
+void Form1::OpenFiles(const QStringList& paths)
+{
+    QList<QUrl> urls;
+    for (const QString& path : paths) urls << QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
+    if (urls.isEmpty()) return;
+    QMimeData data;
+    data.setUrls(urls);
+    try {
+        ListView1_OLEDragDrop(&data);
+    } catch (const platform::ProgramEnding&) {
+        // The window was closed while the folders were walked.
     }
 }
 

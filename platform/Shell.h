@@ -28,7 +28,9 @@ public:
     // the platform cannot tell.
     virtual QString desktopFolder() = 0;
 
-    // The folder that holds the running program, without a trailing separator.
+    // The folder that holds what ships beside the program (pointer files,
+    // samples): the running program's own folder, or share/folioquill when
+    // installed. Without a trailing separator.
     virtual QString programFolder() = 0;
 };
 

@@ -6,6 +6,9 @@
   drag.ico        the pointer shown while a list item is dragged (an icon file)
   folioquill.png  the application icon
 
+and the application icon for the desktop's icon theme into
+dist/icons/hicolor/ (PNG at the usual sizes and an SVG for any size).
+
 The pictures are drawn here as character grids, so the files can be rebuilt
 from this script alone:  python3 scripts/make_pointers.py
 """
@@ -15,6 +18,8 @@ import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 DATA = os.path.join(HERE, "..", "data")
+HICOLOR = os.path.join(HERE, "..", "dist", "icons", "hicolor")
+ICON_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
 
 # '.' transparent, 'X' black, 'o' white, others from the palette of each picture.
 HAND = [
@@ -168,14 +173,47 @@ def icon_file(grid, kind, hotspot=(0, 0)):
     return head + entry + image
 
 
-def png_file(grid, scale):
+def resampled(grid, size):
+    """The picture at size x size pixels: each target pixel takes the grid
+    cells it covers, weighted by the area covered, with premultiplied alpha
+    (at whole multiples of 32 this is plain enlargement)."""
     px = pixels(grid)
-    size = 32 * scale
+    step = 32 / size
+    rows = []
+    for y in range(size):
+        row = []
+        for x in range(size):
+            acc = [0.0, 0.0, 0.0, 0.0]
+            y0, y1 = y * step, (y + 1) * step
+            x0, x1 = x * step, (x + 1) * step
+            for gy in range(int(y0), min(32, int(-(-y1 // 1)))):
+                wy = min(y1, gy + 1) - max(y0, gy)
+                for gx in range(int(x0), min(32, int(-(-x1 // 1)))):
+                    w = wy * (min(x1, gx + 1) - max(x0, gx))
+                    r, g, b, a = px[gy][gx]
+                    acc[0] += r * a * w
+                    acc[1] += g * a * w
+                    acc[2] += b * a * w
+                    acc[3] += a * w
+            area = step * step
+            alpha = acc[3] / area
+            if acc[3] > 0:
+                colour = tuple(round(c / acc[3]) for c in acc[:3])
+            else:
+                colour = (0, 0, 0)
+            row.append(colour + (round(alpha),))
+        rows.append(row)
+    return rows
+
+
+def png_file(grid, scale=None, size=None):
+    size = size or 32 * scale
+    px = resampled(grid, size)
     raw = bytearray()
     for y in range(size):
         raw.append(0)
         for x in range(size):
-            raw += bytes(px[y // scale][x // scale])
+            raw += bytes(px[y][x])
 
     def chunk(tag, data):
         return struct.pack(">I", len(data)) + tag + data + struct.pack(">I", zlib.crc32(tag + data) & 0xFFFFFFFF)
@@ -184,8 +222,28 @@ def png_file(grid, scale):
     return b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", ihdr) + chunk(b"IDAT", zlib.compress(bytes(raw), 9)) + chunk(b"IEND", b"")
 
 
-def write(name, data):
-    path = os.path.join(DATA, name)
+def svg_file(grid):
+    """One rectangle per run of equal cells in a row, on a 32 x 32 grid."""
+    px = pixels(grid)
+    rects = []
+    for y, row in enumerate(px):
+        x = 0
+        while x < 32:
+            r, g, b, a = row[x]
+            end = x
+            while end < 32 and row[end] == row[x]:
+                end += 1
+            if a:
+                rects.append('  <rect x="%d" y="%d" width="%d" height="1" fill="#%02x%02x%02x"/>' % (x, y, end - x, r, g, b))
+            x = end
+    return ('<?xml version="1.0" encoding="UTF-8"?>\n'
+            '<svg xmlns="http://www.w3.org/2000/svg" width="256" height="256" viewBox="0 0 32 32" '
+            'shape-rendering="crispEdges">\n' + "\n".join(rects) + "\n</svg>\n").encode()
+
+
+def write(name, data, folder=DATA):
+    path = os.path.join(folder, name)
+    os.makedirs(os.path.dirname(path), exist_ok=True)
     with open(path, "wb") as f:
         f.write(data)
     print("wrote", os.path.normpath(path), len(data), "bytes")
@@ -196,3 +254,6 @@ if __name__ == "__main__":
     write("HAND-M.CUR", icon_file(HAND, 2, HAND_HOTSPOT))
     write("drag.ico", icon_file(DRAG, 1))
     write("folioquill.png", png_file(ICON, 4))
+    for size in ICON_SIZES:
+        write("%dx%d/apps/folioquill.png" % (size, size), png_file(ICON, size=size), HICOLOR)
+    write("scalable/apps/folioquill.svg", svg_file(ICON), HICOLOR)

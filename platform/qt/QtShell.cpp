@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -34,6 +35,16 @@ QString QtShell::desktopFolder()
     return QDir::toNativeSeparators(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
 }
 
-QString QtShell::programFolder() { return QDir::toNativeSeparators(QCoreApplication::applicationDirPath()); }
+QString shippedFilesFolder(const QString& programDir, const QString& installedRelative)
+{
+    const QString installed = QDir::cleanPath(programDir + QLatin1Char('/') + installedRelative);
+    const bool isInstalled = !installedRelative.isEmpty() && QFileInfo(installed).isDir();
+    return QDir::toNativeSeparators(isInstalled ? installed : programDir);
+}
+
+QString QtShell::programFolder()
+{
+    return shippedFilesFolder(QCoreApplication::applicationDirPath(), QStringLiteral(FQ_DATA_FROM_BIN));
+}
 
 } // namespace fq::platform

@@ -5,6 +5,12 @@
 
 namespace fq::platform {
 
+// The folder of the files that ship beside the program (pointers, samples):
+// the program's own folder in the build, or, when installed, the folder that
+// installedRelative leads to from the program's folder (share/folioquill
+// beside bin/). Native separators, no trailing separator.
+QString shippedFilesFolder(const QString& programDir, const QString& installedRelative);
+
 class QtShell : public Shell {
 public:
     QString browseForFolder(QWidget* owner, const QString& title, const QString& initialFolder) override;

@@ -4,6 +4,7 @@
 #include "app/BooleanSetting.h"
 #include "app/CursorFile.h"
 #include "app/FileSystemHelpers.h"
+#include "app/StartOptions.h"
 #include "platform/PlatformError.h"
 #include "platform/qt/QtFileSystem.h"
 #include "tests/support/FakePlatform.h"
@@ -222,3 +223,37 @@ TEST(AppPointerFiles, BrokenOrMissingFilesFailReadably)
         EXPECT_EQ(e.number(), platform::errors::fileNotFound);
     }
 }
+
+namespace fq::test {
+namespace {
+
+TEST(AppStartOptions, FilesHelpVersionAndUnknownOptions)
+{
+    struct Case {
+        QStringList arguments;
+        bool help, version;
+        QStringList files;
+        QString error;
+    };
+    const Case cases[] = {
+        {{"folioquill"}, false, false, {}, {}},
+        {{"folioquill", "a.docx", "/x/Folder", "-"}, false, false, {"a.docx", "/x/Folder", "-"}, {}},
+        {{"folioquill", "--help"}, true, false, {}, {}},
+        {{"folioquill", "-h", "--version"}, true, true, {}, {}},
+        {{"folioquill", "--", "--help", "-x"}, false, false, {"--help", "-x"}, {}},
+        {{"folioquill", "a.doc", "--frobnicate", "-z"}, false, false, {"a.doc"}, "unknown option --frobnicate"},
+    };
+    for (const Case& c : cases) {
+        const app::StartOptions o = app::parseStartOptions(c.arguments);
+        EXPECT_EQ(o.help, c.help) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(o.version, c.version) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(o.files, c.files) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(o.error, c.error) << c.arguments.join(' ').toStdString();
+    }
+    EXPECT_TRUE(app::startHelpText(QStringLiteral("/usr/share/folioquill"))
+                    .contains(QStringLiteral("Sample documents: /usr/share/folioquill/Samples\n")));
+    EXPECT_EQ(app::startVersionText(), QStringLiteral("folioquill " FQ_VERSION "\n"));
+}
+
+} // namespace
+} // namespace fq::test

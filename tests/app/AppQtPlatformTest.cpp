@@ -108,6 +108,21 @@ TEST(AppQtShell, FoldersAreNativeWithoutTrailingSeparator)
     EXPECT_EQ(shell.programFolder(), QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
 }
 
+TEST(AppQtShell, ShippedFilesAreFoundBesideTheProgramOrWhereInstalled)
+{
+    QTemporaryDir prefix;
+    ASSERT_TRUE(prefix.isValid());
+    const QString bin = prefix.filePath(QStringLiteral("bin"));
+    ASSERT_TRUE(QDir().mkpath(bin));
+    const QString relative = QStringLiteral("../share/folioquill");
+    // In a build folder: nothing installed beside bin/.
+    EXPECT_EQ(platform::shippedFilesFolder(bin, relative), QDir::toNativeSeparators(bin));
+    ASSERT_TRUE(QDir().mkpath(prefix.filePath(QStringLiteral("share/folioquill"))));
+    EXPECT_EQ(platform::shippedFilesFolder(bin, relative),
+              QDir::toNativeSeparators(prefix.filePath(QStringLiteral("share/folioquill"))));
+    EXPECT_EQ(platform::shippedFilesFolder(bin, QString()), QDir::toNativeSeparators(bin));
+}
+
 TEST(AppQtWindowSystem, EndingStopsEventProcessing)
 {
     platform::QtWindowSystem windows;

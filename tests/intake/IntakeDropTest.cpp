@@ -5,6 +5,7 @@
 #include "filelist/DataObject.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
@@ -174,6 +175,21 @@ TEST_F(IntakeDrop, DropWhileBusyIsTaken)
     const QString f = tree.file(QStringLiteral("a.doc"));
     dragAndDrop({f});
     EXPECT_EQ(items(), QStringList{f});
+}
+
+TEST_F(IntakeDrop, FilesNamedOnTheCommandLineAreQueuedAsADrop)
+{
+    const QString single = tree.file(QStringLiteral("notes.txt"));
+    tree.file(QStringLiteral("Folder/inside.doc"));
+    tree.file(QStringLiteral("Folder/skip.txt"));
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(tree.root()));
+    form->OpenFiles({QStringLiteral("Folder"), single, QStringLiteral("gone.docx")});
+    QDir::setCurrent(previous);
+    EXPECT_EQ(relativeItems(items(), tree.root()), (QStringList{"Folder/inside.doc", "notes.txt", "gone.docx"}));
+    form->OpenFiles({});
+    EXPECT_EQ(items().size(), 3);
+    EXPECT_TRUE(tp.windows.messages.empty());
 }
 
 TEST(IntakeDataObject, ReadsLocalFiles)
