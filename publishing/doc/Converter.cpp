@@ -64,7 +64,7 @@ public:
         std::vector<SectionDesc> sections = d_.sections;
         if (sections.empty() || sections.back().cpEnd < d_.main.end) sections.push_back({d_.main.end, {}});
         std::uint32_t start = d_.main.start;
-        std::vector<Paragraph> header, footer;
+        std::vector<Block> header, footer;
         for (std::size_t i = 0; i < sections.size() && start < d_.main.end; ++i) {
             const std::uint32_t end = std::min(std::max(sections[i].cpEnd, start), d_.main.end);
             if (end <= start && i + 1 < sections.size()) continue;
@@ -172,7 +172,7 @@ private:
         return lastChp_;
     }
 
-    std::optional<std::vector<Paragraph>> headerStory(std::size_t section, std::size_t kind) {
+    std::optional<std::vector<Block>> headerStory(std::size_t section, std::size_t kind) {
         const std::size_t idx = 6 + section * 6 + kind;
         if (idx >= d_.headerStories.size()) return std::nullopt;
         const CpRange r = d_.headerStories[idx];
@@ -182,11 +182,15 @@ private:
         fields_.clear();
         convertRange(r, blocks, false, {});
         fields_ = saved;
-        std::vector<Paragraph> out;
-        for (auto& b : blocks)
-            if (auto* p = std::get_if<Paragraph>(&b)) out.push_back(std::move(*p));
-        while (!out.empty() && out.back().runs.empty()) out.pop_back();
-        return out;
+        // A page break means nothing in a header or footer; trailing empty
+        // paragraphs only add height.
+        std::erase_if(blocks, [](const Block& b) { return std::holds_alternative<model::PageBreak>(b); });
+        while (!blocks.empty()) {
+            const auto* p = std::get_if<Paragraph>(&blocks.back());
+            if (!p || !p->runs.empty()) break;
+            blocks.pop_back();
+        }
+        return blocks;
     }
 
     void flushText(ParagraphBuilder& b, std::vector<Block>& out) {

@@ -163,7 +163,7 @@ private:
     // Appends a run that stands for a page-dependent field's result.
     void appendField(model::Paragraph& p, const std::string& text, const model::CharProps& props,
                      model::FieldKind kind, int serial);
-    std::vector<model::Paragraph> paragraphsOnly(const std::string& partName);
+    std::vector<model::Block> headerFooterBlocks(const std::string& partName);
     void closeSection(const std::optional<SectionProps>& props);
     int noteNumber(bool endnote, int id);
 
@@ -180,8 +180,8 @@ private:
     // is only known at its end. Until then a picture's anchor holds
     // xPt = -1 - (index into pendingAnchors_).
     std::vector<Drawing> pendingAnchors_;
-    std::vector<model::Paragraph> lastHeader_, lastFooter_;
-    std::map<std::string, std::vector<model::Paragraph>> partCache_;
+    std::vector<model::Block> lastHeader_, lastFooter_;
+    std::map<std::string, std::vector<model::Block>> partCache_;
 
     std::map<int, int> footnoteNumbers_, endnoteNumbers_;
     std::vector<int> footnoteOrder_, endnoteOrder_;
@@ -463,22 +463,21 @@ void DocumentConverter::story(const std::vector<Block>& blocks, std::vector<mode
     }
 }
 
-std::vector<model::Paragraph> DocumentConverter::paragraphsOnly(const std::string& partName) {
+std::vector<model::Block> DocumentConverter::headerFooterBlocks(const std::string& partName) {
     auto cached = partCache_.find(partName);
     if (cached != partCache_.end()) return cached->second;
-    std::vector<model::Paragraph> paras;
+    std::vector<model::Block> blocks;
     auto part = doc_.headerFooterParts.find(partName);
     if (part != doc_.headerFooterParts.end()) {
         auto saved = std::move(fields_);
         fields_.clear();
-        std::vector<model::Block> blocks;
         story(part->second.blocks, blocks);
         fields_ = std::move(saved);
-        for (auto& b : blocks)
-            if (auto* p = std::get_if<model::Paragraph>(&b)) paras.push_back(std::move(*p));
+        // A page break means nothing in a header or footer.
+        std::erase_if(blocks, [](const model::Block& b) { return std::holds_alternative<model::PageBreak>(b); });
     }
-    partCache_[partName] = paras;
-    return paras;
+    partCache_[partName] = blocks;
+    return blocks;
 }
 
 void DocumentConverter::closeSection(const std::optional<SectionProps>& props) {
@@ -491,14 +490,14 @@ void DocumentConverter::closeSection(const std::optional<SectionProps>& props) {
         if (index < pendingAnchors_.size())
             pic->anchor = placeAnchor(pendingAnchors_[index], pic->widthPt, pic->heightPt, s.page);
     }
-    auto pick = [&](const std::vector<HeaderFooterRef>& refs, std::vector<model::Paragraph>& last) {
+    auto pick = [&](const std::vector<HeaderFooterRef>& refs, std::vector<model::Block>& last) {
         const HeaderFooterRef* chosen = nullptr;
         for (const char* kind : {"default", "first", "even"}) {
             for (const auto& r : refs)
                 if (r.kind == kind) { chosen = &r; break; }
             if (chosen) break;
         }
-        if (chosen) last = paragraphsOnly(chosen->partName);
+        if (chosen) last = headerFooterBlocks(chosen->partName);
         return last;
     };
     if (props) {

@@ -10,26 +10,41 @@
 
 namespace fq::layout {
 
+namespace {
+
+void layOutBlocks(PageBuilder& builder, const std::vector<model::Block>& blocks) {
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+        model::checkBudget();
+        const model::Paragraph* next =
+            i + 1 < blocks.size() ? std::get_if<model::Paragraph>(&blocks[i + 1]) : nullptr;
+        std::visit(
+            [&](const auto& b) {
+                using T = std::decay_t<decltype(b)>;
+                if constexpr (std::is_same_v<T, model::Paragraph>) {
+                    builder.addParagraph(b, next);
+                } else if constexpr (std::is_same_v<T, model::Picture>) {
+                    builder.addPicture(b);
+                } else if constexpr (std::is_same_v<T, model::PageBreak>) {
+                    builder.pageBreak();
+                } else {
+                    // Tables flow cell by cell, in reading order.
+                    for (const auto& row : b.rows)
+                        for (const auto& cell : row.cells) layOutBlocks(builder, cell.blocks);
+                }
+            },
+            blocks[i]);
+    }
+}
+
+} // namespace
+
 model::Publication layOut(const model::Document& document) {
     model::Publication publication;
     publication.properties = document.properties;
     PageBuilder builder(publication);
     for (const auto& section : document.sections) {
         builder.startSection(section);
-        const auto& blocks = section.blocks;
-        for (std::size_t i = 0; i < blocks.size(); ++i) {
-            model::checkBudget();
-            const model::Paragraph* next =
-                i + 1 < blocks.size() ? std::get_if<model::Paragraph>(&blocks[i + 1]) : nullptr;
-            std::visit(
-                [&](const auto& b) {
-                    using T = std::decay_t<decltype(b)>;
-                    if constexpr (std::is_same_v<T, model::Paragraph>) builder.addParagraph(b, next);
-                    else if constexpr (std::is_same_v<T, model::Picture>) builder.addPicture(b);
-                    else builder.pageBreak();
-                },
-                blocks[i]);
-        }
+        layOutBlocks(builder, section.blocks);
     }
     builder.finish();
     fillPageFields(publication);

@@ -39,6 +39,26 @@ double spacing(double v, double limit) {
     return std::isfinite(v) ? std::clamp(v, 0.0, std::max(0.0, limit)) : 0.0;
 }
 
+// The paragraphs of a header or footer. Until the header and footer frames
+// carry pictures and tables of their own, a table's cells give their
+// paragraphs in reading order and pictures are left out.
+void collectParagraphs(const std::vector<model::Block>& blocks, std::vector<model::Paragraph>& out) {
+    for (const auto& block : blocks) {
+        if (const auto* p = std::get_if<model::Paragraph>(&block)) {
+            out.push_back(*p);
+        } else if (const auto* t = std::get_if<model::Table>(&block)) {
+            for (const auto& row : t->rows)
+                for (const auto& cell : row.cells) collectParagraphs(cell.blocks, out);
+        }
+    }
+}
+
+std::vector<model::Paragraph> paragraphsOf(const std::vector<model::Block>& blocks) {
+    std::vector<model::Paragraph> out;
+    collectParagraphs(blocks, out);
+    return out;
+}
+
 bool hasVisibleText(const std::vector<model::Paragraph>& paragraphs) {
     for (const auto& p : paragraphs) {
         for (const auto& r : p.runs) {
@@ -60,6 +80,10 @@ bool needsIndentStop(const model::ParaProps& props) {
 
 // The paragraph as it goes into a frame: what the measuring assumed is
 // written out (see addParagraph).
+model::PictureFrame pictureFrame(const model::Picture& picture) {
+    return model::PictureFrame{picture.format, picture.data, picture.description};
+}
+
 model::Paragraph withMarkRun(const model::Paragraph& paragraph) {
     model::Paragraph p = paragraph;
     if (p.runs.empty()) p.runs.push_back(model::Run{std::string(), markProps(paragraph)});
@@ -104,16 +128,18 @@ SectionFrames sectionFrames(const model::Section& section) {
     double bodyTop = top;
     double bodyBottom = f.pageHeight - bottom;
 
-    if (hasVisibleText(section.header)) {
+    const std::vector<model::Paragraph> header = paragraphsOf(section.header);
+    const std::vector<model::Paragraph> footer = paragraphsOf(section.footer);
+    if (hasVisibleText(header)) {
         const double distance = std::min(absOrZero(g.headerDistancePt), f.pageHeight / 2.0);
-        const double h = std::max(1.0, stackHeight(section.header, width));
+        const double h = std::max(1.0, stackHeight(header, width));
         f.hasHeader = true;
         f.header = {left, distance, width, h};
         bodyTop = std::max(bodyTop, distance + h);
     }
-    if (hasVisibleText(section.footer)) {
+    if (hasVisibleText(footer)) {
         const double distance = std::min(absOrZero(g.footerDistancePt), f.pageHeight / 2.0);
-        const double h = std::max(1.0, stackHeight(section.footer, width));
+        const double h = std::max(1.0, stackHeight(footer, width));
         f.hasFooter = true;
         f.footer = {left, f.pageHeight - distance - h, width, h};
         bodyBottom = std::min(bodyBottom, f.footer.yPt);
@@ -166,6 +192,8 @@ void PageBuilder::startSection(const model::Section& section) {
     if (pageOpen_) finishPage();
     section_ = &section;
     frames_ = sectionFrames(section);
+    header_ = withMarkRuns(paragraphsOf(section.header));
+    footer_ = withMarkRuns(paragraphsOf(section.footer));
     newPage(false);
 }
 
@@ -175,10 +203,12 @@ void PageBuilder::newPage(bool byOverflow) {
     model::Page p;
     p.widthPt = frames_.pageWidth;
     p.heightPt = frames_.pageHeight;
-    if (frames_.hasHeader && section_) p.textFrames.push_back({frames_.header, withMarkRuns(section_->header)});
+    if (frames_.hasHeader && section_)
+        p.shapes.push_back({frames_.header, model::TextFrame{header_, model::FrameRole::Header}});
     out_.pages.push_back(std::move(p));
     pageOpen_ = true;
     row_.clear();
+    backShapes_ = 0;
     topByOverflow_ = byOverflow;
     bodyUsed_ = false;
     cursor_ = frames_.body.yPt;
@@ -189,7 +219,8 @@ void PageBuilder::closeFrame(double bottom) {
     if (frameParagraphs_.empty()) return;
     const model::Rect& b = frames_.body;
     const double height = std::max(1.0, std::min(bottom, b.yPt + b.heightPt) - frameTop_);
-    page().textFrames.push_back({{b.xPt, frameTop_, b.widthPt, height}, std::move(frameParagraphs_)});
+    page().shapes.push_back({{b.xPt, frameTop_, b.widthPt, height},
+                             model::TextFrame{std::move(frameParagraphs_), model::FrameRole::Body}});
     frameParagraphs_.clear();
 }
 
@@ -198,12 +229,16 @@ void PageBuilder::finishPage() {
     // the whole body had to be put there: it never reaches into the footer.
     closeFrame(frames_.body.yPt + frames_.body.heightPt);
     model::Page& p = page();
-    const bool bodyFrame = p.textFrames.size() > (frames_.hasHeader ? 1u : 0u);
-    if (!bodyFrame && p.pictureFrames.empty()) {
+    const bool content = std::any_of(p.shapes.begin(), p.shapes.end(), [](const model::Shape& s) {
+        const auto* text = std::get_if<model::TextFrame>(&s.content);
+        return !text || text->role == model::FrameRole::Body;
+    });
+    if (!content) {
         // A page without any content still gets its text frame.
-        p.textFrames.push_back({frames_.body, {}});
+        p.shapes.push_back({frames_.body, model::TextFrame{}});
     }
-    if (frames_.hasFooter && section_) p.textFrames.push_back({frames_.footer, withMarkRuns(section_->footer)});
+    if (frames_.hasFooter && section_)
+        p.shapes.push_back({frames_.footer, model::TextFrame{footer_, model::FrameRole::Footer}});
     pageOpen_ = false;
 }
 
@@ -267,7 +302,11 @@ void PageBuilder::addPicture(const model::Picture& picture) {
         const double y = std::isfinite(picture.anchor->yPt) ? picture.anchor->yPt : 0.0;
         r.xPt = std::clamp(x, 0.0, frames_.pageWidth - r.widthPt);
         r.yPt = std::clamp(y, 0.0, frames_.pageHeight - r.heightPt);
-        page().pictureFrames.push_back({r, picture.format, picture.data, picture.description});
+        // Anchored pictures stand behind the text, in the order they come.
+        auto& shapes = page().shapes;
+        shapes.insert(shapes.begin() + static_cast<std::ptrdiff_t>(backShapes_), {r, pictureFrame(picture)});
+        ++backShapes_;
+        for (std::size_t& index : row_) ++index;
         return;
     }
 
@@ -280,8 +319,8 @@ void PageBuilder::addPicture(const model::Picture& picture) {
     // Beside the previous picture of the paragraph, when it fits there.
     if (picture.sameParagraphAsPrevious && !row_.empty() && rowWidth_ + r.widthPt <= body.widthPt + kEpsilon &&
         rowTop_ + std::max(rowHeight_, r.heightPt) <= bottom + kEpsilon) {
-        page().pictureFrames.push_back({r, picture.format, picture.data, picture.description});
-        row_.push_back(page().pictureFrames.size() - 1);
+        page().shapes.push_back({r, pictureFrame(picture)});
+        row_.push_back(page().shapes.size() - 1);
         rowWidth_ += r.widthPt;
         rowHeight_ = std::max(rowHeight_, r.heightPt);
         placeRow();
@@ -290,8 +329,8 @@ void PageBuilder::addPicture(const model::Picture& picture) {
 
     if (cursor_ + r.heightPt > bottom + kEpsilon && bodyUsed_) newPage(true);
     closeFrame(cursor_);
-    page().pictureFrames.push_back({r, picture.format, picture.data, picture.description});
-    row_.assign(1, page().pictureFrames.size() - 1);
+    page().shapes.push_back({r, pictureFrame(picture)});
+    row_.assign(1, page().shapes.size() - 1);
     rowTop_ = cursor_;
     rowWidth_ = r.widthPt;
     rowHeight_ = r.heightPt;
@@ -307,7 +346,7 @@ void PageBuilder::placeRow() {
     if (rowAlignment_ == model::Alignment::Center) x += room / 2.0;
     else if (rowAlignment_ == model::Alignment::Right) x += room;
     for (std::size_t index : row_) {
-        model::Rect& rect = page().pictureFrames[index].rect;
+        model::Rect& rect = page().shapes[index].rect;
         rect.xPt = x;
         rect.yPt = rowTop_ + rowHeight_ - rect.heightPt;
         x += rect.widthPt;

@@ -62,10 +62,13 @@ private:
     double cursor_ = 0.0;                   // next free y in the body
     double frameTop_ = 0.0;                 // where the open text frame begins
     std::vector<model::Paragraph> frameParagraphs_;
+    std::vector<model::Paragraph> header_;  // the section's header and footer frames' text
+    std::vector<model::Paragraph> footer_;
+    std::size_t backShapes_ = 0;            // anchored pictures at the back of the page's shapes
 
     // Inline pictures of one paragraph stand side by side in a row while
     // they fit the body's width. Any other block closes the row.
-    std::vector<std::size_t> row_;          // indices into the page's picture frames
+    std::vector<std::size_t> row_;          // indices into the page's shapes
     double rowTop_ = 0.0;
     double rowWidth_ = 0.0;
     double rowHeight_ = 0.0;

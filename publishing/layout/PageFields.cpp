@@ -9,8 +9,10 @@ void fillPageFields(model::Publication& publication) {
     const std::string count = std::to_string(publication.pages.size());
     for (std::size_t i = 0; i < publication.pages.size(); ++i) {
         const std::string number = std::to_string(i + 1);
-        for (auto& frame : publication.pages[i].textFrames) {
-            for (auto& paragraph : frame.paragraphs) {
+        for (auto& shape : publication.pages[i].shapes) {
+            auto* frame = std::get_if<model::TextFrame>(&shape.content);
+            if (!frame) continue;
+            for (auto& paragraph : frame->paragraphs) {
                 for (auto& run : paragraph.runs) {
                     if (run.field == model::FieldKind::PageNumber) run.text = number;
                     else if (run.field == model::FieldKind::PageCount) run.text = count;

@@ -3,9 +3,10 @@
 //
 // A document is a list of sections; a section has a page geometry and a flow
 // of blocks. A block is a paragraph (runs of uniformly formatted text), a
-// picture or an explicit page break. Character and paragraph properties are
-// fully resolved: readers apply style inheritance and defaults, so the
-// layout and the writer never look anything up.
+// picture, an explicit page break or a table (whose cells hold blocks in
+// turn). Headers and footers hold blocks too. Character and paragraph
+// properties are fully resolved: readers apply style inheritance, table
+// styles and defaults, so the layout and the writer never look anything up.
 #pragma once
 
 #include <cstdint>
@@ -116,7 +117,88 @@ struct Picture {
 
 struct PageBreak {};
 
-using Block = std::variant<Paragraph, Picture, PageBreak>;
+// Lines around table cells (and, later, paragraphs and pages).
+enum class BorderStyle { None, Single, Thick, Double, Dotted, Dashed, DotDash, DotDotDash, Triple, Wave };
+
+struct Border {
+    BorderStyle style = BorderStyle::None;
+    double widthPt = 0.5;
+    std::optional<Color> color;            // unset: automatic (black)
+    double spacePt = 0.0;                  // distance from the text
+    bool visible() const { return style != BorderStyle::None && widthPt > 0.0; }
+    friend bool operator==(const Border&, const Border&) = default;
+};
+
+// The four sides of a cell; a table's own borders add the inner lines.
+struct CellBorders {
+    std::optional<Border> top, left, bottom, right;   // unset: as the table says
+    friend bool operator==(const CellBorders&, const CellBorders&) = default;
+};
+
+struct TableBorders {
+    Border top, left, bottom, right, insideH, insideV;
+    friend bool operator==(const TableBorders&, const TableBorders&) = default;
+};
+
+struct CellMargins {
+    double topPt = 0.0, leftPt = 5.4, bottomPt = 0.0, rightPt = 5.4;   // Word's defaults
+    friend bool operator==(const CellMargins&, const CellMargins&) = default;
+};
+
+enum class VerticalAlignment { Top, Center, Bottom };
+
+// How a cell takes part in a vertical merge. Every row lists its cells in
+// grid order; a cell covered by the merge cell above it is present as a
+// Continue cell without content, and the Restart cell that begins the
+// merge carries the row span.
+enum class VerticalMerge { None, Restart, Continue };
+
+struct Block;
+
+struct TableCell {
+    std::vector<Block> blocks;
+    int gridSpan = 1;                      // grid columns covered
+    VerticalMerge verticalMerge = VerticalMerge::None;
+    int rowSpan = 1;                       // rows covered (Restart cells; 1 otherwise)
+    std::optional<double> widthPt;         // preferred width, when the document states one
+    CellBorders borders;
+    std::optional<Color> shading;          // background fill
+    std::optional<CellMargins> margins;    // unset: the table's
+    VerticalAlignment verticalAlignment = VerticalAlignment::Top;
+};
+
+enum class RowHeightRule { Auto, AtLeast, Exact };
+
+struct TableRow {
+    std::vector<TableCell> cells;
+    RowHeightRule heightRule = RowHeightRule::Auto;
+    double heightPt = 0.0;
+    bool header = false;                   // repeated at the top of every page the table continues on
+    bool cantSplit = false;                // kept on one page when it fits on one
+    int gridBefore = 0;                    // grid columns left empty before the first cell
+    int gridAfter = 0;                     // and after the last
+};
+
+struct Table {
+    std::vector<double> gridPt;            // widths of the grid columns
+    std::vector<TableRow> rows;
+    Alignment alignment = Alignment::Left; // Left, Center or Right of the text area
+    double indentPt = 0.0;                 // from the left margin (left-aligned tables)
+    TableBorders borders;
+    CellMargins cellMargins;
+    std::optional<Color> shading;          // the table's background, under the cells'
+    double cellSpacingPt = 0.0;
+};
+
+using BlockVariant = std::variant<Paragraph, Picture, PageBreak, Table>;
+
+// A block of the flow. A struct rather than an alias so that tables can
+// hold blocks; std::visit, std::get_if and std::holds_alternative take it
+// as the variant it is.
+struct Block : BlockVariant {
+    using BlockVariant::BlockVariant;
+    using BlockVariant::operator=;
+};
 
 struct PageGeometry {
     double widthPt = 612.0;                // US Letter
@@ -133,8 +215,8 @@ struct PageGeometry {
 struct Section {
     PageGeometry page;
     std::vector<Block> blocks;
-    std::vector<Paragraph> header;         // repeated on every page of the section
-    std::vector<Paragraph> footer;
+    std::vector<Block> header;             // repeated on every page of the section
+    std::vector<Block> footer;
 };
 
 struct DocumentProperties {

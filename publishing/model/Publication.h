@@ -1,10 +1,14 @@
 // A laid-out publication: what the layout produces and the .pub writer
-// writes. Every page lists the frames placed on it. Coordinates are points
-// from the page's top left corner.
+// writes. Every page holds one list of shapes, back to front; each shape has
+// its rectangle and one kind of content (a text frame, a picture, a table).
+// The writer carries every kind through the same path, in this order.
+// Coordinates are points from the page's top left corner.
 #pragma once
 
 #include "publishing/model/Document.h"
 
+#include <cstdint>
+#include <variant>
 #include <vector>
 
 namespace fq::model {
@@ -14,27 +18,60 @@ struct Rect {
     double yPt = 0.0;
     double widthPt = 0.0;
     double heightPt = 0.0;
+    friend bool operator==(const Rect&, const Rect&) = default;
 };
+
+// What a text frame is for; the writer and the tests tell the body's frames
+// from the header's and footer's by it.
+enum class FrameRole { Body, Header, Footer, Other };
 
 // A text frame. The paragraphs are exactly the lines that fit into it; a
 // paragraph that continues in the next frame is split into two paragraphs.
 struct TextFrame {
-    Rect rect;
     std::vector<Paragraph> paragraphs;
+    FrameRole role = FrameRole::Body;
 };
 
 struct PictureFrame {
-    Rect rect;
     ImageFormat format = ImageFormat::Unknown;
     std::vector<std::uint8_t> data;
     std::string description;
 };
 
+// One piece of a table as it stands on one page: the columns and rows of
+// that piece (a table that continues on the next page is split between
+// rows, or inside a row too tall for a page; header rows are repeated at
+// the top of each further piece). Cells are listed row by row; a merged
+// cell appears once, at its top left grid position, and covers the others.
+struct TableFrameCell {
+    int row = 0;
+    int column = 0;                        // grid column
+    int rowSpan = 1;
+    int columnSpan = 1;
+    std::vector<Paragraph> paragraphs;     // nested tables arrive as their text
+    CellBorders borders;                   // resolved: every side set when it has a line
+    std::optional<Color> shading;
+    CellMargins margins;
+    VerticalAlignment verticalAlignment = VerticalAlignment::Top;
+};
+
+struct TableFrame {
+    std::vector<double> columnWidthsPt;
+    std::vector<double> rowHeightsPt;
+    std::vector<TableFrameCell> cells;
+};
+
+using ShapeContent = std::variant<TextFrame, PictureFrame, TableFrame>;
+
+struct Shape {
+    Rect rect;
+    ShapeContent content;
+};
+
 struct Page {
     double widthPt = 612.0;
     double heightPt = 792.0;
-    std::vector<TextFrame> textFrames;       // in reading order
-    std::vector<PictureFrame> pictureFrames;
+    std::vector<Shape> shapes;             // back to front
 };
 
 struct Publication {

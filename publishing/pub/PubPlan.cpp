@@ -87,29 +87,34 @@ PubPlan makePlan(const model::Publication& pub) {
         const model::Page& page = pub.pages.empty() ? emptyPage : pub.pages[i];
         PlannedPage planned;
         planned.seq = n.nextPage();
-        for (const auto& pic : page.pictureFrames) {
+        for (const model::Shape& shape : page.shapes) {
             PlannedShape s;
             s.seq = n.next();
             s.spid = nextSpid();
-            s.anchor = anchorOf(pic.rect, plan.pageWidthEmu, plan.pageHeightEmu);
-            s.description = utf8ToUtf16(pic.description);
-            if (auto blip = makeBlip(pic.format, pic.data, pic.rect.widthPt, pic.rect.heightPt)) {
-                s.kind = ShapeKind::Picture;
-                plan.blips.push_back(std::move(*blip));
-                s.pib = static_cast<std::uint32_t>(plan.blips.size());
-            } else {
-                s.kind = ShapeKind::Placeholder;
-                s.textId = stories.addPlain(placeholderText(pic.format), pic.rect);
+            s.anchor = anchorOf(shape.rect, plan.pageWidthEmu, plan.pageHeightEmu);
+            if (const auto* frame = std::get_if<model::TextFrame>(&shape.content)) {
+                s.kind = ShapeKind::TextBox;
+                s.textId = stories.add(*frame, shape.rect);
+            } else if (const auto* pic = std::get_if<model::PictureFrame>(&shape.content)) {
+                s.description = utf8ToUtf16(pic->description);
+                if (auto blip = makeBlip(pic->format, pic->data, shape.rect.widthPt, shape.rect.heightPt)) {
+                    s.kind = ShapeKind::Picture;
+                    plan.blips.push_back(std::move(*blip));
+                    s.pib = static_cast<std::uint32_t>(plan.blips.size());
+                } else {
+                    s.kind = ShapeKind::Placeholder;
+                    s.textId = stories.addPlain(placeholderText(pic->format), shape.rect);
+                }
+            } else if (const auto* table = std::get_if<model::TableFrame>(&shape.content)) {
+                // Until tables are written as Publisher tables, a table
+                // piece is a text box with its cells' paragraphs in
+                // reading order.
+                model::TextFrame text;
+                for (const auto& cell : table->cells)
+                    text.paragraphs.insert(text.paragraphs.end(), cell.paragraphs.begin(), cell.paragraphs.end());
+                s.kind = ShapeKind::TextBox;
+                s.textId = stories.add(text, shape.rect);
             }
-            planned.shapes.push_back(s);
-        }
-        for (const auto& frame : page.textFrames) {
-            PlannedShape s;
-            s.kind = ShapeKind::TextBox;
-            s.seq = n.next();
-            s.spid = nextSpid();
-            s.anchor = anchorOf(frame.rect, plan.pageWidthEmu, plan.pageHeightEmu);
-            s.textId = stories.add(frame);
             planned.shapes.push_back(s);
         }
         if (planned.shapes.empty()) {

@@ -190,11 +190,11 @@ void StoryCollector::appendRun(Story& story, std::uint32_t length, const CharFor
     story.runs.push_back(StoryRun{length, format});
 }
 
-std::uint32_t StoryCollector::add(const model::TextFrame& frame) {
+std::uint32_t StoryCollector::add(const model::TextFrame& frame, const model::Rect& rect) {
     Story story;
     story.id = static_cast<std::uint32_t>(set_.stories.size() + 1);
-    story.frameWidthEmu = emu(frame.rect.widthPt);
-    story.frameHeightEmu = emu(frame.rect.heightPt);
+    story.frameWidthEmu = emu(rect.widthPt);
+    story.frameHeightEmu = emu(rect.heightPt);
     model::CharProps lastProps;
     for (const auto& para : frame.paragraphs) {
         const std::size_t paraStart = story.text.size();
@@ -224,7 +224,6 @@ std::uint32_t StoryCollector::add(const model::TextFrame& frame) {
 
 std::uint32_t StoryCollector::addPlain(const std::string& text, const model::Rect& rect) {
     model::TextFrame frame;
-    frame.rect = rect;
     model::Paragraph p;
     p.props.alignment = model::Alignment::Center;
     model::Run r;
@@ -233,7 +232,7 @@ std::uint32_t StoryCollector::addPlain(const std::string& text, const model::Rec
     r.props.sizePt = 9.0;
     p.runs.push_back(r);
     frame.paragraphs.push_back(p);
-    return add(frame);
+    return add(frame, rect);
 }
 
 } // namespace fq::pub

@@ -79,8 +79,8 @@ std::uint32_t encodeLineSpacing(const model::LineSpacing& spacing);
 class StoryCollector {
 public:
     StoryCollector();
-    // Adds one story for the frame and returns its text id.
-    std::uint32_t add(const model::TextFrame& frame);
+    // Adds one story for the frame placed at rect and returns its text id.
+    std::uint32_t add(const model::TextFrame& frame, const model::Rect& rect);
     // Adds a story holding one paragraph of plain text (placeholders).
     std::uint32_t addPlain(const std::string& text, const model::Rect& rect);
     StorySet take() { return std::move(set_); }

@@ -100,9 +100,9 @@ TEST_F(DocContent, HeadersFootersAndSections) {
     ASSERT_EQ(notes_->sections.size(), 2u);
     for (const auto& s : notes_->sections) {
         ASSERT_FALSE(s.header.empty());
-        EXPECT_EQ(s.header.front().plainText(), "Header words");
+        EXPECT_EQ(std::get<model::Paragraph>(s.header.front()).plainText(), "Header words");
         ASSERT_FALSE(s.footer.empty());
-        EXPECT_EQ(s.footer.front().plainText(), "Footer words");
+        EXPECT_EQ(std::get<model::Paragraph>(s.footer.front()).plainText(), "Footer words");
     }
     const auto& first = notes_->sections[0].page;
     const auto& second = notes_->sections[1].page;

@@ -201,9 +201,9 @@ TEST(DocConverter, HeadersComeFromTheOddStoriesAndAreInherited) {
     ASSERT_EQ(d.sections.size(), 2u);
     for (const auto& sec : d.sections) {
         ASSERT_EQ(sec.header.size(), 1u);
-        EXPECT_EQ(sec.header[0].plainText(), "Odd header");
+        EXPECT_EQ(std::get<model::Paragraph>(sec.header[0]).plainText(), "Odd header");
         ASSERT_EQ(sec.footer.size(), 1u);
-        EXPECT_EQ(sec.footer[0].plainText(), "Odd footer");
+        EXPECT_EQ(std::get<model::Paragraph>(sec.footer[0]).plainText(), "Odd footer");
     }
     EXPECT_EQ(texts(d), (Lines{"body one", "body two"}));
 }

@@ -21,8 +21,9 @@ std::u32string squeeze(const std::u32string& s) {
     return out;
 }
 
-void appendParagraphs(std::string& out, const std::vector<model::Paragraph>& ps) {
-    for (const auto& p : ps) out += p.plainText() + "\n";
+void appendParagraphs(std::string& out, const std::vector<model::Block>& blocks) {
+    for (const auto& b : blocks)
+        if (const auto* p = std::get_if<model::Paragraph>(&b)) out += p->plainText() + "\n";
 }
 
 } // namespace

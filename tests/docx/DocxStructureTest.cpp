@@ -94,11 +94,11 @@ TEST(DocxSection, HeadersAndFootersGoToTheirSectionsAndAreInherited) {
     auto doc = read(f);
     ASSERT_EQ(doc.sections.size(), 2u);
     ASSERT_EQ(doc.sections[0].header.size(), 1u);
-    EXPECT_EQ(doc.sections[0].header[0].plainText(), "Default header");
+    EXPECT_EQ(std::get<model::Paragraph>(doc.sections[0].header[0]).plainText(), "Default header");
     ASSERT_EQ(doc.sections[0].footer.size(), 1u);
-    EXPECT_EQ(doc.sections[0].footer[0].plainText(), "Page footer");
+    EXPECT_EQ(std::get<model::Paragraph>(doc.sections[0].footer[0]).plainText(), "Page footer");
     ASSERT_EQ(doc.sections[1].header.size(), 1u) << "a section without references keeps the previous ones";
-    EXPECT_EQ(doc.sections[1].header[0].plainText(), "Default header");
+    EXPECT_EQ(std::get<model::Paragraph>(doc.sections[1].header[0]).plainText(), "Default header");
 }
 
 TEST(DocxList, CountersLevelsRestartsAndBullets) {
@@ -244,10 +244,10 @@ TEST(DocxField, PageNumberAndPageCountFieldsAreMarkedInBodyHeaderAndFooter) {
     using List = std::vector<std::pair<std::string, K>>;
     ASSERT_EQ(doc.sections.size(), 1u);
     ASSERT_EQ(doc.sections[0].header.size(), 1u);
-    EXPECT_EQ(kinds(doc.sections[0].header[0]),
+    EXPECT_EQ(kinds(std::get<model::Paragraph>(doc.sections[0].header[0])),
               (List{{"Page ", K::None}, {"9", K::PageNumber}, {" of ", K::None}, {"12", K::PageCount}}));
     ASSERT_EQ(doc.sections[0].footer.size(), 1u);
-    EXPECT_EQ(kinds(doc.sections[0].footer[0]), (List{{"", K::PageNumber}})) << "a field without a stored result";
+    EXPECT_EQ(kinds(std::get<model::Paragraph>(doc.sections[0].footer[0])), (List{{"", K::PageNumber}})) << "a field without a stored result";
     // Two fields side by side stay two runs; other fields are plain text.
     EXPECT_EQ(kinds(paragraphs(doc)[0]),
               (List{{"At ", K::None}, {"9", K::PageNumber}, {"9", K::PageNumber}, {"today", K::None}}));

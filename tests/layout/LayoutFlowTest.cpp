@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <limits>
+#include "tests/support/PageView.h"
 
 namespace fq::layout {
 namespace {
@@ -31,8 +32,8 @@ TEST(LayoutFlow, EmptyDocumentGivesOnePageWithItsTextFrame) {
     ASSERT_EQ(pub.pages.size(), 1u);
     EXPECT_DOUBLE_EQ(pub.pages[0].widthPt, 612.0);
     EXPECT_DOUBLE_EQ(pub.pages[0].heightPt, 792.0);
-    ASSERT_EQ(pub.pages[0].textFrames.size(), 1u);
-    const auto& r = pub.pages[0].textFrames[0].rect;
+    ASSERT_EQ(textFramesOf(pub.pages[0]).size(), 1u);
+    const auto r = textFramesOf(pub.pages[0])[0].rect;
     EXPECT_DOUBLE_EQ(r.xPt, 72.0);
     EXPECT_DOUBLE_EQ(r.yPt, 72.0);
     EXPECT_DOUBLE_EQ(r.widthPt, 468.0);
@@ -53,23 +54,23 @@ TEST(LayoutFlow, PageHoldsTheLinesThatFit) {
     // Calibri 11 pt lines are 13.43 pt: 48 fit into 648 pt.
     const auto pub = layOut(document({section(oneLiners(100))}));
     ASSERT_EQ(pub.pages.size(), 3u);
-    ASSERT_EQ(pub.pages[0].textFrames.size(), 1u);
-    EXPECT_EQ(pub.pages[0].textFrames[0].paragraphs.size(), 48u);
-    EXPECT_EQ(pub.pages[1].textFrames[0].paragraphs.size(), 48u);
-    EXPECT_EQ(pub.pages[2].textFrames[0].paragraphs.size(), 4u);
-    EXPECT_EQ(pub.pages[1].textFrames[0].paragraphs[0].plainText(), "line 48");
+    ASSERT_EQ(textFramesOf(pub.pages[0]).size(), 1u);
+    EXPECT_EQ(textFramesOf(pub.pages[0])[0].paragraphs.size(), 48u);
+    EXPECT_EQ(textFramesOf(pub.pages[1])[0].paragraphs.size(), 48u);
+    EXPECT_EQ(textFramesOf(pub.pages[2])[0].paragraphs.size(), 4u);
+    EXPECT_EQ(textFramesOf(pub.pages[1])[0].paragraphs[0].plainText(), "line 48");
 }
 
 TEST(LayoutFlow, ExactAndAtLeastSpacingChangeWhatFits) {
     model::ParaProps exact;
     exact.lineSpacing = {model::LineSpacing::Rule::Exact, 20.0};
-    EXPECT_EQ(layOut(document({section(oneLiners(40, exact))})).pages[0].textFrames[0].paragraphs.size(), 32u);
+    EXPECT_EQ(textFramesOf(layOut(document({section(oneLiners(40, exact))})).pages[0])[0].paragraphs.size(), 32u);
     model::ParaProps atLeast;
     atLeast.lineSpacing = {model::LineSpacing::Rule::AtLeast, 30.0};
-    EXPECT_EQ(layOut(document({section(oneLiners(40, atLeast))})).pages[0].textFrames[0].paragraphs.size(), 21u);
+    EXPECT_EQ(textFramesOf(layOut(document({section(oneLiners(40, atLeast))})).pages[0])[0].paragraphs.size(), 21u);
     model::ParaProps twice;
     twice.lineSpacing = {model::LineSpacing::Rule::Multiple, 2.0};
-    EXPECT_EQ(layOut(document({section(oneLiners(40, twice))})).pages[0].textFrames[0].paragraphs.size(), 24u);
+    EXPECT_EQ(textFramesOf(layOut(document({section(oneLiners(40, twice))})).pages[0])[0].paragraphs.size(), 24u);
 }
 
 TEST(LayoutFlow, SpaceBeforeAndAfterTakeRoom) {
@@ -77,15 +78,15 @@ TEST(LayoutFlow, SpaceBeforeAndAfterTakeRoom) {
     model::ParaProps p;
     p.lineSpacing = {model::LineSpacing::Rule::Exact, 20.0};
     p.spaceAfterPt = 10.0;
-    EXPECT_EQ(layOut(document({section(oneLiners(40, p))})).pages[0].textFrames[0].paragraphs.size(), 21u);
+    EXPECT_EQ(textFramesOf(layOut(document({section(oneLiners(40, p))})).pages[0])[0].paragraphs.size(), 21u);
     // 10 pt before each: the first on a page reached by overflow has none.
     model::ParaProps b;
     b.lineSpacing = {model::LineSpacing::Rule::Exact, 20.0};
     b.spaceBeforePt = 10.0;
     const auto pub = layOut(document({section(oneLiners(50, b))}));
     ASSERT_GE(pub.pages.size(), 2u);
-    EXPECT_EQ(pub.pages[0].textFrames[0].paragraphs.size(), 21u);   // 10 + 30 * 21 = 640
-    EXPECT_EQ(pub.pages[1].textFrames[0].paragraphs.size(), 21u);   // 20 + 30 * 20 = 620; one more ends at 650
+    EXPECT_EQ(textFramesOf(pub.pages[0])[0].paragraphs.size(), 21u);   // 10 + 30 * 21 = 640
+    EXPECT_EQ(textFramesOf(pub.pages[1])[0].paragraphs.size(), 21u);   // 20 + 30 * 20 = 620; one more ends at 650
 }
 
 TEST(LayoutFlow, LongParagraphSplitsAtLineBoundariesWithoutLoss) {
@@ -99,18 +100,18 @@ TEST(LayoutFlow, LongParagraphSplitsAtLineBoundariesWithoutLoss) {
     EXPECT_EQ(difference(flowText(pub), flowText(doc)), "");
 
     for (std::size_t i = 1; i < pub.pages.size(); ++i) {
-        ASSERT_EQ(pub.pages[i].textFrames.size(), 1u);
-        const auto& first = pub.pages[i].textFrames[0].paragraphs.front();
+        ASSERT_EQ(textFramesOf(pub.pages[i]).size(), 1u);
+        const auto first = textFramesOf(pub.pages[i])[0].paragraphs.front();
         EXPECT_DOUBLE_EQ(first.props.firstLineIndentPt, 0.0);
         EXPECT_DOUBLE_EQ(first.props.spaceBeforePt, 0.0);
         EXPECT_EQ(first.props.alignment, model::Alignment::Justify);
         // Lines end after a space: every piece starts with a whole word.
         EXPECT_EQ(first.plainText()[0], 'w');
-        const auto& before = pub.pages[i - 1].textFrames[0].paragraphs.back().plainText();
+        const auto before = textFramesOf(pub.pages[i - 1])[0].paragraphs.back().plainText();
         EXPECT_EQ(before.back(), ' ');
     }
     // The first piece keeps the paragraph's own first line.
-    const auto& head = pub.pages[0].textFrames[0].paragraphs[1];
+    const auto head = textFramesOf(pub.pages[0])[0].paragraphs[1];
     EXPECT_DOUBLE_EQ(head.props.firstLineIndentPt, 36.0);
     EXPECT_DOUBLE_EQ(head.props.spaceBeforePt, 12.0);
 }
@@ -120,10 +121,10 @@ TEST(LayoutFlow, PagesAreFullBeforeTheTextMovesOn) {
     const auto pub = layOut(document({section({paragraph(numberedWords(5000))})}));
     ASSERT_GE(pub.pages.size(), 3u);
     // ~ 78 characters a line of 468 pt: 48 lines hold far more than 40 lines would.
-    const auto chars = pub.pages[0].textFrames[0].paragraphs[0].plainText().size();
+    const auto chars = textFramesOf(pub.pages[0])[0].paragraphs[0].plainText().size();
     EXPECT_GT(chars, 40u * 60u);
     EXPECT_LT(chars, 49u * 100u);
-    const auto chars2 = pub.pages[1].textFrames[0].paragraphs[0].plainText().size();
+    const auto chars2 = textFramesOf(pub.pages[1])[0].paragraphs[0].plainText().size();
     EXPECT_NEAR(static_cast<double>(chars2), static_cast<double>(chars), chars * 0.05);
 }
 
@@ -137,14 +138,14 @@ TEST(LayoutFlow, KeepWithNextMovesAHeadingToItsParagraph) {
     blocks.push_back(paragraph("Body after the heading"));
     const auto kept = layOut(document({section(blocks)}));
     ASSERT_EQ(kept.pages.size(), 2u);
-    EXPECT_EQ(kept.pages[0].textFrames[0].paragraphs.size(), 47u);
-    EXPECT_EQ(frameText(kept.pages[1].textFrames[0]), "Heading\nBody after the heading\n");
+    EXPECT_EQ(textFramesOf(kept.pages[0])[0].paragraphs.size(), 47u);
+    EXPECT_EQ(frameText(textFramesOf(kept.pages[1])[0]), "Heading\nBody after the heading\n");
 
     std::get<model::Paragraph>(blocks[47]).props.keepWithNext = false;
     const auto loose = layOut(document({section(blocks)}));
     ASSERT_EQ(loose.pages.size(), 2u);
-    EXPECT_EQ(loose.pages[0].textFrames[0].paragraphs.size(), 48u);
-    EXPECT_EQ(frameText(loose.pages[1].textFrames[0]), "Body after the heading\n");
+    EXPECT_EQ(textFramesOf(loose.pages[0])[0].paragraphs.size(), 48u);
+    EXPECT_EQ(frameText(textFramesOf(loose.pages[1])[0]), "Body after the heading\n");
 }
 
 TEST(LayoutFlow, KeepWithNextDoesNotMoveFromAnEmptyPage) {
@@ -153,18 +154,18 @@ TEST(LayoutFlow, KeepWithNextDoesNotMoveFromAnEmptyPage) {
     auto huge = paragraph("X", "Arial", 700.0);
     const auto pub = layOut(document({section({heading, huge})}));
     ASSERT_FALSE(pub.pages.empty());
-    EXPECT_EQ(pub.pages[0].textFrames[0].paragraphs[0].plainText(), "Heading");
+    EXPECT_EQ(textFramesOf(pub.pages[0])[0].paragraphs[0].plainText(), "Heading");
 }
 
 TEST(LayoutFlow, ExplicitPageBreaksStartNewPages) {
     const auto pub = layOut(document({section({paragraph("A"), model::PageBreak{}, paragraph("B"),
                                                model::PageBreak{}, model::PageBreak{}, paragraph("C")})}));
     ASSERT_EQ(pub.pages.size(), 4u);
-    EXPECT_EQ(frameText(pub.pages[0].textFrames[0]), "A\n");
-    EXPECT_EQ(frameText(pub.pages[1].textFrames[0]), "B\n");
-    ASSERT_EQ(pub.pages[2].textFrames.size(), 1u);        // the empty page keeps its frame
-    EXPECT_TRUE(pub.pages[2].textFrames[0].paragraphs.empty());
-    EXPECT_EQ(frameText(pub.pages[3].textFrames[0]), "C\n");
+    EXPECT_EQ(frameText(textFramesOf(pub.pages[0])[0]), "A\n");
+    EXPECT_EQ(frameText(textFramesOf(pub.pages[1])[0]), "B\n");
+    ASSERT_EQ(textFramesOf(pub.pages[2]).size(), 1u);        // the empty page keeps its frame
+    EXPECT_TRUE(textFramesOf(pub.pages[2])[0].paragraphs.empty());
+    EXPECT_EQ(frameText(textFramesOf(pub.pages[3])[0]), "C\n");
 }
 
 TEST(LayoutFlow, SectionsStartNewPagesWithTheirGeometry) {
@@ -180,12 +181,12 @@ TEST(LayoutFlow, SectionsStartNewPagesWithTheirGeometry) {
     EXPECT_DOUBLE_EQ(pub.pages[0].widthPt, 612.0);
     EXPECT_DOUBLE_EQ(pub.pages[1].widthPt, 842.0);
     EXPECT_DOUBLE_EQ(pub.pages[1].heightPt, 595.0);
-    const auto& r = pub.pages[1].textFrames[0].rect;
+    const auto r = textFramesOf(pub.pages[1])[0].rect;
     EXPECT_DOUBLE_EQ(r.xPt, 36.0);
     EXPECT_DOUBLE_EQ(r.yPt, 40.0);
     EXPECT_DOUBLE_EQ(r.widthPt, 842.0 - 36.0 - 50.0);
     EXPECT_DOUBLE_EQ(r.heightPt, 595.0 - 40.0 - 60.0);
-    EXPECT_EQ(frameText(pub.pages[1].textFrames[0]), "second\n");
+    EXPECT_EQ(frameText(textFramesOf(pub.pages[1])[0]), "second\n");
 }
 
 TEST(LayoutFlow, UnusableGeometryStillGivesATextArea) {
@@ -197,7 +198,7 @@ TEST(LayoutFlow, UnusableGeometryStillGivesATextArea) {
     const auto pub = layOut(document({section({paragraph("text")}, bad)}));
     ASSERT_EQ(pub.pages.size(), 1u);
     EXPECT_DOUBLE_EQ(pub.pages[0].widthPt, 612.0);
-    const auto& r = pub.pages[0].textFrames[0].rect;
+    const auto r = textFramesOf(pub.pages[0])[0].rect;
     EXPECT_GT(r.widthPt, 36.0);
     EXPECT_GE(r.xPt, 0.0);
     EXPECT_LE(r.xPt + r.widthPt, 612.0);
@@ -235,7 +236,7 @@ TEST(LayoutFlow, UnusableLengthsDoNotStopTheLayout) {
     EXPECT_EQ(difference(flowText(pub), flowText(doc)), "");
     EXPECT_LE(pub.pages.size(), 6u);
     for (const auto& page : pub.pages)
-        for (const auto& f : page.textFrames) {
+        for (const auto& f : textFramesOf(page)) {
             EXPECT_TRUE(std::isfinite(f.rect.yPt) && std::isfinite(f.rect.heightPt));
             EXPECT_LE(f.rect.yPt + f.rect.heightPt, page.heightPt + 0.01);
         }
@@ -254,8 +255,8 @@ TEST(LayoutFlow, LongDocumentMakesManyPages) {
     EXPECT_LT(pub.pages.size(), 900u);
     EXPECT_EQ(difference(flowText(pub), flowText(doc)), "");
     for (const auto& page : pub.pages) {
-        ASSERT_EQ(page.textFrames.size(), 1u);
-        EXPECT_FALSE(page.textFrames[0].paragraphs.empty());
+        ASSERT_EQ(textFramesOf(page).size(), 1u);
+        EXPECT_FALSE(textFramesOf(page)[0].paragraphs.empty());
     }
 }
 

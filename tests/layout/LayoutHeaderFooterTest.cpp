@@ -4,6 +4,7 @@
 #include "LayoutHelpers.h"
 
 #include <gtest/gtest.h>
+#include "tests/support/PageView.h"
 
 namespace fq::layout {
 namespace {
@@ -24,9 +25,9 @@ TEST(LayoutHeaderFooter, EveryPageGetsTheHeaderAndFooter) {
     const auto pub = layOut(document({sec}));
     ASSERT_EQ(pub.pages.size(), 4u);
     for (const auto& page : pub.pages) {
-        ASSERT_EQ(page.textFrames.size(), 3u);
-        const auto& header = page.textFrames.front();
-        const auto& footer = page.textFrames.back();
+        ASSERT_EQ(textFramesOf(page).size(), 3u);
+        const auto header = textFramesOf(page).front();
+        const auto footer = textFramesOf(page).back();
         EXPECT_EQ(frameText(header), "The header\n");
         EXPECT_EQ(frameText(footer), "The footer\n");
         EXPECT_DOUBLE_EQ(header.rect.yPt, 36.0);
@@ -35,12 +36,15 @@ TEST(LayoutHeaderFooter, EveryPageGetsTheHeaderAndFooter) {
         EXPECT_LT(header.rect.heightPt, 36.0);
         const auto body = bodyFrames(page, sec.page);
         ASSERT_EQ(body.size(), 1u);
-        EXPECT_GE(body[0]->rect.yPt, header.rect.yPt + header.rect.heightPt);
-        EXPECT_LE(body[0]->rect.yPt + body[0]->rect.heightPt, footer.rect.yPt + 0.01);
+        EXPECT_GE(body[0].rect.yPt, header.rect.yPt + header.rect.heightPt);
+        EXPECT_LE(body[0].rect.yPt + body[0].rect.heightPt, footer.rect.yPt + 0.01);
     }
     // The body flow is unchanged by the header and footer.
     std::string bodyText;
-    for (const auto& page : pub.pages) for (const auto& p : page.textFrames[1].paragraphs) bodyText += p.plainText();
+    for (const auto& page : pub.pages) {
+        const auto frames = textFramesOf(page);
+        for (const auto& p : frames[1].paragraphs) bodyText += p.plainText();
+    }
     EXPECT_EQ(difference(bodyText, flowText(document({sec}))), "");
 }
 
@@ -48,8 +52,8 @@ TEST(LayoutHeaderFooter, TallHeaderPushesTheBodyDown) {
     auto s = section({paragraph("body")});
     for (int i = 0; i < 5; ++i) s.header.push_back(paragraph("header line"));
     const auto pub = layOut(document({s}));
-    const auto& header = pub.pages[0].textFrames[0];
-    const auto& body = pub.pages[0].textFrames[1];
+    const auto header = textFramesOf(pub.pages[0])[0];
+    const auto body = textFramesOf(pub.pages[0])[1];
     EXPECT_NEAR(header.rect.heightPt, 5 * 13.43, 0.3);
     EXPECT_NEAR(body.rect.yPt, header.rect.yPt + header.rect.heightPt, 0.01);
     EXPECT_NEAR(body.rect.yPt + body.rect.heightPt, 720.0, 0.01);
@@ -59,8 +63,8 @@ TEST(LayoutHeaderFooter, EmptyHeadersMakeNoFrames) {
     auto s = section({paragraph("body")});
     s.header = {paragraph(""), paragraph(" ")};
     const auto pub = layOut(document({s}));
-    ASSERT_EQ(pub.pages[0].textFrames.size(), 1u);
-    EXPECT_EQ(frameText(pub.pages[0].textFrames[0]), "body\n");
+    ASSERT_EQ(textFramesOf(pub.pages[0]).size(), 1u);
+    EXPECT_EQ(frameText(textFramesOf(pub.pages[0])[0]), "body\n");
 }
 
 TEST(LayoutHeaderFooter, EachSectionHasItsOwn) {
@@ -70,11 +74,11 @@ TEST(LayoutHeaderFooter, EachSectionHasItsOwn) {
     second.footer = {paragraph("F2")};
     const auto pub = layOut(document({first, second}));
     ASSERT_EQ(pub.pages.size(), 2u);
-    ASSERT_EQ(pub.pages[0].textFrames.size(), 2u);
-    EXPECT_EQ(frameText(pub.pages[0].textFrames[0]), "H1\n");
-    ASSERT_EQ(pub.pages[1].textFrames.size(), 2u);
-    EXPECT_EQ(frameText(pub.pages[1].textFrames[0]), "two\n");
-    EXPECT_EQ(frameText(pub.pages[1].textFrames[1]), "F2\n");
+    ASSERT_EQ(textFramesOf(pub.pages[0]).size(), 2u);
+    EXPECT_EQ(frameText(textFramesOf(pub.pages[0])[0]), "H1\n");
+    ASSERT_EQ(textFramesOf(pub.pages[1]).size(), 2u);
+    EXPECT_EQ(frameText(textFramesOf(pub.pages[1])[0]), "two\n");
+    EXPECT_EQ(frameText(textFramesOf(pub.pages[1])[1]), "F2\n");
 }
 
 model::Paragraph pageOfPages() {
@@ -90,13 +94,14 @@ TEST(LayoutHeaderFooter, PageFieldsShowTheNumberOfTheirPage) {
     auto s = withHeaderAndFooter(150);
     s.footer = {pageOfPages()};
     s.header = {paragraph("Header")};
-    s.header[0].runs.push_back({"", s.header[0].runs.front().props, model::FieldKind::PageNumber});
+    auto& headerParagraph = std::get<model::Paragraph>(s.header[0]);
+    headerParagraph.runs.push_back({"", headerParagraph.runs.front().props, model::FieldKind::PageNumber});
     const auto pub = layOut(document({s}));
     ASSERT_EQ(pub.pages.size(), 4u);
     for (std::size_t i = 0; i < pub.pages.size(); ++i) {
         const std::string n = std::to_string(i + 1);
-        EXPECT_EQ(frameText(pub.pages[i].textFrames.back()), "Page " + n + " of 4\n");
-        EXPECT_EQ(frameText(pub.pages[i].textFrames.front()), "Header" + n + "\n");
+        EXPECT_EQ(frameText(textFramesOf(pub.pages[i]).back()), "Page " + n + " of 4\n");
+        EXPECT_EQ(frameText(textFramesOf(pub.pages[i]).front()), "Header" + n + "\n");
     }
 }
 
@@ -108,16 +113,16 @@ TEST(LayoutHeaderFooter, PageFieldsInTheBodyFollowTheirPage) {
     blocks.push_back(pageOfPages());
     const auto pub = layOut(document({section(std::move(blocks))}));
     ASSERT_EQ(pub.pages.size(), 3u);
-    const std::string second = frameText(pub.pages[1].textFrames.back());
+    const std::string second = frameText(textFramesOf(pub.pages[1]).back());
     ASSERT_GE(second.size(), 12u);
     EXPECT_EQ(second.substr(second.size() - 12), "Page 2 of 3\n");
-    EXPECT_EQ(frameText(pub.pages[2].textFrames.back()), "Page 3 of 3\n");
+    EXPECT_EQ(frameText(textFramesOf(pub.pages[2]).back()), "Page 3 of 3\n");
 }
 
 // The header, the body frames and the footer of every page, from top to bottom, do not overlap.
 void expectStacked(const model::Publication& pub) {
     for (std::size_t i = 0; i < pub.pages.size(); ++i) {
-        const auto& frames = pub.pages[i].textFrames;
+        const auto frames = textFramesOf(pub.pages[i]);
         ASSERT_GE(frames.size(), 3u);
         const auto& header = frames.front();
         const auto& footer = frames.back();
@@ -135,12 +140,14 @@ TEST(LayoutHeaderFooter, FooterTallerThanTheBottomMarginLiftsTheBodysEnd) {
     for (int i = 0; i < 6; ++i) s.footer.push_back(paragraph("footer line"));
     const auto pub = layOut(document({s}));
     expectStacked(pub);
-    const auto& footer = pub.pages[0].textFrames.back();
+    const auto footer = textFramesOf(pub.pages[0]).back();
     EXPECT_LT(footer.rect.yPt, 792.0 - 72.0 - 5.0) << "the footer reaches above the bottom margin";
     std::string bodyText;
-    for (const auto& page : pub.pages)
-        for (std::size_t k = 1; k + 1 < page.textFrames.size(); ++k)
-            for (const auto& p : page.textFrames[k].paragraphs) bodyText += p.plainText();
+    for (const auto& page : pub.pages) {
+        const auto frames = textFramesOf(page);
+        for (std::size_t k = 1; k + 1 < frames.size(); ++k)
+            for (const auto& p : frames[k].paragraphs) bodyText += p.plainText();
+    }
     EXPECT_EQ(difference(bodyText, flowText(document({section(s.blocks)}))), "");
 }
 
@@ -154,7 +161,7 @@ TEST(LayoutHeaderFooter, HeaderAndFooterTallerThanThePageLeaveTheBodyBetweenThem
     }
     const auto pub = layOut(document({s}));
     expectStacked(pub);
-    const auto body = pub.pages[0].textFrames[1].rect;
+    const auto body = textFramesOf(pub.pages[0])[1].rect;
     EXPECT_GE(body.heightPt, 79.0) << "the body keeps a tenth of the page";
 }
 
@@ -171,12 +178,12 @@ TEST(LayoutHeaderFooter, ParagraphsWithoutRunsCarryThePropertiesTheyWereMeasured
     auto s = section({paragraph("big", "Times New Roman", 16.0), model::Paragraph{}, paragraph("after")});
     s.footer = {paragraph("footer"), model::Paragraph{}};
     const auto pub = layOut(document({s}));
-    const auto& body = pub.pages[0].textFrames.front();
+    const auto body = textFramesOf(pub.pages[0]).front();
     ASSERT_EQ(body.paragraphs.size(), 3u);
     ASSERT_EQ(body.paragraphs[1].runs.size(), 1u);
     EXPECT_EQ(body.paragraphs[1].runs[0].text, "");
     EXPECT_EQ(body.paragraphs[1].runs[0].props, model::CharProps{});
-    const auto& footer = pub.pages[0].textFrames.back();
+    const auto footer = textFramesOf(pub.pages[0]).back();
     ASSERT_EQ(footer.paragraphs.size(), 2u);
     EXPECT_EQ(footer.paragraphs[1].runs.size(), 1u);
 }
@@ -189,11 +196,11 @@ TEST(LayoutHeaderFooter, HangingParagraphsGetTheirIndentStopWrittenOut) {
     auto s = section({hanging, paragraph("plain")});
     s.footer = {hanging};
     const auto pub = layOut(document({s}));
-    const auto& body = pub.pages[0].textFrames.front();
+    const auto body = textFramesOf(pub.pages[0]).front();
     ASSERT_EQ(body.paragraphs.size(), 2u);
     EXPECT_EQ(body.paragraphs[0].props.tabStopsPt, (std::vector<double>{0.0, 100.0}));
     EXPECT_TRUE(body.paragraphs[1].props.tabStopsPt.empty());
-    EXPECT_EQ(pub.pages[0].textFrames.back().paragraphs[0].props.tabStopsPt, (std::vector<double>{0.0, 100.0}));
+    EXPECT_EQ(textFramesOf(pub.pages[0]).back().paragraphs[0].props.tabStopsPt, (std::vector<double>{0.0, 100.0}));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "LayoutHelpers.h"
 
 #include <cstdio>
+#include "tests/support/PageView.h"
 
 namespace fq::layout::test {
 
@@ -27,7 +28,7 @@ model::Document document(std::vector<model::Section> sections) {
     return d;
 }
 
-std::string frameText(const model::TextFrame& frame) {
+std::string frameText(const model::PlacedText& frame) {
     std::string s;
     for (const auto& p : frame.paragraphs) s += p.plainText() + "\n";
     return s;
@@ -36,7 +37,7 @@ std::string frameText(const model::TextFrame& frame) {
 std::string flowText(const model::Publication& pub) {
     std::string s;
     for (const auto& page : pub.pages)
-        for (const auto& f : page.textFrames)
+        for (const auto& f : textFramesOf(page))
             for (const auto& p : f.paragraphs) s += p.plainText();
     return s;
 }
@@ -49,11 +50,11 @@ std::string flowText(const model::Document& doc) {
     return s;
 }
 
-std::vector<const model::TextFrame*> bodyFrames(const model::Page& page, const model::PageGeometry& g) {
-    std::vector<const model::TextFrame*> out;
-    for (const auto& f : page.textFrames) {
+std::vector<model::PlacedText> bodyFrames(const model::Page& page, const model::PageGeometry& g) {
+    std::vector<model::PlacedText> out;
+    for (const auto& f : textFramesOf(page)) {
         if (f.rect.yPt >= g.marginTopPt - 0.01 && f.rect.yPt + f.rect.heightPt <= page.heightPt - g.marginBottomPt + 0.01)
-            out.push_back(&f);
+            out.push_back(f);
     }
     return out;
 }

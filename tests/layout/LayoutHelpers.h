@@ -3,6 +3,7 @@
 #pragma once
 
 #include "publishing/model/Publication.h"
+#include "tests/support/PageView.h"
 
 #include <string>
 #include <vector>
@@ -14,7 +15,7 @@ model::Section section(std::vector<model::Block> blocks, model::PageGeometry pag
 model::Document document(std::vector<model::Section> sections);
 
 // Text of a frame's paragraphs joined with "\n" after each paragraph.
-std::string frameText(const model::TextFrame& frame);
+std::string frameText(const model::PlacedText& frame);
 
 // The characters of all paragraphs without any separator: a paragraph split
 // across frames gives the same flow text as the paragraph itself.
@@ -22,7 +23,7 @@ std::string flowText(const model::Publication& pub);
 std::string flowText(const model::Document& doc);
 
 // Frames whose rectangle lies inside the page's text area.
-std::vector<const model::TextFrame*> bodyFrames(const model::Page& page, const model::PageGeometry& g);
+std::vector<model::PlacedText> bodyFrames(const model::Page& page, const model::PageGeometry& g);
 
 // "" when the texts are equal, else where they first differ, shortly.
 std::string difference(const std::string& actual, const std::string& expected);

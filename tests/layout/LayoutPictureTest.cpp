@@ -9,6 +9,7 @@
 #include <QImage>
 
 #include <gtest/gtest.h>
+#include "tests/support/PageView.h"
 
 namespace fq::layout {
 namespace {
@@ -36,13 +37,13 @@ TEST(LayoutPicture, InlinePictureSplitsTheTextFrame) {
     const auto pub = layOut(doc);
     ASSERT_EQ(pub.pages.size(), 1u);
     const auto& page = pub.pages[0];
-    ASSERT_EQ(page.textFrames.size(), 2u);
-    ASSERT_EQ(page.pictureFrames.size(), 1u);
-    const auto& above = page.textFrames[0].rect;
-    const auto& pic = page.pictureFrames[0].rect;
-    const auto& below = page.textFrames[1].rect;
-    EXPECT_EQ(frameText(page.textFrames[0]), "above\n");
-    EXPECT_EQ(frameText(page.textFrames[1]), "below\n");
+    ASSERT_EQ(textFramesOf(page).size(), 2u);
+    ASSERT_EQ(pictureFramesOf(page).size(), 1u);
+    const auto above = textFramesOf(page)[0].rect;
+    const auto pic = pictureFramesOf(page)[0].rect;
+    const auto below = textFramesOf(page)[1].rect;
+    EXPECT_EQ(frameText(textFramesOf(page)[0]), "above\n");
+    EXPECT_EQ(frameText(textFramesOf(page)[1]), "below\n");
     EXPECT_DOUBLE_EQ(above.yPt, 72.0);
     EXPECT_NEAR(above.yPt + above.heightPt, pic.yPt, 0.01);
     EXPECT_NEAR(pic.yPt, 72.0 + 13.43, 0.1);          // after one line of Calibri 11
@@ -51,28 +52,28 @@ TEST(LayoutPicture, InlinePictureSplitsTheTextFrame) {
     EXPECT_DOUBLE_EQ(pic.heightPt, 100.0);
     EXPECT_NEAR(below.yPt, pic.yPt + pic.heightPt, 0.01);
     EXPECT_NEAR(below.yPt + below.heightPt, 720.0, 0.01);  // down to the text area's bottom
-    EXPECT_EQ(page.pictureFrames[0].description, "a picture");
-    EXPECT_EQ(page.pictureFrames[0].data, doc.sections[0].blocks[1].index() == 1
+    EXPECT_EQ(pictureFramesOf(page)[0].description, "a picture");
+    EXPECT_EQ(pictureFramesOf(page)[0].data, doc.sections[0].blocks[1].index() == 1
                                               ? std::get<model::Picture>(doc.sections[0].blocks[1]).data
                                               : std::vector<std::uint8_t>{});
 }
 
 TEST(LayoutPicture, PictureAtTheTopLeavesNoEmptyFrameAbove) {
     const auto pub = layOut(document({section({picture(100.0, 50.0), paragraph("text")})}));
-    ASSERT_EQ(pub.pages[0].textFrames.size(), 1u);
-    EXPECT_DOUBLE_EQ(pub.pages[0].pictureFrames[0].rect.yPt, 72.0);
-    EXPECT_DOUBLE_EQ(pub.pages[0].textFrames[0].rect.yPt, 122.0);
+    ASSERT_EQ(textFramesOf(pub.pages[0]).size(), 1u);
+    EXPECT_DOUBLE_EQ(pictureFramesOf(pub.pages[0])[0].rect.yPt, 72.0);
+    EXPECT_DOUBLE_EQ(textFramesOf(pub.pages[0])[0].rect.yPt, 122.0);
 }
 
 TEST(LayoutPicture, PictureTallerThanTheTextAreaIsScaledToFit) {
     const auto pub = layOut(document({section({picture(300.0, 2000.0)})}));
     ASSERT_EQ(pub.pages.size(), 1u);
-    const auto& r = pub.pages[0].pictureFrames[0].rect;
+    const auto r = pictureFramesOf(pub.pages[0])[0].rect;
     EXPECT_DOUBLE_EQ(r.heightPt, 648.0);
     EXPECT_NEAR(r.widthPt, 300.0 * 648.0 / 2000.0, 0.01);
     const auto wide = layOut(document({section({picture(1000.0, 100.0)})}));
-    EXPECT_DOUBLE_EQ(wide.pages[0].pictureFrames[0].rect.widthPt, 468.0);
-    EXPECT_DOUBLE_EQ(wide.pages[0].pictureFrames[0].rect.heightPt, 46.8);
+    EXPECT_DOUBLE_EQ(pictureFramesOf(wide.pages[0])[0].rect.widthPt, 468.0);
+    EXPECT_DOUBLE_EQ(pictureFramesOf(wide.pages[0])[0].rect.heightPt, 46.8);
 }
 
 TEST(LayoutPicture, PictureThatDoesNotFitMovesToTheNextPage) {
@@ -82,21 +83,21 @@ TEST(LayoutPicture, PictureThatDoesNotFitMovesToTheNextPage) {
     blocks.push_back(paragraph("after"));
     const auto pub = layOut(document({section(std::move(blocks))}));
     ASSERT_EQ(pub.pages.size(), 2u);
-    EXPECT_TRUE(pub.pages[0].pictureFrames.empty());
-    EXPECT_EQ(pub.pages[0].textFrames[0].paragraphs.size(), 40u);
-    EXPECT_DOUBLE_EQ(pub.pages[0].textFrames[0].rect.heightPt, 648.0);
-    ASSERT_EQ(pub.pages[1].pictureFrames.size(), 1u);
-    EXPECT_DOUBLE_EQ(pub.pages[1].pictureFrames[0].rect.yPt, 72.0);
-    EXPECT_EQ(frameText(pub.pages[1].textFrames[0]), "after\n");
+    EXPECT_TRUE(pictureFramesOf(pub.pages[0]).empty());
+    EXPECT_EQ(textFramesOf(pub.pages[0])[0].paragraphs.size(), 40u);
+    EXPECT_DOUBLE_EQ(textFramesOf(pub.pages[0])[0].rect.heightPt, 648.0);
+    ASSERT_EQ(pictureFramesOf(pub.pages[1]).size(), 1u);
+    EXPECT_DOUBLE_EQ(pictureFramesOf(pub.pages[1])[0].rect.yPt, 72.0);
+    EXPECT_EQ(frameText(textFramesOf(pub.pages[1])[0]), "after\n");
 }
 
 TEST(LayoutPicture, AnchoredPictureSitsAtItsAnchorWithoutSplittingText) {
     const auto pub = layOut(document({section({paragraph("a"), anchored(100.0, 80.0, 300.0, 400.0),
                                                paragraph("b")})}));
     ASSERT_EQ(pub.pages.size(), 1u);
-    ASSERT_EQ(pub.pages[0].textFrames.size(), 1u);
-    EXPECT_EQ(frameText(pub.pages[0].textFrames[0]), "a\nb\n");
-    const auto& r = pub.pages[0].pictureFrames.at(0).rect;
+    ASSERT_EQ(textFramesOf(pub.pages[0]).size(), 1u);
+    EXPECT_EQ(frameText(textFramesOf(pub.pages[0])[0]), "a\nb\n");
+    const auto r = pictureFramesOf(pub.pages[0]).at(0).rect;
     EXPECT_DOUBLE_EQ(r.xPt, 300.0);
     EXPECT_DOUBLE_EQ(r.yPt, 400.0);
     EXPECT_DOUBLE_EQ(r.widthPt, 100.0);
@@ -106,7 +107,7 @@ TEST(LayoutPicture, AnchoredPictureSitsAtItsAnchorWithoutSplittingText) {
 TEST(LayoutPicture, AnchoredPictureIsKeptOnThePage) {
     const auto pub = layOut(document({section({anchored(100.0, 80.0, 590.0, -30.0),
                                                anchored(2000.0, 500.0, 0.0, 0.0)})}));
-    const auto& frames = pub.pages[0].pictureFrames;
+    const auto frames = pictureFramesOf(pub.pages[0]);
     ASSERT_EQ(frames.size(), 2u);
     EXPECT_DOUBLE_EQ(frames[0].rect.xPt, 512.0);
     EXPECT_DOUBLE_EQ(frames[0].rect.yPt, 0.0);
@@ -120,8 +121,8 @@ TEST(LayoutPicture, AnchoredPictureGoesOnThePageOfItsAnchor) {
     blocks.push_back(anchored(50.0, 50.0, 10.0, 10.0));
     const auto pub = layOut(document({section(std::move(blocks))}));
     ASSERT_EQ(pub.pages.size(), 2u);
-    EXPECT_TRUE(pub.pages[0].pictureFrames.empty());
-    EXPECT_EQ(pub.pages[1].pictureFrames.size(), 1u);
+    EXPECT_TRUE(pictureFramesOf(pub.pages[0]).empty());
+    EXPECT_EQ(pictureFramesOf(pub.pages[1]).size(), 1u);
 }
 
 TEST(LayoutPicture, MissingSizeIsTakenFromTheImage) {
@@ -155,7 +156,7 @@ TEST(LayoutPicture, PicturesOfOneParagraphStandSideBySideWhileTheyFit) {
                                         paragraph("below")})});
     const auto pub = layOut(doc);
     ASSERT_EQ(pub.pages.size(), 1u);
-    const auto& pics = pub.pages[0].pictureFrames;
+    const auto pics = pictureFramesOf(pub.pages[0]);
     ASSERT_EQ(pics.size(), 4u);
     const double top = pics[0].rect.yPt;
     EXPECT_DOUBLE_EQ(pics[0].rect.xPt, 72.0);
@@ -166,14 +167,14 @@ TEST(LayoutPicture, PicturesOfOneParagraphStandSideBySideWhileTheyFit) {
     EXPECT_DOUBLE_EQ(pics[2].rect.yPt, top);
     EXPECT_DOUBLE_EQ(pics[3].rect.xPt, 72.0);
     EXPECT_DOUBLE_EQ(pics[3].rect.yPt, top + 100.0);
-    const auto& below = pub.pages[0].textFrames.back();
+    const auto below = textFramesOf(pub.pages[0]).back();
     EXPECT_EQ(frameText(below), "below\n");
     EXPECT_NEAR(below.rect.yPt, top + 180.0, 0.01);
 }
 
 TEST(LayoutPicture, PicturesOfSeparateParagraphsAreStacked) {
     const auto pub = layOut(document({section({picture(100.0, 50.0), picture(100.0, 50.0)})}));
-    const auto& pics = pub.pages[0].pictureFrames;
+    const auto pics = pictureFramesOf(pub.pages[0]);
     ASSERT_EQ(pics.size(), 2u);
     EXPECT_DOUBLE_EQ(pics[1].rect.xPt, 72.0);
     EXPECT_DOUBLE_EQ(pics[1].rect.yPt, pics[0].rect.yPt + 50.0);
@@ -186,7 +187,7 @@ TEST(LayoutPicture, InlinePicturesFollowTheirParagraphsAlignment) {
     right.alignment = model::Alignment::Right;
     const auto pub = layOut(document({section({centred, besidePrevious(200.0, 50.0, model::Alignment::Center),
                                                paragraph("text"), right})}));
-    const auto& pics = pub.pages[0].pictureFrames;
+    const auto pics = pictureFramesOf(pub.pages[0]);
     ASSERT_EQ(pics.size(), 3u);
     EXPECT_DOUBLE_EQ(pics[0].rect.xPt, 72.0 + (468.0 - 300.0) / 2.0);
     EXPECT_DOUBLE_EQ(pics[1].rect.xPt, pics[0].rect.xPt + 100.0);
@@ -200,9 +201,9 @@ TEST(LayoutPicture, ARowThatWouldPassThePageBottomWrapsToTheNextPage) {
     blocks.push_back(besidePrevious(100.0, 200.0));   // too tall for what is left of the page
     const auto pub = layOut(document({section(std::move(blocks))}));
     ASSERT_EQ(pub.pages.size(), 2u);
-    ASSERT_EQ(pub.pages[1].pictureFrames.size(), 1u);
-    EXPECT_DOUBLE_EQ(pub.pages[1].pictureFrames[0].rect.yPt, 72.0);
-    EXPECT_DOUBLE_EQ(pub.pages[1].pictureFrames[0].rect.xPt, 72.0);
+    ASSERT_EQ(pictureFramesOf(pub.pages[1]).size(), 1u);
+    EXPECT_DOUBLE_EQ(pictureFramesOf(pub.pages[1])[0].rect.yPt, 72.0);
+    EXPECT_DOUBLE_EQ(pictureFramesOf(pub.pages[1])[0].rect.xPt, 72.0);
 }
 
 } // namespace

@@ -132,8 +132,8 @@ TEST(PubEncodingText, StoriesEndParagraphsAndCoverTheirText) {
     p1.runs.push_back({"\tc\n", bold});
     model::Paragraph p2;
     f.paragraphs = {p1, p2};
-    EXPECT_EQ(c.add(f), 1u);
-    EXPECT_EQ(c.add(model::TextFrame{}), 2u);
+    EXPECT_EQ(c.add(f, model::Rect{}), 1u);
+    EXPECT_EQ(c.add(model::TextFrame{}, model::Rect{}), 2u);
     const StorySet set = c.take();
     ASSERT_EQ(set.stories.size(), 2u);
     const Story& s = set.stories[0];
@@ -168,7 +168,7 @@ TEST(PubEncodingText, ColoursAndFontsAreListedOnce) {
     black.color = model::Color{0, 0, 0};
     p.runs = {{"x", a}, {"y", b}, {"z", black}};
     f.paragraphs = {p};
-    c.add(f);
+    c.add(f, model::Rect{});
     const StorySet set = c.take();
     ASSERT_EQ(set.fonts.size(), 2u);
     EXPECT_EQ(set.fonts[0], u"Arial");
@@ -191,7 +191,7 @@ TEST(PubEncodingQuill, TableOfContentsContinuesWhenFull) {
         p.runs.push_back({"paragraph " + std::to_string(i), cp});
         f.paragraphs.push_back(p);
     }
-    c.add(f);
+    c.add(f, model::Rect{});
     const ByteBuffer q = buildQuill(c.take());
     const auto& d = q.bytes();
     ASSERT_EQ(d.size() % 512, 0u);

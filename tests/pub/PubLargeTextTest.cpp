@@ -115,7 +115,7 @@ TEST_F(PubLargeText, ManySmallFramesAllArrive) {
     model::Publication pub;
     std::vector<std::string> expected;
     for (int p = 0; p < 60; ++p) {
-        std::vector<model::TextFrame> frames;
+        std::vector<model::Shape> frames;
         for (int f = 0; f < 12; ++f) {
             std::vector<model::Paragraph> paras;
             std::string all;

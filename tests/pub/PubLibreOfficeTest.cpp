@@ -5,6 +5,7 @@
 #include "publishing/pub/PubWriter.h"
 
 #include <gtest/gtest.h>
+#include "tests/support/PageView.h"
 
 using namespace fq;
 using namespace fq::pubtest;
@@ -17,8 +18,7 @@ TEST(PubLibreOffice, MultiPagePublicationWithPictureConvertsToPdf) {
     model::PictureFrame pic;
     pic.format = model::ImageFormat::Png;
     pic.data = image(120, 90, "PNG");
-    pic.rect = {72, 300, 120, 90};
-    pub.pages[1].pictureFrames.push_back(pic);
+    pub.pages[1].shapes.push_back({{72, 300, 120, 90}, pic});
     pub::writePub(pub, fx.path("three.pub"));
     model::Publication one;
     one.pages.push_back(page({frame({72, 72, 200, 50}, {paragraph({run("single")})})}));

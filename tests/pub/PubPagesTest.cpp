@@ -9,6 +9,7 @@
 #include <chrono>
 #include <regex>
 #include <set>
+#include "tests/support/PageView.h"
 
 using namespace fq;
 using namespace fq::pubtest;
@@ -86,7 +87,7 @@ TEST_F(PubPages, EmptyPagesKeepTheirPlace) {
     model::Publication pub = pages(1);
     pub.pages.push_back(model::Page{});
     pub.pages.push_back(pages(1).pages[0]);
-    pub.pages.back().textFrames[0].paragraphs[0].runs[0].text = "third";
+    std::get<model::TextFrame>(pub.pages.back().shapes[0].content).paragraphs[0].runs[0].text = "third";
     const auto doc = fx.roundTrip(pub);
     ASSERT_EQ(doc.pages.size(), 3u) << doc.output;
     EXPECT_TRUE(doc.pages[1].textObjects.empty());
@@ -106,7 +107,7 @@ TEST_F(PubPages, PageNumbersAvoidTheReaderQuirk) {
     // must skip them however many shapes come before.
     model::Publication pub;
     for (int i = 0; i < 12; ++i) {
-        std::vector<model::TextFrame> frames;
+        std::vector<model::Shape> frames;
         for (int k = 0; k <= i % 3; ++k)
             frames.push_back(frame({72, 72.0 + 100 * k, 200, 50}, {paragraph({run("p" + std::to_string(i))})}));
         pub.pages.push_back(page(frames));
@@ -159,7 +160,7 @@ TEST_F(PubPages, HundredsOfPagesWithMultiPageFormatting) {
 TEST_F(PubPages, ManyShapesUseSeveralIdClusters) {
     model::Publication pub;
     for (int i = 0; i < 40; ++i) {
-        std::vector<model::TextFrame> frames;
+        std::vector<model::Shape> frames;
         for (int k = 0; k < 30; ++k)
             frames.push_back(frame({36.0 + (k % 5) * 100, 36.0 + (k / 5) * 100, 90, 90}, {paragraph({run(std::to_string(i * 30 + k))})}));
         pub.pages.push_back(page(frames));

@@ -11,6 +11,7 @@
 #include <QImage>
 
 #include <gtest/gtest.h>
+#include "tests/support/PageView.h"
 
 using namespace fq;
 using namespace fq::pubtest;
@@ -22,12 +23,11 @@ protected:
     PubFixture fx;
 };
 
-model::PictureFrame picture(model::ImageFormat format, std::vector<std::uint8_t> data, model::Rect rect) {
+model::Shape picture(model::ImageFormat format, std::vector<std::uint8_t> data, model::Rect rect) {
     model::PictureFrame p;
     p.format = format;
     p.data = std::move(data);
-    p.rect = rect;
-    return p;
+    return model::Shape{rect, std::move(p)};
 }
 
 std::string md5(const std::vector<std::uint8_t>& d) {
@@ -115,9 +115,9 @@ TEST_F(PubPicture, PngAndJpegKeepTheirBytesAndPlace) {
     const auto jpeg = image(200, 100, "JPEG", 0xCC3300);
     model::Publication pub;
     pub.pages.push_back(page({frame({72, 400, 468, 100}, {paragraph({run("caption")})})}));
-    pub.pages[0].pictureFrames.push_back(picture(model::ImageFormat::Png, png, {72, 72, 160, 120}));
+    pub.pages[0].shapes.push_back(picture(model::ImageFormat::Png, png, {72, 72, 160, 120}));
     pub.pages.push_back(page({}));
-    pub.pages[1].pictureFrames.push_back(picture(model::ImageFormat::Jpeg, jpeg, {100, 200, 300, 150}));
+    pub.pages[1].shapes.push_back(picture(model::ImageFormat::Jpeg, jpeg, {100, 200, 300, 150}));
     const auto doc = fx.roundTrip(pub);
     ASSERT_EQ(doc.pages.size(), 2u) << doc.output;
     ASSERT_EQ(doc.pages[0].pictures.size(), 1u);
@@ -143,8 +143,8 @@ TEST_F(PubPicture, AlternativeTextIsStoredWithTheShape) {
     model::Publication pub;
     pub.pages.push_back(page({}));
     auto pic = picture(model::ImageFormat::Png, image(30, 20, "PNG"), {72, 72, 30, 20});
-    pic.description = "Logo – Größe";
-    pub.pages[0].pictureFrames.push_back(pic);
+    std::get<model::PictureFrame>(pic.content).description = "Logo – Größe";
+    pub.pages[0].shapes.push_back(pic);
     const auto doc = fx.roundTrip(pub);
     ASSERT_EQ(doc.pages.size(), 1u);
     ASSERT_EQ(doc.pages[0].pictures.size(), 1u);
@@ -160,7 +160,7 @@ TEST_F(PubPicture, SeveralPicturesPairWithTheirShapes) {
     std::vector<std::vector<std::uint8_t>> images;
     for (int i = 0; i < 5; ++i) {
         images.push_back(image(20 + i * 7, 30, i % 2 ? "JPEG" : "PNG", 0x102030u * (i + 1)));
-        pub.pages[0].pictureFrames.push_back(picture(i % 2 ? model::ImageFormat::Jpeg : model::ImageFormat::Png,
+        pub.pages[0].shapes.push_back(picture(i % 2 ? model::ImageFormat::Jpeg : model::ImageFormat::Png,
                                                      images.back(), {36.0 + 100 * i, 36, 90, 90}));
     }
     const auto doc = fx.roundTrip(pub);
@@ -175,7 +175,7 @@ TEST_F(PubPicture, SeveralPicturesPairWithTheirShapes) {
 TEST_F(PubPicture, GifBecomesPng) {
     model::Publication pub;
     pub.pages.push_back(page({}));
-    pub.pages[0].pictureFrames.push_back(picture(model::ImageFormat::Gif, tinyGif(), {72, 72, 64, 48}));
+    pub.pages[0].shapes.push_back(picture(model::ImageFormat::Gif, tinyGif(), {72, 72, 64, 48}));
     const auto doc = fx.roundTrip(pub);
     ASSERT_EQ(doc.pages.size(), 1u);
     ASSERT_EQ(doc.pages[0].pictures.size(), 1u);
@@ -192,7 +192,7 @@ TEST_F(PubPicture, BmpGoesInAsDib) {
     const auto bmp = image(33, 17, "BMP");
     model::Publication pub;
     pub.pages.push_back(page({}));
-    pub.pages[0].pictureFrames.push_back(picture(model::ImageFormat::Bmp, bmp, {72, 72, 99, 51}));
+    pub.pages[0].shapes.push_back(picture(model::ImageFormat::Bmp, bmp, {72, 72, 99, 51}));
     const auto doc = fx.roundTrip(pub);
     ASSERT_EQ(doc.pages.size(), 1u);
     ASSERT_EQ(doc.pages[0].pictures.size(), 1u) << doc.output;
@@ -211,8 +211,8 @@ TEST_F(PubPicture, DibWithoutFileHeaderGoesInAsIs) {
     for (std::uint8_t b : {0x00, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0x00, 0x00}) core.push_back(b);
     model::Publication pub;
     pub.pages.push_back(page({}));
-    pub.pages[0].pictureFrames.push_back(picture(model::ImageFormat::Dib, dib, {72, 72, 16, 8}));
-    pub.pages[0].pictureFrames.push_back(picture(model::ImageFormat::Dib, core, {72, 172, 20, 10}));
+    pub.pages[0].shapes.push_back(picture(model::ImageFormat::Dib, dib, {72, 72, 16, 8}));
+    pub.pages[0].shapes.push_back(picture(model::ImageFormat::Dib, core, {72, 172, 20, 10}));
     const auto doc = fx.roundTrip(pub);
     ASSERT_EQ(doc.pages.size(), 1u);
     ASSERT_EQ(doc.pages[0].pictures.size(), 2u) << doc.output;
@@ -231,7 +231,7 @@ TEST_F(PubPicture, TiffIsCarriedAsTiff) {
     const auto tiff = tinyTiff();
     model::Publication pub;
     pub.pages.push_back(page({}));
-    pub.pages[0].pictureFrames.push_back(picture(model::ImageFormat::Tiff, tiff, {72, 72, 40, 30}));
+    pub.pages[0].shapes.push_back(picture(model::ImageFormat::Tiff, tiff, {72, 72, 40, 30}));
     const auto doc = fx.roundTrip(pub);
     ASSERT_EQ(doc.pages.size(), 1u);
     ASSERT_EQ(doc.pages[0].pictures.size(), 1u);
@@ -244,8 +244,8 @@ TEST_F(PubPicture, MetafilesAreInflatedBackToTheOriginal) {
     const auto wmf = tinyWmf();
     model::Publication pub;
     pub.pages.push_back(page({}));
-    pub.pages[0].pictureFrames.push_back(picture(model::ImageFormat::Emf, emf, {72, 72, 100, 100}));
-    pub.pages[0].pictureFrames.push_back(picture(model::ImageFormat::Wmf, wmf, {272, 72, 100, 100}));
+    pub.pages[0].shapes.push_back(picture(model::ImageFormat::Emf, emf, {72, 72, 100, 100}));
+    pub.pages[0].shapes.push_back(picture(model::ImageFormat::Wmf, wmf, {272, 72, 100, 100}));
     const auto doc = fx.roundTrip(pub);
     ASSERT_EQ(doc.pages.size(), 1u);
     ASSERT_EQ(doc.pages[0].pictures.size(), 2u) << doc.output;
@@ -259,8 +259,8 @@ TEST_F(PubPicture, MetafilesAreInflatedBackToTheOriginal) {
 TEST_F(PubPicture, UnreadablePictureBecomesAVisiblePlaceholder) {
     model::Publication pub;
     pub.pages.push_back(page({}));
-    pub.pages[0].pictureFrames.push_back(picture(model::ImageFormat::Emf, {1, 2, 3, 4, 5, 6, 7, 8}, {72, 72, 200, 100}));
-    pub.pages[0].pictureFrames.push_back(picture(model::ImageFormat::Unknown, {0x42, 0x42, 0x42}, {72, 300, 200, 100}));
+    pub.pages[0].shapes.push_back(picture(model::ImageFormat::Emf, {1, 2, 3, 4, 5, 6, 7, 8}, {72, 72, 200, 100}));
+    pub.pages[0].shapes.push_back(picture(model::ImageFormat::Unknown, {0x42, 0x42, 0x42}, {72, 300, 200, 100}));
     const auto doc = fx.roundTrip(pub);
     ASSERT_EQ(doc.pages.size(), 1u);
     EXPECT_TRUE(doc.pages[0].pictures.empty());

@@ -26,18 +26,17 @@ model::Paragraph paragraph(std::vector<model::Run> runs, model::ParaProps props)
     return p;
 }
 
-model::TextFrame frame(model::Rect rect, std::vector<model::Paragraph> paragraphs) {
+model::Shape frame(model::Rect rect, std::vector<model::Paragraph> paragraphs) {
     model::TextFrame f;
-    f.rect = rect;
     f.paragraphs = std::move(paragraphs);
-    return f;
+    return model::Shape{rect, std::move(f)};
 }
 
-model::Page page(std::vector<model::TextFrame> frames, double widthPt, double heightPt) {
+model::Page page(std::vector<model::Shape> shapes, double widthPt, double heightPt) {
     model::Page p;
     p.widthPt = widthPt;
     p.heightPt = heightPt;
-    p.textFrames = std::move(frames);
+    p.shapes = std::move(shapes);
     return p;
 }
 

@@ -16,9 +16,9 @@ namespace fq::pubtest {
 
 model::Run run(const std::string& text, model::CharProps props = {});
 model::Paragraph paragraph(std::vector<model::Run> runs, model::ParaProps props = {});
-model::TextFrame frame(model::Rect rect, std::vector<model::Paragraph> paragraphs);
+model::Shape frame(model::Rect rect, std::vector<model::Paragraph> paragraphs);
 // A Letter page holding the frames.
-model::Page page(std::vector<model::TextFrame> frames, double widthPt = 612, double heightPt = 792);
+model::Page page(std::vector<model::Shape> shapes, double widthPt = 612, double heightPt = 792);
 
 // Encodes a w x h image of one colour (with a contrasting square) in the
 // given Qt format ("PNG", "JPEG", "GIF", "BMP", "TIFF").
