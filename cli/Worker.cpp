@@ -21,11 +21,11 @@ namespace {
 void faultHook(const std::string& source) {
     const char* fault = std::getenv("FQ_TEST_WORKER_FAULT");
     if (!fault) return;
-    const std::string spec(fault);
-    const auto colon = spec.find(':');
-    if (colon == std::string::npos || colon + 1 == spec.size()) return;
-    if (source.find(spec.substr(colon + 1)) == std::string::npos) return;
-    const std::string action = spec.substr(0, colon);
+    const std::string request(fault);
+    const auto colon = request.find(':');
+    if (colon == std::string::npos || colon + 1 == request.size()) return;
+    if (source.find(request.substr(colon + 1)) == std::string::npos) return;
+    const std::string action = request.substr(0, colon);
     if (action == "crash") std::raise(SIGSEGV);
     if (action == "hang")
         for (;;) std::this_thread::sleep_for(std::chrono::hours(1));
