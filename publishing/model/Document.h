@@ -9,6 +9,8 @@
 // styles and defaults, so the layout and the writer never look anything up.
 #pragma once
 
+#include "publishing/word/NumberFormat.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -41,6 +43,19 @@ struct CharProps {
 
 enum class Alignment { Left, Center, Right, Justify };
 
+// A tab stop: where text after a tab starts (left), is centred (center),
+// ends (right) or has its decimal point (decimal), and what fills the room
+// the tab leaves (dots for a table of contents).
+enum class TabAlignment { Left, Center, Right, Decimal };
+enum class TabLeader { None, Dots, Dashes, Underline, Heavy, MiddleDots };
+
+struct TabStop {
+    double positionPt = 0.0;               // from the left indent, as tabStopsPt
+    TabAlignment alignment = TabAlignment::Left;
+    TabLeader leader = TabLeader::None;
+    friend bool operator==(const TabStop&, const TabStop&) = default;
+};
+
 struct LineSpacing {
     enum class Rule { Multiple, Exact, AtLeast };
     Rule rule = Rule::Multiple;
@@ -57,14 +72,29 @@ struct ParaProps {
     double spaceAfterPt = 0.0;
     LineSpacing lineSpacing;
     bool keepWithNext = false;
+    bool keepLinesTogether = false;        // all lines on one page (when they fit on one)
+    bool pageBreakBefore = false;          // starts a page, unless it stands at the top of one
+    bool widowControl = false;             // no single first or last line of the paragraph alone on a page
+    // No space before or after between two paragraphs of the same style that both say so.
+    bool contextualSpacing = false;
+    bool snapToGrid = true;                // lines snap to the section's line grid, when it has one
+    std::string styleName;                 // the paragraph style, as the document names it ("Heading 1")
+    // The stops with alignment and leader, in order. When not empty it
+    // lists the same stops as tabStopsPt and is what counts; readers that
+    // know only positions fill tabStopsPt alone (left stops without leader).
+    std::vector<TabStop> tabs;
     std::vector<double> tabStopsPt;        // positions from the left indent
     friend bool operator==(const ParaProps&, const ParaProps&) = default;
 };
 
 // A field whose result depends on the page the run lands on. The run's text
 // holds the result the document stored; the layout replaces it with the
-// number of the page it lays the run out on, or the number of pages.
-enum class FieldKind { None, PageNumber, PageCount };
+// number of the page it lays the run out on, or the number of pages (of the
+// publication or of the section), or the text of the nearest paragraph of a
+// style (StyleRef: Run::fieldArgument names the style). A NoteReference run
+// is the mark of a footnote or endnote (Run::note), in the text that refers
+// to the note and at the start of the note itself; the layout numbers it.
+enum class FieldKind { None, PageNumber, PageCount, SectionPages, StyleRef, NoteReference };
 
 // A run of text with one set of character properties. The text may hold
 // U+0009 (tab) and U+000A (line break inside the paragraph); it never holds
@@ -77,6 +107,11 @@ struct Run {
     // "file:...") or "#name" for a bookmark of the document; empty when the
     // run is no link.
     std::string link;
+    // Page fields: the number format the field asks for (unset: the
+    // section's page-number format). StyleRef: the style it looks for.
+    std::optional<word::NumberFormat> fieldFormat;
+    std::string fieldArgument;
+    int note = -1;                         // NoteReference: index into Document::notes
 };
 
 struct Paragraph {
@@ -115,7 +150,11 @@ struct Picture {
     bool sameParagraphAsPrevious = false;
 };
 
-struct PageBreak {};
+// An explicit break: the flow goes on on the next page, or, for a column
+// break, in the next column (on the next page after the last column).
+struct PageBreak {
+    bool column = false;
+};
 
 // Lines around table cells (and, later, paragraphs and pages).
 enum class BorderStyle { None, Single, Thick, Double, Dotted, Dashed, DotDash, DotDotDash, Triple, Wave };
@@ -200,6 +239,32 @@ struct Block : BlockVariant {
     using BlockVariant::operator=;
 };
 
+// How a section begins: on a new page (or the next even or odd one), on
+// the same page below what came before, or in the next column.
+enum class SectionStart { NewPage, Continuous, NewColumn, EvenPage, OddPage };
+
+// The text columns of a section. widthsPt and spacingsPt (the room after
+// each column but the last) are set for columns of their own widths;
+// empty, the columns share the width evenly with spacingPt between them.
+struct SectionColumns {
+    int count = 1;
+    double spacingPt = 36.0;
+    std::vector<double> widthsPt;
+    std::vector<double> spacingsPt;
+    bool separator = false;                // a line between the columns
+    friend bool operator==(const SectionColumns&, const SectionColumns&) = default;
+};
+
+// How notes are numbered: restarted per section or per page, or counted
+// through the document from start.
+struct NoteNumbering {
+    enum class Restart { Continuous, EachSection, EachPage };
+    word::NumberFormat format = word::NumberFormat::Decimal;
+    int start = 1;
+    Restart restart = Restart::Continuous;
+    friend bool operator==(const NoteNumbering&, const NoteNumbering&) = default;
+};
+
 struct PageGeometry {
     double widthPt = 612.0;                // US Letter
     double heightPt = 792.0;
@@ -217,6 +282,33 @@ struct Section {
     std::vector<Block> blocks;
     std::vector<Block> header;             // repeated on every page of the section
     std::vector<Block> footer;
+    SectionStart start = SectionStart::NewPage;
+    SectionColumns columns;
+    // Header and footer variants: the first page's when titlePage is set,
+    // the even pages' when evenAndOddHeaders is (header and footer are then
+    // the odd pages'). An empty variant is an empty header or footer.
+    bool titlePage = false;
+    bool evenAndOddHeaders = false;
+    std::vector<Block> headerFirst, footerFirst;
+    std::vector<Block> headerEven, footerEven;
+    // Page numbers: restarted at pageNumberStart when set, shown in
+    // pageNumberFormat by the page fields that name no format.
+    std::optional<int> pageNumberStart;
+    word::NumberFormat pageNumberFormat = word::NumberFormat::Decimal;
+    double gridLinePitchPt = 0.0;          // a line grid: line heights snap to multiples of it (0: none)
+    NoteNumbering footnoteNumbering;
+    NoteNumbering endnoteNumbering{word::NumberFormat::LowerRoman};
+    bool endnotesAtSectionEnd = false;     // else at the end of the document
+};
+
+// A footnote or an endnote: its text, referred to from the runs whose
+// Run::note is its index. customMark is the mark the document gives
+// instead of a number (empty: numbered).
+struct Note {
+    enum class Kind { Footnote, Endnote };
+    Kind kind = Kind::Footnote;
+    std::vector<Block> blocks;
+    std::string customMark;
 };
 
 struct DocumentProperties {
@@ -231,6 +323,7 @@ struct DocumentProperties {
 struct Document {
     DocumentProperties properties;
     std::vector<Section> sections;
+    std::vector<Note> notes;
 };
 
 } // namespace fq::model

@@ -22,14 +22,18 @@ struct Rect {
 };
 
 // What a text frame is for; the writer and the tests tell the body's frames
-// from the header's and footer's by it.
-enum class FrameRole { Body, Header, Footer, Other };
+// from the header's and footer's (and the footnotes' at a page's foot) by it.
+enum class FrameRole { Body, Header, Footer, Other, Notes };
 
 // A text frame. The paragraphs are exactly the lines that fit into it; a
 // paragraph that continues in the next frame is split into two paragraphs.
 struct TextFrame {
     std::vector<Paragraph> paragraphs;
     FrameRole role = FrameRole::Body;
+    // The text flows through this many columns of equal width, with
+    // columnSpacingPt between them.
+    int columns = 1;
+    double columnSpacingPt = 0.0;
 };
 
 struct PictureFrame {
