@@ -26,10 +26,13 @@ void layOutBlocks(PageBuilder& builder, const std::vector<model::Block>& blocks)
                     builder.addPicture(b);
                 } else if constexpr (std::is_same_v<T, model::PageBreak>) {
                     builder.pageBreak();
-                } else {
+                } else if constexpr (std::is_same_v<T, model::Table>) {
                     // Tables flow cell by cell, in reading order.
                     for (const auto& row : b.rows)
                         for (const auto& cell : row.cells) layOutBlocks(builder, cell.blocks);
+                } else {
+                    // Until shapes are placed, the text they hold flows.
+                    layOutBlocks(builder, b.text);
                 }
             },
             blocks[i]);

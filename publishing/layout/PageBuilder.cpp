@@ -49,6 +49,8 @@ void collectParagraphs(const std::vector<model::Block>& blocks, std::vector<mode
         } else if (const auto* t = std::get_if<model::Table>(&block)) {
             for (const auto& row : t->rows)
                 for (const auto& cell : row.cells) collectParagraphs(cell.blocks, out);
+        } else if (const auto* d = std::get_if<model::DrawingShape>(&block)) {
+            collectParagraphs(d->text, out);
         }
     }
 }

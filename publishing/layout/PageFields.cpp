@@ -2,6 +2,7 @@
 #include "publishing/layout/PageFields.h"
 
 #include <string>
+#include <vector>
 
 namespace fq::layout {
 
@@ -10,9 +11,11 @@ void fillPageFields(model::Publication& publication) {
     for (std::size_t i = 0; i < publication.pages.size(); ++i) {
         const std::string number = std::to_string(i + 1);
         for (auto& shape : publication.pages[i].shapes) {
-            auto* frame = std::get_if<model::TextFrame>(&shape.content);
-            if (!frame) continue;
-            for (auto& paragraph : frame->paragraphs) {
+            std::vector<model::Paragraph>* paragraphs = nullptr;
+            if (auto* frame = std::get_if<model::TextFrame>(&shape.content)) paragraphs = &frame->paragraphs;
+            else if (auto* drawing = std::get_if<model::DrawingFrame>(&shape.content)) paragraphs = &drawing->paragraphs;
+            if (!paragraphs) continue;
+            for (auto& paragraph : *paragraphs) {
                 for (auto& run : paragraph.runs) {
                     if (run.field == model::FieldKind::PageNumber) run.text = number;
                     else if (run.field == model::FieldKind::PageCount) run.text = count;

@@ -114,6 +114,10 @@ PubPlan makePlan(const model::Publication& pub) {
                     text.paragraphs.insert(text.paragraphs.end(), cell.paragraphs.begin(), cell.paragraphs.end());
                 s.kind = ShapeKind::TextBox;
                 s.textId = stories.add(text, shape.rect);
+            } else if (const auto* drawing = std::get_if<model::DrawingFrame>(&shape.content)) {
+                // Until drawn shapes are written as such, their text is.
+                s.kind = ShapeKind::TextBox;
+                s.textId = stories.add(model::TextFrame{drawing->paragraphs, model::FrameRole::Other}, shape.rect);
             }
             planned.shapes.push_back(s);
         }
