@@ -350,7 +350,8 @@ struct Table {
     std::vector<double> gridPt;            // widths of the grid columns
     std::vector<TableRow> rows;
     Alignment alignment = Alignment::Left; // Left, Center or Right of the text area
-    double indentPt = 0.0;                 // from the left margin (left-aligned tables)
+    double indentPt = 0.0;                 // left edge of the cells from the left margin (left-aligned tables);
+                                           // negative when the table reaches into the margin
     TableBorders borders;
     CellMargins cellMargins;
     std::optional<Color> shading;          // the table's background, under the cells'
