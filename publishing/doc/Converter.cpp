@@ -264,8 +264,13 @@ private:
             }
             // A paragraph whose mark was deleted (tracked) joins the next
             // one once the changes are accepted; the joined paragraph has one label.
-            if (pap.ilfo != 0 && d_.fib.word97 && !joinsPrevious) listLabel(pos, pap, b);
-            for (std::uint32_t cp = pos; cp < term; ++cp) handleChar(cp, pap, b, out, mainStory, noteMark);
+            // Page breaks that open the paragraph come before its label, and
+            // a paragraph that holds nothing but its section mark has none.
+            std::uint32_t first = pos;
+            while (first < term && text[first] == 0x0C) handleChar(first++, pap, b, out, mainStory, noteMark);
+            const bool sectionMarkOnly = first == term && term < r.end && text[term] == 0x0C;
+            if (pap.ilfo != 0 && d_.fib.word97 && !joinsPrevious && !sectionMarkOnly) listLabel(first, pap, b);
+            for (std::uint32_t cp = first; cp < term; ++cp) handleChar(cp, pap, b, out, mainStory, noteMark);
             joinsPrevious = term < r.end && text[term] == 0x0D && !pap.inTable && chpAt(term, pap).deleted;
             if (term < r.end && !joinsPrevious) handleMark(term, pap, b, out);
             pos = term + 1;

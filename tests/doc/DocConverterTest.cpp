@@ -376,3 +376,32 @@ TEST(DocConverter, AcceptedDeletionsSymbolsAndTheFileName) {
 }
 
 } // namespace
+
+namespace {
+
+// A numbered paragraph that opens with a page break shows its label after
+// the break; a paragraph of nothing but a section mark is neither labelled
+// nor counted.
+TEST(DocConverter, ListLabelsFollowLeadingPageBreaksAndSkipLoneSectionMarks) {
+    Bytes item;
+    put16(item, sprm::PIlfo); put16(item, 1);
+    Synth s;
+    s.text(u"one").mark(0x0D, item);
+    s.mark(0x0C, item);
+    const std::uint32_t end1 = s.cp();
+    s.text(u"\x0Ctwo").mark(0x0D, item);
+    s.text(u"three").mark(0x0D, item);
+    DocFile& f = s.file();
+    f.sections = {{end1, {}}, {s.cp(), {}}};
+    ListDef def;
+    def.lsid = 7;
+    ListLevel lvl;
+    lvl.text = std::u16string{char16_t(0), u'.'};
+    lvl.follow = 1;
+    def.levels.push_back(lvl);
+    f.lists.lists.push_back(def);
+    f.lists.overrides.push_back({7, {}});
+    EXPECT_EQ(texts(convertDocFile(f)), (Lines{"1. one", "<break>", "2. two", "3. three"}));
+}
+
+} // namespace
