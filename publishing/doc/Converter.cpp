@@ -112,6 +112,7 @@ private:
     std::vector<Block> pendingBoxes_;                  // text box paragraphs, after the current paragraph
     model::PageGeometry page_;
     ListNumbering numbering_;
+    AutoNumbering autoNumbering_;
 
     // Character-property cache key: CHPX run, piece, paragraph style.
     long lastRun_ = -2;
@@ -270,6 +271,7 @@ private:
             while (first < term && text[first] == 0x0C) handleChar(first++, pap, b, out, mainStory, noteMark);
             const bool sectionMarkOnly = first == term && term < r.end && text[term] == 0x0C;
             if (pap.ilfo != 0 && d_.fib.word97 && !joinsPrevious && !sectionMarkOnly) listLabel(first, pap, b);
+            if (!d_.fib.word97 && !joinsPrevious && !sectionMarkOnly) autoNumberLabel(first, pap, b);
             for (std::uint32_t cp = first; cp < term; ++cp) handleChar(cp, pap, b, out, mainStory, noteMark);
             joinsPrevious = term < r.end && text[term] == 0x0D && !pap.inTable && chpAt(term, pap).deleted;
             if (term < r.end && !joinsPrevious) handleMark(term, pap, b, out);
@@ -303,6 +305,20 @@ private:
         // Bullets come out as Unicode characters: keep the text's font, not a symbol font.
         if (lvl->nfc == 23) props.font = toCharProps(base, d_.fonts).font;
         b.append(props, label);
+    }
+
+    // Word 6.0/95 numbering: the label takes the text's properties; a bullet
+    // of the ANLD's (symbol) font becomes a character the text font shows.
+    void autoNumberLabel(std::uint32_t cp, const Pap& pap, ParagraphBuilder& b) {
+        const std::u16string label = autoNumbering_.next(pap.nLvlAnm, pap.anld);
+        if (label.empty()) return;
+        const model::CharProps props = toCharProps(chpAt(cp, pap), d_.fonts);
+        std::string text = word::utf16ToUtf8(label);
+        if (pap.nLvlAnm == 11 || pap.anld.nfc == 23) {
+            const std::string font = pap.anld.ftc < d_.fonts.size() ? d_.fonts[pap.anld.ftc].name : std::string();
+            text = word::bulletText(text, font, 0);
+        }
+        b.append(props, word::utf8ToUtf16(text + "\t"));
     }
 
     void endParagraph(ParagraphBuilder& b, std::vector<Block>& out) {

@@ -404,4 +404,25 @@ TEST(DocConverter, ListLabelsFollowLeadingPageBreaksAndSkipLoneSectionMarks) {
     EXPECT_EQ(texts(convertDocFile(f)), (Lines{"1. one", "<break>", "2. two", "3. three"}));
 }
 
+// Word 6.0/95 numbering (nLvlAnm and ANLD, here in the Word 97 layout the
+// reader gives them): a paragraph without numbering ends the run.
+TEST(DocConverter, Word6NumberedParagraphsCountInRuns) {
+    Bytes numbered = sprm1(sprm::PNLvlAnm, 10);
+    put16(numbered, sprm::PAnld);
+    numbered.push_back(84);
+    Bytes anld(84, 0);
+    anld[2] = 1;                                         // one character after the number
+    anld[10] = 1;                                        // start at 1
+    anld[20] = '.';
+    numbered.insert(numbered.end(), anld.begin(), anld.end());
+    Synth s;
+    s.text(u"first").mark(0x0D, numbered);
+    s.text(u"second").mark(0x0D, numbered);
+    s.text(u"plain").mark(0x0D);
+    s.text(u"again").mark(0x0D, numbered);
+    DocFile& f = s.file();
+    f.fib.word97 = false;
+    EXPECT_EQ(texts(convertDocFile(f)), (Lines{"1.\tfirst", "2.\tsecond", "plain", "1.\tagain"}));
+}
+
 } // namespace
