@@ -44,6 +44,9 @@ model::Underline underlineFor(std::uint8_t kul) {
     }
 }
 
+// The character set of fonts whose characters are pictures (Symbol, Wingdings, ...).
+constexpr std::uint8_t kSymbolCharset = 2;
+
 std::string roman(int n) { return word::formatNumber(n, word::NumberFormat::LowerRoman); }
 
 class Converter {
@@ -394,9 +397,13 @@ private:
         if (chp.symbol) {
             // A character inserted from a symbol font: the text holds a stand-in.
             char16_t sym = chp.symbol->second;
-            if (chp.symbol->first < d_.fonts.size() && !d_.fonts[chp.symbol->first].name.empty())
+            bool symbolCharset = false;
+            if (chp.symbol->first < d_.fonts.size() && !d_.fonts[chp.symbol->first].name.empty()) {
                 props.font = d_.fonts[chp.symbol->first].name;
-            if (sym >= 0x20 && sym < 0x100 && word::isSymbolFont(props.font)) sym = static_cast<char16_t>(0xF000 | sym);
+                symbolCharset = d_.fonts[chp.symbol->first].charset == kSymbolCharset;
+            }
+            if (sym >= 0x20 && sym < 0x100 && (symbolCharset || word::isSymbolFont(props.font)))
+                sym = static_cast<char16_t>(0xF000 | sym);
             if (sym >= 0x20) b.append(props, std::u16string_view(&sym, 1));
             return;
         }

@@ -425,4 +425,21 @@ TEST(DocConverter, Word6NumberedParagraphsCountInRuns) {
     EXPECT_EQ(texts(convertDocFile(f)), (Lines{"1.\tfirst", "2.\tsecond", "plain", "1.\tagain"}));
 }
 
+// A symbol from a font of the symbol character set keeps its private-use
+// code whatever the font's name; from a text font, the plain character.
+TEST(DocConverter, SymbolFontsKnownByTheirCharacterSet) {
+    auto symbol = [](std::uint16_t font, std::uint16_t code) {
+        Bytes b;
+        put16(b, sprm::CSymbol); put16(b, font); put16(b, code);
+        return b;
+    };
+    Synth s;
+    s.text(u"x", symbol(1, 0x81)).text(u"y", symbol(0, 0x41)).mark(0x0D);
+    DocFile& f = s.file();
+    f.fonts = {FontDef{"Times New Roman", 0}, FontDef{"UniversalMath1 BT", 2}};
+    const auto d = convertDocFile(f);
+    EXPECT_EQ(texts(d), (Lines{"\uF081A"}));
+    EXPECT_EQ(std::get<model::Paragraph>(d.sections.at(0).blocks.at(0)).runs.at(0).props.font, "UniversalMath1 BT");
+}
+
 } // namespace
