@@ -44,6 +44,9 @@ model::Underline underlineFor(std::uint8_t kul) {
     }
 }
 
+// The character set of fonts whose characters are pictures (Symbol, Wingdings, ...).
+constexpr std::uint8_t kSymbolCharset = 2;
+
 std::string roman(int n) { return word::formatNumber(n, word::NumberFormat::LowerRoman); }
 
 class Converter {
@@ -112,6 +115,7 @@ private:
     std::vector<Block> pendingBoxes_;                  // text box paragraphs, after the current paragraph
     model::PageGeometry page_;
     ListNumbering numbering_;
+    AutoNumbering autoNumbering_;
 
     // Character-property cache key: CHPX run, piece, paragraph style.
     long lastRun_ = -2;
@@ -264,8 +268,14 @@ private:
             }
             // A paragraph whose mark was deleted (tracked) joins the next
             // one once the changes are accepted; the joined paragraph has one label.
-            if (pap.ilfo != 0 && d_.fib.word97 && !joinsPrevious) listLabel(pos, pap, b);
-            for (std::uint32_t cp = pos; cp < term; ++cp) handleChar(cp, pap, b, out, mainStory, noteMark);
+            // Page breaks that open the paragraph come before its label, and
+            // a paragraph that holds nothing but its section mark has none.
+            std::uint32_t first = pos;
+            while (first < term && text[first] == 0x0C) handleChar(first++, pap, b, out, mainStory, noteMark);
+            const bool sectionMarkOnly = first == term && term < r.end && text[term] == 0x0C;
+            if (pap.ilfo != 0 && d_.fib.word97 && !joinsPrevious && !sectionMarkOnly) listLabel(first, pap, b);
+            if (!d_.fib.word97 && !joinsPrevious && !sectionMarkOnly) autoNumberLabel(first, pap, b);
+            for (std::uint32_t cp = first; cp < term; ++cp) handleChar(cp, pap, b, out, mainStory, noteMark);
             joinsPrevious = term < r.end && text[term] == 0x0D && !pap.inTable && chpAt(term, pap).deleted;
             if (term < r.end && !joinsPrevious) handleMark(term, pap, b, out);
             pos = term + 1;
@@ -298,6 +308,20 @@ private:
         // Bullets come out as Unicode characters: keep the text's font, not a symbol font.
         if (lvl->nfc == 23) props.font = toCharProps(base, d_.fonts).font;
         b.append(props, label);
+    }
+
+    // Word 6.0/95 numbering: the label takes the text's properties; a bullet
+    // of the ANLD's (symbol) font becomes a character the text font shows.
+    void autoNumberLabel(std::uint32_t cp, const Pap& pap, ParagraphBuilder& b) {
+        const std::u16string label = autoNumbering_.next(pap.nLvlAnm, pap.anld);
+        if (label.empty()) return;
+        const model::CharProps props = toCharProps(chpAt(cp, pap), d_.fonts);
+        std::string text = word::utf16ToUtf8(label);
+        if (pap.nLvlAnm == 11 || pap.anld.nfc == 23) {
+            const std::string font = pap.anld.ftc < d_.fonts.size() ? d_.fonts[pap.anld.ftc].name : std::string();
+            text = word::bulletText(text, font, 0);
+        }
+        b.append(props, word::utf8ToUtf16(text + "\t"));
     }
 
     void endParagraph(ParagraphBuilder& b, std::vector<Block>& out) {
@@ -373,9 +397,13 @@ private:
         if (chp.symbol) {
             // A character inserted from a symbol font: the text holds a stand-in.
             char16_t sym = chp.symbol->second;
-            if (chp.symbol->first < d_.fonts.size() && !d_.fonts[chp.symbol->first].name.empty())
+            bool symbolCharset = false;
+            if (chp.symbol->first < d_.fonts.size() && !d_.fonts[chp.symbol->first].name.empty()) {
                 props.font = d_.fonts[chp.symbol->first].name;
-            if (sym >= 0x20 && sym < 0x100 && word::isSymbolFont(props.font)) sym = static_cast<char16_t>(0xF000 | sym);
+                symbolCharset = d_.fonts[chp.symbol->first].charset == kSymbolCharset;
+            }
+            if (sym >= 0x20 && sym < 0x100 && (symbolCharset || word::isSymbolFont(props.font)))
+                sym = static_cast<char16_t>(0xF000 | sym);
             if (sym >= 0x20) b.append(props, std::u16string_view(&sym, 1));
             return;
         }

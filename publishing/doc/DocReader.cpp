@@ -4,7 +4,8 @@
 //  [X] compound file through libgsf, stream names in any case
 //  [X] FIB of Word 97-2003; Word 6.0/95 FIB (code page from the LID or the fonts' character sets)
 //  [X] messages: not a Word file, Word 2.x and older, encrypted or obfuscated, damaged
-//  [X] piece table: 8-bit (cp1252) and UTF-16 pieces, piece property modifiers (prm with a grpprl)
+//  [X] piece table: 8-bit (cp1252) and UTF-16 pieces, piece property modifiers (prm with a grpprl);
+//      a damaged one keeps the text before a piece that goes back and loses only pieces outside the stream
 //  [-] piece property modifiers given as a single sprm: the toggles, underline, colour,
 //      super/subscript, alignment, keep and table flags; others ignored
 //  [X] special characters: paragraph, line break, page/section break, tab, cell/row marks,
@@ -33,11 +34,14 @@
 //  [-] floating pictures anchored to a paragraph are placed relative to the margin
 //  [X] document properties from the summary information
 //  [X] list numbers and bullets (PlfLst levels, legal numbering, restart limits), counted as Word
-//      counts them (shared with the docx reader); Word's number formats, East Asian ones too
+//      counts them (shared with the docx reader); Word's number formats, East Asian ones too; the
+//      label after page breaks that open the paragraph, none for a lone section mark
 //  [X] list overrides (PlfLfo): start values and redefined levels (LFOLVL)
 //  [X] Word 6.0/95: text, styles, character, paragraph and section properties (their one-byte
 //      sprms translated to the Word 97 ones)
-//  [-] Word 6.0/95: no list labels (ANLD numbering), headers, notes or pictures
+//  [X] Word 6.0/95 paragraph numbering (nLvlAnm with its ANLD): numbered and bulleted runs,
+//      heading levels with the numbers of the levels above
+//  [-] Word 6.0/95: no headers, notes or pictures
 //  [ ] OLE object previews, comments, pictures in headers (the model's headers hold paragraphs)
 #include "publishing/doc/DocReader.h"
 

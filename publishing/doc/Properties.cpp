@@ -101,6 +101,8 @@ void applyPap(Pap& p, std::span<const std::uint8_t> grpprl, const ByteReader* da
         case sprm::PFPageBreakBefore: p.pageBreakBefore = s.u8() != 0; break;
         case sprm::PIlvl: p.ilvl = s.u8(); break;
         case sprm::PIlfo: p.ilfo = s.u16(); break;
+        case sprm::PNLvlAnm: p.nLvlAnm = s.u8(); break;
+        case sprm::PAnld: p.anld = parseAnld(s.operand); break;
         case sprm::PDxaRight80: case sprm::PDxaRight: p.dxaRight = s.i16(); break;
         case sprm::PDxaLeft80: case sprm::PDxaLeft: p.dxaLeft = s.i16(); break;
         case sprm::PDxaLeft180: case sprm::PDxaLeft1: p.dxaLeft1 = s.i16(); break;

@@ -64,6 +64,10 @@ inline constexpr std::uint16_t PFKeepFollow = 0x2406;
 inline constexpr std::uint16_t PFPageBreakBefore = 0x2407;
 inline constexpr std::uint16_t PIlvl = 0x260A;
 inline constexpr std::uint16_t PIlfo = 0x460B;
+inline constexpr std::uint16_t PAnld = 0xC63E;
+// Word 6.0/95's numbering level of a paragraph; Word 97 files have no such
+// sprm, so the Word 6.0/95 one is carried under this otherwise unused code.
+inline constexpr std::uint16_t PNLvlAnm = 0x25FF;
 inline constexpr std::uint16_t PChgTabsPapx = 0xC60D;
 inline constexpr std::uint16_t PDxaRight80 = 0x840E;
 inline constexpr std::uint16_t PDxaLeft80 = 0x840F;

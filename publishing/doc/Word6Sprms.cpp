@@ -47,6 +47,8 @@ std::uint16_t word97Opcode(std::uint8_t op) {
     case 7: return sprm::PFKeep;
     case 8: return sprm::PFKeepFollow;
     case 9: return sprm::PFPageBreakBefore;
+    case 12: return sprm::PAnld;
+    case 13: return sprm::PNLvlAnm;
     case 15: return sprm::PChgTabsPapx;
     case 16: return sprm::PDxaRight80;
     case 17: return sprm::PDxaLeft80;
@@ -122,15 +124,27 @@ Bytes translateWord6Grpprl(std::span<const std::uint8_t> g) {
         if (to != 0) {
             auto operand = g.subspan(start, len);
             if (op == 68 && len >= 4) operand = operand.subspan(0, 4);  // the picture's offset
-            Bytes symbol;
-            if (op == 74) {
+            Bytes widened;
+            if (op == 12) {
+                // The ANLD's 32 one-byte characters widened to Word 97's UTF-16 ones.
+                if (len < 20) {
+                    off = start + len;
+                    continue;
+                }
+                widened.assign(operand.begin(), operand.begin() + 20);
+                for (std::size_t k = 20; k < len && k < 52; ++k) {
+                    widened.push_back(operand[k]);
+                    widened.push_back(0);
+                }
+                operand = widened;
+            } else if (op == 74) {
                 // The font index, then the character as one byte: widened to Word 97's two.
                 if (len < 3) {
                     off = start + len;
                     continue;
                 }
-                symbol = {operand[0], operand[1], operand[2], 0};
-                operand = symbol;
+                widened = {operand[0], operand[1], operand[2], 0};
+                operand = widened;
             }
             out.push_back(static_cast<std::uint8_t>(to & 0xFF));
             out.push_back(static_cast<std::uint8_t>(to >> 8));

@@ -166,6 +166,10 @@ private:
     std::vector<model::Block> headerFooterBlocks(const std::string& partName);
     void closeSection(const std::optional<SectionProps>& props);
     int noteNumber(bool endnote, int id);
+    // A font whose characters are pictures: known by name or by the font table's character set.
+    bool symbolFont(const std::string& font) const {
+        return isSymbolFont(font) || doc_.symbolCharsetFonts.count(font) > 0;
+    }
 
     const WordDocument& doc_;
     PropertyResolver resolver_;
@@ -272,7 +276,7 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
     if (label && !label->text.empty()) {
         RunProps labelProps = level->runProps;
         model::CharProps cp = resolver_.resolveRun(pStyle, p.props.markRunProps, &labelProps);
-        if (isSymbolFont(cp.font)) cp.font = resolver_.resolveRun(pStyle, p.props.markRunProps).font;
+        if (symbolFont(cp.font)) cp.font = resolver_.resolveRun(pStyle, p.props.markRunProps).font;
         cp.underline = model::Underline::None;
         appendText(current, label->text, cp);
     }
@@ -331,7 +335,9 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
                         char32_t code = v.code;
                         model::CharProps sp = cp;
                         if (!v.font.empty()) sp.font = v.font;
-                        if (code >= 0xF000 && code <= 0xF0FF && !isSymbolFont(v.font)) code -= 0xF000;
+                        // A symbol font's character keeps its private-use code, by
+                        // which the font is addressed; other fonts show the plain one.
+                        if (code >= 0xF000 && code <= 0xF0FF && !symbolFont(sp.font)) code -= 0xF000;
                         if (code >= 0x20) xml::appendUtf8(s, code);
                         appendText(current, s, sp);
                     } else if constexpr (std::is_same_v<T, NoteReference>) {

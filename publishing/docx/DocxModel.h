@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <variant>
 #include <vector>
@@ -261,6 +262,7 @@ struct WordDocument {
     std::optional<SectionProps> finalSection;      // w:body/w:sectPr
     Styles styles;
     ThemeFonts theme;
+    std::set<std::string> symbolCharsetFonts;      // fonts of the symbol character set (font table)
     Numbering numbering;
     std::map<std::string, Story> headerFooterParts; // part name -> story
     std::map<int, Note> footnotes, endnotes;

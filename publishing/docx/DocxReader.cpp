@@ -28,7 +28,8 @@
 //   [X] East Asian font (w:eastAsia) for runs with CJK text
 //   [X] empty paragraphs keep the size of their paragraph mark
 //   [X] superscript/subscript, small caps, all caps
-//   [X] tabs, line breaks, page breaks, w:sym, soft hyphen, non-breaking hyphen, ruby base text
+//   [X] tabs, line breaks, page breaks, w:sym, soft hyphen, non-breaking hyphen, ruby base text;
+//       symbol fonts known by name or by the font table's symbol character set
 //   [-] hidden text (w:vanish): kept as visible text so that nothing is lost
 //   [ ] highlighting, shading, character spacing, borders
 // Structure

@@ -160,6 +160,9 @@ WordDocument Loader::load() {
         } else if (hasType(rel, "theme")) {
             pugi::xml_document d;
             if (parsePart(rel.target, d, false)) doc_.theme = parseThemeFonts(d.document_element());
+        } else if (hasType(rel, "fontTable")) {
+            pugi::xml_document d;
+            if (parsePart(rel.target, d, false)) doc_.symbolCharsetFonts = parseSymbolCharsetFonts(d.document_element());
         } else if (hasType(rel, "numbering")) {
             pugi::xml_document d;
             if (parsePart(rel.target, d, true)) doc_.numbering = parseNumbering(d.document_element());

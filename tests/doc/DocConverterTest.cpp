@@ -376,3 +376,70 @@ TEST(DocConverter, AcceptedDeletionsSymbolsAndTheFileName) {
 }
 
 } // namespace
+
+namespace {
+
+// A numbered paragraph that opens with a page break shows its label after
+// the break; a paragraph of nothing but a section mark is neither labelled
+// nor counted.
+TEST(DocConverter, ListLabelsFollowLeadingPageBreaksAndSkipLoneSectionMarks) {
+    Bytes item;
+    put16(item, sprm::PIlfo); put16(item, 1);
+    Synth s;
+    s.text(u"one").mark(0x0D, item);
+    s.mark(0x0C, item);
+    const std::uint32_t end1 = s.cp();
+    s.text(u"\x0Ctwo").mark(0x0D, item);
+    s.text(u"three").mark(0x0D, item);
+    DocFile& f = s.file();
+    f.sections = {{end1, {}}, {s.cp(), {}}};
+    ListDef def;
+    def.lsid = 7;
+    ListLevel lvl;
+    lvl.text = std::u16string{char16_t(0), u'.'};
+    lvl.follow = 1;
+    def.levels.push_back(lvl);
+    f.lists.lists.push_back(def);
+    f.lists.overrides.push_back({7, {}});
+    EXPECT_EQ(texts(convertDocFile(f)), (Lines{"1. one", "<break>", "2. two", "3. three"}));
+}
+
+// Word 6.0/95 numbering (nLvlAnm and ANLD, here in the Word 97 layout the
+// reader gives them): a paragraph without numbering ends the run.
+TEST(DocConverter, Word6NumberedParagraphsCountInRuns) {
+    Bytes numbered = sprm1(sprm::PNLvlAnm, 10);
+    put16(numbered, sprm::PAnld);
+    numbered.push_back(84);
+    Bytes anld(84, 0);
+    anld[2] = 1;                                         // one character after the number
+    anld[10] = 1;                                        // start at 1
+    anld[20] = '.';
+    numbered.insert(numbered.end(), anld.begin(), anld.end());
+    Synth s;
+    s.text(u"first").mark(0x0D, numbered);
+    s.text(u"second").mark(0x0D, numbered);
+    s.text(u"plain").mark(0x0D);
+    s.text(u"again").mark(0x0D, numbered);
+    DocFile& f = s.file();
+    f.fib.word97 = false;
+    EXPECT_EQ(texts(convertDocFile(f)), (Lines{"1.\tfirst", "2.\tsecond", "plain", "1.\tagain"}));
+}
+
+// A symbol from a font of the symbol character set keeps its private-use
+// code whatever the font's name; from a text font, the plain character.
+TEST(DocConverter, SymbolFontsKnownByTheirCharacterSet) {
+    auto symbol = [](std::uint16_t font, std::uint16_t code) {
+        Bytes b;
+        put16(b, sprm::CSymbol); put16(b, font); put16(b, code);
+        return b;
+    };
+    Synth s;
+    s.text(u"x", symbol(1, 0x81)).text(u"y", symbol(0, 0x41)).mark(0x0D);
+    DocFile& f = s.file();
+    f.fonts = {FontDef{"Times New Roman", 0}, FontDef{"UniversalMath1 BT", 2}};
+    const auto d = convertDocFile(f);
+    EXPECT_EQ(texts(d), (Lines{"\uF081A"}));
+    EXPECT_EQ(std::get<model::Paragraph>(d.sections.at(0).blocks.at(0)).runs.at(0).props.font, "UniversalMath1 BT");
+}
+
+} // namespace

@@ -80,6 +80,12 @@ DocxFixture& DocxFixture::theme(const std::string& majorLatin, const std::string
     return *this;
 }
 
+DocxFixture& DocxFixture::fontTable(const std::string& inner) {
+    parts_["word/fontTable.xml"] = wrap("fonts", inner);
+    documentRels_.push_back("<Relationship Id=\"rIdFonts\" Type=\"" + relNs + "fontTable\" Target=\"fontTable.xml\"/>");
+    return *this;
+}
+
 DocxFixture& DocxFixture::footnotes(const std::string& inner) {
     parts_["word/footnotes.xml"] = wrap("footnotes", inner);
     documentRels_.push_back("<Relationship Id=\"rIdFootnotes\" Type=\"" + relNs +

@@ -316,6 +316,23 @@ TEST(DocxSpecialContent, SymbolsHyphensTextBoxesAlternateContentAndMath) {
     EXPECT_EQ(sym->props.font, "Wingdings");
 }
 
+// A font the font table gives the symbol character set keeps its symbols'
+// private-use codes, as a font known by name does; in a text font such a
+// code stands for the plain character.
+TEST(DocxSpecialContent, SymbolFontsKnownByTheirCharacterSet) {
+    DocxFixture f;
+    f.fontTable("<w:font w:name=\"UniversalMath1 BT\"><w:charset w:val=\"02\"/></w:font>"
+                "<w:font w:name=\"Times New Roman\"><w:charset w:val=\"00\"/></w:font>");
+    f.body("<w:p>" + r("<w:sym w:font=\"UniversalMath1 BT\" w:char=\"F081\"/>") +
+           r("<w:sym w:font=\"Times New Roman\" w:char=\"F041\"/>") +
+           r("<w:sym w:font=\"Symbol\" w:char=\"F06D\"/>") + "</w:p>");
+    auto doc = read(f);
+    EXPECT_EQ(texts(doc), (std::vector<std::string>{"\xEF\x82\x81" "A" "\xEF\x81\xAD"}));
+    const model::Run* sym = runWith(doc, "\xEF\x82\x81");
+    ASSERT_TRUE(sym);
+    EXPECT_EQ(sym->props.font, "UniversalMath1 BT");
+}
+
 TEST(DocxProperties, TitleAuthorKeywordsAndDates) {
     DocxFixture f;
     f.core("Annual report", "Ada Lovelace");
