@@ -146,11 +146,18 @@ WordDocument Loader::load() {
         if (!xml::is(body, "body")) continue;
         BodyParser parser(rels);
         std::vector<Block> blocks = parser.parseBlocks(body);
-        for (auto& b : blocks) doc_.body.blocks.push_back(std::move(b));
+        if (doc_.body.blocks.empty())
+            doc_.body.blocks = std::move(blocks);   // no second copy of a long body
+        else
+            doc_.body.blocks.insert(doc_.body.blocks.end(), std::make_move_iterator(blocks.begin()),
+                                    std::make_move_iterator(blocks.end()));
         if (parser.trailingSection()) doc_.finalSection = parser.trailingSection();
         images_.insert(parser.imageParts().begin(), parser.imageParts().end());
         diagrams_.insert(parser.diagramParts().begin(), parser.diagramParts().end());
     }
+    // The body is in the model now; its XML tree (several times the size
+    // of the text) is not needed for the parts that follow.
+    main.reset();
 
     for (const auto& [id, rel] : rels) {
         if (rel.external) continue;
