@@ -28,9 +28,9 @@
 //      sprmPDtap, inner cell and row marks) inside their cells; tables in headers, notes, text boxes
 //  [X] table sprms: borders (sprmTTableBorders/80, TC borders, sprmTSetBrc/80), shading
 //      (sprmTDefTableShd80, sprmTDefTableShd and its 2nd/3rd parts, sprmTSetShd/80,
-//      sprmTSetShdTable) with patterns as one colour, sprmTJc/90, sprmTDxaGapHalf and cell padding
-//      (default and per cell), cell spacing, sprmTDyaRowHeight, sprmTTableHeader, sprmTFCantSplit/90,
-//      sprmTVertMerge, sprmTVertAlign, sprmTMerge/Split, sprmTInsert/Delete/DxaCol
+//      sprmTSetShdTable) with patterns as one colour, sprmTJc/90, sprmTDxaLeft, sprmTDxaGapHalf
+//      and cell padding (default and per cell), cell spacing, sprmTDyaRowHeight, sprmTTableHeader,
+//      sprmTFCantSplit/90, sprmTVertMerge, sprmTVertAlign, sprmTMerge/Split, sprmTInsert/Delete/DxaCol
 //  [X] Word 6.0/95 tables: their table sprms translated (borders and cell descriptors widened)
 //  [-] table styles (sprmTIstd): only what Word wrote into the rows themselves
 //  [-] floating tables (sprmTPc, positions): read as tables in the flow

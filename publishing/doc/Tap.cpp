@@ -186,6 +186,13 @@ void applyTap(Tap& tap, std::span<const std::uint8_t> grpprl, const ByteReader* 
         switch (s.op) {
         case sprm::TJc90: case sprm::TJc: tap.jc = static_cast<std::uint8_t>(s.u16() & 0x3); break;
         case sprm::TDxaGapHalf: tap.gapHalf = s.i16(); break;
+        case sprm::TDxaLeft:
+            // Moves the row so that its first cell's text starts this far from the margin.
+            if (!tap.centers.empty()) {
+                const int shift = s.i16() - tap.gapHalf.value_or(0) - tap.centers.front();
+                for (auto& c : tap.centers) c = static_cast<std::int16_t>(c + shift);
+            }
+            break;
         case sprm::TFCantSplit90: case sprm::TFCantSplit: tap.cantSplit = s.u8() != 0; break;
         case sprm::TTableHeader: tap.header = s.u8() != 0; break;
         case sprm::TDyaRowHeight: tap.rowHeight = s.i16(); break;

@@ -147,10 +147,10 @@ std::vector<std::string> regionsOf(int r, int rows, int c, int cols, int look, i
         const int i = r - ((look & kLookFirstRow) ? 1 : 0);
         out.push_back((i / rowBand) % 2 == 0 ? "band1Horz" : "band2Horz");
     }
-    if (firstCol) out.push_back("firstCol");
-    if (lastCol) out.push_back("lastCol");
     if (firstRow) out.push_back("firstRow");
     if (lastRow) out.push_back("lastRow");
+    if (firstCol) out.push_back("firstCol");
+    if (lastCol) out.push_back("lastCol");
     if (firstRow && lastCol) out.push_back("neCell");
     if (firstRow && firstCol) out.push_back("nwCell");
     if (lastRow && lastCol) out.push_back("seCell");
@@ -337,6 +337,8 @@ model::Table TableConverter::convert(const Table& t, double available, const Cel
             resolver_.setTableLayers(previous);
             row.cells.push_back(std::move(cell));
         }
+        // A row with fewer cells than the grid has leaves the rest empty, as in Word.
+        row.gridAfter += std::max(0, static_cast<int>(out.gridPt.size()) - static_cast<int>(column) - row.gridAfter);
         out.rows.push_back(std::move(row));
     }
 

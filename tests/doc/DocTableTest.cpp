@@ -180,6 +180,11 @@ TEST(DocTable, TableSprmsReachTheModel) {
              EXPECT_EQ(t.gridPt, (std::vector<double>{72.0, 36.0, 72.0}));
              EXPECT_EQ(t.rows[0].cells.size(), 3u);
          }},
+        {"moved to the right", cat({op(sprm::TDxaGapHalf), {108, 0}, op(sprm::TDxaLeft), {0x44, 0x02}}),   // 580
+         [](const model::Table& t) {
+             EXPECT_DOUBLE_EQ(t.indentPt, 23.6) << "the first cell's text at 29 pt, its edge a gap half before";
+             EXPECT_EQ(t.gridPt, (std::vector<double>{72.0, 72.0}));
+         }},
         {"vertical alignment", cat({op(sprm::TVertAlign), {3, 0, 1, 2}}),
          [](const model::Table& t) { EXPECT_EQ(t.rows[0].cells[0].verticalAlignment, model::VerticalAlignment::Bottom); }},
     };

@@ -50,13 +50,13 @@ TEST(DocxTable, GridSpansMergesRowsAndANestedTable) {
            "</w:tr><w:tr><w:trPr><w:cantSplit/><w:trHeight w:val=\"300\"/></w:trPr>" +
            cell(p("moved up"), "<w:vMerge/>") + cell(p("c")) + cell(nested + p("after nested")) +
            "</w:tr><w:tr><w:trPr><w:gridBefore w:val=\"1\"/><w:gridAfter w:val=\"1\"/></w:trPr>" + cell(p("d")) +
-           "</w:tr></w:tbl>" + p("after"));
+           "</w:tr><w:tr>" + cell(p("short row")) + "</w:tr></w:tbl>" + p("after"));
     const auto doc = read(f);
     const auto& blocks = doc.sections.at(0).blocks;
     ASSERT_EQ(blocks.size(), 3u);
     const auto& t = std::get<model::Table>(blocks[1]);
     EXPECT_EQ(t.gridPt, (std::vector<double>{100.0, 150.0, 50.0}));
-    ASSERT_EQ(t.rows.size(), 3u);
+    ASSERT_EQ(t.rows.size(), 4u);
 
     const auto& r0 = t.rows[0];
     EXPECT_TRUE(r0.header);
@@ -85,6 +85,7 @@ TEST(DocxTable, GridSpansMergesRowsAndANestedTable) {
     EXPECT_EQ(r2.gridAfter, 1);
     ASSERT_EQ(r2.cells.size(), 1u);
     EXPECT_EQ(r2.cells[0].verticalMerge, model::VerticalMerge::None);
+    EXPECT_EQ(t.rows[3].gridAfter, 2) << "a row with fewer cells leaves the rest of the grid empty";
 }
 
 TEST(DocxTable, BordersAndShadingOfCells) {
