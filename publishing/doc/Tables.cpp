@@ -253,7 +253,8 @@ model::Table buildTable(std::vector<TableRowSource> rows) {
     model::Table table;
     if (rows.empty()) return table;
     completeDefinitions(rows);
-    const std::vector<int> lines = gridLines(rows);
+    std::vector<int> lines = gridLines(rows);
+    if (lines.size() < 2) lines.push_back(lines.front() + 1440);   // rows of zero width only
     for (std::size_t i = 1; i < lines.size(); ++i) table.gridPt.push_back((lines[i] - lines[i - 1]) / 20.0);
     const Tap& first = rows.front().tap;
     table.alignment = first.jc == 1 ? model::Alignment::Center

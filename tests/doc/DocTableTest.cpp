@@ -185,6 +185,14 @@ TEST(DocTable, TableSprmsReachTheModel) {
              EXPECT_DOUBLE_EQ(t.indentPt, 23.6) << "the first cell's text at 29 pt, its edge a gap half before";
              EXPECT_EQ(t.gridPt, (std::vector<double>{72.0, 72.0}));
          }},
+        {"a zero-width cell joins its neighbour",
+         cat({op(sprm::TDefTable), {10, 0, 3, 0, 0, 0xA0, 0x05, 0xA0, 0x05, 0x40, 0x0B}}),   // 0, 1440, 1440, 2880
+         [](const model::Table& t) {
+             EXPECT_EQ(t.gridPt, (std::vector<double>{72.0, 72.0}));
+             ASSERT_EQ(t.rows[0].cells.size(), 2u);
+             EXPECT_EQ(cellText(t.rows[0].cells[0]), "x|x");
+             EXPECT_TRUE(t.rows[0].cells[1].blocks.empty());
+         }},
         {"vertical alignment", cat({op(sprm::TVertAlign), {3, 0, 1, 2}}),
          [](const model::Table& t) { EXPECT_EQ(t.rows[0].cells[0].verticalAlignment, model::VerticalAlignment::Bottom); }},
     };
