@@ -251,7 +251,10 @@ model::Table TableConverter::convert(const Table& t, double available, const Cel
                     : (jc == "right" || jc == "end") ? model::Alignment::Right
                                                      : model::Alignment::Left;
     out.cellMargins = marginsOf(props.cellMargins, model::CellMargins{});
-    out.cellSpacingPt = std::max(0.0, twipsOf(props.cellSpacing).value_or(0.0));
+    // Spacing given for the rows (older writers) stands for the table's when it has none.
+    std::optional<double> spacing = twipsOf(props.cellSpacing);
+    if (!spacing && !rowProps.empty()) spacing = twipsOf(rowProps.front().cellSpacing);
+    out.cellSpacingPt = std::max(0.0, spacing.value_or(0.0));
     out.shading = shading(props.shading);
     const BorderSet& tb = props.borders;
     model::Border* sides[6] = {&out.borders.top, &out.borders.left, &out.borders.bottom,

@@ -45,7 +45,8 @@ TEST(DocxTable, GridSpansMergesRowsAndANestedTable) {
                                cell(p("n1")) + cell(p("n2")) + "</w:tr></w:tbl>";
     f.body(p("before") +
            "<w:tbl><w:tblGrid><w:gridCol w:w=\"2000\"/><w:gridCol w:w=\"3000\"/><w:gridCol w:w=\"1000\"/></w:tblGrid>"
-           "<w:tr><w:trPr><w:tblHeader/><w:trHeight w:val=\"400\" w:hRule=\"exact\"/></w:trPr>" +
+           "<w:tr><w:trPr><w:tblHeader/><w:trHeight w:val=\"400\" w:hRule=\"exact\"/>"
+           "<w:tblCellSpacing w:w=\"20\" w:type=\"dxa\"/></w:trPr>" +
            cell(p("a"), "<w:vMerge w:val=\"restart\"/>") + cell(p("b"), "<w:gridSpan w:val=\"2\"/><w:tcW w:w=\"4000\" w:type=\"dxa\"/>") +
            "</w:tr><w:tr><w:trPr><w:cantSplit/><w:trHeight w:val=\"300\"/></w:trPr>" +
            cell(p("moved up"), "<w:vMerge/>") + cell(p("c")) + cell(nested + p("after nested")) +
@@ -57,6 +58,7 @@ TEST(DocxTable, GridSpansMergesRowsAndANestedTable) {
     const auto& t = std::get<model::Table>(blocks[1]);
     EXPECT_EQ(t.gridPt, (std::vector<double>{100.0, 150.0, 50.0}));
     ASSERT_EQ(t.rows.size(), 4u);
+    EXPECT_DOUBLE_EQ(t.cellSpacingPt, 1.0) << "the rows' spacing when the table has none";
 
     const auto& r0 = t.rows[0];
     EXPECT_TRUE(r0.header);
