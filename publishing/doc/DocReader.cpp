@@ -23,7 +23,18 @@
 //      spacing, keep with next, page break before, tab stops, huge PAPX in the Data stream
 //  [X] sections: page size, margins, header/footer distances, one model section each
 //  [X] headers and footers: the odd (default) ones, inherited from the previous section
-//  [X] tables: one paragraph per row, cells separated by a tab, nested cells too
+//  [X] tables as table blocks, from the TAP of each row's end mark (sprmTDefTable cell boundaries
+//      -> grid, spans, gridBefore/After; TC merge flags: horizontal merges folded, vertical ones
+//      as row spans, the text of merged cells kept in the first); nested tables (sprmPItap,
+//      sprmPDtap, inner cell and row marks) inside their cells; tables in headers, notes, text boxes
+//  [X] table sprms: borders (sprmTTableBorders/80, TC borders, sprmTSetBrc/80), shading
+//      (sprmTDefTableShd80, sprmTDefTableShd and its 2nd/3rd parts, sprmTSetShd/80,
+//      sprmTSetShdTable) with patterns as one colour, sprmTJc/90, sprmTDxaLeft, sprmTDxaGapHalf
+//      and cell padding (default and per cell), cell spacing, sprmTDyaRowHeight, sprmTTableHeader,
+//      sprmTFCantSplit/90, sprmTVertMerge, sprmTVertAlign, sprmTMerge/Split, sprmTInsert/Delete/DxaCol
+//  [X] Word 6.0/95 tables: their table sprms translated (borders and cell descriptors widened)
+//  [-] table styles (sprmTIstd): only what Word wrote into the rows themselves
+//  [-] floating tables (sprmTPc, positions): read as tables in the flow
 //  [X] footnotes and endnotes at the end of the document (numbers 1, 2, ... and i, ii, ...)
 //  [X] text boxes' text after the paragraph holding their anchor; unanchored ones at the end
 //  [-] text boxes in grouped shapes and in headers: at the end, or not at all

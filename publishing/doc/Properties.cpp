@@ -122,6 +122,10 @@ void applyPap(Pap& p, std::span<const std::uint8_t> grpprl, const ByteReader* da
         case sprm::PFInnerTableCell: p.innerCell = s.u8() != 0; break;
         case sprm::PFInnerTtp: p.innerTtp = s.u8() != 0; break;
         case sprm::PItap: p.itap = static_cast<std::int32_t>(s.u32()); if (p.itap > 0) p.inTable = true; break;
+        case sprm::PDtap:
+            p.itap = std::max(0, p.itap + static_cast<std::int32_t>(s.u32()));
+            if (p.itap > 0) p.inTable = true;
+            break;
         case sprm::PHugePapx:
             if (data) {
                 const std::uint32_t fc = s.u32();

@@ -3,6 +3,7 @@
 #include "publishing/model/Budget.h"
 
 #include "publishing/docx/PropertyParser.h"
+#include "publishing/docx/TableParser.h"
 #include "publishing/docx/XmlUtil.h"
 
 #include <algorithm>
@@ -354,7 +355,7 @@ void BodyParser::vmlShapes(const pugi::xml_node& node, Drawing& d, int depth) {
 
 Table BodyParser::table(const pugi::xml_node& tbl, int depth) {
     Table t;
-    t.styleId = xml::text(xml::child(xml::child(tbl, "tblPr"), "tblStyle"), "val");
+    t.props = parseTableProps(xml::child(tbl, "tblPr"));
     for (pugi::xml_node c = xml::child(tbl, "tblGrid").first_child(); c; c = c.next_sibling())
         if (xml::is(c, "gridCol")) t.gridTwips.push_back(std::max(0, xml::int32(c, "w").value_or(0)));
     rows(tbl, t, depth + 1);
@@ -370,8 +371,7 @@ void BodyParser::rows(const pugi::xml_node& container, Table& t, int depth) {
             // A row removed with tracked changes is gone from the final text.
             if (xml::child(xml::child(c, "trPr"), "del")) continue;
             TableRow row;
-            if (pugi::xml_node before = xml::child(xml::child(c, "trPr"), "gridBefore"))
-                row.gridBefore = std::clamp(xml::int32(before, "val").value_or(0), 0, 1000);
+            row.props = parseRowProps(xml::child(c, "trPr"), xml::child(c, "tblPrEx"));
             cells(c, row, depth + 1);
             t.rows.push_back(std::move(row));
         } else if (n == "sdt") {
@@ -391,10 +391,7 @@ void BodyParser::cells(const pugi::xml_node& container, TableRow& row, int depth
         std::string_view n = xml::localName(c);
         if (n == "tc") {
             TableCell cell;
-            if (pugi::xml_node vm = xml::child(xml::child(c, "tcPr"), "vMerge"))
-                cell.vMerge = xml::text(vm, "val").value_or("continue");
-            if (pugi::xml_node span = xml::child(xml::child(c, "tcPr"), "gridSpan"))
-                cell.gridSpan = std::clamp(xml::int32(span, "val").value_or(1), 1, 1000);
+            cell.props = parseCellProps(xml::child(c, "tcPr"));
             blocks(c, cell.blocks, depth + 1);
             row.cells.push_back(std::move(cell));
         } else if (n == "sdt") {

@@ -5,6 +5,7 @@
 #include "publishing/docx/ImageSniffer.h"
 #include "publishing/docx/ListLabeler.h"
 #include "publishing/docx/PropertyResolver.h"
+#include "publishing/docx/TableConverter.h"
 #include "publishing/docx/XmlUtil.h"
 #include "publishing/word/FieldCode.h"
 #include "publishing/word/NumberFormat.h"
@@ -70,6 +71,8 @@ model::PageGeometry geometry(const std::optional<SectionProps>& s) {
     return g;
 }
 
+double textWidth(const model::PageGeometry& g) { return std::max(36.0, g.widthPt - g.marginLeftPt - g.marginRightPt); }
+
 // Resolves a floating object's offsets against the page geometry.
 model::PictureAnchor placeAnchor(const Drawing& d, double widthPt, double heightPt, const model::PageGeometry& g) {
     model::PictureAnchor a;
@@ -123,30 +126,6 @@ struct FieldFrame {
     bool shown = false;        // some of the result was appended
 };
 
-// Tab stops that put each cell of a row after the first at the left edge
-// of its grid column, measured from the row paragraph's left indent. None
-// when the table has no grid.
-std::optional<std::vector<double>> columnStops(const std::vector<int>& grid, const TableRow& row,
-                                               double leftIndentPt) {
-    if (grid.empty() || row.cells.size() < 2) return std::nullopt;
-    std::vector<double> starts;            // left edge of every grid column, and the table's right edge
-    double x = 0.0;
-    for (int w : grid) {
-        starts.push_back(x);
-        x += twipsToPt(w);
-    }
-    starts.push_back(x);
-    std::vector<double> stops;
-    std::size_t column = static_cast<std::size_t>(row.gridBefore);
-    for (std::size_t ci = 0; ci < row.cells.size(); ++ci) {
-        if (column >= starts.size()) break;
-        const double stop = starts[column] - leftIndentPt;
-        if (ci > 0 && stop > 0.0 && (stops.empty() || stop > stops.back() + 0.01)) stops.push_back(stop);
-        column += static_cast<std::size_t>(row.cells[ci].gridSpan);
-    }
-    return stops;
-}
-
 class DocumentConverter {
 public:
     explicit DocumentConverter(const WordDocument& doc)
@@ -177,6 +156,7 @@ private:
     std::vector<FieldFrame> fields_;
     int fieldSerial_ = 0;
     int lastFieldRun_ = 0;     // serial of the field the last appended field run belongs to
+    double availableWidth_ = 468.0;   // the width tables may take: the section's text area, or a cell's
 
     model::Document out_;
     std::vector<model::Block> sectionBlocks_;
@@ -419,47 +399,15 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
 }
 
 void DocumentConverter::table(const Table& t, std::vector<model::Block>& out) {
-    struct Restore {
-        PropertyResolver& r;
-        std::string previous;
-        ~Restore() { r.setTableStyle(previous); }
-    } restore{resolver_, resolver_.setTableStyle(t.styleId.value_or(""))};
-    for (const TableRow& row : t.rows) {
-        model::Paragraph line;
-        bool haveProps = false;
-        std::vector<model::Block> extra;
-        for (std::size_t ci = 0; ci < row.cells.size(); ++ci) {
-            if (ci > 0) {
-                model::CharProps cp = line.runs.empty() ? model::CharProps{} : line.runs.back().props;
-                appendText(line, "\t", cp);
-            }
-            std::vector<model::Block> cellBlocks;
-            story(row.cells[ci].blocks, cellBlocks);
-            bool firstPara = true;
-            for (auto& b : cellBlocks) {
-                if (auto* para = std::get_if<model::Paragraph>(&b)) {
-                    if (!haveProps) {
-                        line.props = para->props;
-                        haveProps = true;
-                    }
-                    if (!firstPara) {
-                        model::CharProps cp = line.runs.empty() ? model::CharProps{} : line.runs.back().props;
-                        appendText(line, "\n", cp);
-                    }
-                    firstPara = false;
-                    for (auto& r : para->runs) {
-                        if (r.field == model::FieldKind::None) appendText(line, r.text, r.props);
-                        else line.runs.push_back(std::move(r));
-                    }
-                } else if (std::holds_alternative<model::Picture>(b)) {
-                    extra.push_back(std::move(b));
-                }
-            }
-        }
-        if (auto stops = columnStops(t.gridTwips, row, line.props.leftIndentPt)) line.props.tabStopsPt = *stops;
-        out.push_back(std::move(line));
-        for (auto& b : extra) out.push_back(std::move(b));
-    }
+    if (t.rows.empty()) return;
+    TableConverter converter(doc_.styles, resolver_, doc_.compatibilityMode);
+    const double outer = availableWidth_;
+    out.push_back(converter.convert(t, outer, [&](const std::vector<Block>& blocks, std::vector<model::Block>& cell,
+                                                  double widthPt) {
+        availableWidth_ = widthPt;
+        story(blocks, cell);
+        availableWidth_ = outer;
+    }));
 }
 
 void DocumentConverter::story(const std::vector<Block>& blocks, std::vector<model::Block>& out) {
@@ -489,6 +437,7 @@ std::vector<model::Block> DocumentConverter::headerFooterBlocks(const std::strin
 void DocumentConverter::closeSection(const std::optional<SectionProps>& props) {
     model::Section s;
     s.page = geometry(props);
+    availableWidth_ = textWidth(s.page);
     for (model::Block& b : sectionBlocks_) {
         auto* pic = std::get_if<model::Picture>(&b);
         if (!pic || !pic->anchor || pic->anchor->xPt >= 0) continue;
@@ -528,9 +477,19 @@ model::Document DocumentConverter::run() {
     out_.properties.created = c.created;
     out_.properties.modified = c.modified;
 
+    // The section each body block belongs to, for the width its tables may take.
+    std::vector<const std::optional<SectionProps>*> sectionOf(doc_.body.blocks.size(), &doc_.finalSection);
+    for (std::size_t i = doc_.body.blocks.size(); i-- > 0;) {
+        const auto* p = std::get_if<Paragraph>(&doc_.body.blocks[i].content);
+        if (p && p->props.section) sectionOf[i] = &p->props.section;
+        else if (i + 1 < sectionOf.size()) sectionOf[i] = sectionOf[i + 1];
+    }
+
     // The body: a paragraph that carries a sectPr ends its section.
-    for (const Block& b : doc_.body.blocks) {
+    for (std::size_t index = 0; index < doc_.body.blocks.size(); ++index) {
+        const Block& b = doc_.body.blocks[index];
         model::checkBudget();
+        availableWidth_ = textWidth(geometry(*sectionOf[index]));
         std::vector<model::Block> blocks;
         if (const auto* p = std::get_if<Paragraph>(&b.content)) paragraph(*p, blocks);
         else if (const auto* t = std::get_if<Table>(&b.content)) table(*t, blocks);
@@ -561,6 +520,7 @@ model::Document DocumentConverter::run() {
         }
         currentNoteNumber_ = 0;
     };
+    availableWidth_ = textWidth(geometry(doc_.finalSection));
     appendNotes(doc_.footnotes, false);
     appendNotes(doc_.endnotes, true);
 

@@ -57,6 +57,14 @@ std::vector<std::string> diagramText(const pugi::xml_node& root) {
     return out;
 }
 
+// Word's compatibility mode (w:compat/w:compatSetting "compatibilityMode"); 0 when none is named.
+int compatibilityMode(const pugi::xml_node& settings) {
+    for (pugi::xml_node c = xml::child(settings, "compat").first_child(); c; c = c.next_sibling())
+        if (xml::is(c, "compatSetting") && xml::text(c, "name").value_or("") == "compatibilityMode")
+            return xml::int32(c, "val").value_or(0);
+    return 0;
+}
+
 bool Loader::parsePart(const std::string& name, pugi::xml_document& doc, bool required) {
     try {
         auto data = zip_.read(name);
@@ -173,6 +181,9 @@ WordDocument Loader::load() {
         } else if (hasType(rel, "numbering")) {
             pugi::xml_document d;
             if (parsePart(rel.target, d, true)) doc_.numbering = parseNumbering(d.document_element());
+        } else if (hasType(rel, "settings")) {
+            pugi::xml_document d;
+            if (parsePart(rel.target, d, false)) doc_.compatibilityMode = compatibilityMode(d.document_element());
         } else if (hasType(rel, "footnotes")) {
             readNotes(rel.target, doc_.footnotes);
         } else if (hasType(rel, "endnotes")) {

@@ -2,6 +2,7 @@
 #include "publishing/docx/StylesParser.h"
 
 #include "publishing/docx/PropertyParser.h"
+#include "publishing/docx/TableParser.h"
 #include "publishing/docx/XmlUtil.h"
 
 #include <cstdlib>
@@ -43,6 +44,8 @@ Styles parseStyles(const pugi::xml_node& root) {
         st.paraProps.styleId.reset();
         st.runProps = parseRunProps(xml::child(n, "rPr"));
         st.runProps.styleId.reset();
+        if (st.type == "table") parseTableStyle(n, st);
+        if (st.isDefault && st.type == "table" && !s.defaultTableStyle) s.defaultTableStyle = st.id;
         if (st.isDefault && st.type == "paragraph" && !s.defaultParagraphStyle) s.defaultParagraphStyle = st.id;
         if (st.isDefault && st.type == "character" && !s.defaultCharacterStyle) s.defaultCharacterStyle = st.id;
         // The first definition of an id counts, as in Word.
