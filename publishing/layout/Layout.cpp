@@ -27,9 +27,7 @@ void layOutBlocks(PageBuilder& builder, const std::vector<model::Block>& blocks)
                 } else if constexpr (std::is_same_v<T, model::PageBreak>) {
                     builder.pageBreak();
                 } else {
-                    // Tables flow cell by cell, in reading order.
-                    for (const auto& row : b.rows)
-                        for (const auto& cell : row.cells) layOutBlocks(builder, cell.blocks);
+                    builder.addTable(b);
                 }
             },
             blocks[i]);

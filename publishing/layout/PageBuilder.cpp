@@ -4,6 +4,7 @@
 
 #include "publishing/layout/ParagraphMeasure.h"
 #include "publishing/layout/ParagraphSplit.h"
+#include "publishing/layout/TableLayout.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -337,6 +338,28 @@ void PageBuilder::addPicture(const model::Picture& picture) {
     rowAlignment_ = picture.alignment;
     placeRow();
     bodyUsed_ = true;
+}
+
+void PageBuilder::addTable(const model::Table& table) {
+    if (!pageOpen_) newPage(false);
+    row_.clear();
+    closeFrame(cursor_);
+    struct Flow final : TableFlow {
+        PageBuilder& b;
+        explicit Flow(PageBuilder& builder) : b(builder) {}
+        model::Rect body() const override { return b.frames_.body; }
+        double pageWidth() const override { return b.frames_.pageWidth; }
+        double cursor() const override { return b.cursor_; }
+        bool atPageTop() const override { return !b.bodyUsed_ && b.cursor_ <= b.frames_.body.yPt + kEpsilon; }
+        void newPage() override { b.newPage(true); }
+        void place(model::Shape shape) override {
+            b.page().shapes.push_back(std::move(shape));
+            b.bodyUsed_ = true;
+        }
+        void placeAnchored(const model::Picture& picture) override { b.addPicture(picture); }
+        void end(double bottom) override { b.cursor_ = b.frameTop_ = bottom; }
+    } flow(*this);
+    layOutTable(table, flow);
 }
 
 void PageBuilder::placeRow() {
