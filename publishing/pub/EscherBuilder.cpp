@@ -3,6 +3,7 @@
 
 #include "publishing/pub/EscherRecords.h"
 #include "publishing/pub/PubConstants.h"
+#include "publishing/pub/TableEscher.h"
 
 #include <algorithm>
 #include <string>
@@ -30,6 +31,10 @@ void writeDefaults(RecordWriter& w) {
 
 void writeShape(RecordWriter& w, const PlannedShape& s) {
     using namespace esc::op;
+    if (isTableShape(s)) {
+        writeTableShape(w, s);
+        return;
+    }
     const auto sp = w.open(esc::SpContainer, 0xF, 0);
     const bool text = s.kind == ShapeKind::TextBox || s.kind == ShapeKind::Placeholder;
     writeSp(w, text ? esc::kShapeTypeTextBox : esc::kShapeTypeRectangle, s.spid,
@@ -140,14 +145,19 @@ EscherStreams buildEscher(const PubPlan& plan) {
     // line with empty anchors. None of their shapes is linked to Contents.
     const std::uint32_t backgroundSpid = plan.masterSpid;
     const std::uint32_t extraSpid = plan.masterSpid + 1024;
+    // Drawing 3 also holds the shapes of formatted table cells, after its
+    // rectangle and line, over as many id clusters as they need.
+    const std::uint32_t cellShapes = tableCellShapeCount(plan);
+    const std::uint32_t extraIds = 3 + cellShapes;
+    const std::uint32_t extraClusters = (extraIds + 1023) / 1024;
 
     // Drawing group: id clusters, picture directory, default properties.
     const auto dgg = w.open(esc::DggContainer, 0xF, 0);
     {
         const auto m = w.open(esc::Dgg, 0, 0);
-        w.out().u32(extraSpid + 3);                            // spidMax
-        w.out().u32(plan.pageClusters + 3);                    // cidcl
-        w.out().u32(static_cast<std::uint32_t>(shapes + 5));   // shapes saved: pages' + patriarch, 1, 3
+        w.out().u32(extraSpid + extraIds);                     // spidMax
+        w.out().u32(plan.pageClusters + 2 + extraClusters);    // cidcl
+        w.out().u32(static_cast<std::uint32_t>(shapes + 5 + cellShapes));   // shapes saved: pages' + patriarch, 1, 3
         w.out().u32(3);                                        // drawings saved
         for (std::uint32_t c = 1; c <= plan.pageClusters; ++c) {
             w.out().u32(1);
@@ -156,8 +166,10 @@ EscherStreams buildEscher(const PubPlan& plan) {
         }
         w.out().u32(2);
         w.out().u32(2);
-        w.out().u32(3);
-        w.out().u32(3);
+        for (std::uint32_t c = 0; c < extraClusters; ++c) {
+            w.out().u32(3);
+            w.out().u32(std::min<std::uint32_t>(1024, extraIds - 1024 * c));
+        }
         w.close(m);
     }
     if (!plan.blips.empty()) {
@@ -188,12 +200,13 @@ EscherStreams buildEscher(const PubPlan& plan) {
     {
         const auto dg = w.open(esc::DgContainer, 0xF, 0);
         const auto fdg = w.open(esc::Dg, 0, 3);
-        w.out().u32(3);
-        w.out().u32(extraSpid + 2);
+        w.out().u32(extraIds);
+        w.out().u32(extraSpid + extraIds - 1);
         w.close(fdg);
         const auto spgr = w.open(esc::SpgrContainer, 0xF, 0);
         writePatriarch(w, extraSpid);
         writeExtraShapes(w, extraSpid);
+        writeTableCellShapes(w, plan, extraSpid + 3);
         w.close(spgr);
         w.close(dg);
     }
