@@ -304,6 +304,7 @@ void ContentsWriter::storyTables() {
         for (const auto& story : plan_.stories.stories) {
             const auto e = w_.open(0x00, bt::Container);
             w_.u32(0x01, bt::Long, story.id);
+            if (!story.cells.empty()) w_.u32(0x03, bt::Long, 0);   // as Publisher marks table stories
             w_.flag(0x04, bt::Empty);
             w_.u32(0x07, bt::Long, 1);
             w_.flag(0x0B, bt::Flag);

@@ -154,6 +154,7 @@ TEST_F(PubTable, StructuresMatchPublishersOwnTable) {
     const std::regex frames(R"(frame-table\?\n    01/t20 = 1\n)");
     EXPECT_TRUE(std::regex_search(ours, frames)) << ours;
     EXPECT_NE(ours.find("type-0x65\n    01/t20 = 2\n"), std::string::npos);
+    EXPECT_NE(ours.find("[1] 00/t88 01=2 03=0 04=(t00)"), std::string::npos) << "the table story is marked";
     // MCLD has a record per cell.
     EXPECT_NE(ours.find("; 7 records"), std::string::npos);
 }
