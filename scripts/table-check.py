@@ -9,11 +9,12 @@ flow (not nested in another table, not in text boxes), their grid columns
 and the text of their cells. The .doc files are first saved as docx by
 LibreOffice (one batch run), whose tables are read the same way.
 
-A source table arrives when at least 90% of its non-empty cells are found,
-whitespace aside, inside the cells of the publication's table objects (a
-table may be split into several pieces over pages; a cell cut at a page
-break is not found whole). It has the right columns when a table object
-that holds its first found cell has as many columns as the source's grid.
+A source table arrives when at least 90% of its non-empty cells are found
+(their letters and digits) inside the cells of the publication's table
+objects; a table may be split into pieces over pages, and a cell cut at a
+page break is found as the cells its parts went into. It has the right
+columns when a table object that holds its first found cell has as many
+columns as the source's grid.
 Tables without any text are counted apart.
 
 Prints one row per file with tables and the totals; with --min SHARE exits
@@ -47,7 +48,9 @@ def parse_args():
 
 
 def compact(text):
-    return re.sub(r"\s+", "", text)
+    """Letters and digits only: symbols of form fields, check boxes and
+    spacing differ between a source and its reading back."""
+    return "".join(c for c in text if c.isalnum())
 
 
 def cell_text(tc):
@@ -154,6 +157,19 @@ def as_docx(files, out_dir):
     return result
 
 
+def found_in(text, cells, depth=0):
+    """Whether text is inside one of the cells, or, for a cell cut at a
+    page break, is a cell followed by the rest found the same way."""
+    if any(text in c for c in cells):
+        return True
+    if depth > 20:
+        return False
+    for c in cells:
+        if len(c) >= 8 and text.startswith(c) and found_in(text[len(c):], cells, depth + 1):
+            return True
+    return False
+
+
 def compare(source, published):
     """(arrived, right columns, empty) counts for one file."""
     arrived = columns_ok = empty = 0
@@ -163,13 +179,14 @@ def compare(source, published):
             continue
         found = 0
         first_piece = None
+        every = [c for _, pub_cells in published for c in pub_cells if c]
         for text in cells:
-            for i, (_, pub_cells) in enumerate(published):
-                if any(text in c for c in pub_cells):
-                    found += 1
-                    if first_piece is None:
-                        first_piece = i
-                    break
+            if not found_in(text, every):
+                continue
+            found += 1
+            if first_piece is None:
+                first_piece = next((i for i, (_, pub_cells) in enumerate(published)
+                                    if any(text[:40] in c for c in pub_cells)), None)
         if found >= CELL_SHARE * len(cells):
             arrived += 1
             if first_piece is not None and published[first_piece][0] == grid:

@@ -74,6 +74,14 @@ const model::Border& heavier(const model::Border& a, const model::Border& b) { r
 
 enum Side { Top, Left, Bottom, Right };
 
+// Margins as a document may give them, kept to what a cell can hold: the
+// top and bottom ones leave a cell room on a page.
+model::CellMargins sane(model::CellMargins m, double bodyHeight) {
+    const double vertical = std::max(0.0, bodyHeight / 4.0);
+    auto clamp = [](double v, double limit) { return std::isfinite(v) ? std::clamp(v, 0.0, limit) : 0.0; };
+    return {clamp(m.topPt, vertical), clamp(m.leftPt, 1000.0), clamp(m.bottomPt, vertical), clamp(m.rightPt, 1000.0)};
+}
+
 model::Border& side(model::CellBorders& borders, Side s) {
     std::optional<model::Border>* sides[] = {&borders.top, &borders.left, &borders.bottom, &borders.right};
     if (!*sides[s]) *sides[s] = model::Border{model::BorderStyle::None, 0.0, std::nullopt, 0.0};
@@ -142,7 +150,7 @@ TableGrid resolveGrid(const model::Table& table, const model::Rect& body, double
             cell.row = static_cast<int>(r);
             cell.column = slot.column;
             cell.columnSpan = end - slot.column;
-            cell.margins = slot.cell->margins.value_or(table.cellMargins);
+            cell.margins = sane(slot.cell->margins.value_or(table.cellMargins), body.heightPt);
             cell.shading = slot.cell->shading ? slot.cell->shading : table.shading;
             cell.verticalAlignment = slot.cell->verticalAlignment;
             grid.cells.push_back(cell);
@@ -198,7 +206,7 @@ TableGrid resolveGrid(const model::Table& table, const model::Rect& body, double
             filler.column = c;
             while (c < columns && owner[r][c] < 0) ++c;
             filler.columnSpan = c - filler.column;
-            filler.margins = table.cellMargins;
+            filler.margins = sane(table.cellMargins, body.heightPt);
             const model::Border none{model::BorderStyle::None, 0.0, std::nullopt, 0.0};
             filler.borders = {none, none, none, none};
             grid.cells.push_back(filler);

@@ -304,3 +304,28 @@ TEST(LayoutTable, PictureInACellKeepsItsSpaceAndStandsOverTheCell) {
 
 } // namespace
 } // namespace fq::layout
+
+namespace fq::layout {
+namespace {
+
+TEST(LayoutTable, UnusableMarginsAndWidthsStillGiveAGrid) {
+    auto t = table({0.0, -5.0, std::nan("")}, {row({cell({"a"}), cell({"b"}), cell({"c"})}), row({cell({"d"})})});
+    t.cellMargins = model::CellMargins{5000, -3, 9000, std::nan("")};
+    const auto all = pieces(layOut(document({section({t})})));
+    ASSERT_FALSE(all.empty());
+    std::string s;
+    for (const auto& piece : all) {
+        EXPECT_EQ(piece.table.columnWidthsPt.size(), 3u);
+        for (double w : piece.table.columnWidthsPt) EXPECT_GT(w, 0.0);
+        for (const auto& c : piece.table.cells) s += text(c);
+    }
+    EXPECT_EQ(s, "abcd");
+    // The second row's missing cells are filled in without lines.
+    const auto* filler = at(all.back().table, all.back().table.rowHeightsPt.size() - 1, 1);
+    ASSERT_NE(filler, nullptr);
+    EXPECT_EQ(filler->columnSpan, 2);
+    EXPECT_FALSE(filler->borders.top->visible());
+}
+
+} // namespace
+} // namespace fq::layout
