@@ -5,6 +5,7 @@
 #include "publishing/layout/ParagraphMeasure.h"
 #include "publishing/layout/ParagraphSplit.h"
 #include "publishing/layout/TableLayout.h"
+#include "publishing/layout/TableText.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -41,15 +42,14 @@ double spacing(double v, double limit) {
 }
 
 // The paragraphs of a header or footer. Until the header and footer frames
-// carry pictures and tables of their own, a table's cells give their
-// paragraphs in reading order and pictures are left out.
+// carry pictures and tables of their own, a table gives a line per row
+// (TableText) and pictures are left out.
 void collectParagraphs(const std::vector<model::Block>& blocks, std::vector<model::Paragraph>& out) {
     for (const auto& block : blocks) {
         if (const auto* p = std::get_if<model::Paragraph>(&block)) {
             out.push_back(*p);
         } else if (const auto* t = std::get_if<model::Table>(&block)) {
-            for (const auto& row : t->rows)
-                for (const auto& cell : row.cells) collectParagraphs(cell.blocks, out);
+            for (auto& line : tableAsLines(*t)) out.push_back(std::move(line));
         }
     }
 }

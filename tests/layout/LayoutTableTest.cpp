@@ -329,3 +329,28 @@ TEST(LayoutTable, UnusableMarginsAndWidthsStillGiveAGrid) {
 
 } // namespace
 } // namespace fq::layout
+
+namespace fq::layout {
+namespace {
+
+TEST(LayoutTable, HeaderTableBecomesTabbedLines) {
+    auto t = table({100, 150, 80}, {row({cell({"date"}), cell({"title", "subtitle"}), cell({"page"})}),
+                                     row({cell({"left"}, 2), cell({"right"})})});
+    auto s = section({paragraph("body")});
+    s.header = {t};
+    const auto pub = layOut(document({s}));
+    ASSERT_EQ(pub.pages.size(), 1u);
+    std::vector<model::PlacedText> headers;
+    for (const auto& f : textFramesOf(pub.pages[0]))
+        if (f.role == model::FrameRole::Header) headers.push_back(f);
+    ASSERT_EQ(headers.size(), 1u);
+    ASSERT_EQ(headers[0].paragraphs.size(), 2u);
+    EXPECT_EQ(headers[0].paragraphs[0].plainText(), "date\ttitle\nsubtitle\tpage");
+    EXPECT_EQ(headers[0].paragraphs[0].props.tabStopsPt, (std::vector<double>{100, 250}));
+    EXPECT_EQ(headers[0].paragraphs[1].plainText(), "left\tright");
+    EXPECT_EQ(headers[0].paragraphs[1].props.tabStopsPt, (std::vector<double>{250}));
+    EXPECT_TRUE(tableFramesOf(pub.pages[0]).empty());
+}
+
+} // namespace
+} // namespace fq::layout
