@@ -4,6 +4,7 @@
 
 #include "publishing/layout/PageBuilder.h"
 #include "publishing/layout/ParagraphSplit.h"
+#include "publishing/layout/TableText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -44,6 +45,16 @@ model::Paragraph spacer(const model::Picture& picture, double heightPt) {
     return p;
 }
 
+bool holdsPictures(const std::vector<model::TableRow>& rows) {
+    for (const auto& row : rows)
+        for (const auto& cell : row.cells)
+            for (const auto& block : cell.blocks) {
+                if (std::holds_alternative<model::Picture>(block)) return true;
+                if (const auto* t = std::get_if<model::Table>(&block); t && holdsPictures(t->rows)) return true;
+            }
+    return false;
+}
+
 } // namespace
 
 double CellContent::Item::heightPt() const {
@@ -82,9 +93,17 @@ void CellContent::collect(const std::vector<model::Block>& blocks, double widthP
             item.picture = std::move(placed);
             items_.push_back(std::move(item));
         } else if (const auto* table = std::get_if<model::Table>(&block)) {
-            // A table inside a cell: its cells' content in reading order.
-            for (const auto& row : table->rows)
-                for (const auto& cell : row.cells) collect(cell.blocks, widthPt, maxHeightPt);
+            // A table inside a cell: a line per row, its cells at tab
+            // stops; one that holds pictures gives its cells' content in
+            // reading order instead.
+            if (holdsPictures(table->rows)) {
+                for (const auto& row : table->rows)
+                    for (const auto& cell : row.cells) collect(cell.blocks, widthPt, maxHeightPt);
+            } else {
+                std::vector<model::Block> lines;
+                for (auto& line : tableAsLines(*table)) lines.emplace_back(std::move(line));
+                collect(lines, widthPt, maxHeightPt);
+            }
         }
     }
 }

@@ -1,8 +1,7 @@
 // The content of one table cell as the table layout places it: its
 // paragraphs measured at the cell's inner width, inline pictures as
 // paragraphs that keep the picture's height free (the picture itself is
-// placed over that space), nested tables as their cells' content in
-// reading order. Content that does not fit where the cell ends on a page
+// placed over that space), nested tables as lines of text (TableText). Content that does not fit where the cell ends on a page
 // is cut between lines and continues in the cell's next piece.
 #pragma once
 

@@ -277,8 +277,11 @@ TEST(LayoutTable, NestedTableKeepsItsTextInTheCell) {
     const auto all = pieces(layOut(document({section({table({200, 100}, {row({outer, cell({"x"})})})})})));
     ASSERT_EQ(all.size(), 1u);
     ASSERT_EQ(all[0].table.cells.size(), 2u);
-    EXPECT_EQ(text(*at(all[0].table, 0, 0)), "beforei1i2i3i4after");
-    EXPECT_NEAR(all[0].table.rowHeightsPt[0], 6 * lineHeight(), 0.01);
+    EXPECT_EQ(text(*at(all[0].table, 0, 0)), "beforei1\ti2i3\ti4after");
+    const auto& paragraphs = at(all[0].table, 0, 0)->paragraphs;
+    ASSERT_EQ(paragraphs.size(), 4u);
+    EXPECT_EQ(paragraphs[1].props.tabStopsPt, std::vector<double>{50});
+    EXPECT_NEAR(all[0].table.rowHeightsPt[0], 4 * lineHeight(), 0.01);
 }
 
 TEST(LayoutTable, PictureInACellKeepsItsSpaceAndStandsOverTheCell) {
