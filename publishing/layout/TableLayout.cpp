@@ -277,9 +277,15 @@ void TablePager::run() {
         y_ = bottom();
         if (r >= headerRows_) ++bodyRowsInPiece_;
         closePiece(!canMove, -1);
+        // When only the row's spacing did not fit, its cells are done: the
+        // next page goes on with the next row.
+        const bool done = std::none_of(open_.begin(), open_.end(),
+                                       [r](const OpenCell& c) { return c.endRow == r && !c.content.empty(); });
+        if (done) open_.remove_if([r](const OpenCell& c) { return c.endRow == r; });
         flow_.newPage();
         startPiece();
-        continuation = true;
+        continuation = !done;
+        if (done) ++r;
     }
     closePiece(false, -1);
     flow_.end(y_);

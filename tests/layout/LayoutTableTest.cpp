@@ -357,3 +357,35 @@ TEST(LayoutTable, HeaderTableBecomesTabbedLines) {
 
 } // namespace
 } // namespace fq::layout
+
+namespace fq::layout {
+namespace {
+
+TEST(LayoutTable, RowWhoseSpacingAloneDoesNotFitLeavesNoEmptyRowBehind) {
+    // Rows of one line with space after; the page ends inside a row's space.
+    std::vector<model::TableRow> rows;
+    for (int i = 0; i < 60; ++i) {
+        auto c = cell({"row " + std::to_string(i)});
+        std::get<model::Paragraph>(c.blocks[0]).props.spaceAfterPt = 6.0;
+        std::get<model::Paragraph>(c.blocks[0]).props.spaceBeforePt = 6.0;
+        rows.push_back(row({c}));
+    }
+    for (double before : {0.0, 1.0, 2.0, 3.0, 4.0, 5.0, 6.0, 7.0, 8.0, 9.0, 10.0}) {
+        auto p = paragraph("above");
+        p.props.spaceBeforePt = before;
+        const auto all = pieces(layOut(document({section({p, table({200}, rows)})})));
+        ASSERT_GE(all.size(), 2u);
+        std::string s;
+        for (const auto& piece : all)
+            for (const auto& c : piece.table.cells) {
+                EXPECT_FALSE(text(c).empty()) << before;
+                s += text(c) + "|";
+            }
+        std::string expected;
+        for (int i = 0; i < 60; ++i) expected += "row " + std::to_string(i) + "|";
+        EXPECT_EQ(s, expected);
+    }
+}
+
+} // namespace
+} // namespace fq::layout
