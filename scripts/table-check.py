@@ -13,7 +13,7 @@ A source table arrives when at least 90% of its non-empty cells are found
 (their letters and digits) inside the cells of the publication's table
 objects; a table may be split into pieces over pages, and a cell cut at a
 page break is found as the cells its parts went into. It has the right
-columns when a table object that holds its first found cell has as many
+columns when the table object holding most of its cells has as many
 columns as the source's grid.
 Tables without any text are counted apart.
 
@@ -178,18 +178,19 @@ def compare(source, published):
             empty += 1
             continue
         found = 0
-        first_piece = None
+        hits = [0] * len(published)          # cells of this table found whole in each piece
         every = [c for _, pub_cells in published for c in pub_cells if c]
         for text in cells:
             if not found_in(text, every):
                 continue
             found += 1
-            if first_piece is None:
-                first_piece = next((i for i, (_, pub_cells) in enumerate(published)
-                                    if any(text[:40] in c for c in pub_cells)), None)
+            for i, (_, pub_cells) in enumerate(published):
+                if any(text in c for c in pub_cells):
+                    hits[i] += 1
         if found >= CELL_SHARE * len(cells):
             arrived += 1
-            if first_piece is not None and published[first_piece][0] == grid:
+            best = max(range(len(published)), key=lambda i: hits[i]) if published else None
+            if best is not None and published[best][0] == grid:
                 columns_ok += 1
     return arrived, columns_ok, empty
 
