@@ -389,3 +389,83 @@ TEST(LayoutTable, RowWhoseSpacingAloneDoesNotFitLeavesNoEmptyRowBehind) {
 
 } // namespace
 } // namespace fq::layout
+
+namespace fq::layout {
+namespace {
+
+// Tables of every shape (spans both ways, height rules, rows that must stay
+// whole, header rows, long cells) on small pages: the layout ends, every
+// piece fits its page and its grid, and every paragraph of every cell
+// arrives, a cell's paragraphs in order, none twice but those of repeated
+// header rows.
+TEST(LayoutTable, RandomTablesKeepEveryCellsText) {
+    std::uint32_t seed = 12345;
+    auto next = [&seed](int n) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<int>((seed >> 16) % static_cast<std::uint32_t>(n));
+    };
+    model::PageGeometry small;
+    small.heightPt = 300;
+    small.marginTopPt = small.marginBottomPt = 36;
+    for (int round = 0; round < 40; ++round) {
+        const int columns = 1 + next(5);
+        const int rowCount = 2 + next(25);
+        std::vector<double> grid(columns);
+        for (auto& w : grid) w = 50 + next(120);    // wide enough that no paragraph wraps
+        std::vector<model::TableRow> rows;
+        int token = 0;
+        std::vector<std::vector<std::string>> cells;   // paragraphs of each cell with text
+        std::vector<bool> inHeader;
+        std::vector<int> mergeOpen(columns, 0);        // a merge can continue below in this column
+        for (int r = 0; r < rowCount; ++r) {
+            model::TableRow tr;
+            tr.header = r == 0 && next(2);
+            tr.cantSplit = next(3) == 0;
+            tr.heightRule = static_cast<model::RowHeightRule>(next(3));
+            tr.heightPt = next(80);
+            for (int c = 0; c < columns;) {
+                const int span = 1 + next(std::min(2, columns - c));
+                model::TableCell tc;
+                tc.gridSpan = span;
+                if (r > 0 && span == 1 && mergeOpen[c] && next(2)) {
+                    tc.verticalMerge = model::VerticalMerge::Continue;
+                } else {
+                    const int lines = next(4) == 0 ? 30 + next(40) : 1 + next(3);
+                    cells.emplace_back();
+                    inHeader.push_back(tr.header);
+                    for (int k = 0; k < lines; ++k) {
+                        cells.back().push_back("t" + std::to_string(token++) + ".");
+                        tc.blocks.push_back(paragraph(cells.back().back()));
+                    }
+                    if (span == 1 && !tr.header && next(3) == 0) tc.verticalMerge = model::VerticalMerge::Restart;
+                }
+                for (int k = c; k < c + span; ++k) mergeOpen[k] = tc.verticalMerge != model::VerticalMerge::None;
+                tr.cells.push_back(tc);
+                c += span;
+            }
+            rows.push_back(tr);
+        }
+        const auto pub = layOut(document({section({paragraph("x"), table(grid, rows)}, small)}));
+        std::string out;
+        for (const auto& piece : pieces(pub)) {
+            EXPECT_LE(piece.rect.yPt + piece.rect.heightPt, 300 - 36 + 0.01) << round;
+            for (const auto& c : piece.table.cells) {
+                EXPECT_LE(c.row + c.rowSpan, static_cast<int>(piece.table.rowHeightsPt.size())) << round;
+                EXPECT_LE(c.column + c.columnSpan, columns) << round;
+                out += text(c);
+            }
+        }
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            std::size_t at = 0;
+            for (const auto& p : cells[i]) {
+                const auto found = out.find(p, at);
+                ASSERT_NE(found, std::string::npos) << "round " << round << ": " << p;
+                if (!inHeader[i]) EXPECT_EQ(out.find(p, found + 1), std::string::npos) << "twice: " << p;
+                at = found + p.size();
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace fq::layout
