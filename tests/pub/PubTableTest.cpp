@@ -199,3 +199,28 @@ TEST_F(PubTable, LibreOfficeDrawsCellShadingAndLines) {
     const QColor clear = image.pixelColor(static_cast<int>(rect.xPt + 180), static_cast<int>(rect.yPt + 45));
     EXPECT_GT(clear.lightness(), 200) << clear.name().toStdString();
 }
+
+TEST_F(PubTable, EveryCellKeepsItsOwnParagraphs) {
+    // Cells with no paragraph, one, and several, in every position: the
+    // cell ends in TCD put each paragraph back into its cell.
+    const std::vector<int> counts = {0, 1, 3, 2, 0, 0, 4, 1, 0};
+    model::TableFrame t;
+    t.columnWidthsPt = {100, 100, 100};
+    t.rowHeightsPt = {60, 60, 60};
+    for (int i = 0; i < 9; ++i) {
+        auto c = cell(i / 3, i % 3, "");
+        for (int k = 0; k < counts[i]; ++k) c.paragraphs.push_back(paragraph({run("c" + std::to_string(i) + "p" + std::to_string(k))}));
+        t.cells.push_back(c);
+    }
+    const auto doc = fx.roundTrip(withTable(t, {72, 100, 300, 180}));
+    ASSERT_EQ(doc.pages.size(), 1u);
+    ASSERT_EQ(doc.pages[0].tables.size(), 1u) << doc.output;
+    const auto& raw = doc.pages[0].tables[0];
+    for (int i = 0; i < 9; ++i) {
+        const auto* c = cellAt(raw, i / 3, i % 3);
+        ASSERT_NE(c, nullptr) << i;
+        std::string expected;
+        for (int k = 0; k < counts[i]; ++k) expected += (k ? "\n" : "") + ("c" + std::to_string(i) + "p" + std::to_string(k));
+        EXPECT_EQ(c->text(), expected) << "cell " << i;
+    }
+}
