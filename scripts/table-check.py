@@ -13,7 +13,8 @@ A source table arrives when at least 90% of its non-empty cells are found
 (their letters and digits) inside the cells of the publication's table
 objects; a table may be split into pieces over pages, and a cell cut at a
 page break is found as the cells its parts went into; a cell whose
-characters follow in order in a cell with a few more (a list label) counts
+characters follow in order in a cell with a few more (a list label), or a
+long cell whose characters follow in order in all the cells' text, counts
 as found. It has the right
 columns when the table object holding most of its cells has as many
 columns as the source's grid.
@@ -201,8 +202,12 @@ def compare(source, published):
         found = 0
         hits = [0] * len(published)          # cells of this table found whole in each piece
         every = [c for _, pub_cells in published for c in pub_cells if c]
+        joined = "".join(every)
         for text in cells:
-            if not found_in(text, every) and not nearly_in(text, every):
+            # A long cell cut over several pages, with repeated header rows
+            # between its parts, is found in order in all the cells' text.
+            long_in_order = len(text) >= 200 and IN_ORDER(text, joined) >= 0.98 * len(text)
+            if not found_in(text, every) and not nearly_in(text, every) and not long_in_order:
                 continue
             found += 1
             for i, (_, pub_cells) in enumerate(published):
