@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <list>
+#include <optional>
 
 namespace fq::layout {
 
@@ -53,11 +54,16 @@ private:
     void closePiece(bool force, int keepRow);
     void startPiece();
     void countHeaderRows();
+    void measure();
+    double headersHeight() const { return headerRecorded_ && headerRows_ > 0 ? headerHeight_ : 0.0; }
 
     const model::Table& table_;
     TableFlow& flow_;
     TableGrid grid_;
     std::list<OpenCell> open_;
+    std::vector<std::optional<CellContent>> contents_;   // per grid cell, until it begins
+    std::vector<double> natural_;           // row heights when nothing breaks the table
+    std::vector<int> bandEnd_;              // per row: the last row that merges tie to it and the rows before
 
     model::TableFrame piece_;
     std::vector<model::Shape> pictures_;    // over the piece's cells
@@ -113,12 +119,8 @@ void TablePager::open(int r) {
     const int pieceRow = static_cast<int>(piece_.rowHeightsPt.size());
     for (std::size_t index : grid_.startingIn[r]) {
         const GridCell& cell = grid_.cells[index];
-        std::vector<const model::TableCell*> sources;
-        if (cell.source) sources.push_back(cell.source);
-        for (const auto* more : cell.continuations) sources.push_back(more);
-        const double width = std::max(1.0, grid_.spanWidth(cell) - cell.margins.leftPt - cell.margins.rightPt);
-        OpenCell c{&cell, cell.row + cell.rowSpan - 1, CellContent(sources, width, body().heightPt - marginsV(cell)),
-                   y_, pieceRow};
+        OpenCell c{&cell, cell.row + cell.rowSpan - 1, std::move(*contents_[index]), y_, pieceRow};
+        contents_[index].reset();
         for (const auto& picture : c.content.takeAnchored()) flow_.placeAnchored(picture);
         open_.push_back(std::move(c));
     }
@@ -235,14 +237,64 @@ void TablePager::startPiece() {
     }
 }
 
+// Measures every cell once, and works out the rows' heights as they are
+// when no page breaks the table, and the bands of rows that vertical
+// merges tie together.
+void TablePager::measure() {
+    contents_.clear();
+    std::vector<double> need(grid_.cells.size());
+    for (const auto& cell : grid_.cells) {
+        model::checkBudget();
+        std::vector<const model::TableCell*> sources;
+        if (cell.source) sources.push_back(cell.source);
+        for (const auto* more : cell.continuations) sources.push_back(more);
+        const double width = std::max(1.0, grid_.spanWidth(cell) - cell.margins.leftPt - cell.margins.rightPt);
+        contents_.emplace_back(CellContent(sources, width, body().heightPt - marginsV(cell)));
+        need[contents_.size() - 1] = marginsV(cell) + contents_.back()->heightPt();
+    }
+    natural_.assign(grid_.rows, 0.0);
+    bandEnd_.assign(grid_.rows, 0);
+    std::vector<double> top(grid_.rows + 1, 0.0);
+    for (int r = 0; r < grid_.rows; ++r) {
+        double h = rowMinimum(r, false);
+        for (std::size_t i = 0; i < grid_.cells.size(); ++i) {
+            const GridCell& c = grid_.cells[i];
+            if (c.row + c.rowSpan - 1 == r) h = std::max(h, need[i] - (top[r] - top[c.row]));
+        }
+        natural_[r] = h;
+        top[r + 1] = top[r] + h;
+    }
+    for (int r = grid_.rows - 1; r >= 0; --r) {
+        int end = r;
+        for (const auto& c : grid_.cells)
+            if (c.row <= r && c.row + c.rowSpan - 1 > end) end = c.row + c.rowSpan - 1;
+        bandEnd_[r] = std::max(end, r + 1 < grid_.rows && end > r ? bandEnd_[r + 1] : end);
+    }
+}
+
 void TablePager::run() {
     countHeaderRows();
+    measure();
     startPiece();
     int r = 0;
     int nextToOpen = 0;                     // the first row whose cells have not begun
     bool continuation = false;              // row r began in an earlier piece
     while (r < grid_.rows) {
         model::checkBudget();
+        if (r == nextToOpen && open_.empty()) {
+            // A band of rows (a row, or rows that merged cells tie
+            // together) that fits on a page is not broken: when it does
+            // not fit here, it goes to the next page whole.
+            double band = 0.0;
+            for (int k = r; k <= bandEnd_[r]; ++k) band += natural_[k];
+            const bool canMove = bodyRowsInPiece_ > 0 || !pieceAtPageTop_;
+            if (canMove && y_ + band > bottom() + kEpsilon && band <= body().heightPt - headersHeight()) {
+                closePiece(false, -1);
+                flow_.newPage();
+                startPiece();
+                continue;
+            }
+        }
         if (r == nextToOpen) {
             open(r);
             ++nextToOpen;
@@ -260,8 +312,7 @@ void TablePager::run() {
             continue;
         }
         if (canMove) {
-            const double headers = headerRecorded_ && headerRows_ > 0 ? headerHeight_ : 0.0;
-            const bool whole = table_.rows[r].cantSplit && !continuation && need <= body().heightPt - headers;
+            const bool whole = table_.rows[r].cantSplit && !continuation && need <= body().heightPt - headersHeight();
             if (whole || !anythingFits(bottom())) {
                 // The row goes to the next page; what began above it ends here.
                 closePiece(false, continuation ? -1 : r);

@@ -1,10 +1,12 @@
 // Lays a table out at the flow's position: rows as tall as their cells'
 // content (and the row's height rule), vertically merged cells over their
 // rows, and a table longer than the space left continued on the next page
-// as a new piece that repeats the header rows. A row that does not fit
-// moves to the next page when it must stay whole (or nothing of it fits);
-// otherwise, and always when it is taller than a page, it is split inside,
-// its cells' paragraphs cut between lines.
+// as a new piece that repeats the header rows. A row, or a band of rows
+// that vertically merged cells tie together, that does not fit in the
+// space left but fits on a page goes to the next page whole, so that its
+// cells read on; a band taller than a page is broken where the page ends,
+// between rows or inside a row (its cells' paragraphs cut between lines),
+// a row that must stay whole moving on when it fits on a page.
 #pragma once
 
 #include "publishing/model/Publication.h"

@@ -245,28 +245,33 @@ TEST(LayoutTable, RowTallerThanAPageIsSplitInsideWithoutLosingText) {
     EXPECT_EQ(text(*at(all[0].table, 0, 1)), "short");
 }
 
-TEST(LayoutTable, RowThatMustStayWholeMovesToTheNextPage) {
+TEST(LayoutTable, RowsThatFitOnAPageMoveWholeToTheNextPage) {
     std::vector<model::TableRow> rows;
-    for (int i = 0; i < 45; ++i) rows.push_back(row({cell({"r" + std::to_string(i)})}));
+    for (int i = 0; i < 45; ++i) rows.push_back(row({cell({"r" + std::to_string(i)}), cell({"s"})}));
     std::vector<std::string> eight(8, "line");
+    // 45 rows leave room for some but not all of the eight lines.
+    const double room = 648.0 - 45 * lineHeight();
+    ASSERT_GT(static_cast<int>(room / lineHeight()), 0);
+    ASSERT_LT(static_cast<int>(room / lineHeight()), 8);
     for (bool cantSplit : {true, false}) {
         auto withTall = rows;
-        withTall.push_back(row({cell(eight)}));
+        withTall.push_back(row({cell(eight), cell({"t"})}));
         withTall.back().cantSplit = cantSplit;
-        const auto all = pieces(layOut(document({section({table({200}, withTall)})})));
+        const auto all = pieces(layOut(document({section({table({200, 100}, withTall)})})));
         ASSERT_EQ(all.size(), 2u);
-        // 45 rows leave room for some but not all of the eight lines.
-        const double room = 648.0 - 45 * lineHeight();
-        const int fitting = static_cast<int>(room / lineHeight() + 0.001);
-        ASSERT_GT(fitting, 0);
-        ASSERT_LT(fitting, 8);
-        const auto& second = all[1].table;
-        ASSERT_EQ(second.cells.size(), 1u);
-        std::string expected;
-        for (int i = 0; i < (cantSplit ? 8 : 8 - fitting); ++i) expected += "line";
-        EXPECT_EQ(text(second.cells[0]), expected) << cantSplit;
+        ASSERT_EQ(all[1].table.cells.size(), 2u);
+        EXPECT_EQ(text(all[1].table.cells[0]), "linelinelinelinelinelinelineline") << cantSplit;
         EXPECT_NEAR(all[1].rect.yPt, 72.0, 0.01);
     }
+    // Rows that a merged cell ties together go together: the first would fit.
+    auto merged = rows;
+    merged.push_back(row({cell({"tied"}, 1, model::VerticalMerge::Restart), cell({"a"})}));
+    merged.push_back(row({cell({}, 1, model::VerticalMerge::Continue), cell(eight)}));
+    const auto all = pieces(layOut(document({section({table({200, 100}, merged)})})));
+    ASSERT_EQ(all.size(), 2u);
+    ASSERT_EQ(all[0].table.rowHeightsPt.size(), 45u);
+    EXPECT_EQ(text(*at(all[1].table, 0, 0)), "tied");
+    EXPECT_EQ(at(all[1].table, 0, 0)->rowSpan, 2);
 }
 
 TEST(LayoutTable, NestedTableKeepsItsTextInTheCell) {
