@@ -4,6 +4,8 @@
 
 #include "publishing/layout/ParagraphMeasure.h"
 #include "publishing/layout/ParagraphSplit.h"
+#include "publishing/layout/TableLayout.h"
+#include "publishing/layout/TableText.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -40,15 +42,14 @@ double spacing(double v, double limit) {
 }
 
 // The paragraphs of a header or footer. Until the header and footer frames
-// carry pictures and tables of their own, a table's cells give their
-// paragraphs in reading order and pictures are left out.
+// carry pictures and tables of their own, a table gives a line per row
+// (TableText) and pictures are left out.
 void collectParagraphs(const std::vector<model::Block>& blocks, std::vector<model::Paragraph>& out) {
     for (const auto& block : blocks) {
         if (const auto* p = std::get_if<model::Paragraph>(&block)) {
             out.push_back(*p);
         } else if (const auto* t = std::get_if<model::Table>(&block)) {
-            for (const auto& row : t->rows)
-                for (const auto& cell : row.cells) collectParagraphs(cell.blocks, out);
+            for (auto& line : tableAsLines(*t)) out.push_back(std::move(line));
         } else if (const auto* d = std::get_if<model::DrawingShape>(&block)) {
             collectParagraphs(d->text, out);
         }
@@ -339,6 +340,28 @@ void PageBuilder::addPicture(const model::Picture& picture) {
     rowAlignment_ = picture.alignment;
     placeRow();
     bodyUsed_ = true;
+}
+
+void PageBuilder::addTable(const model::Table& table) {
+    if (!pageOpen_) newPage(false);
+    row_.clear();
+    closeFrame(cursor_);
+    struct Flow final : TableFlow {
+        PageBuilder& b;
+        explicit Flow(PageBuilder& builder) : b(builder) {}
+        model::Rect body() const override { return b.frames_.body; }
+        double pageWidth() const override { return b.frames_.pageWidth; }
+        double cursor() const override { return b.cursor_; }
+        bool atPageTop() const override { return !b.bodyUsed_ && b.cursor_ <= b.frames_.body.yPt + kEpsilon; }
+        void newPage() override { b.newPage(true); }
+        void place(model::Shape shape) override {
+            b.page().shapes.push_back(std::move(shape));
+            b.bodyUsed_ = true;
+        }
+        void placeAnchored(const model::Picture& picture) override { b.addPicture(picture); }
+        void end(double bottom) override { b.cursor_ = b.frameTop_ = bottom; }
+    } flow(*this);
+    layOutTable(table, flow);
 }
 
 void PageBuilder::placeRow() {

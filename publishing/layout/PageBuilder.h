@@ -40,6 +40,9 @@ public:
     // next" (a paragraph that must share its page with the next one's first line).
     void addParagraph(const model::Paragraph& paragraph, const model::Paragraph* next = nullptr);
     void addPicture(const model::Picture& picture);
+    // Ends the text frame above the table, lays the table out (see
+    // TableLayout) and lets a new frame begin below it.
+    void addTable(const model::Table& table);
     void pageBreak();
     // Closes the last page; gives an empty document its one page.
     void finish();

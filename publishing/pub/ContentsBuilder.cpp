@@ -3,6 +3,7 @@
 
 #include "publishing/pub/BlockWriter.h"
 #include "publishing/pub/PubConstants.h"
+#include "publishing/pub/TableChunks.h"
 #include "publishing/pub/TypeVersionTable.h"
 
 #include <map>
@@ -28,7 +29,8 @@ public:
 private:
     template <class Body>
     void chunk(std::uint32_t seq, std::uint16_t type, std::uint32_t parent, std::uint16_t value0B, Body&& body) {
-        ChunkInfo info{type, static_cast<std::uint32_t>(out_.size()), parent, type == chunk::Shape, value0B};
+        const bool shape = type == chunk::Shape || type == chunk::Table;
+        ChunkInfo info{type, static_cast<std::uint32_t>(out_.size()), parent, shape, value0B};
         const auto rec = w_.openRecord();
         body();
         w_.closeRecord(rec);
@@ -157,11 +159,16 @@ void ContentsWriter::shapelessPage(std::uint32_t seq, std::uint32_t index, bool 
 }
 
 void ContentsWriter::shapeChunk(const PlannedShape& s, std::uint32_t pageSeq) {
-    chunk(s.seq, chunk::Shape, pageSeq, 1, [&] {
+    const PlannedTable* table = s.kind == ShapeKind::Table ? &plan_.tables.at(s.table - 1) : nullptr;
+    chunk(s.seq, table ? chunk::Table : chunk::Shape, pageSeq, 1, [&] {
         w_.u16(shape::Flags04, bt::Short10, shape::kTextBoxFlags);
         const std::uint8_t zero8[8] = {};
         w_.fixed(shape::Crop0C, bt::Bytes8, zero8, 8);
         w_.fixed(shape::Crop0D, bt::Bytes8, zero8, 8);
+        if (table) {
+            writeTableBlocks(w_, s, *table);
+            return;
+        }
         if (s.textId) w_.u32(shape::TextId, bt::Long, s.textId);
         if (s.kind == ShapeKind::Picture) {
             w_.flag(shape::Picture2B, bt::Flag);
@@ -170,6 +177,7 @@ void ContentsWriter::shapeChunk(const PlannedShape& s, std::uint32_t pageSeq) {
         w_.u32(shape::Width, bt::Long, static_cast<std::uint32_t>(s.anchor.width()));
         w_.u32(shape::Height, bt::Long, static_cast<std::uint32_t>(s.anchor.height()));
     });
+    if (table) chunk(table->cellsSeq, chunk::TableCells, s.seq, 1, [&] { writeTableCellsBlocks(w_, *table); });
 }
 
 // Bullet characters offered by Publisher's list settings.
@@ -278,7 +286,7 @@ void ContentsWriter::storyTables() {
     std::vector<std::pair<std::uint32_t, std::uint32_t>> frames;   // story id, shape seq
     for (const auto& p : plan_.pages)
         for (const auto& s : p.shapes)
-            if (s.textId) frames.emplace_back(s.textId, s.seq);
+            if (s.textId && s.kind != ShapeKind::Table) frames.emplace_back(s.textId, s.seq);
     chunk(f.frameTable, chunk::FrameTable, f.storyTable, 1, [&] {
         w_.u32(0x01, bt::Long, static_cast<std::uint32_t>(frames.size()));
         const auto a = w_.open(0x02, bt::Array);
@@ -296,6 +304,7 @@ void ContentsWriter::storyTables() {
         for (const auto& story : plan_.stories.stories) {
             const auto e = w_.open(0x00, bt::Container);
             w_.u32(0x01, bt::Long, story.id);
+            if (!story.cells.empty()) w_.u32(0x03, bt::Long, 0);   // as Publisher marks table stories
             w_.flag(0x04, bt::Empty);
             w_.u32(0x07, bt::Long, 1);
             w_.flag(0x0B, bt::Flag);

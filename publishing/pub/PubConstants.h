@@ -70,6 +70,8 @@ inline constexpr std::uint16_t Settings72 = 0x72;
 inline constexpr std::uint16_t Settings73 = 0x73;
 inline constexpr std::uint16_t Settings7F = 0x7F;
 inline constexpr std::uint16_t Settings8A = 0x8A;
+inline constexpr std::uint16_t Table = 0x10;
+inline constexpr std::uint16_t TableCells = 0x63;
 } // namespace chunk
 
 // Header record of Contents.
@@ -113,6 +115,15 @@ inline constexpr std::uint8_t Flags04 = 0x04, Crop0C = 0x0C, Crop0D = 0x0D, Text
                               Picture2B = 0x2B, Picture2C = 0x2C, Width = 0xAA, Height = 0xAB;
 inline constexpr std::uint16_t kTextBoxFlags = 0x2D03;
 } // namespace shape
+
+// Table chunks (0x10, after the shape blocks) and their cell lists (0x63).
+namespace tbl {
+inline constexpr std::uint8_t Rows = 0x66, Columns = 0x67, Width = 0x68, Height = 0x69, Cells = 0x6B,
+                              Sizes = 0x6D, Value70 = 0x70, SizeEnd = 0x01, Size = 0x02;
+inline constexpr std::uint8_t CellCount = 0x01, CellList = 0x02, FirstRow = 0x01, LastRow = 0x02,
+                              FirstColumn = 0x03, LastColumn = 0x04, MarginLeft = 0x0A, MarginRight = 0x0B,
+                              MarginTop = 0x0C, MarginBottom = 0x0D;
+} // namespace tbl
 
 // ---------------------------------------------------------------------------
 // Quill property ids.
@@ -164,6 +175,8 @@ inline constexpr std::uint16_t kClientInstance = 0x18;
 
 inline constexpr std::uint16_t kShapeTypeRectangle = 1;
 inline constexpr std::uint16_t kShapeTypeTextBox = 202;
+inline constexpr std::uint16_t kShapeTypeTable = 201;
+inline constexpr std::uint16_t kShapeTypeLine = 20;
 inline constexpr std::uint32_t kSpFlagGroup = 0x001, kSpFlagPatriarch = 0x004, kSpFlagBackground = 0x400,
                                kSpFlagHaveAnchor = 0x200, kSpFlagHaveShapeType = 0x800;
 
@@ -180,6 +193,10 @@ inline constexpr std::uint16_t TextId = 0x0080, TextLeft = 0x0081, TextTop = 0x0
                                BlipBools = 0x013F,
                                FillColor = 0x0181, FillBackColor = 0x0183, FillBools = 0x01BF,
                                LineColor = 0x01C0, LineBackColor = 0x01C2, LineWidth = 0x01CB,
+                               LineStyle = 0x01CD, LineDashing = 0x01CE,
+                               LineLeftWidth = 0x054B, LineLeftBools = 0x057F, LineTopWidth = 0x058B,
+                               LineTopBools = 0x05BF, LineRightWidth = 0x05CB, LineRightBools = 0x05FF,
+                               LineBottomWidth = 0x060B, LineBottomBools = 0x063F,
                                LineEndCap = 0x01D7, LineBools = 0x01FF, ShadowColor = 0x0201,
                                BwMode = 0x0304, ShapeBools = 0x033F, Description = 0x0381, WrapLeft = 0x0384,
                                WrapTop = 0x0385, WrapRight = 0x0386, WrapBottom = 0x0387,

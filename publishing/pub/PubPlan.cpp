@@ -11,15 +11,6 @@ namespace {
 
 std::int32_t emu(double pt) { return static_cast<std::int32_t>(std::lround(pt * kEmuPerPoint)); }
 
-RectEmu anchorOf(const model::Rect& r, std::int32_t pageW, std::int32_t pageH) {
-    RectEmu a;
-    a.left = emu(r.xPt) - pageW / 2;
-    a.top = emu(r.yPt) - pageH / 2;
-    a.right = a.left + std::max<std::int32_t>(emu(r.widthPt), 1);
-    a.bottom = a.top + std::max<std::int32_t>(emu(r.heightPt), 1);
-    return a;
-}
-
 class Numbering {
 public:
     std::uint32_t next() { return current_++; }
@@ -34,6 +25,15 @@ private:
 };
 
 } // namespace
+
+RectEmu anchorOf(const model::Rect& r, std::int32_t pageW, std::int32_t pageH) {
+    RectEmu a;
+    a.left = emu(r.xPt) - pageW / 2;
+    a.top = emu(r.yPt) - pageH / 2;
+    a.right = a.left + std::max<std::int32_t>(emu(r.widthPt), 1);
+    a.bottom = a.top + std::max<std::int32_t>(emu(r.heightPt), 1);
+    return a;
+}
 
 bool isReservedPageSeq(std::uint32_t seq) {
     return seq == 0x10D || seq == 0x110 || seq == 0x113 || seq == 0x117;
@@ -88,6 +88,10 @@ PubPlan makePlan(const model::Publication& pub) {
         PlannedPage planned;
         planned.seq = n.nextPage();
         for (const model::Shape& shape : page.shapes) {
+            if (const auto* table = std::get_if<model::TableFrame>(&shape.content)) {
+                planTable(*table, shape.rect, {[&] { return n.next(); }, nextSpid}, stories, plan, planned);
+                continue;
+            }
             PlannedShape s;
             s.seq = n.next();
             s.spid = nextSpid();
@@ -105,15 +109,6 @@ PubPlan makePlan(const model::Publication& pub) {
                     s.kind = ShapeKind::Placeholder;
                     s.textId = stories.addPlain(placeholderText(pic->format), shape.rect);
                 }
-            } else if (const auto* table = std::get_if<model::TableFrame>(&shape.content)) {
-                // Until tables are written as Publisher tables, a table
-                // piece is a text box with its cells' paragraphs in
-                // reading order.
-                model::TextFrame text;
-                for (const auto& cell : table->cells)
-                    text.paragraphs.insert(text.paragraphs.end(), cell.paragraphs.begin(), cell.paragraphs.end());
-                s.kind = ShapeKind::TextBox;
-                s.textId = stories.add(text, shape.rect);
             } else if (const auto* drawing = std::get_if<model::DrawingFrame>(&shape.content)) {
                 // Until drawn shapes are written as such, their text is.
                 s.kind = ShapeKind::TextBox;

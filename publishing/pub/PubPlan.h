@@ -7,6 +7,7 @@
 
 #include "publishing/model/Publication.h"
 #include "publishing/pub/Pictures.h"
+#include "publishing/pub/TablePlan.h"
 #include "publishing/pub/TextStories.h"
 
 #include <cstdint>
@@ -21,7 +22,9 @@ struct RectEmu {
     std::int32_t height() const { return bottom - top; }
 };
 
-enum class ShapeKind { TextBox, Picture, Placeholder, Filler };
+// CellShading and GridLine: the plain shapes that show a table's cell
+// formatting to readers that do not read it (see TablePlan).
+enum class ShapeKind { TextBox, Picture, Placeholder, Filler, Table, CellShading, GridLine };
 
 struct PlannedShape {
     ShapeKind kind = ShapeKind::TextBox;
@@ -31,6 +34,9 @@ struct PlannedShape {
     std::uint32_t pib = 0;       // 1-based BStore index (pictures)
     RectEmu anchor;
     std::u16string description;   // alternative text (pictures)
+    std::size_t table = 0;       // tables: 1 + index into PubPlan::tables
+    std::uint32_t fillBgr = 0;   // cell shading
+    PlainLine line;              // grid lines
 };
 
 struct PlannedPage {
@@ -56,6 +62,7 @@ struct PubPlan {
     std::vector<PlannedPage> pages;
     StorySet stories;
     std::vector<Blip> blips;
+    std::vector<PlannedTable> tables;
     std::uint32_t lastSeq = 0;
     std::uint32_t masterSpid = 0;      // patriarch of the master page's drawing (the next cluster: drawing 3)
     std::uint32_t pageClusters = 1;    // Escher id clusters used by the pages' drawing
@@ -65,5 +72,9 @@ struct PubPlan {
 bool isReservedPageSeq(std::uint32_t seq);
 
 PubPlan makePlan(const model::Publication& publication);
+
+// A rectangle in points from the page's corner as an anchor in EMU from
+// the page's centre (at least one EMU wide and high).
+RectEmu anchorOf(const model::Rect& r, std::int32_t pageWidthEmu, std::int32_t pageHeightEmu);
 
 } // namespace fq::pub

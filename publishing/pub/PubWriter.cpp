@@ -14,7 +14,8 @@
 // and FONT, the drawing group's default shape properties and
 // split-menu colours, the master page's drawing with its background
 // rectangle, the third drawing with its rectangle and line, text-box and
-// picture shape properties (alternative text included), CompObj, Internal,
+// picture shape properties (alternative text included), tables (see
+// TablePlan), CompObj, Internal,
 // Envelope, the empty Objects and VBA storages and the root class id.
 //
 // Still missing or guessed: the hash values of the per-story data (0x65

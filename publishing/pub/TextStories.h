@@ -49,6 +49,14 @@ struct StoryParagraph {
     ParaFormat format;
 };
 
+// A cell of a table story: where its text ends (UTF-16 units from the
+// story's start, its last paragraph mark included), its size and margins.
+struct StoryCell {
+    std::uint32_t end = 0;
+    std::int32_t widthEmu = 0, heightEmu = 0;
+    std::int32_t marginLeftEmu = 0, marginTopEmu = 0, marginRightEmu = 0, marginBottomEmu = 0;
+};
+
 struct Story {
     std::uint32_t id = 0;
     std::u16string text;
@@ -56,6 +64,7 @@ struct Story {
     std::vector<StoryParagraph> paragraphs;
     std::int32_t frameWidthEmu = 0;
     std::int32_t frameHeightEmu = 0;
+    std::vector<StoryCell> cells;          // table stories only
 };
 
 struct TextColor {
@@ -83,6 +92,8 @@ public:
     std::uint32_t add(const model::TextFrame& frame, const model::Rect& rect);
     // Adds a story holding one paragraph of plain text (placeholders).
     std::uint32_t addPlain(const std::string& text, const model::Rect& rect);
+    // The story added last (a table's, to note its cells).
+    Story& last() { return set_.stories.back(); }
     StorySet take() { return std::move(set_); }
     const StorySet& stories() const { return set_; }
 
