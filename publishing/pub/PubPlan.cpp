@@ -46,29 +46,34 @@ PubPlan makePlan(const model::Publication& pub) {
     plan.pageWidthEmu = emu(widthPt > 0 ? widthPt : 612.0);
     plan.pageHeightEmu = emu(heightPt > 0 ? heightPt : 792.0);
 
+    // Publisher's numbering of a new publication: 0x102, 0x104, 0x11E and
+    // 0x122 stay unused; the first page comes right after the master.
     Numbering n;
     auto& f = plan.fixed;
+    auto pageChunks = [&n]() { return PageChunks{n.next(), n.next(), n.next()}; };
     f.document = n.next();
-    f.borderArt = n.next();
-    f.master = n.nextPage();
-    f.settings54 = n.next();
-    f.settings8A = n.next();
-    f.settings73 = n.next();
     f.settings72 = n.next();
-    f.settings4A = n.next();
-    f.guides4C = n.next();
-    f.extraPage = n.nextPage();
-    f.layout4B = n.next();
-    f.scratchPage = n.nextPage();
+    n.next();
+    f.settings73 = n.next();
+    n.next();
+    f.borderArt = n.next();
+    f.settings54 = n.next();
+    f.master = pageChunks();
+    const PageChunks first = pageChunks();
+    for (int i = 0; i < 3; ++i) f.dummies[i] = pageChunks();
+    f.settings7F = n.next();
+    f.dummies[3] = pageChunks();
     f.storyTable = n.next();
     f.frameTable = n.next();
     f.storyData = n.next();
-    f.settings59 = n.next();
     f.palette = n.next();
+    n.next();
+    f.layout4B = n.next();
     f.layout4F = n.next();
-    f.settings7F = n.next();
-    f.lastPage = n.nextPage();
-    f.fontList = n.next();
+    f.guides4C = n.next();
+    n.next();
+    f.settings4A = n.next();
+    f.settings8A = n.next();
 
     StoryCollector stories;
     std::uint32_t shapeIndex = 0;   // shapes of the pages' drawing, patriarch excluded
@@ -86,7 +91,10 @@ PubPlan makePlan(const model::Publication& pub) {
     for (std::size_t i = 0; i < pageCount; ++i) {
         const model::Page& page = pub.pages.empty() ? emptyPage : pub.pages[i];
         PlannedPage planned;
-        planned.seq = n.nextPage();
+        const PageChunks chunks = i == 0 ? first : PageChunks{n.nextPage(), n.next(), n.next()};
+        planned.seq = chunks.page;
+        planned.settings60 = chunks.settings60;
+        planned.form77 = chunks.form77;
         for (const model::Shape& shape : page.shapes) {
             PlannedShape s;
             s.seq = n.next();
@@ -129,6 +137,7 @@ PubPlan makePlan(const model::Publication& pub) {
         }
         plan.pages.push_back(std::move(planned));
     }
+    f.fontList = n.next();
     plan.masterSpid = (plan.pageClusters + 1) * 1024;
     plan.stories = stories.take();
     plan.lastSeq = n.last();

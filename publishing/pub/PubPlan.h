@@ -33,20 +33,29 @@ struct PlannedShape {
     std::u16string description;   // alternative text (pictures)
 };
 
+// A page chunk and the two chunks every page owns (0x60 and 0x77, the
+// page's settings and its web-form settings).
+struct PageChunks {
+    std::uint32_t page = 0, settings60 = 0, form77 = 0;
+};
+
 struct PlannedPage {
     std::uint32_t seq = 0;
+    std::uint32_t settings60 = 0, form77 = 0;
     std::vector<PlannedShape> shapes;   // back to front
 };
 
-// Sequence numbers of the document-level objects.
+// Sequence numbers of the document-level objects, numbered as in a
+// publication Publisher 2010 creates: the first page among them, its
+// shapes and every further page after them.
 struct FixedObjects {
-    std::uint32_t document = 0, borderArt = 0, master = 0, settings54 = 0, settings8A = 0,
-                  settings73 = 0, settings72 = 0, settings4A = 0, guides4C = 0, layout4B = 0,
-                  storyTable = 0, frameTable = 0, storyData = 0, settings59 = 0, palette = 0,
-                  layout4F = 0, settings7F = 0, fontList = 0;
-    // Publisher's page chunks without a page of their own: two empty pages
-    // and the scratch area.
-    std::uint32_t extraPage = 0, scratchPage = 0, lastPage = 0;
+    std::uint32_t document = 0, settings72 = 0, settings73 = 0, borderArt = 0, settings54 = 0,
+                  settings7F = 0, storyTable = 0, frameTable = 0, storyData = 0, palette = 0,
+                  layout4B = 0, layout4F = 0, guides4C = 0, settings4A = 0, settings8A = 0, fontList = 0;
+    PageChunks master;
+    // Publisher's four empty pages after the real ones; the first of them
+    // is sized as the scratch area around the page.
+    PageChunks dummies[4];
 };
 
 struct PubPlan {

@@ -107,7 +107,7 @@ TEST_F(PubDocument, ContentsCarriesPublisherStructures) {
     EXPECT_FALSE(grep(ours, "0x100 document \\(0x44\\).*08 0B=23").empty()) << ours;
     EXPECT_FALSE(grep(ours, "page \\(0x43\\).*parent -> 0x100 document.*08 0B=1").empty());
     // Master page, palette, story and frame tables are there and referenced.
-    for (const char* line : {"0E/tC0 master name = \"R\"", "0F/tC0 master long name = \"Master Page R\"",
+    for (const char* line : {"0E/tC0 master name = \"A\"", "0F/tC0 master long name = \"Master Page A\"",
                              "0D/t68 applied master = ->", "22/t70 = -> ", "palette (0x5C)", "story-table? (0x5B)",
                              "frame-table? (0x61)", "font-list (0x6C)", "type-0x4A (0x4A)", "type-0x4B (0x4B)",
                              "type-0x4C (0x4C)", "type-0x4F (0x4F)", "06/tC0 = \"(Custom)\""})
