@@ -4,9 +4,6 @@
 #include "publishing/pub/CompoundDirectory.h"
 
 #include <gsf/gsf.h>
-#include <gsf/gsf-doc-meta-data.h>
-#include <gsf/gsf-meta-names.h>
-#include <gsf/gsf-msole-utils.h>
 #include <gsf/gsf-outfile-msole.h>
 #include <gsf/gsf-output-stdio.h>
 #include <gsf/gsf-timestamp.h>
@@ -106,71 +103,6 @@ void closeStorage(GsfOutfile* s) {
     if (!gsf_output_close(GSF_OUTPUT(s))) fail("cannot close a storage");
 }
 
-void insertString(GsfDocMetaData* md, const char* name, const std::string& value) {
-    if (value.empty()) return;
-    GValue* v = g_new0(GValue, 1);
-    g_value_init(v, G_TYPE_STRING);
-    g_value_set_string(v, value.c_str());
-    gsf_doc_meta_data_insert(md, g_strdup(name), v);
-}
-
-void insertDate(GsfDocMetaData* md, const char* name, const std::string& iso) {
-    if (iso.empty()) return;
-    GsfTimestamp* ts = gsf_timestamp_new();
-    if (!gsf_timestamp_load_from_string(ts, iso.c_str())) {
-        gsf_timestamp_free(ts);
-        return;
-    }
-    GValue* v = g_new0(GValue, 1);
-    g_value_init(v, GSF_TIMESTAMP_TYPE);
-    gsf_timestamp_to_value(ts, v);
-    gsf_timestamp_free(ts);
-    gsf_doc_meta_data_insert(md, g_strdup(name), v);
-}
-
-void writeProperties(GsfOutfile* root, const model::DocumentProperties& p) {
-    GPtr<GsfDocMetaData> md(gsf_doc_meta_data_new());
-    insertString(md.get(), GSF_META_NAME_TITLE, p.title);
-    insertString(md.get(), GSF_META_NAME_SUBJECT, p.subject);
-    insertString(md.get(), GSF_META_NAME_CREATOR, p.author);
-    insertString(md.get(), GSF_META_NAME_KEYWORDS, p.keywords);
-    insertString(md.get(), GSF_META_NAME_GENERATOR, "Microsoft Office Publisher");
-    insertDate(md.get(), GSF_META_NAME_DATE_CREATED, p.created);
-    insertDate(md.get(), GSF_META_NAME_DATE_MODIFIED, p.modified.empty() ? p.created : p.modified);
-    GPtr<GsfOutput> child(gsf_outfile_new_child(root, "\005SummaryInformation", FALSE));
-    if (!child) fail("cannot create the document properties");
-    if (!gsf_doc_meta_data_write_to_msole(md.get(), child.get(), FALSE))
-        fail("cannot write the document properties");
-    if (!gsf_output_close(child.get())) fail("cannot close the document properties");
-}
-
-// DocumentSummaryInformation with its code page only. libmspub reads this
-// stream with the property offsets of SummaryInformation, so the stream is
-// padded with zeros (VT_EMPTY) far enough that those reads find nothing.
-std::vector<std::uint8_t> documentSummary() {
-    static const std::uint8_t fmtid[16] = {0x02, 0xD5, 0xCD, 0xD5, 0x9C, 0x2E, 0x1B, 0x10,
-                                           0x93, 0x97, 0x08, 0x00, 0x2B, 0x2C, 0xF9, 0xAE};
-    ByteBuffer b;
-    b.u16(0xFFFE);
-    b.u16(0);
-    b.u32(0x00020006);         // system: Windows 6.2
-    b.zeros(16);
-    b.u32(1);
-    b.append(fmtid, 16);
-    b.u32(48);
-    // Section: size, one property (code page, UTF-8).
-    b.u32(24);
-    b.u32(1);
-    b.u32(1);
-    b.u32(16);
-    b.u16(0x0002);
-    b.u16(0);
-    b.u16(65001);
-    b.u16(0);
-    b.zeros(1024 - b.size());
-    return std::move(b.bytes());
-}
-
 // The save time as a FILETIME: the document's own last save (libmspub shows
 // the root entry's modification time as the document's date), else now.
 std::uint64_t saveTime(const model::DocumentProperties& p) {
@@ -212,8 +144,8 @@ void writeOleFile(const std::filesystem::path& path, const PubStreams& streams,
     writeStream(root.get(), "\001CompObj", rootCompObj().bytes());
     const std::uint8_t internal[12] = {0x00, 0x00, 0x01, 0x00};
     writeStream(root.get(), "\003Internal", std::vector<std::uint8_t>(internal, internal + 12));
-    writeProperties(root.get(), properties);
-    writeStream(root.get(), "\005DocumentSummaryInformation", documentSummary());
+    writeStream(root.get(), "\005SummaryInformation", streams.summary);
+    writeStream(root.get(), "\005DocumentSummaryInformation", streams.documentSummary);
     writeStream(root.get(), "Contents", streams.contents.bytes());
     writeStream(root.get(), "Envelope", {});
     {

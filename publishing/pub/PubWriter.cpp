@@ -16,8 +16,10 @@
 // split-menu colours, the master page's drawing with its background
 // rectangle, the third drawing with its rectangle and line, text-box and
 // picture shape properties (alternative text included), CompObj, Internal,
-// Envelope, the empty Objects and VBA storages, the root class id and the
-// compound file's directory as Publisher leaves it (CompoundDirectory).
+// Envelope, the empty Objects and VBA storages, the root class id, the
+// summary streams with the Office version and a preview of the first page
+// (SummaryStreams, PagePreview) and the compound file's directory as
+// Publisher leaves it (CompoundDirectory).
 //
 // Still missing or guessed: MCLD's values 00-03 (meaning unknown, left
 // out), font metrics in the Contents font list (written as Publisher does
@@ -41,8 +43,10 @@
 #include "publishing/pub/ContentsBuilder.h"
 #include "publishing/pub/EscherBuilder.h"
 #include "publishing/pub/OleContainer.h"
+#include "publishing/pub/PagePreview.h"
 #include "publishing/pub/PubPlan.h"
 #include "publishing/pub/QuillBuilder.h"
+#include "publishing/pub/SummaryStreams.h"
 
 namespace fq::pub {
 
@@ -59,6 +63,11 @@ void writePub(const model::Publication& publication, const std::filesystem::path
     model::checkBudget();
     streams.escher = std::move(escher.main);
     streams.escherDelay = std::move(escher.delay);
+    const QImage preview =
+        renderPagePreview(publication.pages.empty() ? model::Page{} : publication.pages.front(), kPreviewLongestSide);
+    streams.summary = summaryInformation(publication.properties, preview);
+    streams.documentSummary = documentSummaryInformation(streams.summary);
+    model::checkBudget();
     writeOleFile(path, streams, publication.properties);
 }
 

@@ -64,7 +64,8 @@ TEST_F(PubDocument, PropertiesArrive) {
     EXPECT_EQ(doc.metadata.at("dc:date").substr(0, 10), "2024-06-02");
     const std::string ole = fx.dump(fx.path("out.pub"), "ole");
     EXPECT_NE(ole.find("summary title: Quarterly Report"), std::string::npos) << ole;
-    EXPECT_NE(ole.find("create_time: 2024-05-01"), std::string::npos) << ole;
+    // As in Publisher's files, the summary holds no dates.
+    EXPECT_EQ(ole.find("create_time"), std::string::npos) << ole;
 }
 
 TEST_F(PubDocument, NoPropertiesIsFine) {
