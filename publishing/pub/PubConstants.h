@@ -126,7 +126,8 @@ inline constexpr std::uint16_t kShapeFlags = 3;
 namespace cp {
 inline constexpr std::uint8_t Bold = 0x02, Italic = 0x03, Size = 0x0C, SuperSub = 0x0F,
                               SmallCaps = 0x13, AllCaps = 0x14, Underline = 0x1E, Font = 0x24,
-                              Bold2 = 0x37, Italic2 = 0x38, Size2 = 0x39, Color = 0x44;
+                              Bold2 = 0x37, Italic2 = 0x38, Size2 = 0x39, Color = 0x44,
+                              Hyperlink = 0x48;
 inline constexpr std::uint16_t kSuperscript = 1, kSubscript = 2;
 } // namespace cp
 
@@ -142,6 +143,8 @@ inline constexpr std::uint16_t kLeft = 0, kRight = 1, kCenter = 2, kJustify = 6;
 namespace ul {
 inline constexpr std::uint16_t Single = 1, Words = 2, Double = 3, Dotted = 4, Thick = 6, Dash = 7,
                                DotDash = 9, DotDotDash = 0x0A, Wave = 0x0B;
+// Publisher marks the underline of a hyperlink's text with this bit.
+inline constexpr std::uint16_t kHyperlink = 0x0800;
 } // namespace ul
 
 // Quill script slots of the font container (Publisher writes all of them).
@@ -152,6 +155,8 @@ inline constexpr std::uint32_t kQuillTextOffset = 0x200;
 inline constexpr std::uint32_t kQuillPage = 0x200;
 inline constexpr std::uint16_t kQuillTocBlockMark = 0x01F8;
 inline constexpr std::uint32_t kQuillFirstTocCapacity = 19;
+// Publisher stamps every Quill list with a number that varies per file.
+inline constexpr std::uint32_t kQuillListStamp = 0x038A599C;
 inline constexpr std::uint32_t kQuillTocCapacity = 20;
 
 // ---------------------------------------------------------------------------

@@ -12,8 +12,9 @@
 // the four empty pages after the real ones, each page's 0x60 and 0x77
 // chunks, the story table with frame table, per-story data and font list,
 // Quill's three STSH (the default style with Publisher 2010's script fonts),
-// MCLD, PL and FONT, the drawing group's default shape properties and
-// split-menu colours, the master page's drawing with its background
+// MCLD, PL and FONT, hyperlinks (TOKN, QuillLinks), the drawing group's
+// default shape properties and split-menu colours, the master page's
+// drawing with its background
 // rectangle, the third drawing with its rectangle and line, text-box and
 // picture shape properties (alternative text included), CompObj, Internal,
 // Envelope, the empty Objects and VBA storages, the root class id, the
@@ -24,7 +25,8 @@
 // Still missing or guessed: MCLD's values 00-03 (meaning unknown, left
 // out), font metrics in the Contents font list (written as Publisher does
 // for a font it has no metrics for), FONT flags of the runs' fonts, the
-// page setup's name and id of page sizes other than A4, the picture
+// page setup's name and id of page sizes other than A4, links to places in
+// the document (a bookmark has no page to point at: plain text), the picture
 // shapes' wrap polygon, linked text frames (each frame is its own story,
 // as the layout split the text), strike-through (no property found:
 // libmspub reads none and the samples show none), and a page size per page

@@ -3,6 +3,7 @@
 
 #include "publishing/pub/BlockWriter.h"
 #include "publishing/pub/PubConstants.h"
+#include "publishing/pub/QuillLinks.h"
 #include "publishing/pub/QuillRecords.h"
 
 #include <algorithm>
@@ -15,9 +16,6 @@
 namespace fq::pub {
 
 namespace {
-
-// Publisher stamps every list with a number that varies per file.
-constexpr std::uint32_t kListStamp = 0x038A599C;
 
 struct TocEntry {
     std::array<char, 4> name;
@@ -57,7 +55,7 @@ void writeList(ByteBuffer& out, const std::vector<ByteBuffer>& elements, std::ui
     const std::size_t start = out.size();
     out.u32(0);
     out.u32(static_cast<std::uint32_t>(elements.size()));
-    out.u32(kListStamp);
+    out.u32(kQuillListStamp);
     out.u32(kind);
     out.u32(field10);
     const std::size_t base = out.size();
@@ -387,6 +385,12 @@ ByteBuffer buildQuill(const StorySet& set) {
         writeBinTable(q, "BTEC", chars);
     }
     writeFonts(q, fonts);
+    for (std::size_t i = 0; i < set.stories.size(); ++i) {
+        if (set.stories[i].links.empty()) continue;
+        q.begin("TOKN", static_cast<std::uint16_t>(i), "PLC ");
+        writeLinkTokens(q.out, set.stories[i]);
+        q.end();
+    }
     if (text) {
         writeStoryLengths(q, set.stories);
         writeStoryLayout(q, set.stories);

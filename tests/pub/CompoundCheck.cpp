@@ -1,6 +1,11 @@
 // The compound-file directory check of the tests.
 #include "CompoundCheck.h"
 
+#include <gsf/gsf.h>
+#include <gsf/gsf-infile-msole.h>
+#include <gsf/gsf-infile.h>
+#include <gsf/gsf-input-stdio.h>
+
 #include <algorithm>
 #include <cctype>
 #include <fstream>
@@ -151,6 +156,58 @@ std::vector<std::string> treeProblems(const std::vector<CfbEntry>& entries) {
         todo.insert(todo.end(), check.storages_.begin(), check.storages_.end());
     }
     return problems;
+}
+
+std::vector<std::uint8_t> readStream(const std::filesystem::path& file, const std::string& path) {
+    gsf_init();
+    std::vector<std::uint8_t> out;
+    GsfInput* input = gsf_input_stdio_new(file.string().c_str(), nullptr);
+    if (!input) return out;
+    GsfInfile* ole = gsf_infile_msole_new(input, nullptr);
+    g_object_unref(input);
+    if (!ole) return out;
+    GsfInput* node = GSF_INPUT(ole);
+    g_object_ref(node);
+    std::size_t start = 0;
+    while (node && start <= path.size()) {
+        const std::size_t slash = path.find('/', start);
+        const std::string name = path.substr(start, slash == std::string::npos ? std::string::npos : slash - start);
+        GsfInput* child = GSF_IS_INFILE(node) ? gsf_infile_child_by_name(GSF_INFILE(node), name.c_str()) : nullptr;
+        g_object_unref(node);
+        node = child;
+        if (slash == std::string::npos) break;
+        start = slash + 1;
+    }
+    if (node) {
+        out.resize(static_cast<std::size_t>(gsf_input_size(node)));
+        if (!out.empty()) gsf_input_read(node, out.size(), out.data());
+        g_object_unref(node);
+    }
+    g_object_unref(ole);
+    return out;
+}
+
+std::vector<std::uint8_t> quillChunk(const std::vector<std::uint8_t>& q, const std::string& name, int index) {
+    if (q.size() < 0x20) return {};
+    std::size_t block = 0x18;
+    for (int guard = 0; guard < 1000 && block + 8 <= q.size(); ++guard) {
+        const std::size_t count = q[block + 2] | (q[block + 3] << 8);
+        for (std::size_t k = 0; k < count; ++k) {
+            const std::size_t e = block + 8 + 24 * k;
+            if (e + 24 > q.size()) return {};
+            const std::string tag(reinterpret_cast<const char*>(&q[e + 2]), 4);
+            const int idx = q[e + 6] | (q[e + 7] << 8);
+            if (tag == name && idx == index) {
+                const std::uint32_t off = u32(q, e + 16), len = u32(q, e + 20);
+                if (off + len > q.size()) return {};
+                return std::vector<std::uint8_t>(q.begin() + off, q.begin() + off + len);
+            }
+        }
+        const std::uint32_t next = u32(q, block + 4);
+        if (next == 0xFFFFFFFF) break;
+        block = next;
+    }
+    return {};
 }
 
 } // namespace fq::pubtest

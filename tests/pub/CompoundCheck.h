@@ -34,4 +34,12 @@ std::vector<std::string> treeProblems(const std::vector<CfbEntry>& entries);
 // The entry's name in UTF-8, with control characters as \xNN.
 std::string printable(const std::u16string& name);
 
+// A stream of the file ("Quill/QuillSub/CONTENTS"), read with libgsf;
+// empty when it is not there.
+std::vector<std::uint8_t> readStream(const std::filesystem::path& file, const std::string& path);
+
+// A chunk of a Quill stream by its table-of-contents name and index
+// ("TOKN", 0); empty when there is none.
+std::vector<std::uint8_t> quillChunk(const std::vector<std::uint8_t>& quill, const std::string& name, int index);
+
 } // namespace fq::pubtest

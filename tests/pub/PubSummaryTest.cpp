@@ -2,12 +2,7 @@
 // Publisher 2010 file, the Office version, the author in the code page it
 // fits, and the first page's preview as Publisher stores it (a metafile
 // holding a bitmap) drawn from the laid-out page.
-// libgsf (glib) before Qt, whose "signals" macro glib headers trip over.
-#include <gsf/gsf.h>
-#include <gsf/gsf-infile-msole.h>
-#include <gsf/gsf-infile.h>
-#include <gsf/gsf-input-stdio.h>
-
+#include "CompoundCheck.h"
 #include "PubTestSupport.h"
 
 #include "publishing/pub/PubWriter.h"
@@ -24,22 +19,7 @@ namespace {
 
 const std::string kSample2010 = FQ_SHARED_DIR "/reference/genuine/poi_Sample_2010.pub";
 
-std::vector<std::uint8_t> stream(const std::string& file, const char* name) {
-    gsf_init();
-    std::vector<std::uint8_t> out;
-    GsfInput* input = gsf_input_stdio_new(file.c_str(), nullptr);
-    if (!input) return out;
-    if (GsfInfile* ole = gsf_infile_msole_new(input, nullptr)) {
-        if (GsfInput* s = gsf_infile_child_by_name(ole, name)) {
-            out.resize(static_cast<std::size_t>(gsf_input_size(s)));
-            gsf_input_read(s, out.size(), out.data());
-            g_object_unref(s);
-        }
-        g_object_unref(ole);
-    }
-    g_object_unref(input);
-    return out;
-}
+std::vector<std::uint8_t> stream(const std::string& file, const char* name) { return readStream(file, name); }
 
 std::uint32_t u32(const std::vector<std::uint8_t>& d, std::size_t at) {
     return at + 4 <= d.size() ? d[at] | (d[at + 1] << 8) | (d[at + 2] << 16) | (std::uint32_t(d[at + 3]) << 24) : 0;
