@@ -192,6 +192,7 @@ void ContentsWriter::shapeChunk(const PlannedShape& s, std::uint32_t pageSeq) {
         w_.fixed(shape::Crop0C, bt::Bytes8, zero8, 8);
         w_.fixed(shape::Crop0D, bt::Bytes8, zero8, 8);
         if (s.textId) w_.u32(shape::TextId, bt::Long, s.textId);
+        if (s.chainIndex) w_.u32(shape::ChainIndex, bt::Long, s.chainIndex);
         w_.flag(shape::Flag2B, bt::Flag);
         w_.flag(shape::Flag2C, bt::Flag);
         if (s.kind == ShapeKind::Picture) w_.u32(shape::Picture34, bt::Long, 0);
@@ -287,17 +288,23 @@ void ContentsWriter::storyTables() {
         w_.u32(0x01, bt::Long, esc::kPaletteBlack);
         w_.close(c);
     });
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> frames;   // story id, shape seq
+    // Every text frame with its story and its place in the story's chain.
+    std::vector<const PlannedShape*> frames;
+    std::map<std::uint32_t, std::uint32_t> frameCount;   // by story
     for (const auto& p : plan_.pages)
         for (const auto& s : p.shapes)
-            if (s.textId) frames.emplace_back(s.textId, s.seq);
+            if (s.textId) {
+                frames.push_back(&s);
+                ++frameCount[s.textId];
+            }
     chunk(f.frameTable, chunk::FrameTable, f.storyTable, 1, [&] {
         w_.u32(0x01, bt::Long, static_cast<std::uint32_t>(frames.size()));
         const auto a = w_.open(0x02, bt::Array);
-        for (const auto& [id, seq] : frames) {
+        for (const PlannedShape* s : frames) {
             const auto e = w_.open(0x00, bt::Container);
-            w_.u32(0x01, bt::Long, id);
-            w_.u32(0x03, bt::ParentRef, seq);
+            w_.u32(0x01, bt::Long, s->textId);
+            if (s->chainIndex) w_.u32(0x02, bt::Long, s->chainIndex);
+            w_.u32(0x03, bt::ParentRef, s->seq);
             w_.close(e);
         }
         w_.close(a);
@@ -311,6 +318,8 @@ void ContentsWriter::storyTables() {
         for (const auto& story : plan_.stories.stories) {
             const auto e = w_.open(0x00, bt::Container);
             w_.u32(0x01, bt::Long, story.id);
+            const auto count = frameCount.find(story.id);
+            if (count != frameCount.end() && count->second > 1) w_.u32(0x02, bt::Long, count->second);
             w_.u32(0x07, bt::Long, ++number);
             w_.u32(0x08, bt::Long, kUnsetFloat);
             w_.u32(0x09, bt::Long, kUnsetFloat);

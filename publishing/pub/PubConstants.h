@@ -117,6 +117,7 @@ namespace shape {
 // 02, 2B and 2C are flags every Publisher 2007 shape carries (meaning
 // unknown); 34 = 0 is on every picture.
 inline constexpr std::uint8_t Flag02 = 0x02, Flags04 = 0x04, Crop0C = 0x0C, Crop0D = 0x0D, TextId = 0x27,
+                              ChainIndex = 0x28,
                               Flag2B = 0x2B, Flag2C = 0x2C, Picture34 = 0x34, Width = 0xAA, Height = 0xAB;
 inline constexpr std::uint16_t kShapeFlags = 3;
 } // namespace shape

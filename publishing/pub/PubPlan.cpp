@@ -1,9 +1,11 @@
 // Numbers the objects of a publication for the three streams.
 #include "publishing/pub/PubPlan.h"
 
+#include "publishing/pub/LinkedFrames.h"
 #include "publishing/pub/PubConstants.h"
 
 #include <cmath>
+#include <map>
 
 namespace fq::pub {
 
@@ -39,7 +41,7 @@ bool isReservedPageSeq(std::uint32_t seq) {
     return seq == 0x10D || seq == 0x110 || seq == 0x113 || seq == 0x117;
 }
 
-PubPlan makePlan(const model::Publication& pub) {
+PubPlan makePlan(const model::Publication& pub, bool linkedFrames) {
     PubPlan plan;
     const double widthPt = pub.pages.empty() ? 612.0 : pub.pages.front().widthPt;
     const double heightPt = pub.pages.empty() ? 792.0 : pub.pages.front().heightPt;
@@ -76,6 +78,8 @@ PubPlan makePlan(const model::Publication& pub) {
     f.settings8A = n.next();
 
     StoryCollector stories;
+    const auto chains = linkedFrames ? flowChains(pub) : decltype(flowChains(pub)){};
+    std::map<std::uint32_t, std::uint32_t> chainStory, chainSeen;   // by flow
     std::uint32_t shapeIndex = 0;   // shapes of the pages' drawing, patriarch excluded
     auto nextSpid = [&]() {
         ++shapeIndex;
@@ -102,7 +106,15 @@ PubPlan makePlan(const model::Publication& pub) {
             s.anchor = anchorOf(shape.rect, plan.pageWidthEmu, plan.pageHeightEmu);
             if (const auto* frame = std::get_if<model::TextFrame>(&shape.content)) {
                 s.kind = ShapeKind::TextBox;
-                s.textId = stories.add(*frame, shape.rect);
+                const auto chain = chains.find(frame->flow);
+                if (chain != chains.end()) {
+                    auto [story, fresh] = chainStory.try_emplace(frame->flow, 0);
+                    if (fresh) story->second = stories.add(joinedChain(chain->second), shape.rect);
+                    s.textId = story->second;
+                    s.chainIndex = chainSeen[frame->flow]++;
+                } else {
+                    s.textId = stories.add(*frame, shape.rect);
+                }
             } else if (const auto* pic = std::get_if<model::PictureFrame>(&shape.content)) {
                 s.description = utf8ToUtf16(pic->description);
                 if (auto blip = makeBlip(pic->format, pic->data, shape.rect.widthPt, shape.rect.heightPt)) {

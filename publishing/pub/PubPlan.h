@@ -29,6 +29,7 @@ struct PlannedShape {
     std::uint32_t spid = 0;      // Escher shape id
     std::uint32_t textId = 0;    // story id (text boxes and placeholders)
     std::uint32_t pib = 0;       // 1-based BStore index (pictures)
+    std::uint32_t chainIndex = 0;   // place in a chain of linked frames (0: first or none)
     RectEmu anchor;
     std::u16string description;   // alternative text (pictures)
 };
@@ -73,6 +74,7 @@ struct PubPlan {
 // True for the sequence numbers that libmspub silently drops as pages.
 bool isReservedPageSeq(std::uint32_t seq);
 
-PubPlan makePlan(const model::Publication& publication);
+// linkedFrames: each flow of body frames becomes one story (LinkedFrames).
+PubPlan makePlan(const model::Publication& publication, bool linkedFrames = false);
 
 } // namespace fq::pub

@@ -27,8 +27,9 @@
 // for a font it has no metrics for), FONT flags of the runs' fonts, the
 // page setup's name and id of page sizes other than A4, links to places in
 // the document (a bookmark has no page to point at: plain text), the picture
-// shapes' wrap polygon, linked text frames (each frame is its own story,
-// as the layout split the text), strike-through (no property found:
+// shapes' wrap polygon, the previous/next frame blocks 36/37 of linked
+// frames (only Publisher 2003 writes them; by default each frame is its own
+// story, as the layout split the text, see WriteOptions), strike-through (no property found:
 // libmspub reads none and the samples show none), and a page size per page
 // (the format has one page size per publication: the first page's; frames
 // keep their position from the top left corner).
@@ -52,8 +53,8 @@
 
 namespace fq::pub {
 
-void writePub(const model::Publication& publication, const std::filesystem::path& path) {
-    const PubPlan plan = makePlan(publication);
+void writePub(const model::Publication& publication, const std::filesystem::path& path, const WriteOptions& options) {
+    const PubPlan plan = makePlan(publication, options.linkedFrames);
     model::checkBudget();
     PubStreams streams;
     const auto u8 = path.u8string();
