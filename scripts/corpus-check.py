@@ -10,13 +10,17 @@ non-whitespace characters appear, in order, in the publication (extra text
 such as headers and footers does not count against it). The bullets that
 LibreOffice's export puts before every bulleted paragraph (the default one of
 each level, not the list's own) are not counted. Every publication
-is also opened by LibreOffice (one batch conversion to PDF).
+is also opened by LibreOffice (one batch conversion to PDF) and read by a
+second, independent reader, Apache POI (its HPBF text extractor, through
+shared/tools/poi/poi-text.sh): it must parse the file, and its text recall
+is shown beside pub2raw's (POI 4.0.1 refuses a text chunk over 1,000,000
+bytes; such files are read with its lenient mode and marked so).
 
 Prints one row per file and the totals. Exits 1 when the criteria fail:
   docx: at least 95% (--files-share) of the files reach 99% of their reference text;
   doc:  the same over the Word 97-2003 files (Word 6/95 and 2.x are shown
         apart and do not count);
-  every written file opens in pub2raw and in LibreOffice.
+  every written file opens in pub2raw, in LibreOffice and in POI.
 The robustness inputs (--kind bad) must each convert or fail with one of
 the user messages; they have no reference text.
 Standard library only.
@@ -54,7 +58,9 @@ def parse_args():
     p.add_argument("--kind", choices=("docx", "doc", "bad", "all"), default="all",
                    help="which corpus folder(s); all = docx and doc")
     p.add_argument("--jobs", type=int, default=os.cpu_count() or 2, help="parallel conversions and readers")
+    p.add_argument("--corpus", default="corpus", help="corpus folder under --shared (default: %(default)s)")
     p.add_argument("--no-libreoffice", action="store_true", help="skip the LibreOffice check")
+    p.add_argument("--no-poi", action="store_true", help="skip the Apache POI check")
     p.add_argument("--keep", help="keep the publications and PDFs in this folder")
     p.add_argument("--only", action="append", default=[], help="check only files whose name contains this")
     p.add_argument("--files-share", type=float, default=FILES_SHARE,
@@ -293,6 +299,34 @@ def libreoffice_batch(pubs, out_dir):
     return made, log
 
 
+def poi_batch(shared, pubs, out_dir):
+    """Reads the publications with Apache POI in one batch; returns
+    {pub path: (status, text or message)}, status ok, lenient, error or timeout."""
+    results = {}
+    if not pubs:
+        return results
+    tool = os.path.join(shared, "tools", "poi", "poi-text.sh")
+    try:
+        r = subprocess.run([tool, "--dump", out_dir] + pubs, capture_output=True, timeout=3600)
+        lines = r.stdout.decode("utf-8", "replace").splitlines()
+    except (OSError, subprocess.TimeoutExpired) as e:
+        return {p: ("error", "POI could not run: %s" % e) for p in pubs}
+    by_name = {os.path.basename(p): p for p in pubs}
+    for line in lines:
+        cells = line.split("\t")
+        if len(cells) < 5 or cells[0] not in by_name:
+            continue
+        name, status, message = cells[0], cells[1], cells[4]
+        text = message
+        if status in ("ok", "lenient"):
+            with open(os.path.join(out_dir, name + ".txt"), encoding="utf-8", errors="replace") as f:
+                text = f.read()
+        results[by_name[name]] = (status, text)
+    for p in pubs:
+        results.setdefault(p, ("error", "no answer from POI"))
+    return results
+
+
 def check_kind(kind, args, manifest, work):
     corpus = os.path.join(args.shared, args.corpus)
     folder = os.path.join(corpus, kind)
@@ -316,7 +350,8 @@ def check_kind(kind, args, manifest, work):
             with open(ref_path, encoding="utf-8-sig", errors="replace") as f:
                 ref = compact(without_exported_bullets(f.read()))
         row = {"file": name, "generation": word_generation(notes), "status": status, "detail": detail,
-               "ref": len(ref), "matched": 0.0, "pages": 0, "pictures": 0, "pub": None, "raw_ok": False}
+               "ref": len(ref), "matched": 0.0, "pages": 0, "pictures": 0, "pub": None, "raw_ok": False,
+               "compact_ref": ref, "poi": None, "poi_matched": 0.0}
         if status == "ok":
             row["pub"] = detail
             raw, err = pub2raw(detail)
@@ -331,6 +366,20 @@ def check_kind(kind, args, manifest, work):
 
     with concurrent.futures.ThreadPoolExecutor(max_workers=max(1, args.jobs)) as pool:
         rows = list(pool.map(read_back, files))
+
+    if not args.no_poi:
+        poi_dir = os.path.join(work, kind + "-poi")
+        os.makedirs(poi_dir, exist_ok=True)
+        read = poi_batch(args.shared, [r["pub"] for r in rows if r["pub"]], poi_dir)
+        for r in rows:
+            if r["pub"]:
+                status, text = read[r["pub"]]
+                r["poi"] = status
+                if status in ("ok", "lenient"):
+                    ref = r["compact_ref"]
+                    r["poi_matched"] = 1.0 if not ref else in_order_matches(ref, compact(text)) / len(ref)
+                else:
+                    r["poi_error"] = text
 
     lo_log = ""
     if not args.no_libreoffice:
@@ -348,12 +397,21 @@ def check_kind(kind, args, manifest, work):
 
 def print_table(kind, rows):
     print("\n== %s ==" % kind)
-    print("%-58s %-10s %8s %8s %5s %4s %3s  %s" % ("file", "status", "ref", "matched", "pages", "pics", "LO", "note"))
+    print("%-58s %-10s %8s %8s %8s %5s %4s %3s  %s" % ("file", "status", "ref", "matched", "POI", "pages", "pics",
+                                                       "LO", "note"))
     for r in rows:
         lo = {True: "ok", False: "NO", None: "-"}[r["lo_ok"]]
         note = r["detail"] if r["status"] != "ok" else ("Word %s" % r["generation"] if r["generation"] != "97" else "")
-        print("%-58s %-10s %8d %7.1f%% %5d %4d %3s  %s" % (r["file"][:58], r["status"], r["ref"],
-                                                        100.0 * r["matched"], r["pages"], r["pictures"], lo, note))
+        if r["poi"] in ("error", "timeout"):
+            poi = "POI-" + r["poi"]
+            note = (note + " " if note else "") + r.get("poi_error", "")[:80]
+        elif r["poi"]:
+            poi = "%7.1f%%%s" % (100.0 * r["poi_matched"], "L" if r["poi"] == "lenient" else "")
+        else:
+            poi = "-"
+        print("%-58s %-10s %8d %7.1f%% %8s %5d %4d %3s  %s" % (r["file"][:58], r["status"], r["ref"],
+                                                             100.0 * r["matched"], poi, r["pages"], r["pictures"],
+                                                             lo, note))
 
 
 def summarize(kind, rows, elapsed, files_share=FILES_SHARE):
@@ -382,6 +440,23 @@ def summarize(kind, rows, elapsed, files_share=FILES_SHARE):
         if label == groups[0][0] and share < files_share:
             failures.append("%s %s: only %.1f%% of the files reach 99%% (need %.0f%%)" % (
                 kind, label, 100 * share, 100 * files_share))
+    read = [r for r in rows if r["poi"]]
+    if read:
+        parsed = [r for r in read if r["poi"] in ("ok", "lenient")]
+        lenient = sum(1 for r in read if r["poi"] == "lenient")
+        texts = [r for r in parsed if r["generation"] == "97" and r["ref"]]
+        def mean(values):
+            values = list(values)
+            return 100.0 * sum(values) / len(values) if values else 0.0
+        print("POI: parsed %d of %d publications (%d through its lenient read, a text chunk over its cap)" % (
+            len(parsed), len(read), lenient))
+        print("text recall over %d files with reference text: POI mean %.2f%%, %d at >= 99%%; "
+              "pub2raw mean %.2f%%, %d at >= 99%%" % (
+                  len(texts), mean(r["poi_matched"] for r in texts), sum(1 for r in texts if r["poi_matched"] >= GOOD_SHARE),
+                  mean(r["matched"] for r in texts), sum(1 for r in texts if r["matched"] >= GOOD_SHARE)))
+        for r in read:
+            if r["poi"] not in ("ok", "lenient"):
+                failures.append("%s: %s does not open in POI: %s" % (kind, r["file"], r.get("poi_error", "")))
     unclear = [r for r in failed if r not in clear]
     for r in unclear:
         failures.append("%s: %s failed without a clear error: %s" % (kind, r["file"], r["detail"]))

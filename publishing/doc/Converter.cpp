@@ -419,6 +419,7 @@ private:
             return;
         }
         if (fields_.hidden()) return;
+        b.link = fields_.activeLink();
         const Chp& chp = chpAt(cp, pap);
         // Hidden text is not shown; tracked deletions are gone once the changes are accepted.
         if (chp.vanish || chp.deleted) return;

@@ -11,7 +11,8 @@
 //  [X] special characters: paragraph, line break, page/section break, tab, cell/row marks,
 //      non-breaking and optional hyphen, nbsp, footnote/endnote reference numbers
 //  [X] fields: the result is shown, never the code, nested fields too; PAGE and NUMPAGES
-//      results become page-number / page-count runs; FILENAME shows the converted file's name
+//      results become page-number / page-count runs; FILENAME shows the converted file's name;
+//      the result of a HYPERLINK field carries the link's target
 //  [X] symbols inserted from a symbol font (sprmCSymbol): the character in its font, private-use
 //      code points as Word keeps them
 //  [X] character properties: style chain, character styles, CHPX, toggles 0x80/0x81, font, size,

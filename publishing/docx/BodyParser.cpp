@@ -127,11 +127,13 @@ void BodyParser::inlines(const pugi::xml_node& container, std::vector<Run>& out,
             runItems(c, run.items, depth + 1);
             out.push_back(std::move(run));
         } else if (n == "hyperlink") {
+            // An address (relationship), a place in it or in this document (anchor).
             std::string target = link;
+            const auto anchor = xml::text(c, "anchor");
             if (auto id = xml::text(c, "id")) {
                 auto rel = rels_.find(*id);
-                if (rel != rels_.end()) target = rel->second.target;
-            } else if (auto anchor = xml::text(c, "anchor")) {
+                if (rel != rels_.end()) target = rel->second.target + (anchor ? "#" + *anchor : std::string());
+            } else if (anchor) {
                 target = "#" + *anchor;
             }
             inlines(c, out, target, depth + 1);

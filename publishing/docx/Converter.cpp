@@ -8,6 +8,7 @@
 #include "publishing/docx/TableConverter.h"
 #include "publishing/docx/XmlUtil.h"
 #include "publishing/word/FieldCode.h"
+#include "publishing/word/HyperlinkField.h"
 #include "publishing/word/NumberFormat.h"
 #include "publishing/word/SymbolFonts.h"
 
@@ -124,6 +125,7 @@ struct FieldFrame {
     model::FieldKind kind = model::FieldKind::None;   // a page-dependent result
     int serial = 0;            // tells the runs of one field from the next one's
     bool shown = false;        // some of the result was appended
+    std::string link;          // a HYPERLINK field's target
 };
 
 class DocumentConverter {
@@ -153,6 +155,10 @@ private:
     const WordDocument& doc_;
     PropertyResolver resolver_;
     ListLabeler labels_;
+    // Where the text appended now links to: the w:hyperlink around the run,
+    // else the innermost HYPERLINK field whose result it is.
+    std::string activeLink() const;
+    std::string runLink_;
     std::vector<FieldFrame> fields_;
     int fieldSerial_ = 0;
     int lastFieldRun_ = 0;     // serial of the field the last appended field run belongs to
@@ -179,6 +185,13 @@ bool visible(const std::vector<FieldFrame>& fields) {
     return true;
 }
 
+std::string DocumentConverter::activeLink() const {
+    if (!runLink_.empty()) return runLink_;
+    for (auto it = fields_.rbegin(); it != fields_.rend(); ++it)
+        if (it->inResult && !it->link.empty()) return it->link;
+    return {};
+}
+
 void DocumentConverter::appendText(model::Paragraph& p, const std::string& text, const model::CharProps& props) {
     if (text.empty()) return;
     if (!fields_.empty() && fields_.back().inResult && fields_.back().kind != model::FieldKind::None) {
@@ -186,9 +199,11 @@ void DocumentConverter::appendText(model::Paragraph& p, const std::string& text,
         appendField(p, text, props, fields_.back().kind, fields_.back().serial);
         return;
     }
-    if (!p.runs.empty() && p.runs.back().props == props && p.runs.back().field == model::FieldKind::None)
+    std::string link = activeLink();
+    if (!p.runs.empty() && p.runs.back().props == props && p.runs.back().field == model::FieldKind::None &&
+        p.runs.back().link == link)
         p.runs.back().text += text;
-    else p.runs.push_back(model::Run{text, props});
+    else p.runs.push_back(model::Run{text, props, model::FieldKind::None, std::move(link)});
 }
 
 void DocumentConverter::appendField(model::Paragraph& p, const std::string& text, const model::CharProps& props,
@@ -253,6 +268,7 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
         return true;
     };
 
+    runLink_.clear();
     if (label && !label->text.empty()) {
         RunProps labelProps = level->runProps;
         model::CharProps cp = resolver_.resolveRun(pStyle, p.props.markRunProps, &labelProps);
@@ -263,6 +279,7 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
 
     for (const Run& run : p.runs) {
         const model::CharProps cp = resolver_.resolveRun(pStyle, run.props);
+        runLink_ = run.hyperlink;
         for (const RunItem& item : run.items) {
             if (const auto* f = std::get_if<FieldChar>(&item)) {
                 if (f->kind == "begin") {
@@ -271,6 +288,7 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
                 } else if (f->kind == "separate" && !fields_.empty() && !fields_.back().inResult) {
                     fields_.back().inResult = true;
                     fields_.back().kind = pageFieldKind(fields_.back().code);
+                    fields_.back().link = word::hyperlinkTarget(fields_.back().code).value_or("");
                     // Some results the reader computes itself (FILENAME).
                     const word::FieldContext context{doc_.sourcePath, doc_.sourceFileName};
                     if (auto result = word::computedFieldResult(word::parseFieldCode(fields_.back().code), context)) {
@@ -379,9 +397,11 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
                         for (const auto& box : v.textBoxes) {
                             // A text box is a story of its own: fields do not cross it.
                             auto saved = std::move(fields_);
+                            const std::string savedLink = runLink_;
                             fields_.clear();
                             story(box, after);
                             fields_ = std::move(saved);
+                            runLink_ = savedLink;
                         }
                     }
                     // InstrText is the field's code, not shown.

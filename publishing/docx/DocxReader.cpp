@@ -53,7 +53,8 @@
 //   [ ] diagonal cell borders, text direction, fit text, no-wrap
 //   [X] fields: fldSimple content, complex fields show their result only (nested fields too)
 //   [X] FILENAME fields show the name of the file being converted
-//   [X] hyperlinks, sdt, smartTag, customXml, bidi containers as their text
+//   [X] hyperlinks (w:hyperlink and HYPERLINK fields) carry their target on their runs
+//   [X] sdt, smartTag, customXml, bidi containers as their text
 //   [X] tracked changes: insertions and moves-to kept, deletions and moves-from dropped
 //   [X] footnotes and endnotes appended at the end with their marks (1, 2, ... and i, ii, ...)
 //   [X] text boxes (wps:txbx, v:textbox) after their paragraph; one branch of mc:AlternateContent

@@ -194,6 +194,7 @@ model::Rect pictureSize(const model::Picture& picture) {
 void PageBuilder::startSection(const model::Section& section) {
     if (pageOpen_) finishPage();
     section_ = &section;
+    ++flow_;
     frames_ = sectionFrames(section);
     header_ = withMarkRuns(paragraphsOf(section.header));
     footer_ = withMarkRuns(paragraphsOf(section.footer));
@@ -223,8 +224,10 @@ void PageBuilder::closeFrame(double bottom) {
     const model::Rect& b = frames_.body;
     const double height = std::max(1.0, std::min(bottom, b.yPt + b.heightPt) - frameTop_);
     page().shapes.push_back({{b.xPt, frameTop_, b.widthPt, height},
-                             model::TextFrame{std::move(frameParagraphs_), model::FrameRole::Body}});
+                             model::TextFrame{std::move(frameParagraphs_), model::FrameRole::Body, flow_,
+                                              frameContinues_}});
     frameParagraphs_.clear();
+    frameContinues_ = false;
 }
 
 void PageBuilder::finishPage() {
@@ -281,6 +284,7 @@ void PageBuilder::addParagraph(const model::Paragraph& given, const model::Parag
             if (line.start > partStart) {
                 frameParagraphs_.push_back(paragraphPart(paragraph, measured, partStart, line.start));
                 partStart = line.start;
+                frameContinues_ = true;
             }
             newPage(true);
         }

@@ -35,6 +35,12 @@ struct TextFrame {
     // columnSpacingPt between them.
     int columns = 1;
     double columnSpacingPt = 0.0;
+    // The body frames of one section carry the same flow number (counted
+    // from 1), in reading order across its pages; 0: a frame on its own.
+    std::uint32_t flow = 0;
+    // The frame's last paragraph goes on in the next frame of its flow (the
+    // layout split it between two lines).
+    bool continues = false;
 };
 
 struct PictureFrame {
