@@ -202,9 +202,7 @@ Bytes translateWord6Grpprl(std::span<const std::uint8_t> g) {
                 }
                 widened = {operand[0], operand[1], operand[2], 0};
                 operand = widened;
-            }
-            Bytes widened;
-            if (op == 187 || op == 190 || op == 193) {
+            } else if (op == 187 || op == 190 || op == 193) {
                 widened = widenTableOperand(op, operand);
                 operand = widened;
             }
