@@ -64,7 +64,6 @@ def parse_args():
     p.add_argument("--kind", choices=("docx", "doc", "bad", "all"), default="all",
                    help="which corpus folder(s); all = docx and doc")
     p.add_argument("--jobs", type=int, default=os.cpu_count() or 2, help="parallel conversions and readers")
-    p.add_argument("--corpus", default="corpus", help="corpus folder under --shared (default: %(default)s)")
     p.add_argument("--no-libreoffice", action="store_true", help="skip the LibreOffice check")
     p.add_argument("--no-poi", action="store_true", help="skip the Apache POI check")
     p.add_argument("--keep", help="keep the publications and PDFs in this folder")

@@ -224,8 +224,10 @@ void PageBuilder::closeFrame(double bottom) {
     const model::Rect& b = frames_.body;
     const double height = std::max(1.0, std::min(bottom, b.yPt + b.heightPt) - frameTop_);
     page().shapes.push_back({{b.xPt, frameTop_, b.widthPt, height},
-                             model::TextFrame{std::move(frameParagraphs_), model::FrameRole::Body, flow_,
-                                              frameContinues_}});
+                             model::TextFrame{.paragraphs = std::move(frameParagraphs_),
+                                              .role = model::FrameRole::Body,
+                                              .flow = flow_,
+                                              .continues = frameContinues_}});
     frameParagraphs_.clear();
     frameContinues_ = false;
 }
