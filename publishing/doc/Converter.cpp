@@ -382,11 +382,25 @@ private:
         fields_.replaceInnermostResult();
     }
 
+    // A field without a result part that Word draws from its code (SYMBOL).
+    void drawnFieldResult(std::uint32_t cp, const Pap& pap, ParagraphBuilder& b) {
+        if (fields_.hidden()) return;
+        const auto code = fields_.closedWithoutResult();
+        if (!code) return;
+        const auto drawn = word::symbolFieldCharacter(*code);
+        const Chp& chp = chpAt(cp, pap);
+        if (!drawn || chp.vanish || chp.deleted) return;
+        model::CharProps props = toCharProps(chp, d_.fonts);
+        if (!drawn->font.empty()) props.font = drawn->font;
+        b.append(props, word::utf8ToUtf16(drawn->text));
+    }
+
     void handleChar(std::uint32_t cp, const Pap& pap, ParagraphBuilder& b, std::vector<Block>& out, bool mainStory,
                     const std::string& noteMark) {
         const char16_t c = d_.text.chars[cp];
         if (fields_.consume(c)) {
             if (c == 0x14) fieldResultBegins(cp, pap, b);
+            if (c == 0x15) drawnFieldResult(cp, pap, b);
             return;
         }
         if (fields_.hidden()) return;

@@ -121,6 +121,8 @@ struct FieldFrame {
     model::FieldKind kind = model::FieldKind::None;   // a page-dependent result
     int serial = 0;            // tells the runs of one field from the next one's
     bool shown = false;        // some of the result was appended
+    bool resultText = false;   // the stored result holds text
+    std::optional<word::FormFieldState> form;   // a legacy form field's state
 };
 
 // Tab stops that put each cell of a row after the first at the left edge
@@ -163,6 +165,9 @@ private:
     // Appends a run that stands for a page-dependent field's result.
     void appendField(model::Paragraph& p, const std::string& text, const model::CharProps& props,
                      model::FieldKind kind, int serial);
+    // What a field without a stored result shows: a form field's state, a
+    // SYMBOL field's character.
+    void drawnFieldResult(model::Paragraph& p, const FieldFrame& field, const model::CharProps& props);
     std::vector<model::Block> headerFooterBlocks(const std::string& partName);
     void closeSection(const std::optional<SectionProps>& props);
     int noteNumber(bool endnote, int id);
@@ -220,6 +225,17 @@ void DocumentConverter::appendField(model::Paragraph& p, const std::string& text
     }
     p.runs.push_back(model::Run{text, props, kind});
     lastFieldRun_ = serial;
+}
+
+void DocumentConverter::drawnFieldResult(model::Paragraph& p, const FieldFrame& field, const model::CharProps& props) {
+    const word::FieldCode code = word::parseFieldCode(field.code);
+    if (field.form && (code.type == "FORMCHECKBOX" || code.type == "FORMDROPDOWN")) {
+        appendText(p, cleanText(word::formFieldText(*field.form)), props);
+    } else if (auto drawn = word::symbolFieldCharacter(code)) {
+        model::CharProps sp = props;
+        if (!drawn->font.empty()) sp.font = drawn->font;
+        appendText(p, drawn->text, sp);
+    }
 }
 
 // The page-dependent fields the layout fills in.
@@ -288,6 +304,7 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
                 if (f->kind == "begin") {
                     fields_.push_back(FieldFrame{});
                     fields_.back().serial = ++fieldSerial_;
+                    fields_.back().form = f->form;
                 } else if (f->kind == "separate" && !fields_.empty() && !fields_.back().inResult) {
                     fields_.back().inResult = true;
                     fields_.back().kind = pageFieldKind(fields_.back().code);
@@ -305,6 +322,8 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
                     const model::FieldKind kind = ended.inResult ? ended.kind : pageFieldKind(ended.code);
                     if (kind != model::FieldKind::None && !ended.shown && visible(fields_))
                         appendField(current, std::string(), cp, kind, ended.serial);
+                    if (kind == model::FieldKind::None && !ended.resultText && !ended.replaced && visible(fields_))
+                        drawnFieldResult(current, ended, cp);
                 }
                 continue;
             }
@@ -313,6 +332,7 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
                 continue;
             }
             if (!visible(fields_)) continue;
+            if (!fields_.empty() && std::holds_alternative<Text>(item)) fields_.back().resultText = true;
             std::visit(
                 [&](const auto& v) {
                     using T = std::decay_t<decltype(v)>;
