@@ -277,6 +277,14 @@ private:
             if (!d_.fib.word97 && !joinsPrevious && !sectionMarkOnly) autoNumberLabel(first, pap, b);
             for (std::uint32_t cp = first; cp < term; ++cp) handleChar(cp, pap, b, out, mainStory, noteMark);
             joinsPrevious = term < r.end && text[term] == 0x0D && !pap.inTable && chpAt(term, pap).deleted;
+            // A drop cap is a paragraph of its own in the file; Word shows
+            // it as the first letter of the next one, whose properties apply.
+            const bool dropCap = term + 1 < r.end && text[term] == 0x0D && !pap.inTable &&
+                                 (pap.dropCap == 1 || pap.dropCap == 2);
+            if (dropCap && !joinsPrevious) {
+                joinsPrevious = true;
+                b.started = false;
+            }
             if (term < r.end && !joinsPrevious) handleMark(term, pap, b, out);
             pos = term + 1;
         }

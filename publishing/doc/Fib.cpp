@@ -11,11 +11,8 @@ FibVersion classifyFib(const ByteReader& wd) {
     // Macintosh editions of Word 6.0/95 wrote 0xA697 and 0xA699. The
     // version number tells the format; the signature only that it is Word's.
     const bool knownIdent = ident == 0xA5EC || ident == 0xA5DC || ident == 0xA697 || ident == 0xA699;
-    const bool word6Range = nFib >= 101 && nFib <= 105;
-    const bool word97Known = nFib == 0x00C1 || nFib == 0x00C2 || nFib == 0x00D9 || nFib == 0x0101 ||
-                             nFib == 0x010C || nFib == 0x0112;
-    if (!knownIdent && !word6Range && !word97Known) return FibVersion::NotWord;
-    if (word6Range) return FibVersion::Word6;
+    if (!knownIdent) return FibVersion::NotWord;
+    if (nFib >= 101 && nFib <= 105) return FibVersion::Word6;
     if (nFib < 101) return FibVersion::TooOld;
     return FibVersion::Word97;
 }

@@ -160,6 +160,9 @@ private:
     // Converts a story's blocks, appending to out.
     void story(const std::vector<Block>& blocks, std::vector<model::Block>& out);
     void paragraph(const Paragraph& p, std::vector<model::Block>& out);
+    void paragraphBody(const Paragraph& p, std::vector<model::Block>& out);
+    // A drop cap waiting for the paragraph it begins; alone when none follows.
+    void flushDropCap(std::vector<model::Block>& out);
     void table(const Table& t, std::vector<model::Block>& out);
     void appendText(model::Paragraph& p, const std::string& text, const model::CharProps& props);
     // Appends a run that stands for a page-dependent field's result.
@@ -196,6 +199,7 @@ private:
     std::vector<int> footnoteOrder_, endnoteOrder_;
     int currentNoteNumber_ = 0;
     bool currentNoteEndnote_ = false;
+    std::optional<model::Paragraph> dropCap_;
 };
 
 bool visible(const std::vector<FieldFrame>& fields) {
@@ -252,7 +256,30 @@ int DocumentConverter::noteNumber(bool endnote, int id) {
     return n;
 }
 
+// A drop cap is a paragraph of its own in the file (a frame); Word shows it
+// as the first letter of the paragraph that follows.
 void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>& out) {
+    const std::string drop = p.props.dropCap.value_or("none");
+    if (drop != "drop" && drop != "margin") {
+        paragraphBody(p, out);
+        return;
+    }
+    flushDropCap(out);
+    std::vector<model::Block> blocks;
+    paragraphBody(p, blocks);
+    for (auto& b : blocks) {
+        auto* para = std::get_if<model::Paragraph>(&b);
+        if (para && !dropCap_ && !para->runs.empty()) dropCap_ = std::move(*para);
+        else out.push_back(std::move(b));
+    }
+}
+
+void DocumentConverter::flushDropCap(std::vector<model::Block>& out) {
+    if (dropCap_) out.push_back(std::move(*dropCap_));
+    dropCap_.reset();
+}
+
+void DocumentConverter::paragraphBody(const Paragraph& p, std::vector<model::Block>& out) {
     const std::string pStyle = resolver_.paragraphStyle(p.props);
     ParaProps merged = resolver_.mergedParagraph(p.props);
     const NumberingLevel* level = nullptr;
@@ -295,6 +322,11 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
         if (symbolFont(cp.font)) cp.font = resolver_.resolveRun(pStyle, p.props.markRunProps).font;
         cp.underline = model::Underline::None;
         appendText(current, label->text, cp);
+    }
+    if (dropCap_) {
+        for (auto& r : dropCap_->runs)
+            if (!r.text.empty()) current.runs.push_back(std::move(r));
+        dropCap_.reset();
     }
 
     for (const Run& run : p.runs) {
@@ -439,6 +471,7 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
 }
 
 void DocumentConverter::table(const Table& t, std::vector<model::Block>& out) {
+    flushDropCap(out);
     struct Restore {
         PropertyResolver& r;
         std::string previous;
@@ -487,6 +520,7 @@ void DocumentConverter::story(const std::vector<Block>& blocks, std::vector<mode
         if (const auto* p = std::get_if<Paragraph>(&b.content)) paragraph(*p, out);
         else if (const auto* t = std::get_if<Table>(&b.content)) table(*t, out);
     }
+    flushDropCap(out);
 }
 
 std::vector<model::Block> DocumentConverter::headerFooterBlocks(const std::string& partName) {
@@ -563,6 +597,7 @@ model::Document DocumentConverter::run() {
         if (const auto* p = std::get_if<Paragraph>(&b.content); p && p->props.section) closeSection(p->props.section);
     }
 
+    flushDropCap(sectionBlocks_);
     // Notes follow the body, in the order of their first reference; notes
     // that are never referenced come last.
     auto appendNotes = [&](const std::map<int, Note>& notes, bool endnote) {

@@ -90,6 +90,7 @@ struct ParaProps {
     std::optional<int> line;                       // 240ths of a line or twips by rule
     std::optional<std::string> lineRule;           // "auto", "exact", "atLeast"
     std::optional<bool> keepNext, pageBreakBefore, contextualSpacing;
+    std::optional<std::string> dropCap;            // w:framePr/@w:dropCap: "drop", "margin", "none"
     std::vector<TabStop> tabs;
     bool hasTabs = false;
     std::optional<NumberingRef> numbering;

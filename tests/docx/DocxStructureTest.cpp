@@ -373,3 +373,46 @@ TEST(DocxSection, PageBreakAtTheVeryStartAddsNoEmptyPage) {
     EXPECT_TRUE(std::holds_alternative<model::PageBreak>(blocks[1]));
     EXPECT_EQ(std::get<model::Paragraph>(blocks[2]).plainText(), "second");
 }
+
+// Fields Word draws from their code or form data: check boxes as ballot
+// boxes, drop-downs as the selected entry, SYMBOL as its character.
+TEST(DocxFields, FormFieldsAndSymbolsShowWhatWordDraws) {
+    auto fc = [](const std::string& kind, const std::string& ffData = "") {
+        return "<w:r><w:fldChar w:fldCharType=\"" + kind + "\">" + ffData + "</w:fldChar></w:r>";
+    };
+    auto code = [](const std::string& c) { return "<w:r><w:instrText xml:space=\"preserve\">" + c + "</w:instrText></w:r>"; };
+    const std::string box = "<w:ffData><w:checkBox><w:default w:val=\"0\"/>%</w:checkBox></w:ffData>";
+    auto checkBox = [&](const std::string& state) {
+        std::string ff = box;
+        ff.replace(ff.find('%'), 1, state);
+        return fc("begin", ff) + code(" FORMCHECKBOX ") + fc("end");
+    };
+    const std::string list = "<w:ffData><w:ddList><w:result w:val=\"1\"/><w:listEntry w:val=\"alpha\"/>"
+                             "<w:listEntry w:val=\"beta\"/></w:ddList></w:ffData>";
+    DocxFixture f;
+    f.body("<w:p>" + checkBox("") + checkBox("<w:checked/>") + checkBox("<w:checked w:val=\"0\"/>") + "</w:p>" +
+           "<w:p>" + fc("begin", list) + code(" FORMDROPDOWN ") + fc("separate") + fc("end") + "</w:p>" +
+           "<w:p>" + r(t("5 ")) + fc("begin") + code(" SYMBOL 109 \\f \"Symbol\" \\s 10 ") + fc("end") + r(t("m")) +
+           fc("begin") + code(" SYMBOL 183 \\f Symbol ") + fc("separate") + r(t("?")) + fc("end") + "</w:p>");
+    const auto doc = read(f);
+    EXPECT_EQ(texts(doc), (std::vector<std::string>{"\u2610\u2612\u2610", "beta", "5 mm?"}));
+    const model::Run* mu = runWith(doc, "5 m");
+    ASSERT_TRUE(mu == nullptr || mu->text == "5 m") << "the drawn character has its own font";
+    bool symbolRun = false;
+    for (const auto& para : paragraphs(doc))
+        for (const auto& run : para.runs) symbolRun |= run.text == "m" && run.props.font == "Symbol";
+    EXPECT_TRUE(symbolRun);
+}
+
+// A drop cap (a frame paragraph with w:dropCap) is the first letter of the
+// paragraph after it; one with nothing after it stays a paragraph.
+TEST(DocxStructure, DropCapJoinsTheParagraphAfterIt) {
+    const std::string drop = "<w:framePr w:dropCap=\"drop\" w:lines=\"3\" w:wrap=\"around\" w:vAnchor=\"text\"/>";
+    const std::string margin = "<w:framePr w:dropCap=\"margin\" w:lines=\"2\"/>";
+    DocxFixture f;
+    f.body(p("T", drop) + p("his starts.") + p("W", margin) + p("ith margin.") +
+           p("N", "<w:framePr w:dropCap=\"none\" w:w=\"200\"/>") + p("ot a drop cap.") + p("L", drop) +
+           "<w:tbl><w:tblGrid><w:gridCol w:w=\"2000\"/></w:tblGrid><w:tr><w:tc>" + p("cell") + "</w:tc></w:tr></w:tbl>");
+    EXPECT_EQ(texts(read(f)),
+              (std::vector<std::string>{"This starts.", "With margin.", "N", "ot a drop cap.", "L", "cell"}));
+}
