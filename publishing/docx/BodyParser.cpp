@@ -2,6 +2,7 @@
 #include "publishing/docx/BodyParser.h"
 #include "publishing/model/Budget.h"
 
+#include "publishing/docx/MathText.h"
 #include "publishing/docx/PropertyParser.h"
 #include "publishing/docx/XmlUtil.h"
 
@@ -25,9 +26,7 @@ const std::set<std::string, std::less<>>& understoodNamespaces() {
     return s;
 }
 
-std::string mathText(const pugi::xml_node& math) {
-    return xml::descendantText(math, "t");
-}
+std::string mathText(const pugi::xml_node& math) { return linearMathText(math); }
 
 // The state a legacy form field shows: a check box's (w:checked, else its
 // default), a drop-down's selected entry (w:result, else its default).
@@ -357,6 +356,17 @@ void BodyParser::vmlShapes(const pugi::xml_node& node, Drawing& d, int depth) {
             std::vector<Block> content;
             blocks(xml::child(c, "txbxContent"), content, depth + 1);
             d.textBoxes.push_back(std::move(content));
+        } else if (n == "textpath") {
+            // WordArt: the shape draws the string of its text path.
+            const std::string text = xml::text(c, "string").value_or("");
+            const std::string on = c.attribute("on").value();
+            if (!text.empty() && on != "f" && on != "false") {
+                Paragraph para;
+                Run run;
+                run.items.push_back(Text{text});
+                para.runs.push_back(std::move(run));
+                d.textBoxes.push_back({Block{std::move(para)}});
+            }
         } else if (n == "drawing") {
             Drawing inner = drawing(c, depth + 1);
             for (auto& i : inner.images) d.images.push_back(i);

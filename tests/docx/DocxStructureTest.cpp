@@ -416,3 +416,41 @@ TEST(DocxStructure, DropCapJoinsTheParagraphAfterIt) {
     EXPECT_EQ(texts(read(f)),
               (std::vector<std::string>{"This starts.", "With margin.", "N", "ot a drop cap.", "L", "cell"}));
 }
+
+// Equations arrive in Word's linear form, every character in reading order.
+TEST(DocxMath, EquationsInLinearForm) {
+    auto m = [](const std::string& s) { return "<m:r><m:t>" + s + "</m:t></m:r>"; };
+    auto el = [](const std::string& name, const std::string& inner) { return "<m:" + name + ">" + inner + "</m:" + name + ">"; };
+    const struct {
+        std::string xml, text;
+    } cases[] = {
+        {el("f", el("num", m("a+b")) + el("den", m("c"))), "(a+b)/c"},
+        {el("rad", "<m:radPr><m:degHide m:val=\"1\"/></m:radPr><m:deg/>" + el("e", m("x"))), "\u221Ax"},
+        {el("rad", el("deg", m("3")) + el("e", m("y+1"))), "\u221B(y+1)"},
+        {el("sSubSup", el("e", m("b")) + el("sub", m("j")) + el("sup", m("2n"))), "b_j^(2n)"},
+        {el("nary", "<m:naryPr><m:chr m:val=\"\u2211\"/></m:naryPr>" + el("sub", m("i=1")) + el("sup", m("n")) +
+                        el("e", m("i"))), "\u2211_(i=1)^n i"},
+        {el("d", "<m:dPr><m:begChr m:val=\"[\"/><m:endChr m:val=\"]\"/></m:dPr>" + el("e", m("p")) + el("e", m("q"))),
+         "[p|q]"},
+        {el("m", el("mr", el("e", m("1")) + el("e", m("0"))) + el("mr", el("e", m("0")) + el("e", m("1")))),
+         "\u25A0(1&0@0&1)"},
+        {el("func", el("fName", m("sin")) + el("e", m("x"))) + el("limLow", el("e", m("lim")) + el("lim", m("n\u2192\u221E"))),
+         "sin xlim_(n\u2192\u221E)"},
+    };
+    std::string body;
+    for (const auto& c : cases) body += "<w:p>" + el("oMath", c.xml) + "</w:p>";
+    DocxFixture f;
+    f.body(body);
+    const auto got = texts(read(f));
+    ASSERT_EQ(got.size(), std::size(cases));
+    for (std::size_t i = 0; i < got.size(); ++i) EXPECT_EQ(got[i], cases[i].text);
+}
+
+// WordArt (a VML text path) shows its string.
+TEST(DocxStructure, WordArtShowsItsString) {
+    DocxFixture f;
+    f.body("<w:p>" + r(t("A ")) + "<w:r><w:pict><v:shape style=\"width:100pt;height:40pt\" type=\"#_x0000_t136\">"
+           "<v:textpath on=\"t\" string=\"Fancy Title\"/></v:shape></w:pict></w:r></w:p>");
+    const auto got = texts(read(f));
+    EXPECT_NE(std::find(got.begin(), got.end(), "Fancy Title"), got.end());
+}
