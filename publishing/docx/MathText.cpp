@@ -133,6 +133,11 @@ std::string linear(const pugi::xml_node& node, int depth) {
 
 } // namespace
 
-std::string linearMathText(const pugi::xml_node& math) { return linear(math, 0); }
+std::string linearMathText(const pugi::xml_node& math) {
+    // An equation without characters has no linear form: operators alone
+    // ("/" of an empty fraction) would say nothing.
+    if (xml::descendantText(math, "t").empty()) return {};
+    return linear(math, 0);
+}
 
 } // namespace fq::docx
