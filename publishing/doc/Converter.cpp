@@ -297,6 +297,14 @@ private:
             if (!d_.fib.word97 && !joinsPrevious && !sectionMarkOnly) autoNumberLabel(first, pap, b);
             for (std::uint32_t cp = first; cp < term; ++cp) handleChar(cp, pap, b, *target, mainStory, noteMark, depth);
             joinsPrevious = term < r.end && text[term] == 0x0D && !pap.inTable && chpAt(term, pap).deleted;
+            // A drop cap is a paragraph of its own in the file; Word shows
+            // it as the first letter of the next one, whose properties apply.
+            const bool dropCap = term + 1 < r.end && text[term] == 0x0D && !pap.inTable &&
+                                 (pap.dropCap == 1 || pap.dropCap == 2);
+            if (dropCap && !joinsPrevious) {
+                joinsPrevious = true;
+                b.started = false;
+            }
             if (term < r.end && !joinsPrevious) handleMark(term, pap, b, *target, tables, depth);
             pos = term + 1;
         }
@@ -411,11 +419,25 @@ private:
         fields_.replaceInnermostResult();
     }
 
+    // A field without a result part that Word draws from its code (SYMBOL).
+    void drawnFieldResult(std::uint32_t cp, const Pap& pap, ParagraphBuilder& b) {
+        if (fields_.hidden()) return;
+        const auto code = fields_.closedWithoutResult();
+        if (!code) return;
+        const auto drawn = word::symbolFieldCharacter(*code);
+        const Chp& chp = chpAt(cp, pap);
+        if (!drawn || chp.vanish || chp.deleted) return;
+        model::CharProps props = toCharProps(chp, d_.fonts);
+        if (!drawn->font.empty()) props.font = drawn->font;
+        b.append(props, word::utf8ToUtf16(drawn->text));
+    }
+
     void handleChar(std::uint32_t cp, const Pap& pap, ParagraphBuilder& b, std::vector<Block>& out, bool mainStory,
                     const std::string& noteMark, int depth) {
         const char16_t c = d_.text.chars[cp];
         if (fields_.consume(c)) {
             if (c == 0x14) fieldResultBegins(cp, pap, b);
+            if (c == 0x15) drawnFieldResult(cp, pap, b);
             return;
         }
         if (fields_.hidden()) return;

@@ -2,7 +2,8 @@
 //
 // Supported:
 //  [X] compound file through libgsf, stream names in any case
-//  [X] FIB of Word 97-2003; Word 6.0/95 FIB (code page from the LID or the fonts' character sets)
+//  [X] FIB of Word 97-2003; Word 6.0/95 FIB (code page from the LID or the fonts' character sets),
+//      the Far East and Macintosh editions' signatures (0xA697, 0xA699) too
 //  [X] messages: not a Word file, Word 2.x and older, encrypted or obfuscated, damaged
 //  [X] piece table: 8-bit (cp1252) and UTF-16 pieces, piece property modifiers (prm with a grpprl);
 //      a damaged one keeps the text before a piece that goes back and loses only pieces outside the stream
@@ -13,6 +14,9 @@
 //  [X] fields: the result is shown, never the code, nested fields too; PAGE and NUMPAGES
 //      results become page-number / page-count runs; FILENAME shows the converted file's name;
 //      the result of a HYPERLINK field carries the link's target
+//      SYMBOL without a result shows its character in the font of its \f switch
+//  [-] form fields: the stored result (text fields); check boxes and drop-downs show nothing
+//  [X] drop caps (sprmPDcs): the letter begins the paragraph after it
 //  [X] symbols inserted from a symbol font (sprmCSymbol): the character in its font, private-use
 //      code points as Word keeps them
 //  [X] character properties: style chain, character styles, CHPX, toggles 0x80/0x81, font, size,

@@ -13,6 +13,7 @@
 #include "publishing/word/Utf8.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,7 +37,12 @@ public:
             }
             return true;
         case 0x15:
-            if (!open_.empty()) open_.pop_back();
+            if (!open_.empty()) {
+                closed_ = open_.back();
+                open_.pop_back();
+            } else {
+                closed_ = Open{};
+            }
             return true;
         default:
             if (!open_.empty() && !open_.back().inResult && open_.back().code.size() < kCodeKept)
@@ -70,6 +76,12 @@ public:
             if (it->inResult && !it->link.empty()) return it->link;
         return {};
     }
+    // The code of the field the last 0x15 closed, when it had no result
+    // part (fields such as SYMBOL that Word draws from their code).
+    std::optional<word::FieldCode> closedWithoutResult() const {
+        if (closed_.inResult || closed_.code.empty()) return std::nullopt;
+        return word::parseFieldCode(word::utf16ToUtf8(closed_.code));
+    }
     // Tells one field's result from the next: a number per field opened.
     std::size_t innermostSerial() const { return open_.empty() ? 0 : open_.back().serial; }
     std::size_t depth() const { return open_.size(); }
@@ -94,6 +106,7 @@ private:
     static constexpr std::size_t kMaxDepth = 4096;
     static constexpr std::size_t kCodeKept = 1024;   // long enough for a HYPERLINK address
     std::vector<Open> open_;
+    Open closed_;
     std::size_t serial_ = 0;
 };
 

@@ -98,6 +98,7 @@ void applyPap(Pap& p, std::span<const std::uint8_t> grpprl, const ByteReader* da
         case sprm::PJc80: case sprm::PJc: p.jc = s.u8(); break;
         case sprm::PFKeep: p.keep = s.u8() != 0; break;
         case sprm::PFKeepFollow: p.keepFollow = s.u8() != 0; break;
+        case sprm::PDcs: p.dropCap = static_cast<std::uint8_t>(s.u16() & 7); break;
         case sprm::PFPageBreakBefore: p.pageBreakBefore = s.u8() != 0; break;
         case sprm::PIlvl: p.ilvl = s.u8(); break;
         case sprm::PIlfo: p.ilfo = s.u16(); break;

@@ -46,6 +46,7 @@ struct Pap {
     std::uint8_t ilvl = 0;
     std::uint8_t nLvlAnm = 0;          // Word 6.0/95 numbering level
     Anld anld;                         // Word 6.0/95 label description
+    std::uint8_t dropCap = 0;          // DCS fdct: 1 dropped, 2 in the margin
 };
 
 struct Sep {

@@ -61,6 +61,7 @@ inline constexpr std::uint16_t PIstd = 0x4600;
 inline constexpr std::uint16_t PJc80 = 0x2403;
 inline constexpr std::uint16_t PFKeep = 0x2405;
 inline constexpr std::uint16_t PFKeepFollow = 0x2406;
+inline constexpr std::uint16_t PDcs = 0x442C;
 inline constexpr std::uint16_t PFPageBreakBefore = 0x2407;
 inline constexpr std::uint16_t PIlvl = 0x260A;
 inline constexpr std::uint16_t PIlfo = 0x460B;

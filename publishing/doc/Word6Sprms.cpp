@@ -59,6 +59,7 @@ std::uint16_t word97Opcode(std::uint8_t op) {
     case 23: return sprm::PChgTabs;
     case 24: return sprm::PFInTable;
     case 25: return sprm::PFTtp;
+    case 46: return sprm::PDcs;
     case 68: return sprm::CPicLocation;
     case 65: return sprm::CFRMarkDel;
     case 71: return sprm::CFData;

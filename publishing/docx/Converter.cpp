@@ -126,6 +126,8 @@ struct FieldFrame {
     int serial = 0;            // tells the runs of one field from the next one's
     bool shown = false;        // some of the result was appended
     std::string link;          // a HYPERLINK field's target
+    bool resultText = false;   // the stored result holds text
+    std::optional<word::FormFieldState> form;   // a legacy form field's state
 };
 
 class DocumentConverter {
@@ -139,11 +141,17 @@ private:
     // Converts a story's blocks, appending to out.
     void story(const std::vector<Block>& blocks, std::vector<model::Block>& out);
     void paragraph(const Paragraph& p, std::vector<model::Block>& out);
+    void paragraphBody(const Paragraph& p, std::vector<model::Block>& out);
+    // A drop cap waiting for the paragraph it begins; alone when none follows.
+    void flushDropCap(std::vector<model::Block>& out);
     void table(const Table& t, std::vector<model::Block>& out);
     void appendText(model::Paragraph& p, const std::string& text, const model::CharProps& props);
     // Appends a run that stands for a page-dependent field's result.
     void appendField(model::Paragraph& p, const std::string& text, const model::CharProps& props,
                      model::FieldKind kind, int serial);
+    // What a field without a stored result shows: a form field's state, a
+    // SYMBOL field's character.
+    void drawnFieldResult(model::Paragraph& p, const FieldFrame& field, const model::CharProps& props);
     std::vector<model::Block> headerFooterBlocks(const std::string& partName);
     void closeSection(const std::optional<SectionProps>& props);
     int noteNumber(bool endnote, int id);
@@ -177,6 +185,7 @@ private:
     std::vector<int> footnoteOrder_, endnoteOrder_;
     int currentNoteNumber_ = 0;
     bool currentNoteEndnote_ = false;
+    std::optional<model::Paragraph> dropCap_;
 };
 
 bool visible(const std::vector<FieldFrame>& fields) {
@@ -217,6 +226,17 @@ void DocumentConverter::appendField(model::Paragraph& p, const std::string& text
     lastFieldRun_ = serial;
 }
 
+void DocumentConverter::drawnFieldResult(model::Paragraph& p, const FieldFrame& field, const model::CharProps& props) {
+    const word::FieldCode code = word::parseFieldCode(field.code);
+    if (field.form && (code.type == "FORMCHECKBOX" || code.type == "FORMDROPDOWN")) {
+        appendText(p, cleanText(word::formFieldText(*field.form)), props);
+    } else if (auto drawn = word::symbolFieldCharacter(code)) {
+        model::CharProps sp = props;
+        if (!drawn->font.empty()) sp.font = drawn->font;
+        appendText(p, drawn->text, sp);
+    }
+}
+
 // The page-dependent fields the layout fills in.
 model::FieldKind pageFieldKind(const std::string& code) { return word::pageFieldKind(word::parseFieldCode(code)); }
 
@@ -231,7 +251,30 @@ int DocumentConverter::noteNumber(bool endnote, int id) {
     return n;
 }
 
+// A drop cap is a paragraph of its own in the file (a frame); Word shows it
+// as the first letter of the paragraph that follows.
 void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>& out) {
+    const std::string drop = p.props.dropCap.value_or("none");
+    if (drop != "drop" && drop != "margin") {
+        paragraphBody(p, out);
+        return;
+    }
+    flushDropCap(out);
+    std::vector<model::Block> blocks;
+    paragraphBody(p, blocks);
+    for (auto& b : blocks) {
+        auto* para = std::get_if<model::Paragraph>(&b);
+        if (para && !dropCap_ && !para->runs.empty()) dropCap_ = std::move(*para);
+        else out.push_back(std::move(b));
+    }
+}
+
+void DocumentConverter::flushDropCap(std::vector<model::Block>& out) {
+    if (dropCap_) out.push_back(std::move(*dropCap_));
+    dropCap_.reset();
+}
+
+void DocumentConverter::paragraphBody(const Paragraph& p, std::vector<model::Block>& out) {
     const std::string pStyle = resolver_.paragraphStyle(p.props);
     ParaProps merged = resolver_.mergedParagraph(p.props);
     const NumberingLevel* level = nullptr;
@@ -276,6 +319,11 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
         cp.underline = model::Underline::None;
         appendText(current, label->text, cp);
     }
+    if (dropCap_) {
+        for (auto& r : dropCap_->runs)
+            if (!r.text.empty()) current.runs.push_back(std::move(r));
+        dropCap_.reset();
+    }
 
     for (const Run& run : p.runs) {
         const model::CharProps cp = resolver_.resolveRun(pStyle, run.props);
@@ -285,6 +333,7 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
                 if (f->kind == "begin") {
                     fields_.push_back(FieldFrame{});
                     fields_.back().serial = ++fieldSerial_;
+                    fields_.back().form = f->form;
                 } else if (f->kind == "separate" && !fields_.empty() && !fields_.back().inResult) {
                     fields_.back().inResult = true;
                     fields_.back().kind = pageFieldKind(fields_.back().code);
@@ -303,6 +352,8 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
                     const model::FieldKind kind = ended.inResult ? ended.kind : pageFieldKind(ended.code);
                     if (kind != model::FieldKind::None && !ended.shown && visible(fields_))
                         appendField(current, std::string(), cp, kind, ended.serial);
+                    if (kind == model::FieldKind::None && !ended.resultText && !ended.replaced && visible(fields_))
+                        drawnFieldResult(current, ended, cp);
                 }
                 continue;
             }
@@ -311,6 +362,7 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
                 continue;
             }
             if (!visible(fields_)) continue;
+            if (!fields_.empty() && std::holds_alternative<Text>(item)) fields_.back().resultText = true;
             std::visit(
                 [&](const auto& v) {
                     using T = std::decay_t<decltype(v)>;
@@ -419,6 +471,7 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
 }
 
 void DocumentConverter::table(const Table& t, std::vector<model::Block>& out) {
+    flushDropCap(out);
     if (t.rows.empty()) return;
     TableConverter converter(doc_.styles, resolver_, doc_.compatibilityMode);
     const double outer = availableWidth_;
@@ -435,6 +488,7 @@ void DocumentConverter::story(const std::vector<Block>& blocks, std::vector<mode
         if (const auto* p = std::get_if<Paragraph>(&b.content)) paragraph(*p, out);
         else if (const auto* t = std::get_if<Table>(&b.content)) table(*t, out);
     }
+    flushDropCap(out);
 }
 
 std::vector<model::Block> DocumentConverter::headerFooterBlocks(const std::string& partName) {
@@ -522,6 +576,7 @@ model::Document DocumentConverter::run() {
         if (const auto* p = std::get_if<Paragraph>(&b.content); p && p->props.section) closeSection(p->props.section);
     }
 
+    flushDropCap(sectionBlocks_);
     // Notes follow the body, in the order of their first reference; notes
     // that are never referenced come last.
     auto appendNotes = [&](const std::map<int, Note>& notes, bool endnote) {

@@ -5,6 +5,8 @@
 // later by the converter.
 #pragma once
 
+#include "publishing/word/FieldCode.h"
+
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -88,6 +90,7 @@ struct ParaProps {
     std::optional<int> line;                       // 240ths of a line or twips by rule
     std::optional<std::string> lineRule;           // "auto", "exact", "atLeast"
     std::optional<bool> keepNext, pageBreakBefore, contextualSpacing;
+    std::optional<std::string> dropCap;            // w:framePr/@w:dropCap: "drop", "margin", "none"
     std::vector<TabStop> tabs;
     bool hasTabs = false;
     std::optional<NumberingRef> numbering;
@@ -170,7 +173,10 @@ struct Text { std::string text; };
 struct Tab {};
 struct Break { std::string kind; };                // "textWrapping" (default), "page", "column"
 struct Symbol { std::string font; char32_t code = 0; };
-struct FieldChar { std::string kind; };            // "begin", "separate", "end"
+struct FieldChar {
+    std::string kind;                               // "begin", "separate", "end"
+    std::optional<word::FormFieldState> form;       // w:ffData of a legacy form field's begin
+};
 struct InstrText { std::string text; };
 struct NoteReference { bool endnote = false; int id = 0; bool customMark = false; };
 struct NoteMark { bool endnote = false; };         // w:footnoteRef inside a note

@@ -53,12 +53,17 @@
 //   [ ] diagonal cell borders, text direction, fit text, no-wrap
 //   [X] fields: fldSimple content, complex fields show their result only (nested fields too)
 //   [X] FILENAME fields show the name of the file being converted
+//   [X] fields without a stored result as Word draws them: SYMBOL (its character in the \f font),
+//       FORMCHECKBOX as a ballot box (checked or not), FORMDROPDOWN as its selected entry
+//   [X] drop caps (w:framePr w:dropCap): the letter begins the paragraph after it
 //   [X] hyperlinks (w:hyperlink and HYPERLINK fields) carry their target on their runs
 //   [X] sdt, smartTag, customXml, bidi containers as their text
 //   [X] tracked changes: insertions and moves-to kept, deletions and moves-from dropped
 //   [X] footnotes and endnotes appended at the end with their marks (1, 2, ... and i, ii, ...)
 //   [X] text boxes (wps:txbx, v:textbox) after their paragraph; one branch of mc:AlternateContent
-//   [X] math as its text (m:t), "[equation]" when it has none
+//   [X] WordArt (v:textpath): its string, like a text box
+//   [X] math in Word's linear form: fractions, radicals, scripts, n-ary operators, delimiters,
+//       matrices, functions, accents, limits; "[equation]" when it has no text
 //   [-] comments: not carried
 // Pictures
 //   [X] wp:inline and wp:anchor with a:blip, VML v:imagedata, OLE previews

@@ -547,4 +547,37 @@ TEST(DocConverter, SymbolFontsKnownByTheirCharacterSet) {
     EXPECT_EQ(std::get<model::Paragraph>(d.sections.at(0).blocks.at(0)).runs.at(0).props.font, "UniversalMath1 BT");
 }
 
+// Fields Word draws from their code: SYMBOL without a result shows its
+// character in the font its \f switch names; one with a result keeps it.
+TEST(DocConverter, SymbolFieldsShowTheirCharacter) {
+    Synth s;
+    s.text(u"5 \x13 SYMBOL 109 \\f \"Symbol\" \\s 10 \x15m").mark(0x0D);
+    s.text(u"\x13 SYMBOL 183 \\f Symbol \x14?\x15|\x13 SYMBOL 150 \x15|\x13 SYMBOL 0x41 \\u \x15").mark(0x0D);
+    const auto d = s.convert();
+    EXPECT_EQ(texts(d), (Lines{"5 mm", "?|\u2013|A"}));
+    const model::Run* mu = nullptr;
+    for (const auto& r : std::get<model::Paragraph>(d.sections.at(0).blocks.at(0)).runs)
+        if (r.text == "m" || r.text.rfind("m", 0) == 0) mu = mu ? mu : &r;
+    ASSERT_NE(mu, nullptr);
+    EXPECT_EQ(mu->props.font, "Symbol");
+}
+
+// A drop cap is a paragraph of its own (sprmPDcs); Word shows it as the
+// first letter of the next paragraph, whatever the letter's size.
+TEST(DocConverter, DropCapJoinsTheNextParagraph) {
+    auto dcs = [](unsigned fdct, unsigned lines) {
+        Bytes b;
+        put16(b, sprm::PDcs);
+        put16(b, fdct | (lines << 3));
+        return b;
+    };
+    Synth s;
+    s.text(u"T").mark(0x0D, dcs(1, 3));
+    s.text(u"his starts.").mark(0x0D);
+    s.text(u"W").mark(0x0D, dcs(2, 2));
+    s.text(u"ith margin.").mark(0x0D);
+    s.text(u"L").mark(0x0D, dcs(1, 3));
+    EXPECT_EQ(texts(s.convert()), (Lines{"This starts.", "With margin.", "L"}));
+}
+
 } // namespace

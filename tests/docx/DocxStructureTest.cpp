@@ -333,3 +333,86 @@ TEST(DocxSection, PageBreakAtTheVeryStartAddsNoEmptyPage) {
     EXPECT_TRUE(std::holds_alternative<model::PageBreak>(blocks[1]));
     EXPECT_EQ(std::get<model::Paragraph>(blocks[2]).plainText(), "second");
 }
+
+// Fields Word draws from their code or form data: check boxes as ballot
+// boxes, drop-downs as the selected entry, SYMBOL as its character.
+TEST(DocxFields, FormFieldsAndSymbolsShowWhatWordDraws) {
+    auto fc = [](const std::string& kind, const std::string& ffData = "") {
+        return "<w:r><w:fldChar w:fldCharType=\"" + kind + "\">" + ffData + "</w:fldChar></w:r>";
+    };
+    auto code = [](const std::string& c) { return "<w:r><w:instrText xml:space=\"preserve\">" + c + "</w:instrText></w:r>"; };
+    const std::string box = "<w:ffData><w:checkBox><w:default w:val=\"0\"/>%</w:checkBox></w:ffData>";
+    auto checkBox = [&](const std::string& state) {
+        std::string ff = box;
+        ff.replace(ff.find('%'), 1, state);
+        return fc("begin", ff) + code(" FORMCHECKBOX ") + fc("end");
+    };
+    const std::string list = "<w:ffData><w:ddList><w:result w:val=\"1\"/><w:listEntry w:val=\"alpha\"/>"
+                             "<w:listEntry w:val=\"beta\"/></w:ddList></w:ffData>";
+    DocxFixture f;
+    f.body("<w:p>" + checkBox("") + checkBox("<w:checked/>") + checkBox("<w:checked w:val=\"0\"/>") + "</w:p>" +
+           "<w:p>" + fc("begin", list) + code(" FORMDROPDOWN ") + fc("separate") + fc("end") + "</w:p>" +
+           "<w:p>" + r(t("5 ")) + fc("begin") + code(" SYMBOL 109 \\f \"Symbol\" \\s 10 ") + fc("end") + r(t("m")) +
+           fc("begin") + code(" SYMBOL 183 \\f Symbol ") + fc("separate") + r(t("?")) + fc("end") + "</w:p>");
+    const auto doc = read(f);
+    EXPECT_EQ(texts(doc), (std::vector<std::string>{"\u2610\u2612\u2610", "beta", "5 mm?"}));
+    const model::Run* mu = runWith(doc, "5 m");
+    ASSERT_TRUE(mu == nullptr || mu->text == "5 m") << "the drawn character has its own font";
+    bool symbolRun = false;
+    for (const auto& para : paragraphs(doc))
+        for (const auto& run : para.runs) symbolRun |= run.text == "m" && run.props.font == "Symbol";
+    EXPECT_TRUE(symbolRun);
+}
+
+// A drop cap (a frame paragraph with w:dropCap) is the first letter of the
+// paragraph after it; one with nothing after it stays a paragraph.
+TEST(DocxStructure, DropCapJoinsTheParagraphAfterIt) {
+    const std::string drop = "<w:framePr w:dropCap=\"drop\" w:lines=\"3\" w:wrap=\"around\" w:vAnchor=\"text\"/>";
+    const std::string margin = "<w:framePr w:dropCap=\"margin\" w:lines=\"2\"/>";
+    DocxFixture f;
+    f.body(p("T", drop) + p("his starts.") + p("W", margin) + p("ith margin.") +
+           p("N", "<w:framePr w:dropCap=\"none\" w:w=\"200\"/>") + p("ot a drop cap.") + p("L", drop) +
+           "<w:tbl><w:tblGrid><w:gridCol w:w=\"2000\"/></w:tblGrid><w:tr><w:tc>" + p("cell") + "</w:tc></w:tr></w:tbl>");
+    const model::Document doc = read(f);
+    EXPECT_EQ(texts(doc), (std::vector<std::string>{"This starts.", "With margin.", "N", "ot a drop cap.", "L"}));
+    // A drop cap before a table stays a letter of its own; the cell keeps its text.
+    EXPECT_NE(runWith(doc, "cell"), nullptr);
+}
+
+// Equations arrive in Word's linear form, every character in reading order.
+TEST(DocxMath, EquationsInLinearForm) {
+    auto m = [](const std::string& s) { return "<m:r><m:t>" + s + "</m:t></m:r>"; };
+    auto el = [](const std::string& name, const std::string& inner) { return "<m:" + name + ">" + inner + "</m:" + name + ">"; };
+    const struct {
+        std::string xml, text;
+    } cases[] = {
+        {el("f", el("num", m("a+b")) + el("den", m("c"))), "(a+b)/c"},
+        {el("rad", "<m:radPr><m:degHide m:val=\"1\"/></m:radPr><m:deg/>" + el("e", m("x"))), "\u221Ax"},
+        {el("rad", el("deg", m("3")) + el("e", m("y+1"))), "\u221B(y+1)"},
+        {el("sSubSup", el("e", m("b")) + el("sub", m("j")) + el("sup", m("2n"))), "b_j^(2n)"},
+        {el("nary", "<m:naryPr><m:chr m:val=\"\u2211\"/></m:naryPr>" + el("sub", m("i=1")) + el("sup", m("n")) +
+                        el("e", m("i"))), "\u2211_(i=1)^n i"},
+        {el("d", "<m:dPr><m:begChr m:val=\"[\"/><m:endChr m:val=\"]\"/></m:dPr>" + el("e", m("p")) + el("e", m("q"))),
+         "[p|q]"},
+        {el("m", el("mr", el("e", m("1")) + el("e", m("0"))) + el("mr", el("e", m("0")) + el("e", m("1")))),
+         "\u25A0(1&0@0&1)"},
+        {el("func", el("fName", m("sin")) + el("e", m("x"))) + el("limLow", el("e", m("lim")) + el("lim", m("n\u2192\u221E"))),
+         "sin xlim_(n\u2192\u221E)"},
+    };
+    std::string body;
+    for (const auto& c : cases) body += "<w:p>" + el("oMath", c.xml) + "</w:p>";
+    DocxFixture f;
+    f.body(body);
+    const auto got = texts(read(f));
+    ASSERT_EQ(got.size(), std::size(cases));
+    for (std::size_t i = 0; i < got.size(); ++i) EXPECT_EQ(got[i], cases[i].text);
+}
+
+// WordArt (a VML text path) shows its string.
+TEST(DocxStructure, WordArtShowsItsString) {
+    DocxFixture f;
+    f.body("<w:p>" + r(t("A ")) + "<w:r><w:pict><v:shape style=\"width:100pt;height:40pt\" type=\"#_x0000_t136\">"
+           "<v:textpath on=\"t\" string=\"Fancy Title\"/></v:shape></w:pict></w:r></w:p>");
+    const auto got = texts(read(f));
+    EXPECT_NE(std::find(got.begin(), got.end(), "Fancy Title"), got.end());
+}
