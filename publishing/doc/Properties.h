@@ -3,6 +3,7 @@
 // changes them. Converting to points and model enums happens in the converter.
 #pragma once
 
+#include "publishing/doc/AutoNumbering.h"
 #include "publishing/doc/ByteReader.h"
 #include "publishing/doc/Sprm.h"
 
@@ -43,6 +44,8 @@ struct Pap {
     std::vector<std::int16_t> tabs;    // twips from the paragraph's left edge
     std::uint16_t ilfo = 0;
     std::uint8_t ilvl = 0;
+    std::uint8_t nLvlAnm = 0;          // Word 6.0/95 numbering level
+    Anld anld;                         // Word 6.0/95 label description
 };
 
 struct Sep {

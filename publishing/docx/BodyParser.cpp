@@ -3,6 +3,7 @@
 #include "publishing/model/Budget.h"
 
 #include "publishing/docx/PropertyParser.h"
+#include "publishing/docx/TableParser.h"
 #include "publishing/docx/XmlUtil.h"
 
 #include <algorithm>
@@ -126,11 +127,13 @@ void BodyParser::inlines(const pugi::xml_node& container, std::vector<Run>& out,
             runItems(c, run.items, depth + 1);
             out.push_back(std::move(run));
         } else if (n == "hyperlink") {
+            // An address (relationship), a place in it or in this document (anchor).
             std::string target = link;
+            const auto anchor = xml::text(c, "anchor");
             if (auto id = xml::text(c, "id")) {
                 auto rel = rels_.find(*id);
-                if (rel != rels_.end()) target = rel->second.target;
-            } else if (auto anchor = xml::text(c, "anchor")) {
+                if (rel != rels_.end()) target = rel->second.target + (anchor ? "#" + *anchor : std::string());
+            } else if (anchor) {
                 target = "#" + *anchor;
             }
             inlines(c, out, target, depth + 1);
@@ -354,7 +357,7 @@ void BodyParser::vmlShapes(const pugi::xml_node& node, Drawing& d, int depth) {
 
 Table BodyParser::table(const pugi::xml_node& tbl, int depth) {
     Table t;
-    t.styleId = xml::text(xml::child(xml::child(tbl, "tblPr"), "tblStyle"), "val");
+    t.props = parseTableProps(xml::child(tbl, "tblPr"));
     for (pugi::xml_node c = xml::child(tbl, "tblGrid").first_child(); c; c = c.next_sibling())
         if (xml::is(c, "gridCol")) t.gridTwips.push_back(std::max(0, xml::int32(c, "w").value_or(0)));
     rows(tbl, t, depth + 1);
@@ -370,8 +373,7 @@ void BodyParser::rows(const pugi::xml_node& container, Table& t, int depth) {
             // A row removed with tracked changes is gone from the final text.
             if (xml::child(xml::child(c, "trPr"), "del")) continue;
             TableRow row;
-            if (pugi::xml_node before = xml::child(xml::child(c, "trPr"), "gridBefore"))
-                row.gridBefore = std::clamp(xml::int32(before, "val").value_or(0), 0, 1000);
+            row.props = parseRowProps(xml::child(c, "trPr"), xml::child(c, "tblPrEx"));
             cells(c, row, depth + 1);
             t.rows.push_back(std::move(row));
         } else if (n == "sdt") {
@@ -391,10 +393,7 @@ void BodyParser::cells(const pugi::xml_node& container, TableRow& row, int depth
         std::string_view n = xml::localName(c);
         if (n == "tc") {
             TableCell cell;
-            if (pugi::xml_node vm = xml::child(xml::child(c, "tcPr"), "vMerge"))
-                cell.vMerge = xml::text(vm, "val").value_or("continue");
-            if (pugi::xml_node span = xml::child(xml::child(c, "tcPr"), "gridSpan"))
-                cell.gridSpan = std::clamp(xml::int32(span, "val").value_or(1), 1, 1000);
+            cell.props = parseCellProps(xml::child(c, "tcPr"));
             blocks(c, cell.blocks, depth + 1);
             row.cells.push_back(std::move(cell));
         } else if (n == "sdt") {

@@ -5,8 +5,10 @@
 #include "publishing/docx/ImageSniffer.h"
 #include "publishing/docx/ListLabeler.h"
 #include "publishing/docx/PropertyResolver.h"
+#include "publishing/docx/TableConverter.h"
 #include "publishing/docx/XmlUtil.h"
 #include "publishing/word/FieldCode.h"
+#include "publishing/word/HyperlinkField.h"
 #include "publishing/word/NumberFormat.h"
 #include "publishing/word/SymbolFonts.h"
 
@@ -70,6 +72,8 @@ model::PageGeometry geometry(const std::optional<SectionProps>& s) {
     return g;
 }
 
+double textWidth(const model::PageGeometry& g) { return std::max(36.0, g.widthPt - g.marginLeftPt - g.marginRightPt); }
+
 // Resolves a floating object's offsets against the page geometry.
 model::PictureAnchor placeAnchor(const Drawing& d, double widthPt, double heightPt, const model::PageGeometry& g) {
     model::PictureAnchor a;
@@ -121,31 +125,8 @@ struct FieldFrame {
     model::FieldKind kind = model::FieldKind::None;   // a page-dependent result
     int serial = 0;            // tells the runs of one field from the next one's
     bool shown = false;        // some of the result was appended
+    std::string link;          // a HYPERLINK field's target
 };
-
-// Tab stops that put each cell of a row after the first at the left edge
-// of its grid column, measured from the row paragraph's left indent. None
-// when the table has no grid.
-std::optional<std::vector<double>> columnStops(const std::vector<int>& grid, const TableRow& row,
-                                               double leftIndentPt) {
-    if (grid.empty() || row.cells.size() < 2) return std::nullopt;
-    std::vector<double> starts;            // left edge of every grid column, and the table's right edge
-    double x = 0.0;
-    for (int w : grid) {
-        starts.push_back(x);
-        x += twipsToPt(w);
-    }
-    starts.push_back(x);
-    std::vector<double> stops;
-    std::size_t column = static_cast<std::size_t>(row.gridBefore);
-    for (std::size_t ci = 0; ci < row.cells.size(); ++ci) {
-        if (column >= starts.size()) break;
-        const double stop = starts[column] - leftIndentPt;
-        if (ci > 0 && stop > 0.0 && (stops.empty() || stop > stops.back() + 0.01)) stops.push_back(stop);
-        column += static_cast<std::size_t>(row.cells[ci].gridSpan);
-    }
-    return stops;
-}
 
 class DocumentConverter {
 public:
@@ -166,13 +147,22 @@ private:
     std::vector<model::Block> headerFooterBlocks(const std::string& partName);
     void closeSection(const std::optional<SectionProps>& props);
     int noteNumber(bool endnote, int id);
+    // A font whose characters are pictures: known by name or by the font table's character set.
+    bool symbolFont(const std::string& font) const {
+        return isSymbolFont(font) || doc_.symbolCharsetFonts.count(font) > 0;
+    }
 
     const WordDocument& doc_;
     PropertyResolver resolver_;
     ListLabeler labels_;
+    // Where the text appended now links to: the w:hyperlink around the run,
+    // else the innermost HYPERLINK field whose result it is.
+    std::string activeLink() const;
+    std::string runLink_;
     std::vector<FieldFrame> fields_;
     int fieldSerial_ = 0;
     int lastFieldRun_ = 0;     // serial of the field the last appended field run belongs to
+    double availableWidth_ = 468.0;   // the width tables may take: the section's text area, or a cell's
 
     model::Document out_;
     std::vector<model::Block> sectionBlocks_;
@@ -195,6 +185,13 @@ bool visible(const std::vector<FieldFrame>& fields) {
     return true;
 }
 
+std::string DocumentConverter::activeLink() const {
+    if (!runLink_.empty()) return runLink_;
+    for (auto it = fields_.rbegin(); it != fields_.rend(); ++it)
+        if (it->inResult && !it->link.empty()) return it->link;
+    return {};
+}
+
 void DocumentConverter::appendText(model::Paragraph& p, const std::string& text, const model::CharProps& props) {
     if (text.empty()) return;
     if (!fields_.empty() && fields_.back().inResult && fields_.back().kind != model::FieldKind::None) {
@@ -202,9 +199,11 @@ void DocumentConverter::appendText(model::Paragraph& p, const std::string& text,
         appendField(p, text, props, fields_.back().kind, fields_.back().serial);
         return;
     }
-    if (!p.runs.empty() && p.runs.back().props == props && p.runs.back().field == model::FieldKind::None)
+    std::string link = activeLink();
+    if (!p.runs.empty() && p.runs.back().props == props && p.runs.back().field == model::FieldKind::None &&
+        p.runs.back().link == link)
         p.runs.back().text += text;
-    else p.runs.push_back(model::Run{text, props});
+    else p.runs.push_back(model::Run{text, props, model::FieldKind::None, std::move(link)});
 }
 
 void DocumentConverter::appendField(model::Paragraph& p, const std::string& text, const model::CharProps& props,
@@ -269,16 +268,18 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
         return true;
     };
 
+    runLink_.clear();
     if (label && !label->text.empty()) {
         RunProps labelProps = level->runProps;
         model::CharProps cp = resolver_.resolveRun(pStyle, p.props.markRunProps, &labelProps);
-        if (isSymbolFont(cp.font)) cp.font = resolver_.resolveRun(pStyle, p.props.markRunProps).font;
+        if (symbolFont(cp.font)) cp.font = resolver_.resolveRun(pStyle, p.props.markRunProps).font;
         cp.underline = model::Underline::None;
         appendText(current, label->text, cp);
     }
 
     for (const Run& run : p.runs) {
         const model::CharProps cp = resolver_.resolveRun(pStyle, run.props);
+        runLink_ = run.hyperlink;
         for (const RunItem& item : run.items) {
             if (const auto* f = std::get_if<FieldChar>(&item)) {
                 if (f->kind == "begin") {
@@ -287,6 +288,7 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
                 } else if (f->kind == "separate" && !fields_.empty() && !fields_.back().inResult) {
                     fields_.back().inResult = true;
                     fields_.back().kind = pageFieldKind(fields_.back().code);
+                    fields_.back().link = word::hyperlinkTarget(fields_.back().code).value_or("");
                     // Some results the reader computes itself (FILENAME).
                     const word::FieldContext context{doc_.sourcePath, doc_.sourceFileName};
                     if (auto result = word::computedFieldResult(word::parseFieldCode(fields_.back().code), context)) {
@@ -331,7 +333,9 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
                         char32_t code = v.code;
                         model::CharProps sp = cp;
                         if (!v.font.empty()) sp.font = v.font;
-                        if (code >= 0xF000 && code <= 0xF0FF && !isSymbolFont(v.font)) code -= 0xF000;
+                        // A symbol font's character keeps its private-use code, by
+                        // which the font is addressed; other fonts show the plain one.
+                        if (code >= 0xF000 && code <= 0xF0FF && !symbolFont(sp.font)) code -= 0xF000;
                         if (code >= 0x20) xml::appendUtf8(s, code);
                         appendText(current, s, sp);
                     } else if constexpr (std::is_same_v<T, NoteReference>) {
@@ -393,9 +397,11 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
                         for (const auto& box : v.textBoxes) {
                             // A text box is a story of its own: fields do not cross it.
                             auto saved = std::move(fields_);
+                            const std::string savedLink = runLink_;
                             fields_.clear();
                             story(box, after);
                             fields_ = std::move(saved);
+                            runLink_ = savedLink;
                         }
                     }
                     // InstrText is the field's code, not shown.
@@ -413,47 +419,15 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
 }
 
 void DocumentConverter::table(const Table& t, std::vector<model::Block>& out) {
-    struct Restore {
-        PropertyResolver& r;
-        std::string previous;
-        ~Restore() { r.setTableStyle(previous); }
-    } restore{resolver_, resolver_.setTableStyle(t.styleId.value_or(""))};
-    for (const TableRow& row : t.rows) {
-        model::Paragraph line;
-        bool haveProps = false;
-        std::vector<model::Block> extra;
-        for (std::size_t ci = 0; ci < row.cells.size(); ++ci) {
-            if (ci > 0) {
-                model::CharProps cp = line.runs.empty() ? model::CharProps{} : line.runs.back().props;
-                appendText(line, "\t", cp);
-            }
-            std::vector<model::Block> cellBlocks;
-            story(row.cells[ci].blocks, cellBlocks);
-            bool firstPara = true;
-            for (auto& b : cellBlocks) {
-                if (auto* para = std::get_if<model::Paragraph>(&b)) {
-                    if (!haveProps) {
-                        line.props = para->props;
-                        haveProps = true;
-                    }
-                    if (!firstPara) {
-                        model::CharProps cp = line.runs.empty() ? model::CharProps{} : line.runs.back().props;
-                        appendText(line, "\n", cp);
-                    }
-                    firstPara = false;
-                    for (auto& r : para->runs) {
-                        if (r.field == model::FieldKind::None) appendText(line, r.text, r.props);
-                        else line.runs.push_back(std::move(r));
-                    }
-                } else if (std::holds_alternative<model::Picture>(b)) {
-                    extra.push_back(std::move(b));
-                }
-            }
-        }
-        if (auto stops = columnStops(t.gridTwips, row, line.props.leftIndentPt)) line.props.tabStopsPt = *stops;
-        out.push_back(std::move(line));
-        for (auto& b : extra) out.push_back(std::move(b));
-    }
+    if (t.rows.empty()) return;
+    TableConverter converter(doc_.styles, resolver_, doc_.compatibilityMode);
+    const double outer = availableWidth_;
+    out.push_back(converter.convert(t, outer, [&](const std::vector<Block>& blocks, std::vector<model::Block>& cell,
+                                                  double widthPt) {
+        availableWidth_ = widthPt;
+        story(blocks, cell);
+        availableWidth_ = outer;
+    }));
 }
 
 void DocumentConverter::story(const std::vector<Block>& blocks, std::vector<model::Block>& out) {
@@ -483,6 +457,7 @@ std::vector<model::Block> DocumentConverter::headerFooterBlocks(const std::strin
 void DocumentConverter::closeSection(const std::optional<SectionProps>& props) {
     model::Section s;
     s.page = geometry(props);
+    availableWidth_ = textWidth(s.page);
     for (model::Block& b : sectionBlocks_) {
         auto* pic = std::get_if<model::Picture>(&b);
         if (!pic || !pic->anchor || pic->anchor->xPt >= 0) continue;
@@ -522,9 +497,19 @@ model::Document DocumentConverter::run() {
     out_.properties.created = c.created;
     out_.properties.modified = c.modified;
 
+    // The section each body block belongs to, for the width its tables may take.
+    std::vector<const std::optional<SectionProps>*> sectionOf(doc_.body.blocks.size(), &doc_.finalSection);
+    for (std::size_t i = doc_.body.blocks.size(); i-- > 0;) {
+        const auto* p = std::get_if<Paragraph>(&doc_.body.blocks[i].content);
+        if (p && p->props.section) sectionOf[i] = &p->props.section;
+        else if (i + 1 < sectionOf.size()) sectionOf[i] = sectionOf[i + 1];
+    }
+
     // The body: a paragraph that carries a sectPr ends its section.
-    for (const Block& b : doc_.body.blocks) {
+    for (std::size_t index = 0; index < doc_.body.blocks.size(); ++index) {
+        const Block& b = doc_.body.blocks[index];
         model::checkBudget();
+        availableWidth_ = textWidth(geometry(*sectionOf[index]));
         std::vector<model::Block> blocks;
         if (const auto* p = std::get_if<Paragraph>(&b.content)) paragraph(*p, blocks);
         else if (const auto* t = std::get_if<Table>(&b.content)) table(*t, blocks);
@@ -555,6 +540,7 @@ model::Document DocumentConverter::run() {
         }
         currentNoteNumber_ = 0;
     };
+    availableWidth_ = textWidth(geometry(doc_.finalSection));
     appendNotes(doc_.footnotes, false);
     appendNotes(doc_.endnotes, true);
 

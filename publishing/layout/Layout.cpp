@@ -26,8 +26,11 @@ void layOutBlocks(PageBuilder& builder, const std::vector<model::Block>& blocks)
                     builder.addPicture(b);
                 } else if constexpr (std::is_same_v<T, model::PageBreak>) {
                     builder.pageBreak();
-                } else {
+                } else if constexpr (std::is_same_v<T, model::Table>) {
                     builder.addTable(b);
+                } else {
+                    // Until shapes are placed, the text they hold flows.
+                    layOutBlocks(builder, b.text);
                 }
             },
             blocks[i]);

@@ -50,6 +50,8 @@ void collectParagraphs(const std::vector<model::Block>& blocks, std::vector<mode
             out.push_back(*p);
         } else if (const auto* t = std::get_if<model::Table>(&block)) {
             for (auto& line : tableAsLines(*t)) out.push_back(std::move(line));
+        } else if (const auto* d = std::get_if<model::DrawingShape>(&block)) {
+            collectParagraphs(d->text, out);
         }
     }
 }
@@ -192,6 +194,7 @@ model::Rect pictureSize(const model::Picture& picture) {
 void PageBuilder::startSection(const model::Section& section) {
     if (pageOpen_) finishPage();
     section_ = &section;
+    ++flow_;
     frames_ = sectionFrames(section);
     header_ = withMarkRuns(paragraphsOf(section.header));
     footer_ = withMarkRuns(paragraphsOf(section.footer));
@@ -221,8 +224,12 @@ void PageBuilder::closeFrame(double bottom) {
     const model::Rect& b = frames_.body;
     const double height = std::max(1.0, std::min(bottom, b.yPt + b.heightPt) - frameTop_);
     page().shapes.push_back({{b.xPt, frameTop_, b.widthPt, height},
-                             model::TextFrame{std::move(frameParagraphs_), model::FrameRole::Body}});
+                             model::TextFrame{.paragraphs = std::move(frameParagraphs_),
+                                              .role = model::FrameRole::Body,
+                                              .flow = flow_,
+                                              .continues = frameContinues_}});
     frameParagraphs_.clear();
+    frameContinues_ = false;
 }
 
 void PageBuilder::finishPage() {
@@ -279,6 +286,7 @@ void PageBuilder::addParagraph(const model::Paragraph& given, const model::Parag
             if (line.start > partStart) {
                 frameParagraphs_.push_back(paragraphPart(paragraph, measured, partStart, line.start));
                 partStart = line.start;
+                frameContinues_ = true;
             }
             newPage(true);
         }

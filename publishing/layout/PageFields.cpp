@@ -2,6 +2,7 @@
 #include "publishing/layout/PageFields.h"
 
 #include <string>
+#include <vector>
 
 namespace fq::layout {
 
@@ -21,6 +22,7 @@ void fillPageFields(model::Publication& publication) {
             if (auto* frame = std::get_if<model::TextFrame>(&shape.content)) fill(frame->paragraphs);
             else if (auto* table = std::get_if<model::TableFrame>(&shape.content))
                 for (auto& cell : table->cells) fill(cell.paragraphs);
+            else if (auto* drawing = std::get_if<model::DrawingFrame>(&shape.content)) fill(drawing->paragraphs);
         }
     }
 }

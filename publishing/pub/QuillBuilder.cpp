@@ -3,6 +3,7 @@
 
 #include "publishing/pub/BlockWriter.h"
 #include "publishing/pub/PubConstants.h"
+#include "publishing/pub/QuillLinks.h"
 #include "publishing/pub/QuillRecords.h"
 #include "publishing/pub/TableChunks.h"
 
@@ -16,9 +17,6 @@
 namespace fq::pub {
 
 namespace {
-
-// Publisher stamps every list with a number that varies per file.
-constexpr std::uint32_t kListStamp = 0x038A599C;
 
 struct TocEntry {
     std::array<char, 4> name;
@@ -58,7 +56,7 @@ void writeList(ByteBuffer& out, const std::vector<ByteBuffer>& elements, std::ui
     const std::size_t start = out.size();
     out.u32(0);
     out.u32(static_cast<std::uint32_t>(elements.size()));
-    out.u32(kListStamp);
+    out.u32(kQuillListStamp);
     out.u32(kind);
     out.u32(field10);
     const std::size_t base = out.size();
@@ -405,6 +403,12 @@ ByteBuffer buildQuill(const StorySet& set) {
         // Indexed by the table story's place in STRS.
         q.begin("TCD ", static_cast<std::uint16_t>(i), "PLC ");
         q.out.append(tableCellEnds(set.stories[i]));
+        q.end();
+    }
+    for (std::size_t i = 0; i < set.stories.size(); ++i) {
+        if (set.stories[i].links.empty()) continue;
+        q.begin("TOKN", static_cast<std::uint16_t>(i), "PLC ");
+        writeLinkTokens(q.out, set.stories[i]);
         q.end();
     }
     if (text) {

@@ -7,8 +7,8 @@ namespace fq::pub {
 
 void writeTableBlocks(BlockWriter& w, const PlannedShape& shape, const PlannedTable& table) {
     w.u32(shape::TextId, bt::Long, shape.textId);
-    w.flag(shape::Picture2B, bt::Flag);
-    w.flag(shape::Picture2C, bt::Flag);
+    w.flag(shape::Flag2B, bt::Flag);
+    w.flag(shape::Flag2C, bt::Flag);
     w.u32(tbl::Rows, bt::Long, static_cast<std::uint32_t>(table.rowsEmu.size()));
     w.u32(tbl::Columns, bt::Long, static_cast<std::uint32_t>(table.columnsEmu.size()));
     w.u32(tbl::Width, bt::Long, static_cast<std::uint32_t>(shape.anchor.width()));

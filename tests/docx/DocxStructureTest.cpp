@@ -1,4 +1,4 @@
-// Document structure: sections, breaks, lists, tables, fields, links,
+// Document structure: sections, breaks, lists, fields, links,
 // tracked changes, notes, headers and footers, text boxes and special
 // characters all keep their text in the document model.
 #include "DocxFixture.h"
@@ -165,46 +165,6 @@ TEST(DocxList, ListThatRefersToANumberingStyleUsesItsLevels) {
     EXPECT_EQ(texts(read(f)), (std::vector<std::string>{"(1)\tvia style"}));
 }
 
-TEST(DocxTable, RowsBecomeParagraphsWithTabSeparatedCellsAndNestedTablesFlatten) {
-    DocxFixture f;
-    auto cell = [](const std::string& content) { return "<w:tc><w:tcPr/>" + content + "</w:tc>"; };
-    const std::string nested = "<w:tbl><w:tr>" + cell(p("n1")) + cell(p("n2")) + "</w:tr><w:tr>" + cell(p("n3")) +
-                               cell(p("n4")) + "</w:tr></w:tbl>";
-    f.body(p("before") + "<w:tbl><w:tblPr/><w:tr>" + cell(p("a", "<w:jc w:val=\"center\"/>")) + cell(p("b")) +
-           cell(p("c1") + p("c2")) + "</w:tr><w:tr>" + cell(p("d")) + cell(nested + p("after nested")) + cell("<w:p/>") +
-           "</w:tr></w:tbl>" + p("after"));
-    auto doc = read(f);
-    EXPECT_EQ(texts(doc),
-              (std::vector<std::string>{"before", "a\tb\tc1\nc2", "d\tn1\tn2\nn3\tn4\nafter nested\t", "after"}));
-    EXPECT_EQ(paragraphs(doc)[1].props.alignment, model::Alignment::Center);
-}
-
-TEST(DocxTable, RowsGetTabStopsAtTheirColumnsFromTheGrid) {
-    DocxFixture f;
-    auto cell = [](const std::string& content, const std::string& tcPr = "") {
-        return "<w:tc><w:tcPr>" + tcPr + "</w:tcPr>" + content + "</w:tc>";
-    };
-    f.body("<w:tbl><w:tblPr/><w:tblGrid><w:gridCol w:w=\"2000\"/><w:gridCol w:w=\"3000\"/>"
-           "<w:gridCol w:w=\"1000\"/></w:tblGrid>"
-           "<w:tr>" + cell(p("a", "<w:tabs><w:tab w:val=\"left\" w:pos=\"500\"/></w:tabs>")) + cell(p("b")) +
-           cell(p("c")) + "</w:tr>"
-           "<w:tr>" + cell(p("wide"), "<w:gridSpan w:val=\"2\"/>") + cell(p("d")) + "</w:tr>"
-           "<w:tr>" + cell(p("in", "<w:ind w:left=\"400\"/>")) + cell(p("e")) + cell(p("f")) + "</w:tr>"
-           "<w:tr><w:trPr><w:gridBefore w:val=\"1\"/></w:trPr>" + cell(p("g")) + cell(p("h")) + "</w:tr>"
-           "</w:tbl>"
-           // without a grid the cells keep the tabs of their paragraphs
-           "<w:tbl><w:tr>" + cell(p("x", "<w:tabs><w:tab w:val=\"left\" w:pos=\"500\"/></w:tabs>")) + cell(p("y")) +
-           "</w:tr></w:tbl>");
-    const auto paras = paragraphs(read(f));
-    ASSERT_EQ(paras.size(), 5u);
-    EXPECT_EQ(paras[0].plainText(), "a\tb\tc");
-    EXPECT_EQ(paras[0].props.tabStopsPt, (std::vector<double>{100.0, 250.0}));
-    EXPECT_EQ(paras[1].props.tabStopsPt, (std::vector<double>{250.0})) << "a cell spanning two columns";
-    EXPECT_EQ(paras[2].props.tabStopsPt, (std::vector<double>{80.0, 230.0})) << "measured from the left indent";
-    EXPECT_EQ(paras[3].props.tabStopsPt, (std::vector<double>{250.0})) << "a row that starts in the second column";
-    EXPECT_EQ(paras[4].props.tabStopsPt, (std::vector<double>{25.0}));
-}
-
 TEST(DocxField, ComplexFieldsShowOnlyTheirResultAndSimpleFieldsTheirContent) {
     DocxFixture f;
     f.body("<w:p>" + r(t("Page ")) + r("<w:fldChar w:fldCharType=\"begin\"/>") +
@@ -314,6 +274,23 @@ TEST(DocxSpecialContent, SymbolsHyphensTextBoxesAlternateContentAndMath) {
     const model::Run* sym = runWith(doc, "\xEF\x81\x8A");
     ASSERT_TRUE(sym);
     EXPECT_EQ(sym->props.font, "Wingdings");
+}
+
+// A font the font table gives the symbol character set keeps its symbols'
+// private-use codes, as a font known by name does; in a text font such a
+// code stands for the plain character.
+TEST(DocxSpecialContent, SymbolFontsKnownByTheirCharacterSet) {
+    DocxFixture f;
+    f.fontTable("<w:font w:name=\"UniversalMath1 BT\"><w:charset w:val=\"02\"/></w:font>"
+                "<w:font w:name=\"Times New Roman\"><w:charset w:val=\"00\"/></w:font>");
+    f.body("<w:p>" + r("<w:sym w:font=\"UniversalMath1 BT\" w:char=\"F081\"/>") +
+           r("<w:sym w:font=\"Times New Roman\" w:char=\"F041\"/>") +
+           r("<w:sym w:font=\"Symbol\" w:char=\"F06D\"/>") + "</w:p>");
+    auto doc = read(f);
+    EXPECT_EQ(texts(doc), (std::vector<std::string>{"\xEF\x82\x81" "A" "\xEF\x81\xAD"}));
+    const model::Run* sym = runWith(doc, "\xEF\x82\x81");
+    ASSERT_TRUE(sym);
+    EXPECT_EQ(sym->props.font, "UniversalMath1 BT");
 }
 
 TEST(DocxProperties, TitleAuthorKeywordsAndDates) {
