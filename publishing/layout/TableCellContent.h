@@ -1,8 +1,11 @@
 // The content of one table cell as the table layout places it: its
 // paragraphs measured at the cell's inner width, inline pictures as
 // paragraphs that keep the picture's height free (the picture itself is
-// placed over that space), nested tables as lines of text (TableText). Content that does not fit where the cell ends on a page
-// is cut between lines and continues in the cell's next piece.
+// placed over that space), nested tables as lines of text (TableText), the
+// text of drawn shapes in their place. Content that does not fit where the
+// cell ends on a page is cut between lines (keeping lines together and
+// leaving no widow or orphan where a paragraph asks so) and continues in
+// the cell's next piece.
 #pragma once
 
 #include "publishing/layout/ParagraphMeasure.h"
