@@ -131,7 +131,7 @@ const QFont& FontResolver::font(const model::CharProps& props) {
     if (it != fonts_.end()) return it->second;
 
     QFont f(substituteFamily(props.font));
-    f.setPointSizeF(size * pointPerPixel_);
+    f.setPointSizeF(size * kUnitsPerPoint * pointPerPixel_);
     f.setBold(props.bold);
     f.setItalic(props.italic);
     f.setKerning(false);

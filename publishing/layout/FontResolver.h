@@ -20,8 +20,13 @@ public:
     // The installed family used to measure text set in the named font.
     const QString& substituteFamily(const std::string& documentFont);
 
-    // A font for the properties whose pixel size equals the size in points,
-    // so that every length the text layout reports is in points.
+    // Fonts are made kUnitsPerPoint pixels per point: the font system rounds
+    // pixel sizes to whole pixels, which at one pixel per point would measure
+    // 9.5-point text as 10-point text. Every length the text layout reports
+    // for these fonts is in these units.
+    static constexpr double kUnitsPerPoint = 16.0;
+
+    // A font for the properties, kUnitsPerPoint pixels per point of its size.
     const QFont& font(const model::CharProps& props);
 
     // How much taller than its ascent plus descent Word sets a single line of

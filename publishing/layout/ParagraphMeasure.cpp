@@ -19,6 +19,8 @@ namespace {
 
 constexpr double kDefaultTabPt = 36.0;
 constexpr double kMinLineWidthPt = 12.0;
+// The text layout works in the measuring fonts' units (FontResolver).
+constexpr double kUnits = FontResolver::kUnitsPerPoint;
 
 // Lengths from a document may be anything; unusable ones count as zero.
 double finite(double v) { return std::isfinite(v) ? v : 0.0; }
@@ -52,12 +54,12 @@ QTextOption paragraphOption(const model::ParaProps& props) {
     QTextOption option;
     option.setUseDesignMetrics(true);
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    option.setTabStopDistance(kDefaultTabPt);
+    option.setTabStopDistance(kDefaultTabPt * kUnits);
     QList<QTextOption::Tab> tabs;
     // A hanging first line jumps to the left indent at its first tab.
     if (props.firstLineIndentPt < 0.0) tabs.append(QTextOption::Tab(0.0, QTextOption::LeftTab));
     for (double stop : props.tabStopsPt) {
-        if (stop > 0.0 && std::isfinite(stop)) tabs.append(QTextOption::Tab(stop, QTextOption::LeftTab));
+        if (stop > 0.0 && std::isfinite(stop)) tabs.append(QTextOption::Tab(stop * kUnits, QTextOption::LeftTab));
     }
     std::sort(tabs.begin(), tabs.end(),
               [](const QTextOption::Tab& a, const QTextOption::Tab& b) { return a.position < b.position; });
@@ -100,7 +102,7 @@ MeasuredParagraph measureParagraph(const model::Paragraph& paragraph, double wid
     const QFont& baseFont = fonts.font(markProps(paragraph));
     if (out.text.isEmpty()) {
         const QFontMetricsF metrics(baseFont);
-        const double natural = (metrics.ascent() + metrics.descent()) * fonts.lineHeightRatio(baseFont);
+        const double natural = (metrics.ascent() + metrics.descent()) / kUnits * fonts.lineHeightRatio(baseFont);
         out.lines.push_back({0, 0, spacedHeight(natural, props.lineSpacing)});
         return out;
     }
@@ -124,12 +126,12 @@ MeasuredParagraph measureParagraph(const model::Paragraph& paragraph, double wid
         QTextLine line = layout.createLine();
         if (!line.isValid()) break;
         const bool first = out.lines.empty();
-        line.setPosition(QPointF(first ? firstX : 0.0, 0.0));
-        line.setLineWidth(first ? firstWidth : restWidth);
+        line.setPosition(QPointF(first ? firstX * kUnits : 0.0, 0.0));
+        line.setLineWidth((first ? firstWidth : restWidth) * kUnits);
         const int start = line.textStart();
         const int length = line.textLength();
         if (length <= 0) break;
-        const double natural = (line.ascent() + line.descent()) * ratio;
+        const double natural = (line.ascent() + line.descent()) / kUnits * ratio;
         out.lines.push_back({start, length, spacedHeight(natural, props.lineSpacing)});
         consumed = start + length;
     }
@@ -137,7 +139,7 @@ MeasuredParagraph measureParagraph(const model::Paragraph& paragraph, double wid
 
     if (out.lines.empty()) {
         const QFontMetricsF metrics(baseFont);
-        out.lines.push_back({0, total, spacedHeight(metrics.height() * ratio, props.lineSpacing)});
+        out.lines.push_back({0, total, spacedHeight(metrics.height() / kUnits * ratio, props.lineSpacing)});
     } else if (consumed < total) {
         // Whatever the layout did not place stays on the last line.
         out.lines.back().length = total - out.lines.back().start;

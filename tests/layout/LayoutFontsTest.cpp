@@ -47,13 +47,17 @@ TEST(LayoutFonts, FontsResolveToTheSubstituteFile) {
     EXPECT_TRUE(QFontInfo(r.font([] { auto p = props("Arial"); p.bold = true; return p; }())).bold());
 }
 
-TEST(LayoutFonts, PixelSizeEqualsPointSize) {
-    // Courier's advance is 0.6 em: at 10 pt ten characters take 60 pt.
+TEST(LayoutFonts, MeasuringUnitsArePointsTimesTheScale) {
+    constexpr double k = FontResolver::kUnitsPerPoint;
+    // Courier's advance is 0.6 em: at 10 pt ten characters take 60 pt,
+    // and at 9.5 pt 57 pt (not the 60 of a size rounded to whole pixels).
     const QFontMetricsF m(FontResolver::instance().font(props("Courier New", 10.0)));
-    EXPECT_NEAR(m.horizontalAdvance(QStringLiteral("0123456789")), 60.0, 0.05);
+    EXPECT_NEAR(m.horizontalAdvance(QStringLiteral("0123456789")) / k, 60.0, 0.05);
+    const QFontMetricsF half(FontResolver::instance().font(props("Courier New", 9.5)));
+    EXPECT_NEAR(half.horizontalAdvance(QStringLiteral("0123456789")) / k, 57.0, 0.05);
     // Calibri's (and Carlito's) single line is 1.2207 em.
     const QFontMetricsF c(FontResolver::instance().font(props("Calibri", 20.0)));
-    EXPECT_NEAR(c.ascent() + c.descent(), 24.41, 0.1);
+    EXPECT_NEAR((c.ascent() + c.descent()) / k, 24.41, 0.1);
 }
 
 TEST(LayoutFonts, LineHeightFollowsWordsMetrics) {

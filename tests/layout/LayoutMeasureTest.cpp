@@ -30,6 +30,13 @@ TEST(LayoutMeasure, LineHoldsTheWordsThatFit) {
     EXPECT_EQ(m.lines[2].start + m.lines[2].length, m.text.size());
 }
 
+TEST(LayoutMeasure, HalfPointSizesAreMeasuredAsTheyAre) {
+    // At 9.5 pt a character takes 5.7 pt: ten fit into 57.5 pt, which at
+    // 10 pt (a size rounded to whole pixels) would hold nine.
+    const auto m = measureParagraph(paragraph("aaaaaaaaaa", "Courier New", 9.5), 57.5);
+    EXPECT_EQ(m.lines.size(), 1u);
+}
+
 TEST(LayoutMeasure, IndentsNarrowTheLines) {
     auto p = paragraph(words(40), "Courier New", 10.0);
     p.props.leftIndentPt = 60.0;            // 408 pt = 68 characters: 13 words
