@@ -12,6 +12,7 @@
 
 #include "publishing/word/NumberFormat.h"
 
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -316,6 +317,25 @@ struct CellMargins {
     friend bool operator==(const CellMargins&, const CellMargins&) = default;
 };
 
+// A width as Word states the preferred width of a table, of a cell or of
+// the room before or after a row's cells: in points, as a percentage, or
+// left to the layout (auto).
+struct PreferredWidth {
+    enum class Unit { Auto, Points, Percent };
+    Unit unit = Unit::Auto;
+    double value = 0.0;                    // points, or percent (100: all of it)
+    bool stated() const { return unit != Unit::Auto && std::isfinite(value) && value > 0.0; }
+    friend bool operator==(const PreferredWidth&, const PreferredWidth&) = default;
+};
+
+// How the layout sizes a table's columns. Grid: the grid is what Word's
+// own layout made of the table (the .doc format stores it so). Fixed: the
+// preferred widths of the table, its rows and cells decide over the grid,
+// whatever the content. AutoFit: as Fixed, then a column whose content
+// does not fit is widened at the others' expense, and columns nothing
+// gives a width are as wide as their content (Word's autofit).
+enum class TableWidthRule { Grid, Fixed, AutoFit };
+
 // How a cell takes part in a vertical merge. Every row lists its cells in
 // grid order; a cell covered by the merge cell above it is present as a
 // Continue cell without content, and the Restart cell that begins the
@@ -328,6 +348,7 @@ struct TableCell {
     VerticalMerge verticalMerge = VerticalMerge::None;
     int rowSpan = 1;                       // rows covered (Restart cells; 1 otherwise)
     std::optional<double> widthPt;         // preferred width, when the document states one
+    PreferredWidth preferredWidth;         // as stated; percent: of the table's width
     CellBorders borders;
     std::optional<Color> shading;          // background fill
     std::optional<CellMargins> margins;    // unset: the table's
@@ -344,6 +365,7 @@ struct TableRow {
     bool cantSplit = false;                // kept on one page when it fits on one
     int gridBefore = 0;                    // grid columns left empty before the first cell
     int gridAfter = 0;                     // and after the last
+    PreferredWidth widthBefore, widthAfter;   // of those columns; percent: of the room the table has
 };
 
 struct Table {
@@ -356,6 +378,8 @@ struct Table {
     CellMargins cellMargins;
     std::optional<Color> shading;          // the table's background, under the cells'
     double cellSpacingPt = 0.0;
+    PreferredWidth preferredWidth;         // percent: of the room the table has (text area or cell)
+    TableWidthRule widthRule = TableWidthRule::Grid;
 };
 
 using BlockVariant = std::variant<Paragraph, Picture, PageBreak, Table, DrawingShape>;

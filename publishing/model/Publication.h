@@ -64,6 +64,10 @@ struct TableFrameCell {
     std::optional<Color> shading;
     CellMargins margins;
     VerticalAlignment verticalAlignment = VerticalAlignment::Top;
+    // How far below the cell's top margin its content begins once aligned
+    // as verticalAlignment says in the row heights laid out; for whoever
+    // shows the cell without aligning it itself.
+    double contentOffsetPt = 0.0;
 };
 
 struct TableFrame {
