@@ -37,6 +37,8 @@
 //      sprmTSetShdTable) with patterns as one colour, sprmTJc/90, sprmTDxaLeft, sprmTDxaGapHalf
 //      and cell padding (default and per cell), cell spacing, sprmTDyaRowHeight, sprmTTableHeader,
 //      sprmTFCantSplit/90, sprmTVertMerge, sprmTVertAlign, sprmTMerge/Split, sprmTInsert/Delete/DxaCol
+//  [X] preferred widths (sprmTTableWidth, sprmTWidthBefore/After, TC wWidth, sprmTCellWidth) carried
+//      with the table; the cell boundaries, Word's own layout of the row, decide the columns
 //  [X] Word 6.0/95 tables: their table sprms translated (borders and cell descriptors widened)
 //  [-] table styles (sprmTIstd): only what Word wrote into the rows themselves
 //  [-] floating tables (sprmTPc, positions): read as tables in the flow

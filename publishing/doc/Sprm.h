@@ -135,6 +135,11 @@ inline constexpr std::uint16_t TDefTableShdRaw = 0xD670;
 inline constexpr std::uint16_t TDefTableShdRaw2nd = 0xD671;
 inline constexpr std::uint16_t TDefTableShdRaw3rd = 0xD672;
 inline constexpr std::uint16_t TJc = 0x548A;
+inline constexpr std::uint16_t TTableWidth = 0xF614;
+inline constexpr std::uint16_t TFAutofit = 0x3615;
+inline constexpr std::uint16_t TWidthBefore = 0xF617;
+inline constexpr std::uint16_t TWidthAfter = 0xF618;
+inline constexpr std::uint16_t TCellWidth = 0xD635;
 } // namespace sprm
 
 } // namespace fq::doc

@@ -64,6 +64,13 @@ std::optional<model::Color> shading(const std::optional<Shd>& s) {
     return word::shadingColor(color(s->fore), color(s->back), patternPercent(s->ipat));
 }
 
+model::PreferredWidth preferred(const FtsWidth& w) {
+    if (w.value <= 0) return {};
+    if (w.fts == 2) return {model::PreferredWidth::Unit::Percent, w.value / 50.0};
+    if (w.fts == 3 || w.fts == 0x13) return {model::PreferredWidth::Unit::Points, w.value / 20.0};
+    return {};
+}
+
 model::CellMargins tableMargins(const Tap& tap) {
     model::CellMargins m;
     if (tap.gapHalf) m.leftPt = m.rightPt = std::max<int>(0, *tap.gapHalf) / 20.0;
@@ -122,6 +129,8 @@ model::TableRow buildRow(TableRowSource& source, const std::vector<int>& lines, 
     model::TableRow row;
     row.header = tap.header;
     row.cantSplit = tap.cantSplit;
+    row.widthBefore = preferred(tap.widthBefore);
+    row.widthAfter = preferred(tap.widthAfter);
     if (tap.rowHeight > 0) {
         row.heightRule = model::RowHeightRule::AtLeast;
         row.heightPt = tap.rowHeight / 20.0;
@@ -153,6 +162,7 @@ model::TableRow buildRow(TableRowSource& source, const std::vector<int>& lines, 
         carried.clear();
         for (auto& b : blocks) cell.blocks.push_back(std::move(b));
         cell.widthPt = std::max(0, tap.centers[i + 1] - tap.centers[i]) / 20.0;
+        cell.preferredWidth = preferred(tc.width);
         std::optional<model::Border>* sides[4] = {&cell.borders.top, &cell.borders.left, &cell.borders.bottom,
                                                   &cell.borders.right};
         for (int s = 0; s < 4; ++s)
@@ -268,6 +278,9 @@ model::Table buildTable(std::vector<TableRowSource> rows) {
     table.cellMargins = tableMargins(first);
     if (first.spacing) table.cellSpacingPt = std::max<int>(0, *first.spacing) / 20.0;
     table.shading = shading(first.shading);
+    // The cell boundaries are where Word's layout put them: they stay.
+    table.preferredWidth = preferred(first.width);
+    table.widthRule = model::TableWidthRule::Grid;
     for (auto& r : rows) table.rows.push_back(buildRow(r, lines, table.cellMargins));
     word::settleVerticalMerges(table);
     return table;

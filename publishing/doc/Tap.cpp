@@ -52,6 +52,7 @@ void defineTable(Tap& tap, std::span<const std::uint8_t> o) {
         c.vertMerge = flags & 0x0020;
         c.vertRestart = flags & 0x0040;
         c.vertAlign = static_cast<std::uint8_t>((flags >> 7) & 0x3);
+        c.width = {static_cast<std::uint8_t>((flags >> 9) & 0x7), static_cast<std::int16_t>(le16(tc + 2))};
         for (int side = 0; side < 4; ++side) {
             const std::uint32_t raw = le32(tc + 4 + side * 4);
             if (raw != 0) c.borders[side] = readBrc80(tc + 4 + side * 4);
@@ -123,6 +124,11 @@ void setColumnWidths(Tap& tap, std::span<const std::uint8_t> o) {
         for (std::size_t j = i + 1; j < tap.centers.size(); ++j)
             tap.centers[j] = static_cast<std::int16_t>(tap.centers[j] + delta);
     }
+}
+
+FtsWidth readFtsWidth(std::span<const std::uint8_t> o) {
+    if (o.size() < 3) return {};
+    return {o[0], static_cast<std::int16_t>(le16(&o[1]))};
 }
 
 } // namespace
@@ -243,6 +249,16 @@ void applyTap(Tap& tap, std::span<const std::uint8_t> grpprl, const ByteReader* 
                     tap.cells[i].firstMerged = s.op == sprm::TMerge && i == from;
                     tap.cells[i].merged = s.op == sprm::TMerge && i != from;
                 }
+            }
+            break;
+        case sprm::TTableWidth: tap.width = readFtsWidth(o); break;
+        case sprm::TWidthBefore: tap.widthBefore = readFtsWidth(o); break;
+        case sprm::TWidthAfter: tap.widthAfter = readFtsWidth(o); break;
+        case sprm::TFAutofit: tap.autofit = s.u8() != 0; break;
+        case sprm::TCellWidth:
+            if (o.size() >= 5) {
+                const auto [from, to] = cellRange(tap, o[0], o[1]);
+                for (std::size_t i = from; i < to; ++i) tap.cells[i].width = readFtsWidth(o.subspan(2));
             }
             break;
         case sprm::TInsert: insertCells(tap, o); break;

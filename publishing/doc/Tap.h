@@ -31,6 +31,13 @@ struct Shd {
     bool nil = false;
 };
 
+// A preferred width (FtsWWidth): its unit (ftsWidth: 1 auto, 2 fiftieths
+// of a percent, 3 and 0x13 twips; 0 none) and value.
+struct FtsWidth {
+    std::uint8_t fts = 0;
+    std::int16_t value = 0;
+};
+
 enum BrcSide { kTop = 0, kLeft = 1, kBottom = 2, kRight = 3, kInsideH = 4, kInsideV = 5 };
 
 // One cell's descriptor (TC) with what later sprms change in it.
@@ -41,6 +48,7 @@ struct TapCell {
     std::array<std::optional<Brc>, 4> borders;     // top, left, bottom, right; unset: zero
     std::optional<Shd> shading;
     std::array<std::optional<std::int16_t>, 4> padding;   // top, left, bottom, right, twips
+    FtsWidth width;                                // preferred width
 };
 
 struct Tap {
@@ -55,6 +63,8 @@ struct Tap {
     std::array<std::optional<std::int16_t>, 4> padding;   // default cell margins, twips
     std::optional<std::int16_t> spacing;           // default cell spacing, twips
     std::optional<Shd> shading;                    // the table's background
+    FtsWidth width, widthBefore, widthAfter;       // preferred widths of the table and around the row's cells
+    bool autofit = false;
 };
 
 // Applies the table sprms of grpprl to tap; other sprms are skipped. The

@@ -403,6 +403,8 @@ void BodyParser::rows(const pugi::xml_node& container, Table& t, int depth) {
             if (xml::child(xml::child(c, "trPr"), "del")) continue;
             TableRow row;
             row.props = parseRowProps(xml::child(c, "trPr"), xml::child(c, "tblPrEx"));
+            // Word marks the rows it saves with revision ids.
+            if (xml::attr(c, "rsidR") || xml::attr(c, "rsidTr")) t.savedByWord = true;
             cells(c, row, depth + 1);
             t.rows.push_back(std::move(row));
         } else if (n == "sdt") {

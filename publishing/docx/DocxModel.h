@@ -143,10 +143,12 @@ struct TableProps {
     std::optional<int> look;                       // kLook* flags
     std::optional<int> rowBandSize, colBandSize;
     bool floating = false;                         // w:tblpPr present
+    std::optional<std::string> layout;             // w:tblLayout: "fixed" or "autofit"
 };
 
 struct RowProps {
     std::optional<int> gridBefore, gridAfter;
+    std::optional<TableWidth> widthBefore, widthAfter;   // w:wBefore, w:wAfter
     std::optional<int> height;                     // twips
     std::optional<std::string> heightRule;         // "auto", "atLeast", "exact"
     std::optional<bool> header, cantSplit;
@@ -236,6 +238,7 @@ struct Table {
     TableProps props;                              // w:tblPr
     std::vector<int> gridTwips;                    // w:tblGrid column widths
     std::vector<TableRow> rows;
+    bool savedByWord = false;                      // rows carry Word's revision ids: the grid is Word's layout
 };
 
 struct Block {

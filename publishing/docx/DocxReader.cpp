@@ -41,8 +41,11 @@
 //   [X] lists: labels from numbering.xml counted as Word counts them (shared with the doc reader):
 //       counters per abstract numbering, start and level overrides, restarts, legal numbering,
 //       Word's number formats (East Asian ones too), bullets in symbol fonts as Unicode
-//   [X] tables as table blocks: tblGrid (completed from tcW or shared out when missing), gridSpan,
-//       vMerge (row spans; text of continued cells kept in the first), legacy hMerge, gridBefore/After
+//   [X] tables as table blocks: tblGrid, gridSpan, vMerge (row spans; text of continued cells kept
+//       in the first), legacy hMerge, gridBefore/After
+//   [X] widths as Word works them out: tblW, tcW, wBefore/wAfter (twips and percentages) over the
+//       grid, tblLayout fixed or autofit (the layout widens columns too narrow for their content
+//       and sizes those nothing gives a width by their content)
 //   [X] table borders and cell borders (styles Word knows mapped to the model's, sz in eighths of a
 //       point, auto colour), shading fill and patterns (solid, percentages) as one colour
 //   [X] tblInd (to the text before the Word 2013 compatibility mode, to the cell edge from then on),

@@ -73,6 +73,16 @@ std::optional<double> twipsOf(const std::optional<TableWidth>& w) {
     return twipsToPt(w->value);
 }
 
+// A width as stated: twips, fiftieths of a percent, or auto ("nil" and
+// unknown types too).
+model::PreferredWidth preferred(const std::optional<TableWidth>& w) {
+    model::PreferredWidth p;
+    if (!w || w->value <= 0) return p;
+    if (w->type == "dxa") p = {model::PreferredWidth::Unit::Points, twipsToPt(w->value)};
+    else if (w->type == "pct") p = {model::PreferredWidth::Unit::Percent, w->value / 50.0};
+    return p;
+}
+
 // How the borders of a region map onto one of its cells.
 enum class RegionShape { Whole, Row, Column, Corner };
 
@@ -243,8 +253,18 @@ model::Table TableConverter::convert(const Table& t, double available, const Cel
         layouts.push_back(layoutOf(row, rp));
         rowProps.push_back(std::move(rp));
     }
-    out.gridPt = gridOf(t, layouts, props, available);
-    const double tableWidth = std::accumulate(out.gridPt.begin(), out.gridPt.end(), 0.0);
+    // The grid as the document states it (the layout sizes the columns from
+    // it and the preferred widths); the cells' content is converted at the
+    // widths of a grid completed where it is missing.
+    for (int w : t.gridTwips) out.gridPt.push_back(std::max(0.0, twipsToPt(w)));
+    const std::vector<double> grid = gridOf(t, layouts, props, available);
+    const double tableWidth = std::accumulate(grid.begin(), grid.end(), 0.0);
+    out.preferredWidth = preferred(props.width);
+    // Word writes the grid its layout made of the table; other writers'
+    // grids may be anything, and Word lays their tables out afresh.
+    out.widthRule = t.savedByWord && !out.gridPt.empty() ? model::TableWidthRule::Grid
+                    : props.layout.value_or("autofit") == "fixed" ? model::TableWidthRule::Fixed
+                                                                  : model::TableWidthRule::AutoFit;
 
     const std::string jc = props.justification.value_or("left");
     out.alignment = jc == "center" ? model::Alignment::Center
@@ -272,6 +292,8 @@ model::Table TableConverter::convert(const Table& t, double available, const Cel
         model::TableRow row;
         row.gridBefore = rp.gridBefore.value_or(0);
         row.gridAfter = rp.gridAfter.value_or(0);
+        row.widthBefore = preferred(rp.widthBefore);
+        row.widthAfter = preferred(rp.widthAfter);
         row.header = rp.header.value_or(false);
         row.cantSplit = rp.cantSplit.value_or(false);
         if (rp.height && *rp.height > 0) {
@@ -311,6 +333,7 @@ model::Table TableConverter::convert(const Table& t, double available, const Cel
             cell.verticalMerge = vm == "restart"    ? model::VerticalMerge::Restart
                                  : vm.empty()       ? model::VerticalMerge::None
                                                     : model::VerticalMerge::Continue;
+            cell.preferredWidth = preferred(direct.width);
             if (auto w = twipsOf(direct.width); w && *w > 0) cell.widthPt = *w;
             else if (direct.width && direct.width->type == "pct" && direct.width->value > 0)
                 cell.widthPt = tableWidth * direct.width->value / 5000.0;
@@ -322,8 +345,8 @@ model::Table TableConverter::convert(const Table& t, double available, const Cel
                                                       : model::VerticalAlignment::Top;
 
             double width = 0.0;
-            for (std::size_t i = column; i < column + static_cast<std::size_t>(cell.gridSpan) && i < out.gridPt.size(); ++i)
-                width += out.gridPt[i];
+            for (std::size_t i = column; i < column + static_cast<std::size_t>(cell.gridSpan) && i < grid.size(); ++i)
+                width += grid[i];
             column += static_cast<std::size_t>(cell.gridSpan);
             const model::CellMargins& m = cell.margins ? *cell.margins : out.cellMargins;
             const double inner = std::max(0.0, width - m.leftPt - m.rightPt);
@@ -341,7 +364,7 @@ model::Table TableConverter::convert(const Table& t, double available, const Cel
             row.cells.push_back(std::move(cell));
         }
         // A row with fewer cells than the grid has leaves the rest empty, as in Word.
-        row.gridAfter += std::max(0, static_cast<int>(out.gridPt.size()) - static_cast<int>(column) - row.gridAfter);
+        row.gridAfter += std::max(0, static_cast<int>(grid.size()) - static_cast<int>(column) - row.gridAfter);
         out.rows.push_back(std::move(row));
     }
 

@@ -130,6 +130,7 @@ TableProps parseTableProps(const pugi::xml_node& n) {
     p.rowBandSize = value(xml::child(n, "tblStyleRowBandSize"), 1, 1000);
     p.colBandSize = value(xml::child(n, "tblStyleColBandSize"), 1, 1000);
     p.floating = bool(xml::child(n, "tblpPr"));
+    p.layout = xml::text(xml::child(n, "tblLayout"), "type");
     return p;
 }
 
@@ -138,6 +139,8 @@ RowProps parseRowProps(const pugi::xml_node& trPr, const pugi::xml_node& tblPrEx
     if (trPr) {
         p.gridBefore = value(xml::child(trPr, "gridBefore"), 0, 1000);
         p.gridAfter = value(xml::child(trPr, "gridAfter"), 0, 1000);
+        p.widthBefore = width(xml::child(trPr, "wBefore"));
+        p.widthAfter = width(xml::child(trPr, "wAfter"));
         if (pugi::xml_node h = xml::child(trPr, "trHeight")) {
             p.height = std::clamp(xml::int32(h, "val").value_or(0), 0, 1000000);
             p.heightRule = xml::text(h, "hRule");
@@ -209,11 +212,14 @@ void overlay(TableProps& base, const TableProps& over) {
     take(base.rowBandSize, over.rowBandSize);
     take(base.colBandSize, over.colBandSize);
     base.floating = base.floating || over.floating;
+    take(base.layout, over.layout);
 }
 
 void overlay(RowProps& base, const RowProps& over) {
     take(base.gridBefore, over.gridBefore);
     take(base.gridAfter, over.gridAfter);
+    take(base.widthBefore, over.widthBefore);
+    take(base.widthAfter, over.widthAfter);
     take(base.height, over.height);
     take(base.heightRule, over.heightRule);
     take(base.header, over.header);

@@ -1,6 +1,9 @@
 // Resolving a Word table onto its grid.
 #include "publishing/layout/TableGrid.h"
 
+#include "publishing/layout/CellWidths.h"
+#include "publishing/layout/TableWidths.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numeric>
@@ -8,10 +11,6 @@
 namespace fq::layout {
 
 namespace {
-
-constexpr double kMinColumnPt = 2.0;
-
-bool usable(double v) { return std::isfinite(v) && v > 0.0; }
 
 // A cell of a row before vertical merges are resolved.
 struct Slot {
@@ -33,35 +32,6 @@ std::vector<std::vector<Slot>> slotsOf(const model::Table& table) {
         rows.push_back(std::move(slots));
     }
     return rows;
-}
-
-// Grid widths: Word's grid where it is usable, else the cells' preferred
-// widths, else the average of the known columns, else an even share.
-std::vector<double> columnWidths(const model::Table& table, const std::vector<std::vector<Slot>>& rows, double bodyWidth) {
-    int count = static_cast<int>(table.gridPt.size());
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        int end = rows[r].empty() ? 0 : rows[r].back().column + rows[r].back().span;
-        end += std::max(0, table.rows[r].gridAfter);
-        count = std::max(count, end);
-    }
-    count = std::max(count, 1);
-    std::vector<double> widths(count, 0.0);
-    for (int c = 0; c < count && c < static_cast<int>(table.gridPt.size()); ++c)
-        if (usable(table.gridPt[c])) widths[c] = table.gridPt[c];
-    for (const auto& slots : rows)
-        for (const auto& s : slots)
-            if (s.span == 1 && widths[s.column] == 0.0 && s.cell->widthPt && usable(*s.cell->widthPt))
-                widths[s.column] = *s.cell->widthPt;
-    double known = 0.0;
-    int knownCount = 0;
-    for (double w : widths)
-        if (w > 0.0) {
-            known += w;
-            ++knownCount;
-        }
-    const double fallback = knownCount ? known / knownCount : bodyWidth / count;
-    for (double& w : widths) w = std::max(kMinColumnPt, w > 0.0 ? w : fallback);
-    return widths;
 }
 
 double weight(const model::Border& b) {
@@ -106,7 +76,8 @@ TableGrid resolveGrid(const model::Table& table, const model::Rect& body, double
     TableGrid grid;
     const auto rows = slotsOf(table);
     grid.rows = static_cast<int>(rows.size());
-    grid.columnsPt = columnWidths(table, rows, body.widthPt);
+    grid.columnsPt = tableColumnWidths(table, body.widthPt,
+                                       [](const model::TableCell& cell) { return blocksWidths(cell.blocks); });
     const int columns = static_cast<int>(grid.columnsPt.size());
 
     // Placement: a table that does not fit on the page from where Word puts

@@ -41,7 +41,8 @@ struct TableGrid {
 };
 
 // Lays the table's grid out in the body's width on a page pageWidthPt
-// wide: Word's column widths are kept while the table fits on the page
+// wide: the column widths as Word works them out (TableWidths, the body's
+// width being the room the table has) are kept while the table fits on the page
 // (it may reach into the right margin); a wider table is scaled to the
 // body's width. Left-aligned tables keep their indent; centred and
 // right-aligned ones are placed in the body.

@@ -193,6 +193,15 @@ TEST(DocTable, TableSprmsReachTheModel) {
              EXPECT_EQ(cellText(t.rows[0].cells[0]), "x|x");
              EXPECT_TRUE(t.rows[0].cells[1].blocks.empty());
          }},
+        {"preferred widths", cat({op(sprm::TTableWidth), {2, 0x88, 0x13}, op(sprm::TWidthBefore), {3, 0xA0, 0x05},
+                                  op(sprm::TCellWidth), {5, 0, 1, 3, 0xD0, 0x02}}),
+         [](const model::Table& t) {
+             EXPECT_EQ(t.preferredWidth, (model::PreferredWidth{model::PreferredWidth::Unit::Percent, 100.0}));
+             EXPECT_EQ(t.rows[0].widthBefore, (model::PreferredWidth{model::PreferredWidth::Unit::Points, 72.0}));
+             EXPECT_EQ(t.rows[0].cells[0].preferredWidth, (model::PreferredWidth{model::PreferredWidth::Unit::Points, 36.0}));
+             EXPECT_FALSE(t.rows[0].cells[1].preferredWidth.stated());
+             EXPECT_EQ(t.widthRule, model::TableWidthRule::Grid) << "the cell boundaries are Word's layout";
+         }},
         {"vertical alignment", cat({op(sprm::TVertAlign), {3, 0, 1, 2}}),
          [](const model::Table& t) { EXPECT_EQ(t.rows[0].cells[0].verticalAlignment, model::VerticalAlignment::Bottom); }},
     };
