@@ -155,6 +155,7 @@ void TablePager::finishPart(OpenCell& c, CellPart part, int lastPieceRow) {
     double shift = 0.0;
     if (g.verticalAlignment == model::VerticalAlignment::Center) shift = std::max(0.0, (inner - part.heightPt) / 2.0);
     else if (g.verticalAlignment == model::VerticalAlignment::Bottom) shift = std::max(0.0, inner - part.heightPt);
+    if (part.heightPt > 0.0) out.contentOffsetPt = shift;
     const double left = grid_.xPt + grid_.columnOffset(g.column) + g.margins.leftPt;
     const double width = std::max(0.0, grid_.spanWidth(g) - g.margins.leftPt - g.margins.rightPt);
     for (const auto& pic : part.pictures) {

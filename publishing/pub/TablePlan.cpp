@@ -116,8 +116,14 @@ void planTable(const model::TableFrame& frame, const model::Rect& rect, const Ta
             text.paragraphs.push_back(std::move(empty));
             paragraphCounts.push_back(1);
         } else {
+            const std::size_t first = text.paragraphs.size();
             text.paragraphs.insert(text.paragraphs.end(), c->paragraphs.begin(), c->paragraphs.end());
             paragraphCounts.push_back(c->paragraphs.size());
+            // Publisher's files show no cell property that aligns a cell's
+            // text vertically: the room the layout left above the text goes
+            // before its first paragraph.
+            const double offset = std::isfinite(c->contentOffsetPt) ? std::clamp(c->contentOffsetPt, 0.0, 1584.0) : 0.0;
+            if (offset > 0.0) text.paragraphs[first].props.spaceBeforePt += offset;
         }
     }
 

@@ -5,7 +5,9 @@
 // to a 0x63 chunk that lists the cells with their spans and margins; an
 // Escher shape of type 201; one Quill story that holds one or more
 // paragraphs per cell, with a TCD chunk giving where each cell's text ends
-// and an MCLD record per cell. Cell shading and lines are, as in
+// and an MCLD record per cell (the cells' margins are in both). A cell
+// whose text is centred or at the bottom gets the room above its text as
+// space before its first paragraph. Cell shading and lines are, as in
 // Publisher's files, rectangles in the drawing of Publisher's defaults
 // that name the table and the cell.
 //

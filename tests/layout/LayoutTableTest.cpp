@@ -505,5 +505,19 @@ TEST(LayoutTable, CellParagraphsKeepTheirLinesAndWidowsAtABreak) {
     }
 }
 
+TEST(LayoutTable, AlignedCellsRecordWhereTheirTextBegins) {
+    auto t = table({100.0, 100.0, 100.0}, {row({cell({"top"}), cell({"middle"}), cell({"bottom"})})});
+    t.rows[0].heightRule = model::RowHeightRule::AtLeast;
+    t.rows[0].heightPt = 60.0;
+    t.rows[0].cells[1].verticalAlignment = model::VerticalAlignment::Center;
+    t.rows[0].cells[2].verticalAlignment = model::VerticalAlignment::Bottom;
+    const auto all = pieces(layOut(document({section({t})})));
+    ASSERT_EQ(all.size(), 1u);
+    const double room = 60.0 - lineHeight();
+    EXPECT_DOUBLE_EQ(at(all[0].table, 0, 0)->contentOffsetPt, 0.0);
+    EXPECT_NEAR(at(all[0].table, 0, 1)->contentOffsetPt, room / 2.0, 0.01);
+    EXPECT_NEAR(at(all[0].table, 0, 2)->contentOffsetPt, room, 0.01);
+}
+
 } // namespace
 } // namespace fq::layout

@@ -224,3 +224,17 @@ TEST_F(PubTable, EveryCellKeepsItsOwnParagraphs) {
         EXPECT_EQ(c->text(), expected) << "cell " << i;
     }
 }
+
+TEST_F(PubTable, AlignedCellsTextBeginsWhereTheLayoutPutIt) {
+    model::TableFrame t = merged();
+    t.cells[3].contentOffsetPt = 12.0;   // D, centred or at the bottom of its row
+    const auto doc = fx.roundTrip(withTable(t));
+    ASSERT_EQ(doc.pages.size(), 1u);
+    ASSERT_EQ(doc.pages[0].tables.size(), 1u) << doc.output;
+    const auto* d = cellAt(doc.pages[0].tables[0], 1, 1);
+    const auto* e = cellAt(doc.pages[0].tables[0], 1, 2);
+    ASSERT_TRUE(d && e && d->paragraphs.size() == 2 && !e->paragraphs.empty()) << doc.output;
+    EXPECT_NEAR(test::rawNumber(d->paragraphs[0].props, "fo:margin-top").value_or(0.0), inches(12), 0.001);
+    EXPECT_FALSE(test::rawNumber(d->paragraphs[1].props, "fo:margin-top").has_value()) << "only before the first";
+    EXPECT_FALSE(test::rawNumber(e->paragraphs[0].props, "fo:margin-top").has_value());
+}
