@@ -205,7 +205,7 @@ private:
         std::erase_if(blocks, [](const Block& b) { return std::holds_alternative<model::PageBreak>(b); });
         while (!blocks.empty()) {
             const auto* p = std::get_if<Paragraph>(&blocks.back());
-            if (!p || !p->runs.empty()) break;
+            if (!p || !p->plainText().empty()) break;
             blocks.pop_back();
         }
         return blocks;
@@ -403,6 +403,7 @@ private:
             tables.endRow(depth, tapAt(cp));
             return;
         }
+        if (!b.hasText()) b.setMark(toCharProps(chpAt(cp, pap), d_.fonts));
         endParagraph(b, out);
         if (cellEnd) tables.endCell(depth);
     }

@@ -45,6 +45,8 @@ void ParagraphBuilder::trimTrailingTab() {
 
 model::Paragraph ParagraphBuilder::take() {
     for (std::size_t i = 0; i < texts_.size(); ++i) para_.runs[i].text = utf16ToUtf8(texts_[i]);
+    if (para_.runs.empty() && mark_) para_.runs.push_back({{}, *mark_, model::FieldKind::None, {}});
+    mark_.reset();
     model::Paragraph p = std::move(para_);
     para_ = model::Paragraph{};
     para_.props = p.props;

@@ -5,6 +5,7 @@
 
 #include "publishing/model/Document.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,6 +30,9 @@ public:
                 model::FieldKind field = model::FieldKind::None, std::size_t serial = 0);
     // Removes one tab at the end: the separator after a table row's last cell.
     void trimTrailingTab();
+    // The properties of the paragraph's mark: a paragraph without text
+    // keeps them in an empty run (its line is as tall as the mark's font).
+    void setMark(const model::CharProps& props) { mark_ = props; }
     // The paragraph so far; the builder keeps its properties for what follows.
     model::Paragraph take();
 
@@ -36,6 +40,7 @@ private:
     model::Paragraph para_;
     std::vector<std::u16string> texts_;
     std::vector<std::size_t> serials_;
+    std::optional<model::CharProps> mark_;
 };
 
 } // namespace fq::doc

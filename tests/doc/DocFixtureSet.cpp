@@ -158,6 +158,17 @@ std::vector<DocxSource> sources(const std::vector<unsigned char>& png, const std
         tc(nested + para(run("After inner")), w(2000)) + "</w:tr></w:tbl>" +
         para(run("After the tables")) + kA4;
     s.push_back(tables);
+
+    // A table as wide as the text, with a row of empty cells whose marks
+    // are set in 2 pt.
+    DocxSource marks;
+    marks.name = "marks";
+    const std::string small = para("", "<w:rPr><w:sz w:val=\"4\"/></w:rPr>");
+    marks.body = "<w:tbl><w:tblPr><w:tblW w:w=\"5000\" w:type=\"pct\"/></w:tblPr><w:tblGrid><w:gridCol w:w=\"2000\"/>"
+                 "<w:gridCol w:w=\"2000\"/></w:tblGrid><w:tr>" + tc(para(run("Text")), w(2000)) +
+                 tc(para(run("Text")), w(2000)) + "</w:tr><w:tr>" + tc(small, w(2000)) + tc(small, w(2000)) +
+                 "</w:tr></w:tbl>" + para(run("After")) + kA4;
+    s.push_back(marks);
     return s;
 }
 

@@ -260,3 +260,23 @@ TEST(DocTable, Word6RowsAreTranslated) {
     EXPECT_DOUBLE_EQ(c.borders.top->widthPt, 1.5);
     EXPECT_EQ(c.borders.top->color, (model::Color{255, 0, 0}));
 }
+
+// A table as wide as the text carries its preferred width; an empty
+// cell's paragraph keeps its mark's font: Word makes the row as tall as
+// that font's line.
+TEST(DocTable, PreferredWidthAndEmptyCellsMarkFont) {
+    const model::Document d = readFixture("marks");
+    ASSERT_FALSE(d.sections.empty());
+    const auto* t = std::get_if<model::Table>(&d.sections[0].blocks.at(0));
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(t->preferredWidth, (model::PreferredWidth{model::PreferredWidth::Unit::Percent, 100.0}));
+    EXPECT_EQ(t->widthRule, model::TableWidthRule::Grid);
+    ASSERT_EQ(t->rows.size(), 2u);
+    for (const auto& c : t->rows[1].cells) {
+        ASSERT_EQ(c.blocks.size(), 1u);
+        const auto& p = std::get<model::Paragraph>(c.blocks[0]);
+        ASSERT_EQ(p.runs.size(), 1u);
+        EXPECT_EQ(p.runs[0].text, "");
+        EXPECT_DOUBLE_EQ(p.runs[0].props.sizePt, 2.0);
+    }
+}
