@@ -17,11 +17,12 @@ void layOutBlocks(PageBuilder& builder, const std::vector<model::Block>& blocks)
         model::checkBudget();
         const model::Paragraph* next =
             i + 1 < blocks.size() ? std::get_if<model::Paragraph>(&blocks[i + 1]) : nullptr;
+        const model::Table* nextTable = i + 1 < blocks.size() ? std::get_if<model::Table>(&blocks[i + 1]) : nullptr;
         std::visit(
             [&](const auto& b) {
                 using T = std::decay_t<decltype(b)>;
                 if constexpr (std::is_same_v<T, model::Paragraph>) {
-                    builder.addParagraph(b, next);
+                    builder.addParagraph(b, next, nextTable);
                 } else if constexpr (std::is_same_v<T, model::Picture>) {
                     builder.addPicture(b);
                 } else if constexpr (std::is_same_v<T, model::PageBreak>) {

@@ -250,7 +250,8 @@ void PageBuilder::finishPage() {
     pageOpen_ = false;
 }
 
-void PageBuilder::addParagraph(const model::Paragraph& given, const model::Paragraph* next) {
+void PageBuilder::addParagraph(const model::Paragraph& given, const model::Paragraph* next,
+                               const model::Table* nextTable) {
     if (!pageOpen_) newPage(false);
     row_.clear();
     // A paragraph without runs is measured with the default properties; it
@@ -263,15 +264,17 @@ void PageBuilder::addParagraph(const model::Paragraph& given, const model::Parag
     const double bottom = frames_.body.yPt + frames_.body.heightPt;
     const MeasuredParagraph measured = measureParagraph(paragraph, frames_.body.widthPt);
 
-    if (paragraph.props.keepWithNext && next && bodyUsed_) {
-        // The paragraph fits here but the next one's first line would not:
-        // both go to the next page (when they fit on an empty one).
+    if (paragraph.props.keepWithNext && (next || nextTable) && bodyUsed_) {
+        // The paragraph fits here but the next one's first line (or the
+        // table's first row) would not: both go to the next page (when they
+        // fit on an empty one).
         const double own = spacing(paragraph.props.spaceBeforePt, frames_.body.heightPt) + linesHeight(measured) +
                            spacing(paragraph.props.spaceAfterPt, frames_.body.heightPt);
         if (cursor_ + own <= bottom + kEpsilon) {
-            const MeasuredParagraph following = measureParagraph(*next, frames_.body.widthPt);
-            const double needed =
-                own + spacing(next->props.spaceBeforePt, frames_.body.heightPt) + following.lines.front().heightPt;
+            const double lead = next ? spacing(next->props.spaceBeforePt, frames_.body.heightPt) +
+                                           measureParagraph(*next, frames_.body.widthPt).lines.front().heightPt
+                                     : firstRowHeight(*nextTable, frames_.body, frames_.pageWidth);
+            const double needed = own + lead;
             if (cursor_ + needed > bottom + kEpsilon && needed <= frames_.body.heightPt) newPage(true);
         }
     }

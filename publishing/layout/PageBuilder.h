@@ -37,8 +37,10 @@ public:
     // Starts the section on a new page.
     void startSection(const model::Section& section);
     // next: the paragraph that follows in the flow, if any, for "keep with
-    // next" (a paragraph that must share its page with the next one's first line).
-    void addParagraph(const model::Paragraph& paragraph, const model::Paragraph* next = nullptr);
+    // next" (a paragraph that must share its page with the next one's first
+    // line); nextTable: the table that follows instead (its first row).
+    void addParagraph(const model::Paragraph& paragraph, const model::Paragraph* next = nullptr,
+                      const model::Table* nextTable = nullptr);
     void addPicture(const model::Picture& picture);
     // Ends the text frame above the table, lays the table out (see
     // TableLayout) and lets a new frame begin below it.

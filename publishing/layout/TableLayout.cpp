@@ -354,6 +354,21 @@ void TablePager::run() {
 
 } // namespace
 
+double firstRowHeight(const model::Table& table, const model::Rect& body, double pageWidthPt) {
+    if (table.rows.empty()) return 0.0;
+    const TableGrid grid = resolveGrid(table, body, pageWidthPt);
+    const auto& row = table.rows.front();
+    double h = row.heightRule == model::RowHeightRule::Auto ? 0.0 : length(row.heightPt, body.heightPt);
+    for (std::size_t index : grid.startingIn.front()) {
+        const GridCell& cell = grid.cells[index];
+        if (cell.rowSpan != 1 || !cell.source) continue;
+        const double margins = cell.margins.topPt + cell.margins.bottomPt;
+        const double width = std::max(1.0, grid.spanWidth(cell) - cell.margins.leftPt - cell.margins.rightPt);
+        h = std::max(h, margins + CellContent({cell.source}, width, body.heightPt - margins).heightPt());
+    }
+    return std::min(h, body.heightPt);
+}
+
 void layOutTable(const model::Table& table, TableFlow& flow) {
     if (table.rows.empty()) return;
     TablePager pager(table, flow);

@@ -35,4 +35,9 @@ public:
 
 void layOutTable(const model::Table& table, TableFlow& flow);
 
+// The height of the table's first row (what a paragraph kept with the
+// table needs to share its page with) when laid out in body on a page
+// pageWidthPt wide.
+double firstRowHeight(const model::Table& table, const model::Rect& body, double pageWidthPt);
+
 } // namespace fq::layout

@@ -505,6 +505,25 @@ TEST(LayoutTable, CellParagraphsKeepTheirLinesAndWidowsAtABreak) {
     }
 }
 
+TEST(LayoutTable, AHeadingKeptWithTheTableGoesWithItsFirstRow) {
+    // 47 lines and the heading fit on the page, the first row's six lines do not.
+    std::vector<model::Block> blocks;
+    for (int i = 0; i < 47; ++i) blocks.push_back(paragraph("line " + std::to_string(i)));
+    auto heading = paragraph("Heading");
+    heading.props.keepWithNext = true;
+    blocks.push_back(heading);
+    blocks.push_back(table({200.0}, {row({cell({"1", "2", "3", "4", "5", "6"})})}));
+    for (bool keep : {true, false}) {
+        std::get<model::Paragraph>(blocks[47]).props.keepWithNext = keep;
+        const auto pub = layOut(document({section(blocks)}));
+        ASSERT_EQ(pub.pages.size(), 2u);
+        ASSERT_EQ(tableFramesOf(pub.pages[1]).size(), 1u) << "the row goes to the next page either way";
+        const auto texts = textFramesOf(pub.pages[1]);
+        const bool headingMoved = !texts.empty() && texts[0].paragraphs.front().plainText() == "Heading";
+        EXPECT_EQ(headingMoved, keep);
+    }
+}
+
 TEST(LayoutTable, AlignedCellsRecordWhereTheirTextBegins) {
     auto t = table({100.0, 100.0, 100.0}, {row({cell({"top"}), cell({"middle"}), cell({"bottom"})})});
     t.rows[0].heightRule = model::RowHeightRule::AtLeast;
