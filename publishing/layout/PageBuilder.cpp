@@ -41,9 +41,8 @@ double spacing(double v, double limit) {
     return std::isfinite(v) ? std::clamp(v, 0.0, std::max(0.0, limit)) : 0.0;
 }
 
-// The paragraphs of a header or footer. Until the header and footer frames
-// carry pictures and tables of their own, a table gives a line per row
-// (TableText) and pictures are left out.
+// The paragraphs of a header or footer, to tell whether it shows anything:
+// a table gives a line per row (TableText).
 void collectParagraphs(const std::vector<model::Block>& blocks, std::vector<model::Paragraph>& out) {
     for (const auto& block : blocks) {
         if (const auto* p = std::get_if<model::Paragraph>(&block)) {
@@ -94,23 +93,6 @@ model::Paragraph withMarkRun(const model::Paragraph& paragraph) {
     return p;
 }
 
-std::vector<model::Paragraph> withMarkRuns(const std::vector<model::Paragraph>& paragraphs) {
-    std::vector<model::Paragraph> out;
-    out.reserve(paragraphs.size());
-    for (const auto& p : paragraphs) out.push_back(withMarkRun(p));
-    return out;
-}
-
-double stackHeight(const std::vector<model::Paragraph>& paragraphs, double width) {
-    double h = 0.0;
-    for (const auto& p : paragraphs) {
-        h += spacing(p.props.spaceBeforePt, 1000.0);
-        h += linesHeight(measureParagraph(p, width));
-        h += spacing(p.props.spaceAfterPt, 1000.0);
-    }
-    return h;
-}
-
 } // namespace
 
 SectionFrames sectionFrames(const model::Section& section) {
@@ -135,14 +117,16 @@ SectionFrames sectionFrames(const model::Section& section) {
     const std::vector<model::Paragraph> footer = paragraphsOf(section.footer);
     if (hasVisibleText(header)) {
         const double distance = std::min(absOrZero(g.headerDistancePt), f.pageHeight / 2.0);
-        const double h = std::max(1.0, stackHeight(header, width));
+        const double h = std::max(
+            1.0, layOutHeaderFooter(section.header, model::FrameRole::Header, left, width, f.pageWidth).heightPt);
         f.hasHeader = true;
         f.header = {left, distance, width, h};
         bodyTop = std::max(bodyTop, distance + h);
     }
     if (hasVisibleText(footer)) {
         const double distance = std::min(absOrZero(g.footerDistancePt), f.pageHeight / 2.0);
-        const double h = std::max(1.0, stackHeight(footer, width));
+        const double h = std::max(
+            1.0, layOutHeaderFooter(section.footer, model::FrameRole::Footer, left, width, f.pageWidth).heightPt);
         f.hasFooter = true;
         f.footer = {left, f.pageHeight - distance - h, width, h};
         bodyBottom = std::min(bodyBottom, f.footer.yPt);
@@ -196,8 +180,9 @@ void PageBuilder::startSection(const model::Section& section) {
     section_ = &section;
     ++flow_;
     frames_ = sectionFrames(section);
-    header_ = withMarkRuns(paragraphsOf(section.header));
-    footer_ = withMarkRuns(paragraphsOf(section.footer));
+    const double left = frames_.body.xPt, width = frames_.body.widthPt;
+    header_ = layOutHeaderFooter(section.header, model::FrameRole::Header, left, width, frames_.pageWidth);
+    footer_ = layOutHeaderFooter(section.footer, model::FrameRole::Footer, left, width, frames_.pageWidth);
     newPage(false);
 }
 
@@ -207,9 +192,8 @@ void PageBuilder::newPage(bool byOverflow) {
     model::Page p;
     p.widthPt = frames_.pageWidth;
     p.heightPt = frames_.pageHeight;
-    if (frames_.hasHeader && section_)
-        p.shapes.push_back({frames_.header, model::TextFrame{header_, model::FrameRole::Header}});
     out_.pages.push_back(std::move(p));
+    if (frames_.hasHeader && section_) placeArea(header_, frames_.header);
     pageOpen_ = true;
     row_.clear();
     backShapes_ = 0;
@@ -245,9 +229,18 @@ void PageBuilder::finishPage() {
         // A page without any content still gets its text frame.
         p.shapes.push_back({frames_.body, model::TextFrame{}});
     }
-    if (frames_.hasFooter && section_)
-        p.shapes.push_back({frames_.footer, model::TextFrame{footer_, model::FrameRole::Footer}});
+    if (frames_.hasFooter && section_) placeArea(footer_, frames_.footer);
     pageOpen_ = false;
+}
+
+void PageBuilder::placeArea(const HeaderFooterArea& shapes, const model::Rect& area) {
+    for (model::Shape shape : shapes.shapes) {
+        shape.rect.yPt += area.yPt;
+        // Text frames end where the area was cut to leave the body its room.
+        if (std::holds_alternative<model::TextFrame>(shape.content))
+            shape.rect.heightPt = std::max(1.0, std::min(shape.rect.heightPt, area.yPt + area.heightPt - shape.rect.yPt));
+        page().shapes.push_back(std::move(shape));
+    }
 }
 
 void PageBuilder::addParagraph(const model::Paragraph& given, const model::Paragraph* next,

@@ -4,6 +4,7 @@
 // every page.
 #pragma once
 
+#include "publishing/layout/HeaderFooterArea.h"
 #include "publishing/model/Publication.h"
 
 #include <vector>
@@ -52,6 +53,8 @@ public:
 private:
     void newPage(bool byOverflow);
     void finishPage();
+    // Puts the header's or footer's shapes on the page, area.yPt down.
+    void placeArea(const HeaderFooterArea& shapes, const model::Rect& area);
     void closeFrame(double bottom);
     // Puts the pictures of the open row of inline pictures at their places:
     // side by side, on a common bottom line, aligned as their paragraph.
@@ -69,8 +72,8 @@ private:
     std::vector<model::Paragraph> frameParagraphs_;
     std::uint32_t flow_ = 0;                // the section's flow number
     bool frameContinues_ = false;           // the open frame's last paragraph goes on in the next
-    std::vector<model::Paragraph> header_;  // the section's header and footer frames' text
-    std::vector<model::Paragraph> footer_;
+    HeaderFooterArea header_;               // the section's header and footer shapes
+    HeaderFooterArea footer_;
     std::size_t backShapes_ = 0;            // anchored pictures at the back of the page's shapes
 
     // Inline pictures of one paragraph stand side by side in a row while

@@ -1,7 +1,7 @@
-// A table as lines of text, for frames that hold only text (headers and
-// footers): one paragraph per row, the cells apart by a tab with a tab stop
-// where each cell begins, a cell's paragraphs apart by line breaks. A
-// table inside a cell becomes lines of that cell in the same way.
+// A table as lines of text, for a table inside a table cell (a cell of
+// the publication holds text only): one paragraph per row, the cells apart
+// by a tab with a tab stop where each cell begins, a cell's paragraphs
+// apart by line breaks.
 #pragma once
 
 #include "publishing/model/Document.h"

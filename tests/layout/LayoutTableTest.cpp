@@ -341,23 +341,41 @@ TEST(LayoutTable, UnusableMarginsAndWidthsStillGiveAGrid) {
 namespace fq::layout {
 namespace {
 
-TEST(LayoutTable, HeaderTableBecomesTabbedLines) {
+TEST(LayoutTable, HeaderAndFooterTablesAreTablesOnEveryPage) {
     auto t = table({100, 150, 80}, {row({cell({"date"}), cell({"title", "subtitle"}), cell({"page"})}),
                                      row({cell({"left"}, 2), cell({"right"})})});
-    auto s = section({paragraph("body")});
-    s.header = {t};
+    auto number = cell({"p. "});
+    std::get<model::Paragraph>(number.blocks[0]).runs.push_back(
+        {"9", std::get<model::Paragraph>(number.blocks[0]).runs[0].props, model::FieldKind::PageNumber});
+    auto s = section({paragraph("body"), model::PageBreak{}, paragraph("body")});
+    s.header = {paragraph("above"), t, paragraph("below")};
+    s.footer = {table({200}, {row({number})})};
     const auto pub = layOut(document({s}));
-    ASSERT_EQ(pub.pages.size(), 1u);
-    std::vector<model::PlacedText> headers;
-    for (const auto& f : textFramesOf(pub.pages[0]))
-        if (f.role == model::FrameRole::Header) headers.push_back(f);
-    ASSERT_EQ(headers.size(), 1u);
-    ASSERT_EQ(headers[0].paragraphs.size(), 2u);
-    EXPECT_EQ(headers[0].paragraphs[0].plainText(), "date\ttitle\nsubtitle\tpage");
-    EXPECT_EQ(headers[0].paragraphs[0].props.tabStopsPt, (std::vector<double>{100, 250}));
-    EXPECT_EQ(headers[0].paragraphs[1].plainText(), "left\tright");
-    EXPECT_EQ(headers[0].paragraphs[1].props.tabStopsPt, (std::vector<double>{250}));
-    EXPECT_TRUE(tableFramesOf(pub.pages[0]).empty());
+    ASSERT_EQ(pub.pages.size(), 2u);
+    for (int n = 0; n < 2; ++n) {
+        SCOPED_TRACE(n);
+        const auto& page = pub.pages[n];
+        std::vector<model::PlacedText> header;
+        model::PlacedText body;
+        for (const auto& f : textFramesOf(page)) {
+            if (f.role == model::FrameRole::Header) header.push_back(f);
+            if (f.role == model::FrameRole::Body) body = f;
+        }
+        const auto tables = tableFramesOf(page);
+        ASSERT_EQ(tables.size(), 2u);
+        ASSERT_EQ(header.size(), 2u) << "the paragraphs above and below the table";
+        EXPECT_EQ(header[0].paragraphs.front().plainText(), "above");
+        EXPECT_EQ(header[1].paragraphs.front().plainText(), "below");
+        const auto& head = tables[0];
+        EXPECT_EQ(head.table.columnWidthsPt, (std::vector<double>{100, 150, 80}));
+        EXPECT_NEAR(head.rect.yPt, header[0].rect.yPt + header[0].rect.heightPt, 0.01);
+        EXPECT_NEAR(header[1].rect.yPt, head.rect.yPt + head.rect.heightPt, 0.01);
+        EXPECT_GE(body.rect.yPt, header[1].rect.yPt + header[1].rect.heightPt - 0.01) << "the body starts below";
+        EXPECT_EQ(text(*at(head.table, 0, 1)), "titlesubtitle");
+        const auto& foot = tables[1];
+        EXPECT_GT(foot.rect.yPt, body.rect.yPt + body.rect.heightPt - 0.01);
+        EXPECT_EQ(text(*at(foot.table, 0, 0)), "p. " + std::to_string(n + 1));
+    }
 }
 
 } // namespace
