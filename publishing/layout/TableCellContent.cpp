@@ -91,6 +91,11 @@ void CellContent::collect(const std::vector<model::Block>& blocks, double widthP
             Item item;
             item.paragraph = asWritten(*p);
             item.measured = measureParagraph(item.paragraph, widthPt);
+            // An empty paragraph's line is as tall as its mark's font; readers
+            // that size empty lines by a default font are told the height.
+            if (std::all_of(item.paragraph.runs.begin(), item.paragraph.runs.end(),
+                            [](const model::Run& r) { return r.text.empty() && r.field == model::FieldKind::None; }))
+                item.paragraph.props.lineSpacing = {model::LineSpacing::Rule::Exact, item.measured.lines.front().heightPt};
             items_.push_back(std::move(item));
         } else if (const auto* pic = std::get_if<model::Picture>(&block)) {
             if (pic->anchor) {
