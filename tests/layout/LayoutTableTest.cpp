@@ -542,6 +542,20 @@ TEST(LayoutTable, AHeadingKeptWithTheTableGoesWithItsFirstRow) {
     }
 }
 
+TEST(LayoutTable, EmptyParagraphsStateTheirLinesHeight) {
+    auto t = table({100.0}, {row({cell({"x", ""})})});
+    auto& empty = std::get<model::Paragraph>(t.rows[0].cells[0].blocks[1]);
+    empty.runs[0].props.sizePt = 2.0;
+    const auto all = pieces(layOut(document({section({t})})));
+    ASSERT_EQ(all.size(), 1u);
+    const auto& ps = at(all[0].table, 0, 0)->paragraphs;
+    ASSERT_EQ(ps.size(), 2u);
+    EXPECT_EQ(ps[0].props.lineSpacing.rule, model::LineSpacing::Rule::Multiple) << "text keeps its spacing";
+    EXPECT_EQ(ps[1].props.lineSpacing.rule, model::LineSpacing::Rule::Exact);
+    EXPECT_NEAR(ps[1].props.lineSpacing.value, linesHeight(measureParagraph(empty, 100.0)), 0.01);
+    EXPECT_NEAR(all[0].table.rowHeightsPt[0], lineHeight() + ps[1].props.lineSpacing.value, 0.01);
+}
+
 TEST(LayoutTable, AlignedCellsRecordWhereTheirTextBegins) {
     auto t = table({100.0, 100.0, 100.0}, {row({cell({"top"}), cell({"middle"}), cell({"bottom"})})});
     t.rows[0].heightRule = model::RowHeightRule::AtLeast;
