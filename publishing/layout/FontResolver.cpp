@@ -3,6 +3,7 @@
 
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QRawFont>
 
 #include <algorithm>
@@ -141,21 +142,35 @@ const QFont& FontResolver::font(const model::CharProps& props) {
     return fonts_.emplace(std::move(key), std::move(f)).first->second;
 }
 
-double FontResolver::lineHeightRatio(const QFont& font) {
+FontResolver::LineMetrics FontResolver::lineMetrics(const QFont& font) {
     const QString key = font.family() + (font.bold() ? "|b" : "|") + (font.italic() ? "i" : "");
-    auto it = ratios_.find(key);
-    if (it != ratios_.end()) return it->second;
-    double ratio = 1.0;
+    auto it = metrics_.find(key);
+    if (it != metrics_.end()) return it->second;
+    LineMetrics m;
     const QRawFont raw = QRawFont::fromFont(font);
+    const QByteArray head = raw.fontTable("head");
     const QByteArray hhea = raw.fontTable("hhea");
     const QByteArray os2 = raw.fontTable("OS/2");
-    if (hhea.size() >= 10 && os2.size() >= 78) {
-        const int hheaSum = readBigEndian16(hhea, 4, true) - readBigEndian16(hhea, 6, true) +
-                            readBigEndian16(hhea, 8, true);
-        const int winSum = readBigEndian16(os2, 74, false) + readBigEndian16(os2, 76, false);
-        if (winSum > 0 && hheaSum > winSum) ratio = std::min(1.5, static_cast<double>(hheaSum) / winSum);
+    const int unitsPerEm = readBigEndian16(head, 18, false);
+    if (unitsPerEm > 0 && hhea.size() >= 10) {
+        const int ascender = readBigEndian16(hhea, 4, true);
+        const int descender = -readBigEndian16(hhea, 6, true);
+        const int gap = std::max(0, readBigEndian16(hhea, 8, true));
+        int up = ascender + gap, down = descender;
+        if (os2.size() >= 78) {
+            const int winAscent = readBigEndian16(os2, 74, false), winDescent = readBigEndian16(os2, 76, false);
+            if (winAscent + winDescent > up + down) up = winAscent, down = winDescent;
+        }
+        m = {static_cast<double>(up) / unitsPerEm, static_cast<double>(down) / unitsPerEm};
     }
-    return ratios_.emplace(key, ratio).first->second;
+    if (m.ascent + m.descent <= 0.0) {
+        // No usable tables: the font system's metrics, per pixel of size.
+        const QFontMetricsF fm(font);
+        const double size = font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
+        if (size > 0.0) m = {fm.ascent() / size, fm.descent() / size};
+        if (m.ascent + m.descent <= 0.0) m = {0.9, 0.25};
+    }
+    return metrics_.emplace(key, m).first->second;
 }
 
 } // namespace fq::layout

@@ -24,10 +24,15 @@ public:
     // so that every length the text layout reports is in points.
     const QFont& font(const model::CharProps& props);
 
-    // How much taller than its ascent plus descent Word sets a single line of
-    // the font: Word takes the larger of the Windows and the horizontal-header
-    // line metrics, Qt reports the Windows ones.
-    double lineHeightRatio(const QFont& font);
+    // How Word sets a single line of the font, in ems: the room above the
+    // baseline (the line gap included) and below it. Word takes the
+    // horizontal-header metrics with their line gap, or the Windows ones
+    // when those add up to more.
+    struct LineMetrics {
+        double ascent = 0.0;
+        double descent = 0.0;
+    };
+    LineMetrics lineMetrics(const QFont& font);
 
     // The font size actually measured for the properties (raised and
     // lowered text is set smaller).
@@ -42,7 +47,7 @@ private:
     double pointPerPixel_ = 1.0;            // point size that gives one pixel per point
     std::unordered_map<std::string, QString> families_;
     std::unordered_map<std::string, QFont> fonts_;
-    std::unordered_map<QString, double> ratios_;   // by family and style
+    std::unordered_map<QString, LineMetrics> metrics_;   // by family and style
 };
 
 // Lower-cases and trims a font name for table look-ups ("Times New Roman").

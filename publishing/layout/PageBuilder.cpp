@@ -91,11 +91,22 @@ model::Paragraph withMarkRun(const model::Paragraph& paragraph) {
     return p;
 }
 
-std::vector<model::Paragraph> withMarkRuns(const std::vector<model::Paragraph>& paragraphs) {
-    std::vector<model::Paragraph> out;
-    out.reserve(paragraphs.size());
-    for (const auto& p : paragraphs) out.push_back(withMarkRun(p));
-    return out;
+// The paragraphs of a header or footer as their frame holds them.
+WrittenFrame writtenStack(const std::vector<model::Paragraph>& paragraphs, double width) {
+    std::vector<FrameParagraph> stack;
+    stack.reserve(paragraphs.size());
+    for (const auto& p : paragraphs) {
+        FrameParagraph fp;
+        fp.paragraph = withMarkRun(p);
+        fp.paragraph.props.spaceBeforePt = spacing(p.props.spaceBeforePt, 1000.0);
+        fp.paragraph.props.spaceAfterPt = spacing(p.props.spaceAfterPt, 1000.0);
+        for (const MeasuredLine& line : measureParagraph(fp.paragraph, width).lines) {
+            fp.lineHeightsPt.push_back(line.heightPt);
+            fp.textDropsPt.push_back(line.textDropPt);
+        }
+        stack.push_back(std::move(fp));
+    }
+    return writeFrameLines(stack);
 }
 
 double stackHeight(const std::vector<model::Paragraph>& paragraphs, double width) {
@@ -192,8 +203,14 @@ void PageBuilder::startSection(const model::Section& section) {
     if (pageOpen_) finishPage();
     section_ = &section;
     frames_ = sectionFrames(section);
-    header_ = withMarkRuns(paragraphsOf(section.header));
-    footer_ = withMarkRuns(paragraphsOf(section.footer));
+    WrittenFrame header = writtenStack(paragraphsOf(section.header), frames_.header.widthPt);
+    WrittenFrame footer = writtenStack(paragraphsOf(section.footer), frames_.footer.widthPt);
+    header_ = std::move(header.paragraphs);
+    footer_ = std::move(footer.paragraphs);
+    frames_.header.yPt -= header.raisePt;
+    frames_.header.heightPt += header.raisePt;
+    frames_.footer.yPt -= footer.raisePt;
+    frames_.footer.heightPt += footer.raisePt;
     newPage(false);
 }
 
@@ -218,9 +235,11 @@ void PageBuilder::newPage(bool byOverflow) {
 void PageBuilder::closeFrame(double bottom) {
     if (frameParagraphs_.empty()) return;
     const model::Rect& b = frames_.body;
-    const double height = std::max(1.0, std::min(bottom, b.yPt + b.heightPt) - frameTop_);
-    page().shapes.push_back({{b.xPt, frameTop_, b.widthPt, height},
-                             model::TextFrame{std::move(frameParagraphs_), model::FrameRole::Body}});
+    WrittenFrame written = writeFrameLines(frameParagraphs_);
+    const double top = frameTop_ - written.raisePt;
+    const double height = std::max(1.0, std::min(bottom, b.yPt + b.heightPt) - top);
+    page().shapes.push_back({{b.xPt, top, b.widthPt, height},
+                             model::TextFrame{std::move(written.paragraphs), model::FrameRole::Body}});
     frameParagraphs_.clear();
 }
 
@@ -269,24 +288,44 @@ void PageBuilder::addParagraph(const model::Paragraph& given, const model::Parag
     }
 
     const bool atTop = !bodyUsed_ && cursor_ <= frames_.body.yPt + kEpsilon;
-    if (!(atTop && topByOverflow_)) cursor_ += spacing(paragraph.props.spaceBeforePt, frames_.body.heightPt);
+    const double before =
+        atTop && topByOverflow_ ? 0.0 : spacing(paragraph.props.spaceBeforePt, frames_.body.heightPt);
+    const double after = spacing(paragraph.props.spaceAfterPt, frames_.body.heightPt);
+    cursor_ += before;
+    double firstBefore = before;            // none when the paragraph starts on the next page
 
+    // Each part of the paragraph goes into its frame with the spacing the
+    // layout gave it and the heights of its lines.
     int partStart = 0;
+    std::size_t partLine = 0;
+    auto part = [&](int to, std::size_t toLine, double partBefore, double partAfter) {
+        FrameParagraph fp;
+        fp.paragraph = partStart == 0 && to == measured.text.size() ? paragraph
+                                                                     : paragraphPart(paragraph, measured, partStart, to);
+        fp.paragraph.props.spaceBeforePt = partBefore;
+        fp.paragraph.props.spaceAfterPt = partAfter;
+        for (std::size_t k = partLine; k < toLine; ++k) {
+            fp.lineHeightsPt.push_back(measured.lines[k].heightPt);
+            fp.textDropsPt.push_back(measured.lines[k].textDropPt);
+        }
+        frameParagraphs_.push_back(std::move(fp));
+    };
     for (std::size_t i = 0; i < measured.lines.size(); ++i) {
         const MeasuredLine& line = measured.lines[i];
         if (cursor_ + line.heightPt > bottom + kEpsilon && (bodyUsed_ || cursor_ > frames_.body.yPt + kEpsilon)) {
             if (line.start > partStart) {
-                frameParagraphs_.push_back(paragraphPart(paragraph, measured, partStart, line.start));
+                part(line.start, i, partStart == 0 ? firstBefore : 0.0, 0.0);
                 partStart = line.start;
+                partLine = i;
             }
+            firstBefore = 0.0;
             newPage(true);
         }
         cursor_ += line.heightPt;
         bodyUsed_ = true;
     }
-    frameParagraphs_.push_back(partStart == 0 ? paragraph
-                                              : paragraphPart(paragraph, measured, partStart, measured.text.size()));
-    cursor_ += spacing(paragraph.props.spaceAfterPt, frames_.body.heightPt);
+    part(measured.text.size(), measured.lines.size(), partStart == 0 ? firstBefore : 0.0, after);
+    cursor_ += after;
 }
 
 void PageBuilder::addPicture(const model::Picture& picture) {

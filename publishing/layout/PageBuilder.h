@@ -4,6 +4,7 @@
 // every page.
 #pragma once
 
+#include "publishing/layout/FrameLines.h"
 #include "publishing/model/Publication.h"
 
 #include <vector>
@@ -61,7 +62,7 @@ private:
     bool bodyUsed_ = false;                 // a line or inline picture sits in the body
     double cursor_ = 0.0;                   // next free y in the body
     double frameTop_ = 0.0;                 // where the open text frame begins
-    std::vector<model::Paragraph> frameParagraphs_;
+    std::vector<FrameParagraph> frameParagraphs_;
     std::vector<model::Paragraph> header_;  // the section's header and footer frames' text
     std::vector<model::Paragraph> footer_;
     std::size_t backShapes_ = 0;            // anchored pictures at the back of the page's shapes

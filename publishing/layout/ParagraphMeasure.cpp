@@ -25,16 +25,50 @@ double finite(double v) { return std::isfinite(v) ? v : 0.0; }
 
 constexpr double kMaxLineHeightPt = 10000.0;
 
+// Word lays lines out in whole twentieths of a point.
+double twentieths(double pt) { return std::round(pt * 20.0) / 20.0; }
+
 double spacedHeight(double natural, const model::LineSpacing& spacing) {
     using Rule = model::LineSpacing::Rule;
     const double value = finite(spacing.value);
     double h = natural;
     switch (spacing.rule) {
-    case Rule::Multiple: h = value > 0.0 ? natural * value : natural; break;
+    case Rule::Multiple: h = value > 0.0 ? twentieths(natural * value) : natural; break;
     case Rule::Exact: h = value > 0.0 ? value : natural; break;
     case Rule::AtLeast: h = std::max(natural, value); break;
     }
     return std::min(h, kMaxLineHeightPt);
+}
+
+MeasuredLine measuredLine(int start, int length, double natural, const model::LineSpacing& spacing) {
+    MeasuredLine line{start, length, spacedHeight(natural, spacing), natural};
+    if (spacing.rule == model::LineSpacing::Rule::Multiple) line.textDropPt = std::max(0.0, line.heightPt - natural);
+    return line;
+}
+
+// The room a run of text takes above and below the baseline of its line, in
+// whole twentieths of a point as Word counts them.
+struct RunExtent {
+    int start = 0, end = 0;                 // UTF-16 offsets of the run
+    double up = 0.0, down = 0.0;
+};
+
+RunExtent runExtent(FontResolver& fonts, const model::CharProps& props, int start, int end) {
+    const double size = FontResolver::effectiveSizePt(props);
+    const FontResolver::LineMetrics m = fonts.lineMetrics(fonts.font(props));
+    return {start, end, twentieths(m.ascent * size), twentieths(m.descent * size)};
+}
+
+// A single line's height: the most any of its runs takes above the
+// baseline plus the most any takes below.
+double naturalHeight(const std::vector<RunExtent>& extents, int from, int to, const RunExtent& fallback) {
+    double up = 0.0, down = 0.0;
+    for (const RunExtent& e : extents) {
+        if (e.end <= from || e.start >= to) continue;
+        up = std::max(up, e.up);
+        down = std::max(down, e.down);
+    }
+    return up + down > 0.0 ? up + down : fallback.up + fallback.down;
 }
 
 // Characters that end a line inside a paragraph become Qt's line separator;
@@ -79,8 +113,8 @@ MeasuredParagraph measureParagraph(const model::Paragraph& paragraph, double wid
     out.runStarts.reserve(paragraph.runs.size());
 
     QList<QTextLayout::FormatRange> formats;
+    std::vector<RunExtent> extents;
     bool oneFont = true;
-    double ratio = 1.0;                     // the largest line-height ratio of the paragraph's fonts
     for (const auto& run : paragraph.runs) {
         const int start = out.text.size();
         out.runStarts.push_back(start);
@@ -93,15 +127,15 @@ MeasuredParagraph measureParagraph(const model::Paragraph& paragraph, double wid
             const QFont& font = fonts.font(run.props);
             range.format.setFont(font);
             formats.append(range);
-            ratio = std::max(ratio, fonts.lineHeightRatio(font));
+            extents.push_back(runExtent(fonts, run.props, start, out.text.size()));
         }
     }
 
-    const QFont& baseFont = fonts.font(markProps(paragraph));
+    const model::CharProps& mark = markProps(paragraph);
+    const QFont& baseFont = fonts.font(mark);
+    const RunExtent markExtent = runExtent(fonts, mark, 0, 0);
     if (out.text.isEmpty()) {
-        const QFontMetricsF metrics(baseFont);
-        const double natural = (metrics.ascent() + metrics.descent()) * fonts.lineHeightRatio(baseFont);
-        out.lines.push_back({0, 0, spacedHeight(natural, props.lineSpacing)});
+        out.lines.push_back(measuredLine(0, 0, markExtent.up + markExtent.down, props.lineSpacing));
         return out;
     }
 
@@ -129,15 +163,13 @@ MeasuredParagraph measureParagraph(const model::Paragraph& paragraph, double wid
         const int start = line.textStart();
         const int length = line.textLength();
         if (length <= 0) break;
-        const double natural = (line.ascent() + line.descent()) * ratio;
-        out.lines.push_back({start, length, spacedHeight(natural, props.lineSpacing)});
+        out.lines.push_back(measuredLine(start, length, naturalHeight(extents, start, start + length, markExtent), props.lineSpacing));
         consumed = start + length;
     }
     layout.endLayout();
 
     if (out.lines.empty()) {
-        const QFontMetricsF metrics(baseFont);
-        out.lines.push_back({0, total, spacedHeight(metrics.height() * ratio, props.lineSpacing)});
+        out.lines.push_back(measuredLine(0, total, naturalHeight(extents, 0, total, markExtent), props.lineSpacing));
     } else if (consumed < total) {
         // Whatever the layout did not place stays on the last line.
         out.lines.back().length = total - out.lines.back().start;

@@ -14,6 +14,11 @@ struct MeasuredLine {
     int start = 0;                          // UTF-16 offset into the paragraph text
     int length = 0;                         // UTF-16 units, trailing spaces included
     double heightPt = 0.0;                  // with the paragraph's line spacing applied
+    double naturalPt = 0.0;                 // single spacing: the fonts' own line height
+    // How far below the top of a line of that height Word sets the line's
+    // text, beyond where a line of exactly that height holds it (text at
+    // its foot): multiple spacing puts the added room under the text.
+    double textDropPt = 0.0;
 };
 
 struct MeasuredParagraph {
