@@ -11,6 +11,7 @@
 #include "publishing/word/SymbolFonts.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <map>
 #include <optional>
@@ -119,8 +120,17 @@ struct FieldFrame {
     std::string code;          // the field's instruction text
     bool replaced = false;     // the reader computed the result itself
     model::FieldKind kind = model::FieldKind::None;   // a page-dependent result
+    std::optional<word::NumberFormat> format;          // of a page-dependent result
+    std::string argument;                              // STYLEREF: the style
     int serial = 0;            // tells the runs of one field from the next one's
     bool shown = false;        // some of the result was appended
+    // Reads what the layout needs of a page-dependent field from its code.
+    void takeCode() {
+        const word::FieldCode parsed = word::parseFieldCode(code);
+        kind = word::pageFieldKind(parsed);
+        format = word::fieldNumberFormat(parsed);
+        if (kind == model::FieldKind::StyleRef) argument = word::styleRefStyle(parsed);
+    }
 };
 
 // Tab stops that put each cell of a row after the first at the left edge
@@ -162,10 +172,12 @@ private:
     void appendText(model::Paragraph& p, const std::string& text, const model::CharProps& props);
     // Appends a run that stands for a page-dependent field's result.
     void appendField(model::Paragraph& p, const std::string& text, const model::CharProps& props,
-                     model::FieldKind kind, int serial);
+                     const FieldFrame& field);
+    // The note with this id, as an index into the document's notes (made on first use).
+    int noteIndex(bool endnote, int id);
+    void sectionLayout(const SectionProps& props, model::Section& s) const;
     std::vector<model::Block> headerFooterBlocks(const std::string& partName);
     void closeSection(const std::optional<SectionProps>& props);
-    int noteNumber(bool endnote, int id);
 
     const WordDocument& doc_;
     PropertyResolver resolver_;
@@ -180,13 +192,16 @@ private:
     // is only known at its end. Until then a picture's anchor holds
     // xPt = -1 - (index into pendingAnchors_).
     std::vector<Drawing> pendingAnchors_;
-    std::vector<model::Block> lastHeader_, lastFooter_;
+    // The headers and footers in effect (default, first page, even pages):
+    // a section that gives none of a kind keeps the one before it.
+    std::array<std::vector<model::Block>, 3> headers_, footers_;
     std::map<std::string, std::vector<model::Block>> partCache_;
 
-    std::map<int, int> footnoteNumbers_, endnoteNumbers_;
+    std::map<int, int> footnoteIndexes_, endnoteIndexes_;   // note id -> index into out_.notes
     std::vector<int> footnoteOrder_, endnoteOrder_;
-    int currentNoteNumber_ = 0;
-    bool currentNoteEndnote_ = false;
+    int currentNote_ = -1;     // the note whose text is being converted
+    std::string currentNoteMark_;  // and its number until the layout numbers it
+    int pendingCustomMark_ = -1;   // a note whose own mark is the text that follows
 };
 
 bool visible(const std::vector<FieldFrame>& fields) {
@@ -199,8 +214,13 @@ void DocumentConverter::appendText(model::Paragraph& p, const std::string& text,
     if (text.empty()) return;
     if (!fields_.empty() && fields_.back().inResult && fields_.back().kind != model::FieldKind::None) {
         fields_.back().shown = true;
-        appendField(p, text, props, fields_.back().kind, fields_.back().serial);
+        appendField(p, text, props, fields_.back());
         return;
+    }
+    if (pendingCustomMark_ >= 0) {
+        // The text after a reference with a mark of its own is that mark.
+        out_.notes[static_cast<std::size_t>(pendingCustomMark_)].customMark = text;
+        pendingCustomMark_ = -1;
     }
     if (!p.runs.empty() && p.runs.back().props == props && p.runs.back().field == model::FieldKind::None)
         p.runs.back().text += text;
@@ -208,28 +228,30 @@ void DocumentConverter::appendText(model::Paragraph& p, const std::string& text,
 }
 
 void DocumentConverter::appendField(model::Paragraph& p, const std::string& text, const model::CharProps& props,
-                                    model::FieldKind kind, int serial) {
+                                    const FieldFrame& field) {
     // The stored result may come in several runs; they stay one field run.
-    if (!p.runs.empty() && p.runs.back().field == kind && lastFieldRun_ == serial) {
+    if (!p.runs.empty() && p.runs.back().field == field.kind && lastFieldRun_ == field.serial) {
         p.runs.back().text += text;
         return;
     }
-    p.runs.push_back(model::Run{text, props, kind});
-    lastFieldRun_ = serial;
+    model::Run run{text, props, field.kind};
+    run.fieldFormat = field.format;
+    run.fieldArgument = field.argument;
+    p.runs.push_back(std::move(run));
+    lastFieldRun_ = field.serial;
 }
 
-// The page-dependent fields the layout fills in.
-model::FieldKind pageFieldKind(const std::string& code) { return word::pageFieldKind(word::parseFieldCode(code)); }
-
-int DocumentConverter::noteNumber(bool endnote, int id) {
-    auto& numbers = endnote ? endnoteNumbers_ : footnoteNumbers_;
-    auto& order = endnote ? endnoteOrder_ : footnoteOrder_;
-    auto it = numbers.find(id);
-    if (it != numbers.end()) return it->second;
-    int n = static_cast<int>(numbers.size()) + 1;
-    numbers[id] = n;
-    order.push_back(id);
-    return n;
+int DocumentConverter::noteIndex(bool endnote, int id) {
+    auto& indexes = endnote ? endnoteIndexes_ : footnoteIndexes_;
+    auto it = indexes.find(id);
+    if (it != indexes.end()) return it->second;
+    model::Note note;
+    note.kind = endnote ? model::Note::Kind::Endnote : model::Note::Kind::Footnote;
+    out_.notes.push_back(std::move(note));
+    const int index = static_cast<int>(out_.notes.size()) - 1;
+    indexes[id] = index;
+    (endnote ? endnoteOrder_ : footnoteOrder_).push_back(id);
+    return index;
 }
 
 void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>& out) {
@@ -245,19 +267,27 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
             label = labels_.next(*merged.numbering->numId, ilvl);
         }
     }
-    const model::ParaProps props = resolver_.toModel(merged);
-
-    if (merged.pageBreakBefore.value_or(false)) out.push_back(model::PageBreak{});
+    model::ParaProps props = resolver_.toModel(merged);
+    props.styleName = resolver_.styleName(pStyle);
 
     model::Paragraph current;
     current.props = props;
     bool split = false;
     std::vector<model::Block> after;       // text boxes and floating pictures
 
+    // A page break before the paragraph goes with the first block it gives.
     auto flush = [&]() {
-        if (!current.runs.empty()) out.push_back(current);
+        if (!current.runs.empty()) {
+            out.push_back(current);
+            current.props.pageBreakBefore = false;
+        }
         current.runs.clear();
         split = true;
+    };
+    auto breakBeforeBlock = [&]() {
+        if (!current.props.pageBreakBefore) return;
+        out.push_back(model::PageBreak{});
+        current.props.pageBreakBefore = false;
     };
     // Where the paragraph's last inline picture went in out, to tell
     // pictures that follow each other in the paragraph.
@@ -286,7 +316,7 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
                     fields_.back().serial = ++fieldSerial_;
                 } else if (f->kind == "separate" && !fields_.empty() && !fields_.back().inResult) {
                     fields_.back().inResult = true;
-                    fields_.back().kind = pageFieldKind(fields_.back().code);
+                    fields_.back().takeCode();
                     // Some results the reader computes itself (FILENAME).
                     const word::FieldContext context{doc_.sourcePath, doc_.sourceFileName};
                     if (auto result = word::computedFieldResult(word::parseFieldCode(fields_.back().code), context)) {
@@ -298,9 +328,9 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
                     FieldFrame ended = fields_.back();
                     fields_.pop_back();
                     // A page field without a stored result still gets its run.
-                    const model::FieldKind kind = ended.inResult ? ended.kind : pageFieldKind(ended.code);
-                    if (kind != model::FieldKind::None && !ended.shown && visible(fields_))
-                        appendField(current, std::string(), cp, kind, ended.serial);
+                    if (!ended.inResult) ended.takeCode();
+                    if (ended.kind != model::FieldKind::None && !ended.shown && visible(fields_))
+                        appendField(current, std::string(), cp, ended);
                 }
                 continue;
             }
@@ -320,9 +350,10 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
                     } else if constexpr (std::is_same_v<T, Tab>) {
                         appendText(current, "\t", cp);
                     } else if constexpr (std::is_same_v<T, Break>) {
-                        if (v.kind == "page") {
+                        if (v.kind == "page" || v.kind == "column") {
                             flush();
-                            out.push_back(model::PageBreak{});
+                            breakBeforeBlock();
+                            out.push_back(model::PageBreak{v.kind == "column"});
                         } else {
                             appendText(current, "\n", cp);
                         }
@@ -335,12 +366,21 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
                         if (code >= 0x20) xml::appendUtf8(s, code);
                         appendText(current, s, sp);
                     } else if constexpr (std::is_same_v<T, NoteReference>) {
-                        int n = noteNumber(v.endnote, v.id);
-                        if (!v.customMark) appendText(current, v.endnote ? lowerRoman(n) : std::to_string(n), cp);
+                        // The mark's run: numbered by the layout; the count
+                        // of the notes of its kind so far until then.
+                        const int index = noteIndex(v.endnote, v.id);
+                        const int n = static_cast<int>((v.endnote ? endnoteOrder_ : footnoteOrder_).size());
+                        model::Run ref{v.customMark ? std::string() : v.endnote ? lowerRoman(n) : std::to_string(n), cp,
+                                       model::FieldKind::NoteReference};
+                        ref.note = index;
+                        current.runs.push_back(std::move(ref));
+                        if (v.customMark) pendingCustomMark_ = index;
                     } else if constexpr (std::is_same_v<T, NoteMark>) {
-                        if (currentNoteNumber_ > 0)
-                            appendText(current, currentNoteEndnote_ ? lowerRoman(currentNoteNumber_)
-                                                                    : std::to_string(currentNoteNumber_), cp);
+                        if (currentNote_ >= 0 && out_.notes[static_cast<std::size_t>(currentNote_)].customMark.empty()) {
+                            model::Run mark{currentNoteMark_, cp, model::FieldKind::NoteReference};
+                            mark.note = currentNote_;
+                            current.runs.push_back(std::move(mark));
+                        }
                     } else if constexpr (std::is_same_v<T, Placeholder>) {
                         appendText(current, v.text, cp);
                     } else if constexpr (std::is_same_v<T, Drawing>) {
@@ -371,6 +411,7 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
                                 // Spaces between two pictures only separate them.
                                 if (followsPicture() && onlySpaces()) current.runs.clear();
                                 flush();
+                                breakBeforeBlock();
                                 pic.alignment = props.alignment;
                                 pic.sameParagraphAsPrevious = followsPicture();
                                 lastPicture = out.size();
@@ -490,27 +531,68 @@ void DocumentConverter::closeSection(const std::optional<SectionProps>& props) {
         if (index < pendingAnchors_.size())
             pic->anchor = placeAnchor(pendingAnchors_[index], pic->widthPt, pic->heightPt, s.page);
     }
-    auto pick = [&](const std::vector<HeaderFooterRef>& refs, std::vector<model::Block>& last) {
-        const HeaderFooterRef* chosen = nullptr;
-        for (const char* kind : {"default", "first", "even"}) {
-            for (const auto& r : refs)
-                if (r.kind == kind) { chosen = &r; break; }
-            if (chosen) break;
+    auto take = [&](const std::vector<HeaderFooterRef>& refs, std::array<std::vector<model::Block>, 3>& kinds) {
+        for (const auto& r : refs) {
+            const std::size_t k = r.kind == "first" ? 1 : r.kind == "even" ? 2 : 0;
+            kinds[k] = headerFooterBlocks(r.partName);
         }
-        if (chosen) last = headerFooterBlocks(chosen->partName);
-        return last;
     };
     if (props) {
-        s.header = pick(props->headers, lastHeader_);
-        s.footer = pick(props->footers, lastFooter_);
-    } else {
-        s.header = lastHeader_;
-        s.footer = lastFooter_;
+        take(props->headers, headers_);
+        take(props->footers, footers_);
+        sectionLayout(*props, s);
     }
+    s.header = headers_[0];
+    s.footer = footers_[0];
+    s.headerFirst = headers_[1];
+    s.footerFirst = footers_[1];
+    s.headerEven = headers_[2];
+    s.footerEven = footers_[2];
+    s.evenAndOddHeaders = doc_.settings.evenAndOddHeaders;
+    s.endnotesAtSectionEnd = doc_.settings.endnotePosition.value_or("docEnd") == "sectEnd";
     s.blocks = std::move(sectionBlocks_);
     sectionBlocks_.clear();
 
     out_.sections.push_back(std::move(s));
+}
+
+void DocumentConverter::sectionLayout(const SectionProps& p, model::Section& s) const {
+    const std::string start = p.breakType.value_or("nextPage");
+    s.start = start == "continuous" ? model::SectionStart::Continuous
+            : start == "nextColumn" ? model::SectionStart::NewColumn
+            : start == "evenPage"   ? model::SectionStart::EvenPage
+            : start == "oddPage"    ? model::SectionStart::OddPage
+                                    : model::SectionStart::NewPage;
+    s.titlePage = p.titlePage;
+    const int count = std::clamp(p.columnCount.value_or(1), 1, 45);
+    s.columns.count = count;
+    s.columns.spacingPt = twipsToPt(std::max(0, p.columnSpace.value_or(720)));
+    s.columns.separator = p.columnSeparator.value_or(false);
+    if (count > 1 && !p.columnsEqualWidth.value_or(true) && static_cast<int>(p.columns.size()) == count) {
+        for (const auto& [width, space] : p.columns) {
+            s.columns.widthsPt.push_back(twipsToPt(std::max(0, width)));
+            s.columns.spacingsPt.push_back(twipsToPt(std::max(0, space)));
+        }
+        s.columns.spacingsPt.pop_back();
+    }
+    s.pageNumberStart = p.pageNumberStart;
+    if (p.pageNumberFormat) s.pageNumberFormat = word::numberFormatFromName(*p.pageNumberFormat);
+    const std::string grid = p.gridType.value_or("default");
+    if ((grid == "lines" || grid == "linesAndChars" || grid == "snapToChars") && p.gridLinePitch && *p.gridLinePitch > 0)
+        s.gridLinePitchPt = twipsToPt(*p.gridLinePitch);
+    auto numbering = [](const std::optional<std::string>& format, const std::optional<int>& startAt,
+                        const std::optional<std::string>& restart, model::NoteNumbering& n) {
+        if (format) n.format = word::numberFormatFromName(*format);
+        if (startAt) n.start = *startAt;
+        if (restart) n.restart = *restart == "eachPage"   ? model::NoteNumbering::Restart::EachPage
+                               : *restart == "eachSect"   ? model::NoteNumbering::Restart::EachSection
+                                                          : model::NoteNumbering::Restart::Continuous;
+    };
+    const Settings& d = doc_.settings;
+    numbering(d.footnoteFormat, d.footnoteStart, d.footnoteRestart, s.footnoteNumbering);
+    numbering(d.endnoteFormat, d.endnoteStart, d.endnoteRestart, s.endnoteNumbering);
+    numbering(p.footnoteFormat, p.footnoteStart, p.footnoteRestart, s.footnoteNumbering);
+    numbering(p.endnoteFormat, p.endnoteStart, p.endnoteRestart, s.endnoteNumbering);
 }
 
 model::Document DocumentConverter::run() {
@@ -537,28 +619,29 @@ model::Document DocumentConverter::run() {
         if (const auto* p = std::get_if<Paragraph>(&b.content); p && p->props.section) closeSection(p->props.section);
     }
 
-    // Notes follow the body, in the order of their first reference; notes
-    // that are never referenced come last.
-    auto appendNotes = [&](const std::map<int, Note>& notes, bool endnote) {
+    // The notes' text, in the order of their first reference; notes that
+    // are never referenced come last.
+    auto convertNotes = [&](const std::map<int, Note>& notes, bool endnote) {
         for (const auto& [id, note] : notes)
-            if (note.type == "normal" || note.type.empty()) noteNumber(endnote, id);
+            if (note.type == "normal" || note.type.empty()) noteIndex(endnote, id);
         const auto& order = endnote ? endnoteOrder_ : footnoteOrder_;
         for (std::size_t i = 0; i < order.size(); ++i) {
             auto it = notes.find(order[i]);
             if (it == notes.end()) continue;
-            currentNoteNumber_ = static_cast<int>(i) + 1;
-            currentNoteEndnote_ = endnote;
+            currentNote_ = noteIndex(endnote, order[i]);
+            currentNoteMark_ = endnote ? lowerRoman(static_cast<int>(i) + 1) : std::to_string(i + 1);
             auto saved = std::move(fields_);
             fields_.clear();
-            story(it->second.story.blocks, sectionBlocks_);
+            std::vector<model::Block> blocks;
+            story(it->second.story.blocks, blocks);
+            out_.notes[static_cast<std::size_t>(currentNote_)].blocks = std::move(blocks);
             fields_ = std::move(saved);
         }
-        currentNoteNumber_ = 0;
+        currentNote_ = -1;
     };
-    appendNotes(doc_.footnotes, false);
-    appendNotes(doc_.endnotes, true);
-
     closeSection(doc_.finalSection);
+    convertNotes(doc_.footnotes, false);
+    convertNotes(doc_.endnotes, true);
     return std::move(out_);
 }
 

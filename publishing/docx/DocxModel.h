@@ -56,6 +56,7 @@ struct RunProps {
 struct TabStop {
     std::string kind;          // "left", "center", "right", "decimal", "bar", "clear", ...
     int posTwips = 0;
+    std::string leader;        // "none", "dot", "hyphen", "underscore", "heavy", "middleDot"
 };
 
 struct NumberingRef {
@@ -76,6 +77,19 @@ struct SectionProps {
     std::optional<std::string> breakType;          // w:type: nextPage, continuous, ...
     bool titlePage = false;
     std::vector<HeaderFooterRef> headers, footers;
+    // w:cols
+    std::optional<int> columnCount, columnSpace;   // space in twips
+    std::optional<bool> columnsEqualWidth, columnSeparator;
+    std::vector<std::pair<int, int>> columns;      // w:col: width and space after, twips
+    // w:pgNumType
+    std::optional<int> pageNumberStart;
+    std::optional<std::string> pageNumberFormat;
+    // w:docGrid
+    std::optional<std::string> gridType;
+    std::optional<int> gridLinePitch;              // twips
+    // w:footnotePr and w:endnotePr
+    std::optional<std::string> footnoteFormat, endnoteFormat, footnoteRestart, endnoteRestart;
+    std::optional<int> footnoteStart, endnoteStart;
 };
 
 struct ParaProps {
@@ -87,6 +101,7 @@ struct ParaProps {
     std::optional<int> line;                       // 240ths of a line or twips by rule
     std::optional<std::string> lineRule;           // "auto", "exact", "atLeast"
     std::optional<bool> keepNext, pageBreakBefore, contextualSpacing;
+    std::optional<bool> keepLines, widowControl, snapToGrid;
     std::vector<TabStop> tabs;
     bool hasTabs = false;
     std::optional<NumberingRef> numbering;
@@ -251,6 +266,14 @@ struct Note {
     Story story;
 };
 
+// settings.xml: what the document says for all its sections.
+struct Settings {
+    bool evenAndOddHeaders = false;
+    std::optional<std::string> endnotePosition;    // w:endnotePr/w:pos: "sectEnd" or "docEnd"
+    std::optional<std::string> footnoteFormat, endnoteFormat, footnoteRestart, endnoteRestart;
+    std::optional<int> footnoteStart, endnoteStart;
+};
+
 struct WordDocument {
     std::string sourcePath;                        // the file read, for FILENAME fields
     std::string sourceFileName;
@@ -264,6 +287,7 @@ struct WordDocument {
     Numbering numbering;
     std::map<std::string, Story> headerFooterParts; // part name -> story
     std::map<int, Note> footnotes, endnotes;
+    Settings settings;
     std::map<std::string, std::vector<std::uint8_t>> media;  // part name -> bytes
     std::map<std::string, std::vector<std::string>> diagramTexts;  // data part -> text of its nodes
 };

@@ -21,8 +21,9 @@
 // Paragraphs
 //   [X] alignment (both/distribute -> justify), indents left/start, right/end, firstLine, hanging
 //   [X] spacing before/after (auto spacing = 14 pt), line spacing auto/exact/atLeast
-//   [X] keepNext, pageBreakBefore, tab stops (clear removes inherited stops)
-//   [-] contextual spacing: ignored
+//   [X] keepNext, keepLines, widowControl (on unless turned off), pageBreakBefore, snapToGrid
+//   [X] tab stops with alignment and leader (clear removes inherited stops; bar tabs left out)
+//   [X] contextual spacing, the paragraph style's name
 // Runs
 //   [X] fonts, size, bold, italic, underline kinds, strike/dstrike, colour (auto = unset)
 //   [X] East Asian font (w:eastAsia) for runs with CJK text
@@ -33,17 +34,22 @@
 //   [ ] highlighting, shading, character spacing, borders
 // Structure
 //   [X] sections: page size, margins (gutter added to the left), header/footer distances, several sections
+//   [X] section start (next page, continuous, column, even, odd), columns (count, spacing,
+//       widths of unequal columns, separator line), page-number start and format, line grid pitch
 //   [X] several w:body elements (written by some tools) are read in order
-//   [X] headers and footers (default, else first, else even; inherited by later sections)
+//   [X] headers and footers: default, first page (titlePg) and even pages (evenAndOddHeaders),
+//       each kind inherited by later sections that give none
 //   [X] lists: labels from numbering.xml counted as Word counts them (shared with the doc reader):
 //       counters per abstract numbering, start and level overrides, restarts, legal numbering,
 //       Word's number formats (East Asian ones too), bullets in symbol fonts as Unicode
 //   [X] tables flattened: one paragraph per row, cells separated by tabs, nested tables inline
 //   [X] fields: fldSimple content, complex fields show their result only (nested fields too)
+//   [X] PAGE, NUMPAGES, SECTIONPAGES (with their \* number format) and STYLEREF marked for the layout
 //   [X] FILENAME fields show the name of the file being converted
 //   [X] hyperlinks, sdt, smartTag, customXml, bidi containers as their text
 //   [X] tracked changes: insertions and moves-to kept, deletions and moves-from dropped
-//   [X] footnotes and endnotes appended at the end with their marks (1, 2, ... and i, ii, ...)
+//   [X] footnotes and endnotes as notes of the document with their reference marks (custom marks
+//       too), numbering format, start and restart from settings and sections, endnote position
 //   [X] text boxes (wps:txbx, v:textbox) after their paragraph; one branch of mc:AlternateContent
 //   [X] math as its text (m:t), "[equation]" when it has none
 //   [-] comments: not carried

@@ -5,6 +5,7 @@
 #include "publishing/docx/CompoundFileProbe.h"
 #include "publishing/docx/NumberingParser.h"
 #include "publishing/docx/PackageParts.h"
+#include "publishing/docx/SettingsParser.h"
 #include "publishing/docx/StylesParser.h"
 #include "publishing/docx/XmlUtil.h"
 #include "publishing/docx/ZipPackage.h"
@@ -163,6 +164,9 @@ WordDocument Loader::load() {
         } else if (hasType(rel, "numbering")) {
             pugi::xml_document d;
             if (parsePart(rel.target, d, true)) doc_.numbering = parseNumbering(d.document_element());
+        } else if (hasType(rel, "settings")) {
+            pugi::xml_document d;
+            if (parsePart(rel.target, d, false)) doc_.settings = parseSettings(d.document_element());
         } else if (hasType(rel, "footnotes")) {
             readNotes(rel.target, doc_.footnotes);
         } else if (hasType(rel, "endnotes")) {

@@ -60,6 +60,22 @@ model::Underline underlineKind(const std::string& v) {
     return U::Single;
 }
 
+model::TabAlignment tabAlignment(const std::string& kind) {
+    if (kind == "center") return model::TabAlignment::Center;
+    if (kind == "right" || kind == "end") return model::TabAlignment::Right;
+    if (kind == "decimal") return model::TabAlignment::Decimal;
+    return model::TabAlignment::Left;
+}
+
+model::TabLeader tabLeader(const std::string& leader) {
+    if (leader == "dot") return model::TabLeader::Dots;
+    if (leader == "hyphen") return model::TabLeader::Dashes;
+    if (leader == "underscore") return model::TabLeader::Underline;
+    if (leader == "heavy") return model::TabLeader::Heavy;
+    if (leader == "middleDot") return model::TabLeader::MiddleDots;
+    return model::TabLeader::None;
+}
+
 } // namespace
 
 PropertyResolver::PropertyResolver(const Styles& styles, const ThemeFonts& theme)
@@ -134,12 +150,25 @@ model::ParaProps PropertyResolver::toModel(const ParaProps& p) const {
         else if (*p.line > 0) m.lineSpacing = {model::LineSpacing::Rule::Multiple, *p.line / 240.0};
     }
     m.keepWithNext = p.keepNext.value_or(false);
+    m.keepLinesTogether = p.keepLines.value_or(false);
+    m.pageBreakBefore = p.pageBreakBefore.value_or(false);
+    // Word controls widows and orphans unless told not to.
+    m.widowControl = p.widowControl.value_or(true);
+    m.contextualSpacing = p.contextualSpacing.value_or(false);
+    m.snapToGrid = p.snapToGrid.value_or(true);
     for (const TabStop& t : p.tabs) {
         if (t.kind == "clear" || t.kind == "bar") continue;
         double pos = twipsToPt(t.posTwips) - m.leftIndentPt;
-        if (pos >= 0) m.tabStopsPt.push_back(pos);   // the model cannot hold stops left of the indent
+        if (pos < 0) continue;   // the model cannot hold stops left of the indent
+        m.tabStopsPt.push_back(pos);
+        m.tabs.push_back(model::TabStop{pos, tabAlignment(t.kind), tabLeader(t.leader)});
     }
     return m;
+}
+
+std::string PropertyResolver::styleName(const std::string& id) const {
+    auto it = styles_.styles.find(id);
+    return it == styles_.styles.end() ? std::string() : it->second.name;
 }
 
 std::string PropertyResolver::fontName(const RunProps& r, bool eastAsian) const {

@@ -46,6 +46,8 @@ model::Publication layOut(const model::Document& document) {
         builder.startSection(section);
         layOutBlocks(builder, section.blocks);
     }
+    // Notes follow the text until they have pages of their own.
+    for (const auto& note : document.notes) layOutBlocks(builder, note.blocks);
     builder.finish();
     fillPageFields(publication);
     return publication;

@@ -264,6 +264,7 @@ void PageBuilder::finishPage() {
 void PageBuilder::addParagraph(const model::Paragraph& given, const model::Paragraph* next) {
     if (!pageOpen_) newPage(false);
     row_.clear();
+    if (given.props.pageBreakBefore && (bodyUsed_ || !frameParagraphs_.empty())) newPage(false);
     // A paragraph without runs is measured with the default properties; it
     // gets an empty run that carries them, so that whoever reads the frame
     // sets its mark as it was measured and not like the text before it. A

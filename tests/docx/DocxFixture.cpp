@@ -80,6 +80,13 @@ DocxFixture& DocxFixture::theme(const std::string& majorLatin, const std::string
     return *this;
 }
 
+DocxFixture& DocxFixture::settings(const std::string& inner) {
+    parts_["word/settings.xml"] = wrap("settings", inner);
+    documentRels_.push_back("<Relationship Id=\"rIdSettings\" Type=\"" + relNs +
+                            "settings\" Target=\"settings.xml\"/>");
+    return *this;
+}
+
 DocxFixture& DocxFixture::footnotes(const std::string& inner) {
     parts_["word/footnotes.xml"] = wrap("footnotes", inner);
     documentRels_.push_back("<Relationship Id=\"rIdFootnotes\" Type=\"" + relNs +

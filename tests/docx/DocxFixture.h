@@ -29,6 +29,7 @@ public:
     DocxFixture& theme(const std::string& majorLatin, const std::string& minorLatin);
     DocxFixture& footnotes(const std::string& innerXml);     // inside w:footnotes
     DocxFixture& endnotes(const std::string& innerXml);
+    DocxFixture& settings(const std::string& innerXml);      // inside w:settings
     // A header or footer part named word/<name>, referenced from the
     // document relationships with the id rId<name>.
     DocxFixture& header(const std::string& name, const std::string& innerXml);
