@@ -12,6 +12,7 @@
 #include "publishing/word/Utf8.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <map>
 #include <set>
@@ -49,10 +50,27 @@ std::string roman(int n) { return word::formatNumber(n, word::NumberFormat::Lowe
 class Converter {
 public:
     explicit Converter(const DocFile& d) : d_(d), data_(d.dataStream, "the data stream"), numbering_(d.lists) {
-        for (std::size_t i = 0; i < d.footnoteTable.refCps.size(); ++i)
-            noteMarks_[d.footnoteTable.refCps[i]] = std::to_string(i + 1);
-        for (std::size_t i = 0; i < d.endnoteTable.refCps.size(); ++i)
-            noteMarks_[d.endnoteTable.refCps[i]] = roman(static_cast<int>(i) + 1);
+        // Notes are numbered in the order of their references; their text
+        // follows the main text, footnotes first.
+        auto number = [&](const Notes& table, model::Note::Kind kind) {
+            int count = 0;
+            for (std::size_t i = 0; i < table.refCps.size(); ++i) {
+                const bool automatic = i >= table.autoNumbered.size() || table.autoNumbered[i];
+                if (automatic) ++count;
+                const std::string mark = !automatic ? std::string()
+                                         : kind == model::Note::Kind::Endnote ? roman(count) : std::to_string(count);
+                noteRefs_[table.refCps[i]] = NoteRef{static_cast<int>(notes_.size()), mark};
+                model::Note note;
+                note.kind = kind;
+                // A mark of the document's own stands in the text at the reference.
+                if (!automatic && table.refCps[i] < d.text.chars.size())
+                    note.customMark = word::utf16ToUtf8(std::u16string(1, d.text.chars[table.refCps[i]]));
+                notes_.push_back(std::move(note));
+                noteTexts_.push_back({i < table.texts.size() ? table.texts[i] : CpRange{}, mark});
+            }
+        };
+        number(d.footnoteTable, model::Note::Kind::Footnote);
+        number(d.endnoteTable, model::Note::Kind::Endnote);
         for (const auto& a : d.anchors) anchors_[a.cp] = &a;
         for (std::size_t i = 0; i < d.textboxShapes.size() && i < d.textboxStories.size(); ++i)
             if (d.textboxShapes[i] != 0) boxOfShape_[d.textboxShapes[i]] = i;
@@ -64,7 +82,10 @@ public:
         std::vector<SectionDesc> sections = d_.sections;
         if (sections.empty() || sections.back().cpEnd < d_.main.end) sections.push_back({d_.main.end, {}});
         std::uint32_t start = d_.main.start;
-        std::vector<Block> header, footer;
+        // The header and footer stories in effect, by kind (even header, odd
+        // header, even footer, odd footer, first header, first footer): an
+        // empty story keeps the one of the section before.
+        std::array<std::vector<Block>, 6> stories;
         for (std::size_t i = 0; i < sections.size() && start < d_.main.end; ++i) {
             const std::uint32_t end = std::min(std::max(sections[i].cpEnd, start), d_.main.end);
             if (end <= start && i + 1 < sections.size()) continue;
@@ -72,11 +93,17 @@ public:
             applySep(sep, sections[i].sepx);
             model::Section s;
             s.page = toPageGeometry(sep);
+            sectionLayout(sep, s);
+            s.evenAndOddHeaders = d_.facingPages;
             page_ = s.page;
-            if (auto h = headerStory(i, 1); h) header = *h;
-            if (auto f = headerStory(i, 3); f) footer = *f;
-            s.header = header;
-            s.footer = footer;
+            for (std::size_t kind = 0; kind < stories.size(); ++kind)
+                if (auto story = headerStory(i, kind)) stories[kind] = std::move(*story);
+            s.headerEven = stories[0];
+            s.header = stories[1];
+            s.footerEven = stories[2];
+            s.footer = stories[3];
+            s.headerFirst = stories[4];
+            s.footerFirst = stories[5];
             convertRange({start, end}, s.blocks, true, {});
             doc.sections.push_back(std::move(s));
             start = end;
@@ -90,21 +117,28 @@ public:
             const bool reusable = i < d_.textboxShapes.size() && d_.textboxShapes[i] == 0;
             if (!boxDone_.count(i) && !reusable) convertRange(d_.textboxStories[i], tail, false, {});
         }
-        for (std::size_t i = 0; i < d_.footnoteTable.texts.size(); ++i) {
+        for (std::size_t i = 0; i < noteTexts_.size(); ++i) {
             fields_.clear();
-            convertRange(d_.footnoteTable.texts[i], tail, false, std::to_string(i + 1));
+            currentNote_ = static_cast<int>(i);
+            convertRange(noteTexts_[i].first, notes_[i].blocks, false, noteTexts_[i].second);
         }
-        for (std::size_t i = 0; i < d_.endnoteTable.texts.size(); ++i) {
-            fields_.clear();
-            convertRange(d_.endnoteTable.texts[i], tail, false, roman(static_cast<int>(i) + 1));
-        }
+        currentNote_ = -1;
+        doc.notes = std::move(notes_);
         return doc;
     }
 
 private:
     const DocFile& d_;
     ByteReader data_;
-    std::map<std::uint32_t, std::string> noteMarks_;
+    struct NoteRef {
+        int note = -1;             // index into notes_
+        std::string mark;          // its number until the layout numbers it; empty: a mark of its own
+    };
+    std::map<std::uint32_t, NoteRef> noteRefs_;        // by the CP of the reference
+    std::vector<model::Note> notes_;
+    std::vector<std::pair<CpRange, std::string>> noteTexts_;   // each note's text and number
+    int currentNote_ = -1;                             // the note whose text is converted
+    std::size_t noteSerial_ = 0;
     std::map<std::uint32_t, const ShapeAnchor*> anchors_;
     FieldStack fields_;
     std::map<std::uint32_t, std::size_t> boxOfShape_;  // shape id -> text box story
@@ -258,9 +292,11 @@ private:
             const std::uint32_t markCp = term < r.end ? term : r.end - 1;
             const Pap pap = papAt(markCp);
             if (!b.started) {
-                b.setProps(toParaProps(pap));
+                model::ParaProps props = toParaProps(pap);
+                if (pap.istd < d_.styles.styles.size()) props.styleName = d_.styles.styles[pap.istd].name;
+                b.setProps(props);
                 b.started = true;
-                if (pap.pageBreakBefore && mainStory && !out.empty()) out.emplace_back(model::PageBreak{});
+
             }
             // A paragraph whose mark was deleted (tracked) joins the next
             // one once the changes are accepted; the joined paragraph has one label.
@@ -370,6 +406,15 @@ private:
         // Hidden text is not shown; tracked deletions are gone once the changes are accepted.
         if (chp.vanish || chp.deleted) return;
         model::CharProps props = toCharProps(chp, d_.fonts);
+        if (mainStory && c != 0x02) {
+            // A reference with a mark of its own: the mark's character.
+            const auto ref = noteRefs_.find(cp);
+            if (ref != noteRefs_.end() && c >= 0x20) {
+                b.append(props, std::u16string_view(&c, 1),
+                         FieldRun{model::FieldKind::NoteReference, ++noteSerial_, std::nullopt, {}, ref->second.note});
+                return;
+            }
+        }
         if (chp.symbol) {
             // A character inserted from a symbol font: the text holds a stand-in.
             char16_t sym = chp.symbol->second;
@@ -382,7 +427,16 @@ private:
         switch (c) {
         case 0x09: b.append(props, u"\t"); return;
         case 0x0B: b.append(props, u"\n"); return;
-        case 0x0E: b.append(props, u"\n"); return;
+        case 0x0E:
+            if (!mainStory) {
+                b.append(props, u"\n");
+                return;
+            }
+            flushText(b, out);
+            out.emplace_back(model::PageBreak{true});
+            b.emittedBlock = true;
+            b.lastWasPicture = false;
+            return;
         case 0x0C:
             flushText(b, out);
             out.emplace_back(model::PageBreak{});
@@ -400,15 +454,20 @@ private:
             if (mainStory) floatingShape(cp, b, out);
             return;
         case 0x02: {
+            // A note's reference mark in the main text, or its own mark at
+            // the start of its text: the layout numbers both.
+            int note = currentNote_;
             std::string mark = noteMark;
             if (mainStory) {
-                const auto it = noteMarks_.find(cp);
-                if (it != noteMarks_.end()) mark = it->second;
+                const auto it = noteRefs_.find(cp);
+                note = it != noteRefs_.end() ? it->second.note : -1;
+                mark = it != noteRefs_.end() ? it->second.mark : std::string();
             }
-            if (!mark.empty()) {
+            if (note >= 0 && !mark.empty()) {
                 auto vp = props;
                 vp.vertical = model::VerticalPosition::Superscript;
-                b.append(vp, std::u16string(mark.begin(), mark.end()));
+                b.append(vp, std::u16string(mark.begin(), mark.end()),
+                         FieldRun{model::FieldKind::NoteReference, ++noteSerial_, std::nullopt, {}, note});
             }
             return;
         }
@@ -416,13 +475,9 @@ private:
             break;
         }
         if (c < 0x20) return;
-        model::FieldKind field = model::FieldKind::None;
-        switch (fields_.pageField()) {
-        case PageField::PageNumber: field = model::FieldKind::PageNumber; break;
-        case PageField::PageCount: field = model::FieldKind::PageCount; break;
-        case PageField::None: break;
-        }
-        b.append(props, std::u16string_view(&c, 1), field, fields_.innermostSerial());
+        const PageField& field = fields_.pageField();
+        b.append(props, std::u16string_view(&c, 1),
+                 FieldRun{field.kind, fields_.innermostSerial(), field.format, field.argument, -1});
     }
 };
 
@@ -474,10 +529,69 @@ model::ParaProps toParaProps(const Pap& pap) {
         p.lineSpacing.value = pap.dyaLine / 20.0;
     }
     p.keepWithNext = pap.keepFollow;
+    p.keepLinesTogether = pap.keep;
+    p.pageBreakBefore = pap.pageBreakBefore;
+    p.widowControl = pap.widowControl;
+    p.contextualSpacing = pap.contextualSpacing;
     // Stops are kept from the left indent on; the model holds none left of it.
-    for (const std::int16_t t : pap.tabs)
-        if (t >= pap.dxaLeft) p.tabStopsPt.push_back((t - pap.dxaLeft) / 20.0);
+    for (const std::int16_t t : pap.tabs) {
+        if (t < pap.dxaLeft) continue;
+        const double pos = (t - pap.dxaLeft) / 20.0;
+        p.tabStopsPt.push_back(pos);
+        const auto d = pap.tabDescriptors.find(t);
+        const std::uint8_t tbd = d == pap.tabDescriptors.end() ? 0 : d->second;
+        const int jc = tbd & 7, tlc = (tbd >> 3) & 7;
+        if (jc == 4) {               // a bar tab draws a line and stops nothing
+            p.tabStopsPt.pop_back();
+            continue;
+        }
+        constexpr model::TabAlignment kAlign[] = {model::TabAlignment::Left, model::TabAlignment::Center,
+                                                  model::TabAlignment::Right, model::TabAlignment::Decimal};
+        constexpr model::TabLeader kLeader[] = {model::TabLeader::None, model::TabLeader::Dots,
+                                                model::TabLeader::Dashes, model::TabLeader::Underline,
+                                                model::TabLeader::Heavy, model::TabLeader::MiddleDots};
+        p.tabs.push_back({pos, jc < 4 ? kAlign[jc] : model::TabAlignment::Left, tlc < 6 ? kLeader[tlc] : model::TabLeader::None});
+    }
     return p;
+}
+
+void sectionLayout(const Sep& sep, model::Section& s) {
+    switch (sep.bkc) {
+    case 0: s.start = model::SectionStart::Continuous; break;
+    case 1: s.start = model::SectionStart::NewColumn; break;
+    case 3: s.start = model::SectionStart::EvenPage; break;
+    case 4: s.start = model::SectionStart::OddPage; break;
+    default: s.start = model::SectionStart::NewPage; break;
+    }
+    s.titlePage = sep.titlePage;
+    const int count = std::clamp(static_cast<int>(sep.ccolM1) + 1, 1, 44);
+    s.columns.count = count;
+    s.columns.spacingPt = std::max(0, sep.dxaColumns) / 20.0;
+    s.columns.separator = sep.lineBetween;
+    if (count > 1 && !sep.evenlySpaced && static_cast<int>(sep.columnSizes.size()) >= count) {
+        for (int i = 0; i < count; ++i) {
+            const auto it = sep.columnSizes.find(static_cast<std::uint8_t>(i));
+            if (it == sep.columnSizes.end()) break;
+            s.columns.widthsPt.push_back(it->second.first / 20.0);
+            if (i + 1 < count) s.columns.spacingsPt.push_back(it->second.second / 20.0);
+        }
+        if (static_cast<int>(s.columns.widthsPt.size()) != count) {
+            s.columns.widthsPt.clear();
+            s.columns.spacingsPt.clear();
+        }
+    }
+    if (sep.pgnRestart) s.pageNumberStart = sep.pgnStart;
+    s.pageNumberFormat = word::numberFormatFromCode(sep.nfcPgn);
+    if (sep.clm != 0 && sep.dyaLinePitch > 0) s.gridLinePitchPt = sep.dyaLinePitch / 20.0;
+    auto numbering = [](std::uint8_t rnc, std::uint16_t start, std::uint16_t nfc, model::NoteNumbering& n) {
+        n.restart = rnc == 1   ? model::NoteNumbering::Restart::EachSection
+                  : rnc == 2   ? model::NoteNumbering::Restart::EachPage
+                               : model::NoteNumbering::Restart::Continuous;
+        n.start = std::max<int>(1, start);
+        n.format = word::numberFormatFromCode(nfc);
+    };
+    numbering(sep.rncFtn, sep.nFtn, sep.nfcFtnRef, s.footnoteNumbering);
+    numbering(sep.rncEdn, sep.nEdn, sep.nfcEdnRef, s.endnoteNumbering);
 }
 
 model::PageGeometry toPageGeometry(const Sep& sep) {

@@ -156,6 +156,7 @@ DocFile parseDocFile(const std::filesystem::path& path) {
                 const Plc texts = parsePlc(table, fib.pair(txt), 0, "the note table");
                 for (std::size_t i = 0; i < refs.count() && i + 1 < texts.cps.size(); ++i) {
                     out.refCps.push_back(refs.cps[i]);
+                    out.autoNumbered.push_back(refs.data[i].size() < 2 || le16(refs.data[i].data()) != 0);
                     out.texts.push_back(absolute(range, texts.cps[i], texts.cps[i + 1]));
                 }
             });
@@ -188,6 +189,10 @@ DocFile parseDocFile(const std::filesystem::path& path) {
             }
         });
         optional([&] { d.drawing = parseDrawing(table, fib.pair(FibPair::DggInfo), wdr); });
+        optional([&] {
+            const FcLcb dop = fib.pair(FibPair::Dop);
+            if (dop.lcb >= 2 && table.has(dop.fc, 2)) d.facingPages = (table.u8(dop.fc) & 1) != 0;
+        });
     }
 
     if (auto si = cf.stream("\005SummaryInformation")) d.properties = parseSummaryInformation(*si);

@@ -38,6 +38,7 @@ struct ShapeAnchor {
 struct Notes {
     std::vector<std::uint32_t> refCps;   // where each note is referenced in the main text
     std::vector<CpRange> texts;          // its text, absolute CPs
+    std::vector<bool> autoNumbered;      // false: the reference has a mark of its own
 };
 
 struct DocFile {
@@ -54,6 +55,7 @@ struct DocFile {
     std::vector<SectionDesc> sections;
     std::vector<CpRange> headerStories;  // absolute CPs, in PlcfHdd order
     Notes footnoteTable, endnoteTable;
+    bool facingPages = false;            // headers and footers differ on even and odd pages
     std::vector<CpRange> textboxStories;
     std::vector<std::uint32_t> textboxShapes;  // shape id of each story, 0 for a reusable entry
     std::vector<ShapeAnchor> anchors;

@@ -9,8 +9,9 @@
 //      super/subscript, alignment, keep and table flags; others ignored
 //  [X] special characters: paragraph, line break, page/section break, tab, cell/row marks,
 //      non-breaking and optional hyphen, nbsp, footnote/endnote reference numbers
-//  [X] fields: the result is shown, never the code, nested fields too; PAGE and NUMPAGES
-//      results become page-number / page-count runs; FILENAME shows the converted file's name
+//  [X] fields: the result is shown, never the code, nested fields too; PAGE, NUMPAGES,
+//      SECTIONPAGES (with their number format) and STYLEREF results become runs the layout fills
+//      in; FILENAME shows the converted file's name
 //  [X] symbols inserted from a symbol font (sprmCSymbol): the character in its font, private-use
 //      code points as Word keeps them
 //  [X] character properties: style chain, character styles, CHPX, toggles 0x80/0x81, font, size,
@@ -19,11 +20,16 @@
 //  [X] tracked changes accepted: deleted text left out, a paragraph whose mark was deleted joins
 //      the next one
 //  [X] paragraph properties: style chain, PAPX with istd, alignment, indents, spacing, line
-//      spacing, keep with next, page break before, tab stops, huge PAPX in the Data stream
-//  [X] sections: page size, margins, header/footer distances, one model section each
-//  [X] headers and footers: the odd (default) ones, inherited from the previous section
+//      spacing, keep with next, keep lines together, widow control, contextual spacing, page
+//      break before, tab stops with alignment and leader, huge PAPX in the Data stream
+//  [X] sections: page size, margins, header/footer distances, one model section each; start
+//      kind, columns (count, spacing, unequal widths, line between), page-number restart and
+//      format, line grid pitch, footnote and endnote numbering; column breaks
+//  [X] headers and footers: odd (default), even (facing pages in the DOP) and first page, each
+//      kind inherited from the previous section
 //  [X] tables: one paragraph per row, cells separated by a tab, nested cells too
-//  [X] footnotes and endnotes at the end of the document (numbers 1, 2, ... and i, ii, ...)
+//  [X] footnotes and endnotes as notes of the document, their references (automatic numbers
+//      and marks of their own) as note-reference runs
 //  [X] text boxes' text after the paragraph holding their anchor; unanchored ones at the end
 //  [-] text boxes in grouped shapes and in headers: at the end, or not at all
 //  [X] inline pictures (PICF + OfficeArt BLIP: PNG, JPEG, DIB, EMF, WMF, TIFF); a DIB is

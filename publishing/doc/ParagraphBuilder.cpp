@@ -7,14 +7,22 @@ namespace fq::doc {
 
 void ParagraphBuilder::append(const model::CharProps& props, std::u16string_view text, model::FieldKind field,
                               std::size_t serial) {
+    append(props, text, FieldRun{field, serial, std::nullopt, {}, -1});
+}
+
+void ParagraphBuilder::append(const model::CharProps& props, std::u16string_view text, const FieldRun& field) {
     if (text.empty()) return;
-    if (!texts_.empty() && para_.runs.back().props == props && para_.runs.back().field == field &&
-        (field == model::FieldKind::None || serials_.back() == serial)) {
+    if (!texts_.empty() && para_.runs.back().props == props && para_.runs.back().field == field.kind &&
+        (field.kind == model::FieldKind::None || serials_.back() == field.serial)) {
         texts_.back() += text;
     } else {
-        para_.runs.push_back({{}, props, field});
+        model::Run run{{}, props, field.kind};
+        run.fieldFormat = field.format;
+        run.fieldArgument = field.argument;
+        run.note = field.note;
+        para_.runs.push_back(std::move(run));
         texts_.emplace_back(text);
-        serials_.push_back(serial);
+        serials_.push_back(field.serial);
     }
 }
 

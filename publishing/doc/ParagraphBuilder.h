@@ -5,11 +5,21 @@
 
 #include "publishing/model/Document.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace fq::doc {
+
+// What a run that stands for a page-dependent field or a note mark carries.
+struct FieldRun {
+    model::FieldKind kind = model::FieldKind::None;
+    std::size_t serial = 0;                 // tells one field's result from the next
+    std::optional<word::NumberFormat> format;
+    std::string argument;
+    int note = -1;
+};
 
 class ParagraphBuilder {
 public:
@@ -26,6 +36,7 @@ public:
     // A page-dependent field result stays one run per field (serial).
     void append(const model::CharProps& props, std::u16string_view text,
                 model::FieldKind field = model::FieldKind::None, std::size_t serial = 0);
+    void append(const model::CharProps& props, std::u16string_view text, const FieldRun& field);
     // Removes one tab at the end: the separator after a table row's last cell.
     void trimTrailingTab();
     // The paragraph so far; the builder keeps its properties for what follows.

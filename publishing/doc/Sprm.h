@@ -83,6 +83,8 @@ inline constexpr std::uint16_t PJc = 0x2461;
 inline constexpr std::uint16_t PFDyaBeforeAuto = 0x245B;
 inline constexpr std::uint16_t PFDyaAfterAuto = 0x245C;
 inline constexpr std::uint16_t PHugePapx = 0x6646;
+inline constexpr std::uint16_t PFWidowControl = 0x2431;
+inline constexpr std::uint16_t PFContextualSpacing = 0x246D;
 inline constexpr std::uint16_t PItap = 0x6649;
 // Section
 inline constexpr std::uint16_t SBkc = 0x3009;
@@ -95,6 +97,23 @@ inline constexpr std::uint16_t SDxaLeft = 0xB021;
 inline constexpr std::uint16_t SDxaRight = 0xB022;
 inline constexpr std::uint16_t SDyaTop = 0x9023;
 inline constexpr std::uint16_t SDyaBottom = 0x9024;
+inline constexpr std::uint16_t SFEvenlySpaced = 0x3005;
+inline constexpr std::uint16_t SCcolumns = 0x500B;
+inline constexpr std::uint16_t SDxaColumns = 0x900C;
+inline constexpr std::uint16_t SNfcPgn = 0x300E;
+inline constexpr std::uint16_t SFPgnRestart = 0x3011;
+inline constexpr std::uint16_t SLBetween = 0x3019;
+inline constexpr std::uint16_t SPgnStart97 = 0x501C;
+inline constexpr std::uint16_t SDyaLinePitch = 0x9031;
+inline constexpr std::uint16_t SClm = 0x5032;
+inline constexpr std::uint16_t SRncFtn = 0x303C;
+inline constexpr std::uint16_t SRncEdn = 0x303E;
+inline constexpr std::uint16_t SNFtn = 0x503F;
+inline constexpr std::uint16_t SNfcFtnRef = 0x5040;
+inline constexpr std::uint16_t SNEdn = 0x5041;
+inline constexpr std::uint16_t SNfcEdnRef = 0x5042;
+inline constexpr std::uint16_t SDxaColWidth = 0xF203;
+inline constexpr std::uint16_t SDxaColSpacing = 0xF204;
 } // namespace sprm
 
 } // namespace fq::doc

@@ -130,7 +130,7 @@ TEST(DocConverter, HiddenTextIsLeftOutAndPropertiesApply) {
     EXPECT_TRUE(p.runs[1].props.bold);
 }
 
-TEST(DocConverter, FootnoteNumbersAndTextAtTheEnd) {
+TEST(DocConverter, FootnotesAreNotesWithTheirReferences) {
     const Bytes special = sprm1(sprm::CFSpec, 1);
     Synth s;
     s.text(u"one");
@@ -149,11 +149,24 @@ TEST(DocConverter, FootnoteNumbersAndTextAtTheEnd) {
     f.footnoteTable.refCps = {ref1, ref2};
     f.footnoteTable.texts = {{note1, note2}, {note2, s.cp()}};
     const auto d = convertDocFile(f);
-    EXPECT_EQ(texts(d), (Lines{"one1 two2", "1 first note", "2 second note"}));
+    EXPECT_EQ(texts(d), (Lines{"one1 two2"}));
     const auto& p = std::get<model::Paragraph>(d.sections.at(0).blocks.at(0));
-    ASSERT_GE(p.runs.size(), 2u);
+    ASSERT_GE(p.runs.size(), 4u);
     EXPECT_EQ(p.runs[1].text, "1");
     EXPECT_EQ(p.runs[1].props.vertical, model::VerticalPosition::Superscript);
+    EXPECT_EQ(p.runs[1].field, model::FieldKind::NoteReference);
+    EXPECT_EQ(p.runs[1].note, 0);
+    EXPECT_EQ(p.runs[3].note, 1);
+    // Each note holds its text, starting with its own mark.
+    ASSERT_EQ(d.notes.size(), 2u);
+    Lines noteTexts;
+    for (const auto& n : d.notes) {
+        ASSERT_EQ(n.blocks.size(), 1u);
+        const auto& np = std::get<model::Paragraph>(n.blocks[0]);
+        noteTexts.push_back(np.plainText());
+        EXPECT_EQ(np.runs.at(0).field, model::FieldKind::NoteReference);
+    }
+    EXPECT_EQ(noteTexts, (Lines{"1 first note", "2 second note"}));
 }
 
 TEST(DocConverter, SectionBreaksMakeSections) {
