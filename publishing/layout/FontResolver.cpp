@@ -153,13 +153,18 @@ FontResolver::LineMetrics FontResolver::lineMetrics(const QFont& font) {
     const QByteArray os2 = raw.fontTable("OS/2");
     const int unitsPerEm = readBigEndian16(head, 18, false);
     if (unitsPerEm > 0 && hhea.size() >= 10) {
-        const int ascender = readBigEndian16(hhea, 4, true);
-        const int descender = -readBigEndian16(hhea, 6, true);
-        const int gap = std::max(0, readBigEndian16(hhea, 8, true));
-        int up = ascender + gap, down = descender;
+        int up = readBigEndian16(hhea, 4, true) + std::max(0, readBigEndian16(hhea, 8, true));
+        int down = -readBigEndian16(hhea, 6, true);
         if (os2.size() >= 78) {
-            const int winAscent = readBigEndian16(os2, 74, false), winDescent = readBigEndian16(os2, 76, false);
-            if (winAscent + winDescent > up + down) up = winAscent, down = winDescent;
+            const bool useTypo = (readBigEndian16(os2, 62, false) & 0x80) != 0;
+            const int typoAscender = readBigEndian16(os2, 68, true), typoDescender = readBigEndian16(os2, 70, true);
+            if (useTypo && typoAscender - typoDescender > 0) {
+                up = typoAscender + std::max(0, readBigEndian16(os2, 72, true));
+                down = -typoDescender;
+            } else if (up + down <= 0) {
+                up = readBigEndian16(os2, 74, false);
+                down = readBigEndian16(os2, 76, false);
+            }
         }
         m = {static_cast<double>(up) / unitsPerEm, static_cast<double>(down) / unitsPerEm};
     }

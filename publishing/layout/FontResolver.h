@@ -24,10 +24,11 @@ public:
     // so that every length the text layout reports is in points.
     const QFont& font(const model::CharProps& props);
 
-    // How Word sets a single line of the font, in ems: the room above the
-    // baseline (the line gap included) and below it. Word takes the
-    // horizontal-header metrics with their line gap, or the Windows ones
-    // when those add up to more.
+    // How a single line of the font is set, in ems: the room above the
+    // baseline (the line gap included) and below it. The horizontal-header
+    // metrics with their line gap (for the metric-compatible substitutes of
+    // Office's fonts these add up to the Windows metrics Word uses), or the
+    // typographic ones when the font asks for them.
     struct LineMetrics {
         double ascent = 0.0;
         double descent = 0.0;
