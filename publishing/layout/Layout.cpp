@@ -1,11 +1,13 @@
 // layOut: walks the sections and blocks of a document through the page
-// builder, then fills in the page fields.
+// builder (endnotes after their section or at the end), then fills in the
+// page fields.
 #include "publishing/layout/Layout.h"
 #include "publishing/model/Budget.h"
 
 #include "publishing/layout/PageBuilder.h"
 #include "publishing/layout/PageFields.h"
 
+#include <span>
 #include <type_traits>
 
 namespace fq::layout {
@@ -15,17 +17,16 @@ namespace {
 void layOutBlocks(PageBuilder& builder, const std::vector<model::Block>& blocks) {
     for (std::size_t i = 0; i < blocks.size(); ++i) {
         model::checkBudget();
-        const model::Paragraph* next =
-            i + 1 < blocks.size() ? std::get_if<model::Paragraph>(&blocks[i + 1]) : nullptr;
+        const std::span<const model::Block> following(blocks.data() + i + 1, blocks.size() - i - 1);
         std::visit(
             [&](const auto& b) {
                 using T = std::decay_t<decltype(b)>;
                 if constexpr (std::is_same_v<T, model::Paragraph>) {
-                    builder.addParagraph(b, next);
+                    builder.addParagraph(b, following);
                 } else if constexpr (std::is_same_v<T, model::Picture>) {
                     builder.addPicture(b);
                 } else if constexpr (std::is_same_v<T, model::PageBreak>) {
-                    builder.pageBreak();
+                    builder.pageBreak(b.column);
                 } else {
                     // Tables flow cell by cell, in reading order.
                     for (const auto& row : b.rows)
@@ -42,14 +43,15 @@ model::Publication layOut(const model::Document& document) {
     model::Publication publication;
     publication.properties = document.properties;
     PageBuilder builder(publication);
+    builder.setNotes(document.notes);
     for (const auto& section : document.sections) {
         builder.startSection(section);
         layOutBlocks(builder, section.blocks);
+        if (section.endnotesAtSectionEnd) builder.addEndnotes(true);
     }
-    // Notes follow the text until they have pages of their own.
-    for (const auto& note : document.notes) layOutBlocks(builder, note.blocks);
+    builder.addEndnotes(false);
     builder.finish();
-    fillPageFields(publication);
+    fillPageFields(publication, builder.pageInfo());
     return publication;
 }
 

@@ -2,8 +2,9 @@
 #include "publishing/layout/PageBuilder.h"
 #include "publishing/model/Budget.h"
 
+#include "publishing/layout/ColumnBalance.h"
+#include "publishing/layout/NoteText.h"
 #include "publishing/layout/ParagraphMeasure.h"
-#include "publishing/layout/ParagraphSplit.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -32,11 +33,6 @@ void fitMargins(double extent, double minimum, double& a, double& b) {
         a *= scale;
         b *= scale;
     }
-}
-
-// Space before or after a paragraph: never negative, never more than a page.
-double spacing(double v, double limit) {
-    return std::isfinite(v) ? std::clamp(v, 0.0, std::max(0.0, limit)) : 0.0;
 }
 
 // The paragraphs of a header or footer. Until the header and footer frames
@@ -69,26 +65,8 @@ bool hasVisibleText(const std::vector<model::Paragraph>& paragraphs) {
     return false;
 }
 
-// A hanging first line jumps to the left indent at its first tab; the
-// measuring does so by itself, a reader of the frame needs the stop.
-bool needsIndentStop(const model::ParaProps& props) {
-    if (!(props.firstLineIndentPt < 0.0)) return false;
-    for (double t : props.tabStopsPt)
-        if (t == 0.0) return false;
-    return true;
-}
-
-// The paragraph as it goes into a frame: what the measuring assumed is
-// written out (see addParagraph).
 model::PictureFrame pictureFrame(const model::Picture& picture) {
     return model::PictureFrame{picture.format, picture.data, picture.description};
-}
-
-model::Paragraph withMarkRun(const model::Paragraph& paragraph) {
-    model::Paragraph p = paragraph;
-    if (p.runs.empty()) p.runs.push_back(model::Run{std::string(), markProps(paragraph)});
-    if (needsIndentStop(p.props)) p.props.tabStopsPt.insert(p.props.tabStopsPt.begin(), 0.0);
-    return p;
 }
 
 // The paragraphs of a header or footer as their frame holds them.
@@ -97,7 +75,7 @@ WrittenFrame writtenStack(const std::vector<model::Paragraph>& paragraphs, doubl
     stack.reserve(paragraphs.size());
     for (const auto& p : paragraphs) {
         FrameParagraph fp;
-        fp.paragraph = withMarkRun(p);
+        fp.paragraph = prepared(p);
         fp.paragraph.props.spaceBeforePt = spacing(p.props.spaceBeforePt, 1000.0);
         fp.paragraph.props.spaceAfterPt = spacing(p.props.spaceAfterPt, 1000.0);
         for (const MeasuredLine& line : measureParagraph(fp.paragraph, width).lines) {
@@ -122,6 +100,11 @@ double stackHeight(const std::vector<model::Paragraph>& paragraphs, double width
 } // namespace
 
 SectionFrames sectionFrames(const model::Section& section) {
+    return sectionFrames(section, section.header, section.footer);
+}
+
+SectionFrames sectionFrames(const model::Section& section, const std::vector<model::Block>& headerBlocks,
+                            const std::vector<model::Block>& footerBlocks) {
     const model::PageGeometry& g = section.page;
     SectionFrames f;
     const bool sizeOk = usable(g.widthPt, 36.0, 20000.0) && usable(g.heightPt, 36.0, 20000.0);
@@ -139,8 +122,8 @@ SectionFrames sectionFrames(const model::Section& section) {
     double bodyTop = top;
     double bodyBottom = f.pageHeight - bottom;
 
-    const std::vector<model::Paragraph> header = paragraphsOf(section.header);
-    const std::vector<model::Paragraph> footer = paragraphsOf(section.footer);
+    const std::vector<model::Paragraph> header = paragraphsOf(headerBlocks);
+    const std::vector<model::Paragraph> footer = paragraphsOf(footerBlocks);
     if (hasVisibleText(header)) {
         const double distance = std::min(absOrZero(g.headerDistancePt), f.pageHeight / 2.0);
         const double h = std::max(1.0, stackHeight(header, width));
@@ -200,54 +183,192 @@ model::Rect pictureSize(const model::Picture& picture) {
 }
 
 void PageBuilder::startSection(const model::Section& section) {
+    const bool first = section_ == nullptr;
+    if (!first) ++sectionIndex_;
+    if (pageOpen_ && !first && section.start == model::SectionStart::NewColumn && columns_.size() > 1 &&
+        column_ + 1 < columns_.size()) {
+        // The next column of the same page, with the section's own columns.
+        closeFrame(cursor_);
+        section_ = &section;
+        const double top = bandTop_;
+        ++column_;
+        const std::size_t column = column_;
+        startBand(section, top);
+        column_ = std::min(column, columns_.size() - 1);
+        return;
+    }
+    if (pageOpen_ && !first &&
+        (section.start == model::SectionStart::Continuous || section.start == model::SectionStart::NewColumn)) {
+        // Below what came before on the same page; the new section's page
+        // geometry, header and footer begin with its next page.
+        closeFrame(cursor_);
+        balanceBand();
+        section_ = &section;
+        variants_.clear();
+        startBand(section, cursor_);
+        return;
+    }
     if (pageOpen_) finishPage();
     section_ = &section;
-    frames_ = sectionFrames(section);
-    WrittenFrame header = writtenStack(paragraphsOf(section.header), frames_.header.widthPt);
-    WrittenFrame footer = writtenStack(paragraphsOf(section.footer), frames_.footer.widthPt);
-    header_ = std::move(header.paragraphs);
-    footer_ = std::move(footer.paragraphs);
-    frames_.header.yPt -= header.raisePt;
-    frames_.header.heightPt += header.raisePt;
-    frames_.footer.yPt -= footer.raisePt;
-    frames_.footer.heightPt += footer.raisePt;
+    variants_.clear();
+    sectionStartsPage_ = true;
+    const bool even = section.start == model::SectionStart::EvenPage;
+    if ((even || section.start == model::SectionStart::OddPage) && !pageInfo_.empty()) {
+        // A blank page keeps the section's first page even or odd.
+        const int next = section.pageNumberStart.value_or(pageInfo_.back().number + 1);
+        if ((next % 2 == 0) != even) {
+            newPage(false);
+            finishPage();
+        }
+    }
     newPage(false);
+}
+
+const PageBuilder::Variant& PageBuilder::variant(int kind) {
+    auto it = variants_.find(kind);
+    if (it != variants_.end()) return it->second;
+    const model::Section& s = *section_;
+    const auto& header = kind == 1 ? s.headerFirst : kind == 2 ? s.headerEven : s.header;
+    const auto& footer = kind == 1 ? s.footerFirst : kind == 2 ? s.footerEven : s.footer;
+    Variant v;
+    v.frames = sectionFrames(s, header, footer);
+    WrittenFrame h = writtenStack(paragraphsOf(header), v.frames.header.widthPt);
+    WrittenFrame f = writtenStack(paragraphsOf(footer), v.frames.footer.widthPt);
+    v.header = std::move(h.paragraphs);
+    v.footer = std::move(f.paragraphs);
+    v.frames.header.yPt -= h.raisePt;
+    v.frames.header.heightPt += h.raisePt;
+    v.frames.footer.yPt -= f.raisePt;
+    v.frames.footer.heightPt += f.raisePt;
+    return variants_.emplace(kind, std::move(v)).first->second;
 }
 
 void PageBuilder::newPage(bool byOverflow) {
     model::checkBudget();
     if (pageOpen_) finishPage();
+    static const model::Section blank;
+    if (!section_) section_ = &blank;
+    const model::Section& s = *section_;
+    PageInfo info;
+    info.section = sectionIndex_;
+    info.number = pageInfo_.empty() ? 1 : pageInfo_.back().number + 1;
+    if (sectionStartsPage_ && s.pageNumberStart) info.number = *s.pageNumberStart;
+    info.format = s.pageNumberFormat;
+    // The first page of a section with a title page, the even pages when
+    // they differ, else the odd (default) ones.
+    const int kind = s.titlePage && sectionStartsPage_ ? 1 : s.evenAndOddHeaders && info.number % 2 == 0 ? 2 : 0;
+    sectionStartsPage_ = false;
+    const Variant& v = variant(kind);
+    frames_ = v.frames;
+    header_ = v.header;
+    footer_ = v.footer;
+
     model::Page p;
     p.widthPt = frames_.pageWidth;
     p.heightPt = frames_.pageHeight;
-    if (frames_.hasHeader && section_)
-        p.shapes.push_back({frames_.header, model::TextFrame{header_, model::FrameRole::Header}});
+    if (frames_.hasHeader) p.shapes.push_back({frames_.header, model::TextFrame{header_, model::FrameRole::Header}});
     out_.pages.push_back(std::move(p));
+    pageInfo_.push_back(std::move(info));
     pageOpen_ = true;
     row_.clear();
     backShapes_ = 0;
+    pageNotes_.clear();
+    pageNotesHeight_ = 0.0;
+    startBand(s, frames_.body.yPt);
     topByOverflow_ = byOverflow;
-    bodyUsed_ = false;
-    cursor_ = frames_.body.yPt;
-    frameTop_ = cursor_;
+    placePendingNotes();
 }
+
+void PageBuilder::startBand(const model::Section& section, double top) {
+    const model::Rect& body = frames_.body;
+    columns_.clear();
+    const model::SectionColumns& c = section.columns;
+    const int n = std::clamp(c.count, 1, 45);
+    if (n > 1 && static_cast<int>(c.widthsPt.size()) == n) {
+        // Columns of their own widths, scaled to the text area if need be.
+        double total = 0.0;
+        for (int i = 0; i < n; ++i) total += std::max(0.0, c.widthsPt[i]) + (i + 1 < n ? std::max(0.0, c.spacingsPt[i]) : 0.0);
+        const double scale = total > body.widthPt && total > 0.0 ? body.widthPt / total : 1.0;
+        double x = body.xPt;
+        for (int i = 0; i < n; ++i) {
+            const double w = std::max(0.0, c.widthsPt[i]) * scale;
+            columns_.push_back({x, w});
+            x += w + (i + 1 < n ? std::max(0.0, c.spacingsPt[i]) * scale : 0.0);
+        }
+    } else if (n > 1) {
+        const double gap = std::isfinite(c.spacingPt) ? std::clamp(c.spacingPt, 0.0, body.widthPt / n) : 36.0;
+        const double w = (body.widthPt - gap * (n - 1)) / n;
+        for (int i = 0; i < n; ++i) columns_.push_back({body.xPt + i * (w + gap), w});
+    }
+    if (columns_.size() < 2 || std::any_of(columns_.begin(), columns_.end(), [](const Column& k) { return k.width < 18.0; }))
+        columns_.assign(1, Column{body.xPt, body.widthPt});
+    column_ = 0;
+    bandTop_ = top;
+    bandReach_ = top;
+    cursor_ = top;
+    frameTop_ = top;
+    bodyUsed_ = false;
+    topByOverflow_ = false;
+    bandShapes_ = pageOpen_ ? page().shapes.size() : 0;
+    bandLines_.clear();
+    bandBalanceable_ = true;
+    row_.clear();
+}
+
+model::Rect PageBuilder::columnArea() const {
+    const Column& c = columns_.at(column_);
+    return {c.x, bandTop_, c.width, std::max(0.0, columnBottom() - bandTop_)};
+}
+
+double PageBuilder::columnBottom() const { return frames_.body.yPt + frames_.body.heightPt - notesHeight(); }
+
+bool PageBuilder::atColumnTop() const { return !bodyUsed_ && cursor_ <= bandTop_ + kEpsilon; }
 
 void PageBuilder::closeFrame(double bottom) {
     if (frameParagraphs_.empty()) return;
-    const model::Rect& b = frames_.body;
+    const Column& c = columns_.at(column_);
     WrittenFrame written = writeFrameLines(frameParagraphs_);
     const double top = frameTop_ - written.raisePt;
-    const double height = std::max(1.0, std::min(bottom, b.yPt + b.heightPt) - top);
-    page().shapes.push_back({{b.xPt, top, b.widthPt, height},
-                             model::TextFrame{std::move(written.paragraphs), model::FrameRole::Body}});
+    const double limit = frames_.body.yPt + frames_.body.heightPt;
+    const double height = std::max(1.0, std::min(bottom, limit) - top);
+    model::TextFrame frame{std::move(written.paragraphs), model::FrameRole::Body};
+    page().shapes.push_back({{c.x, top, c.width, height}, std::move(frame)});
     frameParagraphs_.clear();
+    bandReach_ = std::max(bandReach_, std::min(bottom, limit));
+}
+
+void PageBuilder::nextColumn() {
+    closeFrame(columnBottom());
+    if (column_ + 1 >= columns_.size()) {
+        newPage(true);
+        return;
+    }
+    bandReach_ = std::max(bandReach_, cursor_);
+    ++column_;
+    cursor_ = frameTop_ = bandTop_;
+    bodyUsed_ = false;
+    topByOverflow_ = true;
+    row_.clear();
 }
 
 void PageBuilder::finishPage() {
     // The body frame ends at the body's bottom even when a line taller than
     // the whole body had to be put there: it never reaches into the footer.
-    closeFrame(frames_.body.yPt + frames_.body.heightPt);
+    closeFrame(columnBottom());
     model::Page& p = page();
+    const model::Rect& body = frames_.body;
+    if (!pageNotes_.empty()) {
+        // The notes at the foot of the page, under their separator line.
+        const double top = body.yPt + body.heightPt - notesHeight();
+        const NoteSeparator separator = noteSeparator(body.widthPt, pageNotes_.front().lineHeightsPt.front());
+        p.shapes.push_back({{body.xPt, top + separator.lineOffsetPt, separator.lineWidthPt, separator.lineHeightPt},
+                            separator.picture});
+        WrittenFrame written = writeFrameLines(pageNotes_);
+        const double y = top + separator.heightPt - written.raisePt;
+        p.shapes.push_back({{body.xPt, y, body.widthPt, std::max(1.0, body.yPt + body.heightPt - y)},
+                            model::TextFrame{std::move(written.paragraphs), model::FrameRole::Notes}});
+        pageNotes_.clear();
+    }
     const bool content = std::any_of(p.shapes.begin(), p.shapes.end(), [](const model::Shape& s) {
         const auto* text = std::get_if<model::TextFrame>(&s.content);
         return !text || text->role == model::FrameRole::Body;
@@ -256,77 +377,62 @@ void PageBuilder::finishPage() {
         // A page without any content still gets its text frame.
         p.shapes.push_back({frames_.body, model::TextFrame{}});
     }
-    if (frames_.hasFooter && section_)
-        p.shapes.push_back({frames_.footer, model::TextFrame{footer_, model::FrameRole::Footer}});
+    if (frames_.hasFooter) p.shapes.push_back({frames_.footer, model::TextFrame{footer_, model::FrameRole::Footer}});
     pageOpen_ = false;
 }
 
-void PageBuilder::addParagraph(const model::Paragraph& given, const model::Paragraph* next) {
-    if (!pageOpen_) newPage(false);
-    row_.clear();
-    if (given.props.pageBreakBefore && (bodyUsed_ || !frameParagraphs_.empty())) newPage(false);
-    // A paragraph without runs is measured with the default properties; it
-    // gets an empty run that carries them, so that whoever reads the frame
-    // sets its mark as it was measured and not like the text before it. A
-    // hanging paragraph gets the tab stop at its left indent written out.
-    std::optional<model::Paragraph> marked;
-    if (given.runs.empty() || needsIndentStop(given.props)) marked = withMarkRun(given);
-    const model::Paragraph& paragraph = marked ? *marked : given;
-    const double bottom = frames_.body.yPt + frames_.body.heightPt;
-    const MeasuredParagraph measured = measureParagraph(paragraph, frames_.body.widthPt);
-
-    if (paragraph.props.keepWithNext && next && bodyUsed_) {
-        // The paragraph fits here but the next one's first line would not:
-        // both go to the next page (when they fit on an empty one).
-        const double own = spacing(paragraph.props.spaceBeforePt, frames_.body.heightPt) + linesHeight(measured) +
-                           spacing(paragraph.props.spaceAfterPt, frames_.body.heightPt);
-        if (cursor_ + own <= bottom + kEpsilon) {
-            const MeasuredParagraph following = measureParagraph(*next, frames_.body.widthPt);
-            const double needed =
-                own + spacing(next->props.spaceBeforePt, frames_.body.heightPt) + following.lines.front().heightPt;
-            if (cursor_ + needed > bottom + kEpsilon && needed <= frames_.body.heightPt) newPage(true);
+void PageBuilder::balanceBand() {
+    if (columns_.size() < 2 || !bandBalanceable_ || bandLines_.empty() || !pageOpen_) {
+        cursor_ = std::max(cursor_, bandReach_);
+        return;
+    }
+    std::vector<BalanceLine> lines;
+    for (std::size_t i = 0; i < bandLines_.size(); ++i) {
+        const PlacedLines& p = bandLines_[i];
+        for (std::size_t k = p.first; k < p.end; ++k) {
+            BalanceLine line;
+            line.heightPt = p.flow.measured->lines[k].heightPt;
+            line.beforePt = k == p.first ? p.before : 0.0;
+            line.afterPt = k + 1 == p.end ? p.after : 0.0;
+            line.group = i;
+            lines.push_back(line);
         }
     }
-
-    const bool atTop = !bodyUsed_ && cursor_ <= frames_.body.yPt + kEpsilon;
-    const double before =
-        atTop && topByOverflow_ ? 0.0 : spacing(paragraph.props.spaceBeforePt, frames_.body.heightPt);
-    const double after = spacing(paragraph.props.spaceAfterPt, frames_.body.heightPt);
-    cursor_ += before;
-    double firstBefore = before;            // none when the paragraph starts on the next page
-
-    // Each part of the paragraph goes into its frame with the spacing the
-    // layout gave it and the heights of its lines.
-    int partStart = 0;
-    std::size_t partLine = 0;
-    auto part = [&](int to, std::size_t toLine, double partBefore, double partAfter) {
-        FrameParagraph fp;
-        fp.paragraph = partStart == 0 && to == measured.text.size() ? paragraph
-                                                                     : paragraphPart(paragraph, measured, partStart, to);
-        fp.paragraph.props.spaceBeforePt = partBefore;
-        fp.paragraph.props.spaceAfterPt = partAfter;
-        for (std::size_t k = partLine; k < toLine; ++k) {
-            fp.lineHeightsPt.push_back(measured.lines[k].heightPt);
-            fp.textDropsPt.push_back(measured.lines[k].textDropPt);
-        }
-        frameParagraphs_.push_back(std::move(fp));
-    };
-    for (std::size_t i = 0; i < measured.lines.size(); ++i) {
-        const MeasuredLine& line = measured.lines[i];
-        if (cursor_ + line.heightPt > bottom + kEpsilon && (bodyUsed_ || cursor_ > frames_.body.yPt + kEpsilon)) {
-            if (line.start > partStart) {
-                part(line.start, i, partStart == 0 ? firstBefore : 0.0, 0.0);
-                partStart = line.start;
-                partLine = i;
+    const double room = columnBottom() - bandTop_;
+    const BalancedColumns balanced = balanceColumns(lines, columns_.size(), room);
+    if (balanced.columnOf.size() != lines.size()) {
+        cursor_ = std::max(cursor_, bandReach_);
+        return;
+    }
+    // The band's frames give way to the balanced ones.
+    auto& shapes = page().shapes;
+    shapes.erase(shapes.begin() + static_cast<std::ptrdiff_t>(std::min(bandShapes_, shapes.size())), shapes.end());
+    std::size_t index = 0;
+    for (std::size_t c = 0; c < columns_.size(); ++c) {
+        std::vector<FrameParagraph> parts;
+        while (index < lines.size() && balanced.columnOf[index] == c) {
+            const std::size_t group = lines[index].group;
+            const PlacedLines& p = bandLines_[group];
+            const std::size_t firstLine = p.first + (index - firstIndexOf(lines, group));
+            std::size_t count = 0;
+            while (index < lines.size() && balanced.columnOf[index] == c && lines[index].group == group) {
+                ++index;
+                ++count;
             }
-            firstBefore = 0.0;
-            newPage(true);
+            const bool startsColumn = parts.empty();
+            const double before = firstLine == p.first && !startsColumn ? p.before : 0.0;
+            const double after = firstLine + count == p.end ? p.after : 0.0;
+            parts.push_back(framePart(p.flow, firstLine, firstLine + count, before, after));
         }
-        cursor_ += line.heightPt;
-        bodyUsed_ = true;
+        if (parts.empty()) continue;
+        WrittenFrame written = writeFrameLines(parts);
+        const double top = bandTop_ - written.raisePt;
+        shapes.push_back({{columns_[c].x, top, columns_[c].width, std::max(1.0, bandTop_ + balanced.heightsPt[c] - top)},
+                          model::TextFrame{std::move(written.paragraphs), model::FrameRole::Body}});
     }
-    part(measured.text.size(), measured.lines.size(), partStart == 0 ? firstBefore : 0.0, after);
-    cursor_ += after;
+    double tallest = 0.0;
+    for (double h : balanced.heightsPt) tallest = std::max(tallest, h);
+    cursor_ = bandTop_ + tallest;
 }
 
 void PageBuilder::addPicture(const model::Picture& picture) {
@@ -345,19 +451,20 @@ void PageBuilder::addPicture(const model::Picture& picture) {
         // Anchored pictures stand behind the text, in the order they come.
         auto& shapes = page().shapes;
         shapes.insert(shapes.begin() + static_cast<std::ptrdiff_t>(backShapes_), {r, pictureFrame(picture)});
+        if (backShapes_ <= bandShapes_) ++bandShapes_;
         ++backShapes_;
         for (std::size_t& index : row_) ++index;
         return;
     }
 
-    const model::Rect& body = frames_.body;
-    const double scale = std::min({1.0, body.widthPt / r.widthPt, body.heightPt / r.heightPt});
+    const model::Rect area = columnArea();
+    const double scale = std::min({1.0, area.widthPt / r.widthPt, (frames_.body.heightPt) / r.heightPt});
     r.widthPt *= scale;
     r.heightPt *= scale;
-    const double bottom = body.yPt + body.heightPt;
+    const double bottom = columnBottom();
 
     // Beside the previous picture of the paragraph, when it fits there.
-    if (picture.sameParagraphAsPrevious && !row_.empty() && rowWidth_ + r.widthPt <= body.widthPt + kEpsilon &&
+    if (picture.sameParagraphAsPrevious && !row_.empty() && rowWidth_ + r.widthPt <= area.widthPt + kEpsilon &&
         rowTop_ + std::max(rowHeight_, r.heightPt) <= bottom + kEpsilon) {
         page().shapes.push_back({r, pictureFrame(picture)});
         row_.push_back(page().shapes.size() - 1);
@@ -367,8 +474,9 @@ void PageBuilder::addPicture(const model::Picture& picture) {
         return;
     }
 
-    if (cursor_ + r.heightPt > bottom + kEpsilon && bodyUsed_) newPage(true);
+    if (cursor_ + r.heightPt > bottom + kEpsilon && bodyUsed_) nextColumn();
     closeFrame(cursor_);
+    bandBalanceable_ = false;
     page().shapes.push_back({r, pictureFrame(picture)});
     row_.assign(1, page().shapes.size() - 1);
     rowTop_ = cursor_;
@@ -380,9 +488,9 @@ void PageBuilder::addPicture(const model::Picture& picture) {
 }
 
 void PageBuilder::placeRow() {
-    const model::Rect& body = frames_.body;
-    const double room = std::max(0.0, body.widthPt - rowWidth_);
-    double x = body.xPt;
+    const model::Rect area = columnArea();
+    const double room = std::max(0.0, area.widthPt - rowWidth_);
+    double x = area.xPt;
     if (rowAlignment_ == model::Alignment::Center) x += room / 2.0;
     else if (rowAlignment_ == model::Alignment::Right) x += room;
     for (std::size_t index : row_) {
@@ -393,23 +501,29 @@ void PageBuilder::placeRow() {
     }
     cursor_ = rowTop_ + rowHeight_;
     frameTop_ = cursor_;
+    bandReach_ = std::max(bandReach_, cursor_);
 }
 
-void PageBuilder::pageBreak() {
+void PageBuilder::pageBreak(bool column) {
     row_.clear();
+    if (!pageOpen_) newPage(false);
+    if (column && columns_.size() > 1) {
+        nextColumn();
+        topByOverflow_ = false;
+        return;
+    }
     newPage(false);
 }
 
 void PageBuilder::finish() {
-    if (!pageOpen_) {
-        if (out_.pages.empty()) {
-            static const model::Section blank;
-            startSection(blank);
-        } else {
-            return;
-        }
+    if (!pageOpen_ && out_.pages.empty()) {
+        static const model::Section blank;
+        startSection(blank);
     }
-    finishPage();
+    // Notes that still continue get pages of their own.
+    for (int guard = 0; !pendingNotes_.empty() && guard < 10000; ++guard) newPage(true);
+    if (pageOpen_) finishPage();
+    numberNoteMarks();
 }
 
 } // namespace fq::layout

@@ -1,25 +1,67 @@
-// Page number and page count fields on laid-out pages.
+// Page number, page count, section pages and style references on laid-out pages.
 #include "publishing/layout/PageFields.h"
 
-#include <string>
+#include <algorithm>
+#include <cctype>
+#include <map>
 
 namespace fq::layout {
 
-void fillPageFields(model::Publication& publication) {
+namespace {
+
+std::string lower(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return s;
+}
+
+// The text of the nearest paragraph of the style: the first one on the
+// page, else the last one on the pages before.
+std::string styleReference(const std::vector<PageInfo>& pages, std::size_t page, const std::string& style) {
+    const std::string wanted = lower(style);
+    for (const auto& [name, text] : pages[page].styled)
+        if (name == wanted) return text;
+    for (std::size_t p = page; p-- > 0;)
+        for (auto it = pages[p].styled.rbegin(); it != pages[p].styled.rend(); ++it)
+            if (it->first == wanted) return it->second;
+    return {};
+}
+
+} // namespace
+
+void fillPageFields(model::Publication& publication, const std::vector<PageInfo>& pages) {
+    std::map<std::size_t, int> sectionPages;
+    for (const auto& info : pages) ++sectionPages[info.section];
     const std::string count = std::to_string(publication.pages.size());
     for (std::size_t i = 0; i < publication.pages.size(); ++i) {
-        const std::string number = std::to_string(i + 1);
+        const PageInfo info = i < pages.size() ? pages[i] : PageInfo{0, static_cast<int>(i) + 1};
         for (auto& shape : publication.pages[i].shapes) {
             auto* frame = std::get_if<model::TextFrame>(&shape.content);
             if (!frame) continue;
             for (auto& paragraph : frame->paragraphs) {
                 for (auto& run : paragraph.runs) {
-                    if (run.field == model::FieldKind::PageNumber) run.text = number;
-                    else if (run.field == model::FieldKind::PageCount) run.text = count;
+                    const word::NumberFormat format = run.fieldFormat.value_or(info.format);
+                    switch (run.field) {
+                    case model::FieldKind::PageNumber: run.text = word::formatNumber(info.number, format); break;
+                    case model::FieldKind::PageCount:
+                        run.text = run.fieldFormat ? word::formatNumber(static_cast<long long>(publication.pages.size()),
+                                                                        *run.fieldFormat)
+                                                   : count;
+                        break;
+                    case model::FieldKind::SectionPages:
+                        run.text = word::formatNumber(sectionPages[info.section],
+                                                      run.fieldFormat.value_or(word::NumberFormat::Decimal));
+                        break;
+                    case model::FieldKind::StyleRef:
+                        if (i < pages.size()) run.text = styleReference(pages, i, run.fieldArgument);
+                        break;
+                    default: break;
+                    }
                 }
             }
         }
     }
 }
+
+void fillPageFields(model::Publication& publication) { fillPageFields(publication, {}); }
 
 } // namespace fq::layout
