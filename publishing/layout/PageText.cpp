@@ -57,7 +57,7 @@ void PageBuilder::addParagraph(const model::Paragraph& given, std::span<const mo
     if (given.props.pageBreakBefore && pageHasText) newPage(false);
 
     FlowParagraph flow = measure(given, columnArea().widthPt);
-    const model::ParaProps& props = flow.paragraph->props;
+    const model::ParaProps props = flow.paragraph->props;   // a copy: flow is measured anew in another column
     const double limit = frames_.body.heightPt;
     const model::Paragraph* next = firstParagraph(following);
     // Between paragraphs of one style, one that says so has no space.
