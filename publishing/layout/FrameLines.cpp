@@ -10,13 +10,17 @@ namespace fq::layout {
 
 namespace {
 
-// The height most lines of the paragraph have (the first line's on a tie).
+// The height most lines of the paragraph after the first have (the
+// second line's on a tie): the first line is put in place by the space
+// before the paragraph whatever its height.
 double usualHeight(const std::vector<double>& heights) {
+    if (heights.size() == 1) return heights.front();
     std::map<long long, int> counts;
-    for (double h : heights) ++counts[std::llround(h * 100.0)];
-    double best = heights.front();
+    for (std::size_t i = 1; i < heights.size(); ++i) ++counts[std::llround(heights[i] * 100.0)];
+    double best = heights[1];
     int bestCount = counts[std::llround(best * 100.0)];
-    for (double h : heights) {
+    for (std::size_t i = 1; i < heights.size(); ++i) {
+        const double h = heights[i];
         const int n = counts[std::llround(h * 100.0)];
         if (n > bestCount) {
             best = h;
