@@ -221,7 +221,10 @@ private:
         std::erase_if(blocks, [](const Block& b) { return std::holds_alternative<model::PageBreak>(b); });
         while (!blocks.empty()) {
             const auto* p = std::get_if<Paragraph>(&blocks.back());
-            if (!p || !p->runs.empty()) break;
+            if (!p || std::any_of(p->runs.begin(), p->runs.end(), [](const model::Run& r) {
+                    return !r.text.empty() || r.field != model::FieldKind::None;
+                }))
+                break;
             blocks.pop_back();
         }
         return blocks;
@@ -336,11 +339,15 @@ private:
         b.append(props, label);
     }
 
-    void endParagraph(ParagraphBuilder& b, std::vector<Block>& out) {
-        if (b.hasText() || !b.emittedBlock) out.emplace_back(b.take());
+    // mark: the properties of the paragraph mark. The mark of a paragraph
+    // that ends right after a page break stands on the next page, as in
+    // Word's documents of this format, as an empty line.
+    void endParagraph(ParagraphBuilder& b, std::vector<Block>& out, const model::CharProps* mark = nullptr) {
+        if (b.hasText() || !b.emittedBlock || b.lastWasPageBreak) out.emplace_back(mark ? b.take(*mark) : b.take());
         b.started = false;
         b.emittedBlock = false;
         b.lastWasPicture = false;
+        b.lastWasPageBreak = false;
         flushBoxes(out);
     }
 
@@ -378,7 +385,7 @@ private:
         } else if (pap.inTable) {
             b.append(props, u"\n");
         } else {
-            endParagraph(b, out);
+            endParagraph(b, out, &props);
         }
     }
 
@@ -442,6 +449,7 @@ private:
             out.emplace_back(model::PageBreak{});
             b.emittedBlock = true;
             b.lastWasPicture = false;
+            b.lastWasPageBreak = true;
             return;
         case 0x1E: b.append(props, u"\u2011"); return;
         case 0x1F: return;

@@ -51,6 +51,12 @@ void ParagraphBuilder::trimTrailingTab() {
     }
 }
 
+model::Paragraph ParagraphBuilder::take(const model::CharProps& mark) {
+    model::Paragraph p = take();
+    if (p.runs.empty()) p.runs.push_back(model::Run{std::string(), mark});
+    return p;
+}
+
 model::Paragraph ParagraphBuilder::take() {
     for (std::size_t i = 0; i < texts_.size(); ++i) para_.runs[i].text = utf16ToUtf8(texts_[i]);
     model::Paragraph p = std::move(para_);

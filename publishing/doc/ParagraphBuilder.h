@@ -26,6 +26,7 @@ public:
     bool started = false;        // properties set for the paragraph under way
     bool emittedBlock = false;   // a picture or break already left this paragraph
     bool lastWasPicture = false; // the last block that left this paragraph is a picture
+    bool lastWasPageBreak = false; // the last block that left this paragraph is a page break
 
     void setProps(const model::ParaProps& props) { para_.props = props; }
     const model::ParaProps& props() const { return para_.props; }
@@ -41,6 +42,9 @@ public:
     void trimTrailingTab();
     // The paragraph so far; the builder keeps its properties for what follows.
     model::Paragraph take();
+    // The same; a paragraph without text gets an empty run with the
+    // properties of its mark, which give its line its height.
+    model::Paragraph take(const model::CharProps& mark);
 
 private:
     model::Paragraph para_;
