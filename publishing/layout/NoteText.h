@@ -9,7 +9,7 @@
 namespace fq::layout {
 
 // The separator: a short line in the middle of a line of note text's
-// height, which the notes follow.
+// height, which the notes follow. Its picture serves for other lines too.
 struct NoteSeparator {
     model::PictureFrame picture;            // the line, a picture that any reader shows
     double heightPt = 0.0;                  // the room it takes above the notes

@@ -203,6 +203,7 @@ void PageBuilder::startSection(const model::Section& section) {
         // geometry, header and footer begin with its next page.
         closeFrame(cursor_);
         balanceBand();
+        drawColumnLines();
         section_ = &section;
         variants_.clear();
         startBand(section, cursor_);
@@ -355,6 +356,7 @@ void PageBuilder::finishPage() {
     // The body frame ends at the body's bottom even when a line taller than
     // the whole body had to be put there: it never reaches into the footer.
     closeFrame(columnBottom());
+    drawColumnLines();
     model::Page& p = page();
     const model::Rect& body = frames_.body;
     if (!pageNotes_.empty()) {
@@ -379,6 +381,15 @@ void PageBuilder::finishPage() {
     }
     if (frames_.hasFooter) p.shapes.push_back({frames_.footer, model::TextFrame{footer_, model::FrameRole::Footer}});
     pageOpen_ = false;
+}
+
+void PageBuilder::drawColumnLines() {
+    if (columns_.size() < 2 || !section_ || !section_->columns.separator || bandReach_ <= bandTop_ + kEpsilon) return;
+    const NoteSeparator line = noteSeparator(1.0, 1.0);
+    for (std::size_t c = 1; c < columns_.size(); ++c) {
+        const double x = (columns_[c - 1].x + columns_[c - 1].width + columns_[c].x) / 2.0 - 0.25;
+        page().shapes.push_back({{x, bandTop_, 0.5, bandReach_ - bandTop_}, line.picture});
+    }
 }
 
 void PageBuilder::balanceBand() {
@@ -433,6 +444,7 @@ void PageBuilder::balanceBand() {
     double tallest = 0.0;
     for (double h : balanced.heightsPt) tallest = std::max(tallest, h);
     cursor_ = bandTop_ + tallest;
+    bandReach_ = cursor_;
 }
 
 void PageBuilder::addPicture(const model::Picture& picture) {

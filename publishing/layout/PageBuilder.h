@@ -100,6 +100,8 @@ private:
     // Evens out the columns of the band that ends here (a section that a
     // continuous one follows), then lets the flow go on below it.
     void balanceBand();
+    // The lines between the band's columns, when its section asks for them.
+    void drawColumnLines();
     const model::Rect& bodyArea() const { return frames_.body; }
     model::Rect columnArea() const;
     double columnBottom() const;

@@ -27,13 +27,11 @@ enum class FrameRole { Body, Header, Footer, Other, Notes };
 
 // A text frame. The paragraphs are exactly the lines that fit into it; a
 // paragraph that continues in the next frame is split into two paragraphs.
+// A section's columns are frames side by side, one per column, so that
+// every reader breaks the columns where the layout did.
 struct TextFrame {
     std::vector<Paragraph> paragraphs;
     FrameRole role = FrameRole::Body;
-    // The text flows through this many columns of equal width, with
-    // columnSpacingPt between them.
-    int columns = 1;
-    double columnSpacingPt = 0.0;
 };
 
 struct PictureFrame {

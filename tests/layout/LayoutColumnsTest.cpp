@@ -74,8 +74,9 @@ TEST(LayoutColumns, ColumnBreakGoesToTheNextColumnAndPastTheLastToTheNextPage) {
 }
 
 TEST(LayoutColumns, ContinuousSectionBalancesTheColumnsAboveIt) {
-    const auto pub = layOut(document({columns(oneLiners("c", 7), 2),
-                                      columns({paragraph("below")}, 1, model::SectionStart::Continuous)}));
+    auto above = columns(oneLiners("c", 7), 2);
+    above.columns.separator = true;
+    const auto pub = layOut(document({above, columns({paragraph("below")}, 1, model::SectionStart::Continuous)}));
     ASSERT_EQ(pub.pages.size(), 1u);
     const auto frames = body(pub.pages[0]);
     ASSERT_EQ(frames.size(), 3u);
@@ -86,6 +87,11 @@ TEST(LayoutColumns, ContinuousSectionBalancesTheColumnsAboveIt) {
     EXPECT_NEAR(frames[2].rect.yPt, 72.0 + 4.0 * lineHeight(), 0.01);
     EXPECT_DOUBLE_EQ(frames[2].rect.widthPt, 468.0);
     EXPECT_EQ(frameText(frames[2]), "below\n");
+    // The line between the columns runs down the longer one.
+    const auto lines = pictureFramesOf(pub.pages[0]);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NEAR(lines[0].rect.xPt + lines[0].rect.widthPt / 2.0, 72.0 + 216.0 + 18.0, 0.01);
+    EXPECT_NEAR(lines[0].rect.heightPt, 4.0 * lineHeight(), 0.01);
 }
 
 TEST(LayoutColumns, UnequalColumnsKeepTheirWidths) {
