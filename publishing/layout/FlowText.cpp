@@ -2,6 +2,7 @@
 #include "publishing/layout/FlowText.h"
 
 #include "publishing/layout/ParagraphSplit.h"
+#include "publishing/layout/TabLeaders.h"
 
 #include <algorithm>
 #include <cmath>
@@ -38,7 +39,13 @@ model::Paragraph prepared(const model::Paragraph& paragraph) {
 FlowParagraph flowParagraph(const model::Paragraph& paragraph, double width) {
     FlowParagraph f;
     auto p = std::make_shared<model::Paragraph>(prepared(paragraph));
-    f.measured = std::make_shared<MeasuredParagraph>(measureParagraph(*p, width));
+    auto m = std::make_shared<MeasuredParagraph>(measureParagraph(*p, width));
+    if (auto resolved = withResolvedTabs(*p, *m)) {
+        // Measured again as written, so that the lines hold what the frame will.
+        *p = std::move(*resolved);
+        *m = measureParagraph(*p, width);
+    }
+    f.measured = std::move(m);
     f.paragraph = std::move(p);
     return f;
 }

@@ -74,15 +74,9 @@ WrittenFrame writtenStack(const std::vector<model::Paragraph>& paragraphs, doubl
     std::vector<FrameParagraph> stack;
     stack.reserve(paragraphs.size());
     for (const auto& p : paragraphs) {
-        FrameParagraph fp;
-        fp.paragraph = prepared(p);
-        fp.paragraph.props.spaceBeforePt = spacing(p.props.spaceBeforePt, 1000.0);
-        fp.paragraph.props.spaceAfterPt = spacing(p.props.spaceAfterPt, 1000.0);
-        for (const MeasuredLine& line : measureParagraph(fp.paragraph, width).lines) {
-            fp.lineHeightsPt.push_back(line.heightPt);
-            fp.textDropsPt.push_back(line.textDropPt);
-        }
-        stack.push_back(std::move(fp));
+        const FlowParagraph flow = flowParagraph(p, width);
+        stack.push_back(framePart(flow, 0, flow.lineCount(), spacing(p.props.spaceBeforePt, 1000.0),
+                                  spacing(p.props.spaceAfterPt, 1000.0)));
     }
     return writeFrameLines(stack);
 }

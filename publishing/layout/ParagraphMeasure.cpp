@@ -82,7 +82,20 @@ void appendRunText(QString& text, const std::string& utf8) {
     }
 }
 
-QTextOption paragraphOption(const model::ParaProps& props) {
+QTextOption::Tab qtTab(const model::TabStop& stop) {
+    switch (stop.alignment) {
+    case model::TabAlignment::Center: return QTextOption::Tab(stop.positionPt, QTextOption::CenterTab);
+    case model::TabAlignment::Right: return QTextOption::Tab(stop.positionPt, QTextOption::RightTab);
+    case model::TabAlignment::Decimal: return QTextOption::Tab(stop.positionPt, QTextOption::DelimiterTab, QChar('.'));
+    case model::TabAlignment::Left: break;
+    }
+    return QTextOption::Tab(stop.positionPt, QTextOption::LeftTab);
+}
+
+// Set stops as the paragraph gives them; after the last one Word's default
+// stops every half inch from the text area's left edge (the model's stops
+// count from the left indent).
+QTextOption paragraphOption(const model::ParaProps& props, double widthPt) {
     QTextOption option;
     option.setUseDesignMetrics(true);
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
@@ -90,11 +103,20 @@ QTextOption paragraphOption(const model::ParaProps& props) {
     QList<QTextOption::Tab> tabs;
     // A hanging first line jumps to the left indent at its first tab.
     if (props.firstLineIndentPt < 0.0) tabs.append(QTextOption::Tab(0.0, QTextOption::LeftTab));
-    for (double stop : props.tabStopsPt) {
-        if (stop > 0.0 && std::isfinite(stop)) tabs.append(QTextOption::Tab(stop, QTextOption::LeftTab));
+    if (!props.tabs.empty()) {
+        for (const model::TabStop& stop : props.tabs)
+            if (stop.positionPt > 0.0 && std::isfinite(stop.positionPt)) tabs.append(qtTab(stop));
+    } else {
+        for (double stop : props.tabStopsPt)
+            if (stop > 0.0 && std::isfinite(stop)) tabs.append(QTextOption::Tab(stop, QTextOption::LeftTab));
     }
     std::sort(tabs.begin(), tabs.end(),
               [](const QTextOption::Tab& a, const QTextOption::Tab& b) { return a.position < b.position; });
+    const double left = std::max(0.0, finite(props.leftIndentPt));
+    const double last = tabs.isEmpty() ? -left : tabs.back().position;
+    const double limit = std::min(std::max(widthPt, 0.0), 20000.0) + kDefaultTabPt;
+    for (double x = std::floor((last + left) / kDefaultTabPt + 1.0) * kDefaultTabPt; x - left <= limit; x += kDefaultTabPt)
+        if (x - left > 0.0) tabs.append(QTextOption::Tab(x - left, QTextOption::LeftTab));
     if (!tabs.isEmpty()) option.setTabs(tabs);
     return option;
 }
@@ -140,7 +162,7 @@ MeasuredParagraph measureParagraph(const model::Paragraph& paragraph, double wid
     }
 
     QTextLayout layout(out.text, baseFont);
-    layout.setTextOption(paragraphOption(props));
+    layout.setTextOption(paragraphOption(props, widthPt));
     if (!oneFont) layout.setFormats(formats);
     layout.setCacheEnabled(false);
 
@@ -164,6 +186,8 @@ MeasuredParagraph measureParagraph(const model::Paragraph& paragraph, double wid
         const int length = line.textLength();
         if (length <= 0) break;
         out.lines.push_back(measuredLine(start, length, naturalHeight(extents, start, start + length, markExtent), props.lineSpacing));
+        for (int pos = start; pos < start + length; ++pos)
+            if (out.text[pos] == u'\t') out.tabs.push_back({pos, line.cursorToX(pos), line.cursorToX(pos + 1)});
         consumed = start + length;
     }
     layout.endLayout();

@@ -21,10 +21,19 @@ struct MeasuredLine {
     double textDropPt = 0.0;
 };
 
+// A tab character of the paragraph: where it begins and where the text
+// after it starts, from the left indent.
+struct MeasuredTab {
+    int offset = 0;                         // UTF-16 offset into the paragraph text
+    double startPt = 0.0;
+    double endPt = 0.0;
+};
+
 struct MeasuredParagraph {
     QString text;                           // all runs joined, UTF-16
     std::vector<int> runStarts;             // UTF-16 offset of each run in text
     std::vector<MeasuredLine> lines;        // at least one line, even when empty
+    std::vector<MeasuredTab> tabs;
 };
 
 // Lays the paragraph out into lines of widthPt (the width between the
