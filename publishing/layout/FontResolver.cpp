@@ -104,6 +104,14 @@ QString FontResolver::pickFamily(const std::string& documentFont) const {
     if (contains(name, "sans") || contains(name, "arial") || contains(name, "helv") ||
         contains(name, "gothic") || contains(name, "grotesk"))
         return QStringLiteral("Liberation Sans");
+    if (!name.empty()) {
+        // What the font system sets in place of the font, as the readers of
+        // the publication here do: measured with it, the lines break where
+        // they will be drawn.
+        QFont wanted(QString::fromStdString(documentFont).trimmed());
+        const QString family = QFontInfo(wanted).family();
+        if (!family.isEmpty() && QFontDatabase::hasFamily(family)) return family;
+    }
     return QString::fromLatin1(kDefaultFamily);
 }
 

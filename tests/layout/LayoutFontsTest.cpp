@@ -5,6 +5,7 @@
 
 #include "LayoutHelpers.h"
 
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
 
@@ -33,7 +34,10 @@ TEST(LayoutFonts, OfficeFontsMapToMetricCompatibleFamilies) {
 
 TEST(LayoutFonts, UnknownFontsGetAnInstalledDefault) {
     auto& r = FontResolver::instance();
-    EXPECT_EQ(r.substituteFamily("Quirky Display Face"), "Liberation Serif");
+    // A font nobody knows is measured with the one the font system draws in its place.
+    const QString quirky = r.substituteFamily("Quirky Display Face");
+    EXPECT_TRUE(QFontDatabase::hasFamily(quirky)) << quirky.toStdString();
+    EXPECT_EQ(quirky, QFontInfo(QFont("Quirky Display Face")).family());
     EXPECT_EQ(r.substituteFamily("Foo Sans"), "Liberation Sans");
     EXPECT_EQ(r.substituteFamily("Bar Mono"), "Liberation Mono");
     EXPECT_EQ(r.substituteFamily(""), "Liberation Serif");
