@@ -36,14 +36,14 @@ model::Paragraph prepared(const model::Paragraph& paragraph) {
     return p;
 }
 
-FlowParagraph flowParagraph(const model::Paragraph& paragraph, double width) {
+FlowParagraph flowParagraph(const model::Paragraph& paragraph, double width, double gridPitchPt) {
     FlowParagraph f;
     auto p = std::make_shared<model::Paragraph>(prepared(paragraph));
-    auto m = std::make_shared<MeasuredParagraph>(measureParagraph(*p, width));
+    auto m = std::make_shared<MeasuredParagraph>(measureParagraph(*p, width, gridPitchPt));
     if (auto resolved = withResolvedTabs(*p, *m)) {
         // Measured again as written, so that the lines hold what the frame will.
         *p = std::move(*resolved);
-        *m = measureParagraph(*p, width);
+        *m = measureParagraph(*p, width, gridPitchPt);
     }
     f.measured = std::move(m);
     f.paragraph = std::move(p);

@@ -25,7 +25,7 @@ struct FlowParagraph {
 // written out (the measuring jumps there by itself).
 model::Paragraph prepared(const model::Paragraph& paragraph);
 
-FlowParagraph flowParagraph(const model::Paragraph& paragraph, double width);
+FlowParagraph flowParagraph(const model::Paragraph& paragraph, double width, double gridPitchPt = 0.0);
 
 // Lines first..end of the paragraph as a part for a frame, with the space
 // before and after the layout gave it.

@@ -46,7 +46,7 @@ double paragraphHeight(const FlowParagraph& f) {
 } // namespace
 
 FlowParagraph PageBuilder::measure(const model::Paragraph& paragraph, double width) const {
-    return flowParagraph(paragraph, width);
+    return flowParagraph(paragraph, width, section_ ? section_->gridLinePitchPt : 0.0);
 }
 
 void PageBuilder::addParagraph(const model::Paragraph& given, std::span<const model::Block> following) {

@@ -71,6 +71,17 @@ double naturalHeight(const std::vector<RunExtent>& extents, int from, int to, co
     return up + down > 0.0 ? up + down : fallback.up + fallback.down;
 }
 
+// On a line grid a single line takes whole cells of the grid's pitch.
+void snapToGrid(MeasuredParagraph& m, const model::ParaProps& props, double pitch) {
+    if (!(pitch > 0.0) || !std::isfinite(pitch) || !props.snapToGrid ||
+        props.lineSpacing.rule != model::LineSpacing::Rule::Multiple)
+        return;
+    for (MeasuredLine& line : m.lines) {
+        const double cells = std::max(1.0, std::ceil(line.naturalPt / pitch - 0.001));
+        line = measuredLine(line.start, line.length, cells * pitch, props.lineSpacing);
+    }
+}
+
 // Characters that end a line inside a paragraph become Qt's line separator;
 // every replacement keeps the text's length, so offsets stay valid.
 void appendRunText(QString& text, const std::string& utf8) {
@@ -128,7 +139,7 @@ const model::CharProps& markProps(const model::Paragraph& paragraph) {
     return paragraph.runs.empty() ? defaults : paragraph.runs.front().props;
 }
 
-MeasuredParagraph measureParagraph(const model::Paragraph& paragraph, double widthPt) {
+MeasuredParagraph measureParagraph(const model::Paragraph& paragraph, double widthPt, double gridPitchPt) {
     FontResolver& fonts = FontResolver::instance();
     const model::ParaProps& props = paragraph.props;
     MeasuredParagraph out;
@@ -158,6 +169,7 @@ MeasuredParagraph measureParagraph(const model::Paragraph& paragraph, double wid
     const RunExtent markExtent = runExtent(fonts, mark, 0, 0);
     if (out.text.isEmpty()) {
         out.lines.push_back(measuredLine(0, 0, markExtent.up + markExtent.down, props.lineSpacing));
+        snapToGrid(out, props, gridPitchPt);
         return out;
     }
 
@@ -198,6 +210,7 @@ MeasuredParagraph measureParagraph(const model::Paragraph& paragraph, double wid
         // Whatever the layout did not place stays on the last line.
         out.lines.back().length = total - out.lines.back().start;
     }
+    snapToGrid(out, props, gridPitchPt);
     return out;
 }
 

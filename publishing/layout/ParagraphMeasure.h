@@ -37,8 +37,10 @@ struct MeasuredParagraph {
 };
 
 // Lays the paragraph out into lines of widthPt (the width between the
-// frame's edges; the paragraph's own indents are taken off here).
-MeasuredParagraph measureParagraph(const model::Paragraph& paragraph, double widthPt);
+// frame's edges; the paragraph's own indents are taken off here). With a
+// line grid (gridPitchPt > 0) the single lines of a paragraph that snaps to
+// it take whole multiples of its pitch.
+MeasuredParagraph measureParagraph(const model::Paragraph& paragraph, double widthPt, double gridPitchPt = 0.0);
 
 // The height of the paragraph's lines from line first to the end.
 double linesHeight(const MeasuredParagraph& measured, std::size_t first = 0);

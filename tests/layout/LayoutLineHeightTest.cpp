@@ -39,6 +39,24 @@ TEST(LayoutLineHeight, RulesGiveWordsHeights) {
     }
 }
 
+TEST(LayoutLineHeight, LinesSnapToTheSectionsLineGrid) {
+    struct Case {
+        double size;
+        Rule rule;
+        double value;
+        bool snap;
+        double height;
+    };
+    for (const Case& c : {Case{11.0, Rule::Multiple, 1.0, true, 15.6}, Case{20.0, Rule::Multiple, 1.0, true, 31.2},
+                          Case{11.0, Rule::Multiple, 2.0, true, 31.2}, Case{11.0, Rule::Multiple, 1.0, false, 13.45},
+                          Case{11.0, Rule::Exact, 12.0, true, 12.0}}) {
+        auto p = paragraph("grid", "Calibri", c.size);
+        p.props.lineSpacing = {c.rule, c.value};
+        p.props.snapToGrid = c.snap;
+        EXPECT_NEAR(measureParagraph(p, 400.0, 15.6).lines.at(0).heightPt, c.height, 0.001) << c.size << " " << c.value;
+    }
+}
+
 TEST(LayoutLineHeight, LargestFontOfALineSetsItsHeight) {
     auto p = paragraph("small ");
     model::Run big{"BIG", p.runs[0].props};
