@@ -62,6 +62,18 @@ bool contains(const std::string& haystack, std::string_view needle) {
     return haystack.find(needle) != std::string::npos;
 }
 
+// Windows names a font's script versions after it ("Times New Roman Cyr",
+// "Arial CE") and sets them with the font itself.
+std::string withoutScriptSuffix(std::string name) {
+    for (std::string_view suffix : {" cyr", " ce", " greek", " tur", " baltic", " (hebrew)", " (arabic)", " (vietnamese)"}) {
+        if (name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0) {
+            name.erase(name.size() - suffix.size());
+            break;
+        }
+    }
+    return name;
+}
+
 } // namespace
 
 std::string normalizedFontName(const std::string& name) {
@@ -89,7 +101,7 @@ FontResolver& FontResolver::instance() {
 }
 
 QString FontResolver::pickFamily(const std::string& documentFont) const {
-    const std::string name = normalizedFontName(documentFont);
+    const std::string name = withoutScriptSuffix(normalizedFontName(documentFont));
     for (const auto& s : kSubstitutes) {
         if (s.documentFont == name) return QString::fromLatin1(s.family);
     }

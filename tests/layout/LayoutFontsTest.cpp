@@ -30,6 +30,9 @@ TEST(LayoutFonts, OfficeFontsMapToMetricCompatibleFamilies) {
     EXPECT_EQ(r.substituteFamily("Times New Roman"), "Liberation Serif");
     EXPECT_EQ(r.substituteFamily("Courier New"), "Liberation Mono");
     EXPECT_EQ(r.substituteFamily(" times new ROMAN "), "Liberation Serif");
+    // Script versions are the font itself.
+    EXPECT_EQ(r.substituteFamily("Times New Roman Cyr"), "Liberation Serif");
+    EXPECT_EQ(r.substituteFamily("Arial CE"), "Liberation Sans");
 }
 
 TEST(LayoutFonts, UnknownFontsGetAnInstalledDefault) {
