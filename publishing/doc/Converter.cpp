@@ -216,17 +216,18 @@ private:
         fields_.clear();
         convertRange(r, blocks, false, {});
         fields_ = saved;
-        // A page break means nothing in a header or footer; trailing empty
-        // paragraphs only add height.
+        // A page break means nothing in a header or footer. The story ends
+        // with a mark of its own that Word does not show; the empty
+        // paragraphs before it are shown (they lift a footer).
         std::erase_if(blocks, [](const Block& b) { return std::holds_alternative<model::PageBreak>(b); });
-        while (!blocks.empty()) {
-            const auto* p = std::get_if<Paragraph>(&blocks.back());
-            if (!p || std::any_of(p->runs.begin(), p->runs.end(), [](const model::Run& r) {
-                    return !r.text.empty() || r.field != model::FieldKind::None;
-                }))
-                break;
-            blocks.pop_back();
-        }
+        const auto empty = [](const Block& b) {
+            const auto* p = std::get_if<Paragraph>(&b);
+            return p && std::none_of(p->runs.begin(), p->runs.end(), [](const model::Run& r) {
+                return !r.text.empty() || r.field != model::FieldKind::None;
+            });
+        };
+        if (!blocks.empty() && empty(blocks.back())) blocks.pop_back();
+        if (std::all_of(blocks.begin(), blocks.end(), empty)) blocks.clear();
         return blocks;
     }
 
