@@ -542,6 +542,8 @@ model::ParaProps toParaProps(const Pap& pap) {
     p.pageBreakBefore = pap.pageBreakBefore;
     p.widowControl = pap.widowControl;
     p.contextualSpacing = pap.contextualSpacing;
+    p.spaceBeforeAuto = pap.beforeAuto;
+    p.spaceAfterAuto = pap.afterAuto;
     // Stops are kept from the left indent on; the model holds none left of it.
     for (const std::int16_t t : pap.tabs) {
         if (t < pap.dxaLeft) continue;

@@ -156,6 +156,8 @@ model::ParaProps PropertyResolver::toModel(const ParaProps& p) const {
     m.widowControl = p.widowControl.value_or(true);
     m.contextualSpacing = p.contextualSpacing.value_or(false);
     m.snapToGrid = p.snapToGrid.value_or(true);
+    m.spaceBeforeAuto = p.beforeAutospacing.value_or(false);
+    m.spaceAfterAuto = p.afterAutospacing.value_or(false);
     for (const TabStop& t : p.tabs) {
         if (t.kind == "clear" || t.kind == "bar") continue;
         double pos = twipsToPt(t.posTwips) - m.leftIndentPt;

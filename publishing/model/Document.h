@@ -78,6 +78,10 @@ struct ParaProps {
     // No space before or after between two paragraphs of the same style that both say so.
     bool contextualSpacing = false;
     bool snapToGrid = true;                // lines snap to the section's line grid, when it has one
+    // Spacing chosen automatically (HTML-like paragraphs): none before the
+    // first paragraph on a page.
+    bool spaceBeforeAuto = false;
+    bool spaceAfterAuto = false;
     std::string styleName;                 // the paragraph style, as the document names it ("Heading 1")
     // The stops with alignment and leader, in order. When not empty it
     // lists the same stops as tabStopsPt and is what counts; readers that
