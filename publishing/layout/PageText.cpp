@@ -65,8 +65,10 @@ void PageBuilder::addParagraph(const model::Paragraph& given, std::span<const mo
     const bool quietAfter = props.contextualSpacing && next && sameStyle(next->props.styleName, props.styleName);
     const double after = quietAfter ? 0.0 : spacing(props.spaceAfterPt, limit);
     auto spaceBefore = [&]() {
-        // None at the top of a column the text flowed into.
-        if (quietBefore || (atColumnTop() && topByOverflow_)) return 0.0;
+        // None at the top of a column the text flowed into, nor automatic
+        // space at the top of a page.
+        const bool pageTop = bandTop_ <= frames_.body.yPt + kEpsilon;
+        if (quietBefore || (atColumnTop() && (topByOverflow_ || (props.spaceBeforeAuto && pageTop)))) return 0.0;
         return spacing(props.spaceBeforePt, limit);
     };
 

@@ -114,6 +114,13 @@ TEST(LayoutPagination, SpaceBeforeAtTheTopOfAPageOnlyAfterAnExplicitBreak) {
     ASSERT_EQ(pub.pages.size(), 3u);
     EXPECT_NEAR(bodyFrames(pub.pages[1], g).at(0).rect.yPt, 72.0, 0.01);
     EXPECT_NEAR(bodyFrames(pub.pages[2], g).at(0).rect.yPt, 92.0, 0.01);
+    // Automatic space (HTML-like paragraphs) is never given at the top of a page.
+    auto automatic = spaced;
+    automatic.props.spaceBeforeAuto = true;
+    const auto top = layOut(document({section({automatic, automatic}, g)}));
+    const auto frame = bodyFrames(top.pages.at(0), g).at(0);
+    EXPECT_NEAR(frame.rect.yPt, 72.0, 0.01);
+    EXPECT_DOUBLE_EQ(frame.paragraphs.at(1).props.spaceBeforePt, 20.0);
 }
 
 TEST(LayoutPagination, ContextualSpacingLeavesOutSpaceBetweenParagraphsOfOneStyle) {
