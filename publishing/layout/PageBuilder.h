@@ -74,8 +74,7 @@ private:
     };
     // What fits of a paragraph in the current column.
     struct Fit {
-        std::size_t lines = 0;              // lines that fit
-        bool notesSplit = false;            // the last of them leaves a note to continue
+        std::size_t lines = 0;              // lines that fit (the last one may leave its note to go on)
     };
     // Lines of the band placed on this page, for balancing the columns.
     struct PlacedLines {

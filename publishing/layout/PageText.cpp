@@ -172,7 +172,6 @@ PageBuilder::Fit PageBuilder::fitLines(const FlowParagraph& flow, std::size_t fr
         if (full > 0.0 && y + h + notes + least <= bodyBottom + kEpsilon) {
             // The line fits with the start of its note, which goes on on the next page.
             ++fit.lines;
-            fit.notesSplit = true;
         }
         break;
     }
