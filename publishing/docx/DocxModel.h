@@ -195,6 +195,7 @@ struct Style {
     std::string id;
     std::string type;          // "paragraph", "character", "table", "numbering"
     std::string name;
+    std::string aliases;       // w:aliases: other names, comma-separated
     std::optional<std::string> basedOn;
     bool isDefault = false;
     ParaProps paraProps;

@@ -170,7 +170,9 @@ model::ParaProps PropertyResolver::toModel(const ParaProps& p) const {
 
 std::string PropertyResolver::styleName(const std::string& id) const {
     auto it = styles_.styles.find(id);
-    return it == styles_.styles.end() ? std::string() : it->second.name;
+    if (it == styles_.styles.end()) return {};
+    // As Word shows a style with other names: "heading 1,h1,Level 1 Topic Heading".
+    return it->second.aliases.empty() ? it->second.name : it->second.name + "," + it->second.aliases;
 }
 
 std::string PropertyResolver::fontName(const RunProps& r, bool eastAsian) const {

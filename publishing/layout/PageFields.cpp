@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <map>
+#include <optional>
 
 namespace fq::layout {
 
@@ -14,16 +15,37 @@ std::string lower(std::string s) {
     return s;
 }
 
+// The names of a style: its name and other names, apart at commas.
+std::vector<std::string> names(const std::string& style) {
+    std::vector<std::string> out;
+    std::size_t from = 0;
+    while (from <= style.size()) {
+        const std::size_t comma = std::min(style.find(',', from), style.size());
+        std::string name = lower(style.substr(from, comma - from));
+        const auto first = name.find_first_not_of(' ');
+        if (first != std::string::npos) out.push_back(name.substr(first, name.find_last_not_of(' ') - first + 1));
+        from = comma + 1;
+    }
+    return out;
+}
+
+// The field names a paragraph's style when any of its names is one of the field's.
+bool sameStyle(const std::vector<std::string>& wanted, const std::string& style) {
+    for (const auto& name : names(style))
+        if (std::find(wanted.begin(), wanted.end(), name) != wanted.end()) return true;
+    return false;
+}
+
 // The text of the nearest paragraph of the style: the first one on the
-// page, else the last one on the pages before.
-std::string styleReference(const std::vector<PageInfo>& pages, std::size_t page, const std::string& style) {
-    const std::string wanted = lower(style);
+// page, else the last one on the pages before; nullopt when there is none.
+std::optional<std::string> styleReference(const std::vector<PageInfo>& pages, std::size_t page, const std::string& style) {
+    const std::vector<std::string> wanted = names(style);
     for (const auto& [name, text] : pages[page].styled)
-        if (name == wanted) return text;
+        if (sameStyle(wanted, name)) return text;
     for (std::size_t p = page; p-- > 0;)
         for (auto it = pages[p].styled.rbegin(); it != pages[p].styled.rend(); ++it)
-            if (it->first == wanted) return it->second;
-    return {};
+            if (sameStyle(wanted, it->first)) return it->second;
+    return std::nullopt;
 }
 
 } // namespace
@@ -52,7 +74,9 @@ void fillPageFields(model::Publication& publication, const std::vector<PageInfo>
                                                       run.fieldFormat.value_or(word::NumberFormat::Decimal));
                         break;
                     case model::FieldKind::StyleRef:
-                        if (i < pages.size()) run.text = styleReference(pages, i, run.fieldArgument);
+                        // Without such a paragraph the field keeps the result the document stored.
+                        if (i < pages.size())
+                            if (auto text = styleReference(pages, i, run.fieldArgument)) run.text = *text;
                         break;
                     default: break;
                     }

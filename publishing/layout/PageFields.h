@@ -24,7 +24,8 @@ struct PageInfo {
 // Every page field gets its page's value: the page number (in the field's
 // format, else the section's), the number of pages of the publication or
 // of the section, the text of the nearest paragraph of a style (the first on
-// the page, else the last before it). pages has one entry per page.
+// the page, else the last before it; without one the stored result stays).
+// pages has one entry per page.
 void fillPageFields(model::Publication& publication, const std::vector<PageInfo>& pages);
 
 // As above with the pages numbered from 1 in one section.

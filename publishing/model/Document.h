@@ -82,7 +82,9 @@ struct ParaProps {
     // first paragraph on a page.
     bool spaceBeforeAuto = false;
     bool spaceAfterAuto = false;
-    std::string styleName;                 // the paragraph style, as the document names it ("Heading 1")
+    // The paragraph style, as the document names it ("heading 1"), with its
+    // other names after commas when it has any ("heading 1,h1,Chapter").
+    std::string styleName;
     // The stops with alignment and leader, in order. When not empty it
     // lists the same stops as tabStopsPt and is what counts; readers that
     // know only positions fill tabStopsPt alone (left stops without leader).

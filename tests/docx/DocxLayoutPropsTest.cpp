@@ -37,7 +37,7 @@ TEST(DocxLayoutProps, TabStopsKeepAlignmentAndLeader) {
 
 TEST(DocxLayoutProps, PaginationRulesAndStyleName) {
     DocxFixture f;
-    f.styles("<w:style w:type=\"paragraph\" w:styleId=\"H1\"><w:name w:val=\"heading 1\"/>"
+    f.styles("<w:style w:type=\"paragraph\" w:styleId=\"H1\"><w:name w:val=\"heading 1\"/><w:aliases w:val=\"h1,Top\"/>"
              "<w:pPr><w:keepNext/><w:keepLines/><w:contextualSpacing/></w:pPr></w:style>");
     f.body(p("plain") + p("no widows", "<w:widowControl w:val=\"0\"/>") + p("heading", "<w:pStyle w:val=\"H1\"/>"));
     const auto ps = paragraphs(read(f));
@@ -47,7 +47,7 @@ TEST(DocxLayoutProps, PaginationRulesAndStyleName) {
     EXPECT_TRUE(ps[2].props.keepWithNext);
     EXPECT_TRUE(ps[2].props.keepLinesTogether);
     EXPECT_TRUE(ps[2].props.contextualSpacing);
-    EXPECT_EQ(ps[2].props.styleName, "heading 1");
+    EXPECT_EQ(ps[2].props.styleName, "heading 1,h1,Top");
     EXPECT_FALSE(ps[0].props.keepLinesTogether);
 }
 

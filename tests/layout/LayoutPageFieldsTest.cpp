@@ -84,15 +84,18 @@ TEST(LayoutPageFields, PageNumbersFollowTheirSectionsFormatAndRestart) {
 TEST(LayoutPageFields, StyleReferenceShowsTheNearestHeading) {
     auto heading = [](const std::string& text) {
         auto p = paragraph(text);
-        p.props.styleName = "heading 1";
+        p.props.styleName = "heading 1,h1,Chapter";
         return p;
     };
     auto s = section({heading("Intro"), paragraph("a"), model::PageBreak{}, paragraph("b"), model::PageBreak{},
                       heading("Next"), heading("Later")});
     s.header = {field(model::FieldKind::StyleRef, std::nullopt, "Heading 1")};
+    s.footer = {field(model::FieldKind::StyleRef, std::nullopt, "H1,Level one"),
+                field(model::FieldKind::StyleRef, std::nullopt, "Heading 9")};
     const auto pub = layOut(document({s}));
     ASSERT_EQ(pub.pages.size(), 3u);
     EXPECT_EQ(headerText(pub.pages[0]), "Intro\n");
+    EXPECT_EQ(footerText(pub.pages[0]), "Intro\n0\n") << "one of the style's other names; none: the stored result";
     EXPECT_EQ(headerText(pub.pages[1]), "Intro\n") << "the last one before the page";
     EXPECT_EQ(headerText(pub.pages[2]), "Next\n") << "the first one on the page";
 }
