@@ -3,6 +3,7 @@
 
 #include "publishing/pub/BlockWriter.h"
 #include "publishing/pub/PubConstants.h"
+#include "publishing/pub/ShapeWriter.h"
 #include "publishing/pub/TypeVersionTable.h"
 
 #include <map>
@@ -28,7 +29,8 @@ public:
 private:
     template <class Body>
     void chunk(std::uint32_t seq, std::uint16_t type, std::uint32_t parent, std::uint16_t value0B, Body&& body) {
-        ChunkInfo info{type, static_cast<std::uint32_t>(out_.size()), parent, type == chunk::Shape, value0B};
+        ChunkInfo info{type, static_cast<std::uint32_t>(out_.size()), parent,
+                       type == chunk::Shape || type == chunk::AltShape, value0B};
         const auto rec = w_.openRecord();
         body();
         w_.closeRecord(rec);
@@ -157,16 +159,21 @@ void ContentsWriter::shapelessPage(std::uint32_t seq, std::uint32_t index, bool 
 }
 
 void ContentsWriter::shapeChunk(const PlannedShape& s, std::uint32_t pageSeq) {
-    chunk(s.seq, chunk::Shape, pageSeq, 1, [&] {
-        w_.u16(shape::Flags04, bt::Short10, shape::kTextBoxFlags);
+    const std::uint16_t type = shapeChunkType(s);
+    chunk(s.seq, type, pageSeq, 1, [&] {
+        w_.u16(shape::Flags04, bt::Short10, shapeChunkFlags(s));
         const std::uint8_t zero8[8] = {};
         w_.fixed(shape::Crop0C, bt::Bytes8, zero8, 8);
         w_.fixed(shape::Crop0D, bt::Bytes8, zero8, 8);
+        // Publisher's line chunk ends here.
+        if (type == chunk::AltShape) return;
         if (s.textId) w_.u32(shape::TextId, bt::Long, s.textId);
-        if (s.kind == ShapeKind::Picture) {
+        if (s.kind == ShapeKind::Picture || s.kind == ShapeKind::Drawing) {
             w_.flag(shape::Picture2B, bt::Flag);
             w_.flag(shape::Picture2C, bt::Flag);
         }
+        if (const int valign = shapeChunkVerticalAlignment(s); valign >= 0)
+            w_.u32(shape::VerticalAlign, bt::Long, static_cast<std::uint32_t>(valign));
         w_.u32(shape::Width, bt::Long, static_cast<std::uint32_t>(s.anchor.width()));
         w_.u32(shape::Height, bt::Long, static_cast<std::uint32_t>(s.anchor.height()));
     });

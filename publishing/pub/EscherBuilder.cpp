@@ -2,6 +2,7 @@
 #include "publishing/pub/EscherBuilder.h"
 
 #include "publishing/pub/PubConstants.h"
+#include "publishing/pub/ShapeWriter.h"
 
 #include <algorithm>
 #include <string>
@@ -117,6 +118,10 @@ void writeSp(RecordWriter& w, std::uint16_t shapeType, std::uint32_t spid, std::
 
 void writeShape(RecordWriter& w, const PlannedShape& s) {
     using namespace esc::op;
+    if (isDrawnShape(s)) {
+        writeDrawingShape(w.out(), s);
+        return;
+    }
     const auto sp = w.open(esc::SpContainer, 0xF, 0);
     const bool text = s.kind == ShapeKind::TextBox || s.kind == ShapeKind::Placeholder;
     writeSp(w, text ? esc::kShapeTypeTextBox : esc::kShapeTypeRectangle, s.spid,

@@ -52,6 +52,7 @@ inline constexpr std::uint32_t kFirstSequenceNumber = 0x100;    // 0..0xFF are p
 
 namespace chunk {
 inline constexpr std::uint16_t Shape = 0x01;
+inline constexpr std::uint16_t AltShape = 0x20;    // lines
 inline constexpr std::uint16_t Page = 0x43;
 inline constexpr std::uint16_t Document = 0x44;
 inline constexpr std::uint16_t BorderArt = 0x46;
@@ -110,7 +111,8 @@ inline constexpr std::uint32_t kScratchAreaHeight = 17830800;
 
 namespace shape {
 inline constexpr std::uint8_t Flags04 = 0x04, Crop0C = 0x0C, Crop0D = 0x0D, TextId = 0x27,
-                              Picture2B = 0x2B, Picture2C = 0x2C, Width = 0xAA, Height = 0xAB;
+                              Picture2B = 0x2B, Picture2C = 0x2C, VerticalAlign = 0x35, Width = 0xAA,
+                              Height = 0xAB;
 inline constexpr std::uint16_t kTextBoxFlags = 0x2D03;
 } // namespace shape
 

@@ -21,7 +21,9 @@ struct RectEmu {
     std::int32_t height() const { return bottom - top; }
 };
 
-enum class ShapeKind { TextBox, Picture, Placeholder, Filler };
+// Drawing: a drawn outline (preset or custom) with fill and line; Line: a
+// drawn straight line, which Publisher keeps apart from other shapes.
+enum class ShapeKind { TextBox, Picture, Placeholder, Filler, Drawing, Line };
 
 struct PlannedShape {
     ShapeKind kind = ShapeKind::TextBox;
@@ -31,6 +33,12 @@ struct PlannedShape {
     std::uint32_t pib = 0;       // 1-based BStore index (pictures)
     RectEmu anchor;
     std::u16string description;   // alternative text (pictures)
+    // Drawn shapes, and text boxes with a look of their own: the shape as
+    // laid out (the publication outlives the plan). overlay: a text box
+    // laid over a drawn outline, carrying its text only.
+    const model::DrawingFrame* drawing = nullptr;
+    bool overlay = false;
+    std::uint32_t fillPib = 0;   // 1-based BStore index of a picture fill
 };
 
 struct PlannedPage {
@@ -60,6 +68,10 @@ struct PubPlan {
     std::uint32_t masterSpid = 0;      // patriarch of the master page's drawing (the next cluster: drawing 3)
     std::uint32_t pageClusters = 1;    // Escher id clusters used by the pages' drawing
 };
+
+// How a drawn shape is written: a text box when its outline is a plain
+// rectangle framing text, a line, or a drawn outline.
+ShapeKind drawingKind(const model::DrawingFrame& drawing);
 
 // True for the sequence numbers that libmspub silently drops as pages.
 bool isReservedPageSeq(std::uint32_t seq);
