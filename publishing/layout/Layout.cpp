@@ -31,8 +31,7 @@ void layOutBlocks(PageBuilder& builder, const std::vector<model::Block>& blocks)
                     for (const auto& row : b.rows)
                         for (const auto& cell : row.cells) layOutBlocks(builder, cell.blocks);
                 } else {
-                    // Until shapes are placed, the text they hold flows.
-                    layOutBlocks(builder, b.text);
+                    builder.addShape(b);
                 }
             },
             blocks[i]);

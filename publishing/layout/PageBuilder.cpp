@@ -39,26 +39,10 @@ double spacing(double v, double limit) {
     return std::isfinite(v) ? std::clamp(v, 0.0, std::max(0.0, limit)) : 0.0;
 }
 
-// The paragraphs of a header or footer. Until the header and footer frames
-// carry pictures and tables of their own, a table's cells give their
-// paragraphs in reading order and pictures are left out.
-void collectParagraphs(const std::vector<model::Block>& blocks, std::vector<model::Paragraph>& out) {
-    for (const auto& block : blocks) {
-        if (const auto* p = std::get_if<model::Paragraph>(&block)) {
-            out.push_back(*p);
-        } else if (const auto* t = std::get_if<model::Table>(&block)) {
-            for (const auto& row : t->rows)
-                for (const auto& cell : row.cells) collectParagraphs(cell.blocks, out);
-        } else if (const auto* d = std::get_if<model::DrawingShape>(&block)) {
-            collectParagraphs(d->text, out);
-        }
-    }
-}
-
+// The paragraphs of a header or footer: tables give their cells' paragraphs
+// in reading order; pictures and shapes leave room (see Anchored.h).
 std::vector<model::Paragraph> paragraphsOf(const std::vector<model::Block>& blocks) {
-    std::vector<model::Paragraph> out;
-    collectParagraphs(blocks, out);
-    return out;
+    return headerFooterContent(blocks).paragraphs;
 }
 
 bool hasVisibleText(const std::vector<model::Paragraph>& paragraphs) {
@@ -132,14 +116,14 @@ SectionFrames sectionFrames(const model::Section& section) {
 
     const std::vector<model::Paragraph> header = paragraphsOf(section.header);
     const std::vector<model::Paragraph> footer = paragraphsOf(section.footer);
-    if (hasVisibleText(header)) {
+    if (hasVisibleText(header) || headerFooterContent(section.header).hasDrawings) {
         const double distance = std::min(absOrZero(g.headerDistancePt), f.pageHeight / 2.0);
         const double h = std::max(1.0, stackHeight(header, width));
         f.hasHeader = true;
         f.header = {left, distance, width, h};
         bodyTop = std::max(bodyTop, distance + h);
     }
-    if (hasVisibleText(footer)) {
+    if (hasVisibleText(footer) || headerFooterContent(section.footer).hasDrawings) {
         const double distance = std::min(absOrZero(g.footerDistancePt), f.pageHeight / 2.0);
         const double h = std::max(1.0, stackHeight(footer, width));
         f.hasFooter = true;
@@ -196,6 +180,9 @@ void PageBuilder::startSection(const model::Section& section) {
     frames_ = sectionFrames(section);
     header_ = withMarkRuns(paragraphsOf(section.header));
     footer_ = withMarkRuns(paragraphsOf(section.footer));
+    headerContent_ = headerFooterContent(section.header);
+    footerContent_ = headerFooterContent(section.footer);
+    pageInSection_ = -1;
     newPage(false);
 }
 
@@ -215,13 +202,14 @@ void PageBuilder::newPage(bool byOverflow) {
     bodyUsed_ = false;
     cursor_ = frames_.body.yPt;
     frameTop_ = cursor_;
+    beginPageDrawings();
 }
 
 void PageBuilder::closeFrame(double bottom) {
     if (frameParagraphs_.empty()) return;
     const model::Rect& b = frames_.body;
     const double height = std::max(1.0, std::min(bottom, b.yPt + b.heightPt) - frameTop_);
-    page().shapes.push_back({{b.xPt, frameTop_, b.widthPt, height},
+    page().shapes.push_back({{column_.xPt, frameTop_, column_.widthPt, height},
                              model::TextFrame{std::move(frameParagraphs_), model::FrameRole::Body}});
     frameParagraphs_.clear();
 }
@@ -241,6 +229,7 @@ void PageBuilder::finishPage() {
     }
     if (frames_.hasFooter && section_)
         p.shapes.push_back({frames_.footer, model::TextFrame{footer_, model::FrameRole::Footer}});
+    endPageDrawings();
     pageOpen_ = false;
 }
 
@@ -255,7 +244,13 @@ void PageBuilder::addParagraph(const model::Paragraph& given, const model::Parag
     if (given.runs.empty() || needsIndentStop(given.props)) marked = withMarkRun(given);
     const model::Paragraph& paragraph = marked ? *marked : given;
     const double bottom = frames_.body.yPt + frames_.body.heightPt;
-    const MeasuredParagraph measured = measureParagraph(paragraph, frames_.body.widthPt);
+    // Beside a floating object the paragraph is set in a narrower frame.
+    if (const Column column = wrap_.columnAt(cursor_, 1.0, frames_.body); !(column == column_)) {
+        closeFrame(cursor_);
+        frameTop_ = cursor_;
+        column_ = column;
+    }
+    const MeasuredParagraph measured = measureParagraph(paragraph, column_.widthPt);
 
     if (paragraph.props.keepWithNext && next && bodyUsed_) {
         // The paragraph fits here but the next one's first line would not:
@@ -272,22 +267,63 @@ void PageBuilder::addParagraph(const model::Paragraph& given, const model::Parag
 
     const bool atTop = !bodyUsed_ && cursor_ <= frames_.body.yPt + kEpsilon;
     if (!(atTop && topByOverflow_)) cursor_ += spacing(paragraph.props.spaceBeforePt, frames_.body.heightPt);
+    paragraphTop_ = cursor_;
+    decor_.paragraph(paragraph.props, column_.xPt, column_.xPt + column_.widthPt, cursor_);
 
+    // What is left of the paragraph is measured again when its width
+    // changes beside a floating object.
+    const model::Paragraph* current = &paragraph;
+    const MeasuredParagraph* lines = &measured;
+    std::optional<model::Paragraph> rest;
+    std::optional<MeasuredParagraph> restLines;
     int partStart = 0;
-    for (std::size_t i = 0; i < measured.lines.size(); ++i) {
-        const MeasuredLine& line = measured.lines[i];
+    double switchedAt = -1.0;               // a line whose height changes with the width switches once
+    for (std::size_t i = 0; i < lines->lines.size(); ++i) {
+        const MeasuredLine& line = lines->lines[i];
+        if (!wrap_.empty()) {
+            // Beside a floating object, or back to the full width below it.
+            if (const Column want = wrap_.columnAt(cursor_, line.heightPt, frames_.body);
+                !(want == column_) && switchedAt != cursor_) {
+                switchedAt = cursor_;
+                if (line.start > partStart) frameParagraphs_.push_back(paragraphPart(*current, *lines, partStart, line.start));
+                closeFrame(cursor_);
+                frameTop_ = cursor_;
+                column_ = want;
+                model::Paragraph left = paragraphPart(*current, *lines, line.start, lines->text.size());
+                rest = std::move(left);
+                restLines = measureParagraph(*rest, column_.widthPt);
+                current = &*rest;
+                lines = &*restLines;
+                partStart = 0;
+                i = static_cast<std::size_t>(-1);
+                continue;
+            }
+            // A line that would run into a floating object goes below it.
+            if (const double below = wrap_.clearBelow(cursor_, line.heightPt, column_); below > cursor_ + kEpsilon) {
+                if (line.start > partStart) {
+                    frameParagraphs_.push_back(paragraphPart(*current, *lines, partStart, line.start));
+                    partStart = line.start;
+                }
+                closeFrame(cursor_);
+                cursor_ = frameTop_ = below;
+                --i;
+                continue;
+            }
+        }
         if (cursor_ + line.heightPt > bottom + kEpsilon && (bodyUsed_ || cursor_ > frames_.body.yPt + kEpsilon)) {
             if (line.start > partStart) {
-                frameParagraphs_.push_back(paragraphPart(paragraph, measured, partStart, line.start));
+                frameParagraphs_.push_back(paragraphPart(*current, *lines, partStart, line.start));
                 partStart = line.start;
             }
             newPage(true);
         }
         cursor_ += line.heightPt;
+        decor_.extend(cursor_);
         bodyUsed_ = true;
     }
-    frameParagraphs_.push_back(partStart == 0 ? paragraph
-                                              : paragraphPart(paragraph, measured, partStart, measured.text.size()));
+    frameParagraphs_.push_back(partStart == 0 ? *current
+                                              : paragraphPart(*current, *lines, partStart, lines->text.size()));
+    decor_.paragraphEnd();
     cursor_ += spacing(paragraph.props.spaceAfterPt, frames_.body.heightPt);
 }
 
@@ -297,20 +333,12 @@ void PageBuilder::addPicture(const model::Picture& picture) {
 
     if (picture.anchor) {
         // Anchored: where the anchor says, scaled to the page and kept on it.
-        const double scale = std::min({1.0, frames_.pageWidth / r.widthPt, frames_.pageHeight / r.heightPt});
-        r.widthPt *= scale;
-        r.heightPt *= scale;
-        const double x = std::isfinite(picture.anchor->xPt) ? picture.anchor->xPt : 0.0;
-        const double y = std::isfinite(picture.anchor->yPt) ? picture.anchor->yPt : 0.0;
-        r.xPt = std::clamp(x, 0.0, frames_.pageWidth - r.widthPt);
-        r.yPt = std::clamp(y, 0.0, frames_.pageHeight - r.heightPt);
-        // Anchored pictures stand behind the text, in the order they come.
-        auto& shapes = page().shapes;
-        shapes.insert(shapes.begin() + static_cast<std::ptrdiff_t>(backShapes_), {r, pictureFrame(picture)});
-        ++backShapes_;
-        for (std::size_t& index : row_) ++index;
+        r = floatingRect(*picture.anchor, r.widthPt, r.heightPt, paragraphTop_, frames_.pageWidth,
+                         frames_.pageHeight);
+        placeFloating({r, pictureFrame(picture)}, *picture.anchor);
         return;
     }
+    decor_.interrupt();
 
     const model::Rect& body = frames_.body;
     const double scale = std::min({1.0, body.widthPt / r.widthPt, body.heightPt / r.heightPt});
@@ -359,6 +387,7 @@ void PageBuilder::placeRow() {
 
 void PageBuilder::pageBreak() {
     row_.clear();
+    decor_.interrupt();
     newPage(false);
 }
 

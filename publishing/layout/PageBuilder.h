@@ -4,8 +4,12 @@
 // every page.
 #pragma once
 
+#include "publishing/layout/Anchored.h"
+#include "publishing/layout/ParagraphDecor.h"
+#include "publishing/layout/Wrap.h"
 #include "publishing/model/Publication.h"
 
+#include <utility>
 #include <vector>
 
 namespace fq::layout {
@@ -40,6 +44,8 @@ public:
     // next" (a paragraph that must share its page with the next one's first line).
     void addParagraph(const model::Paragraph& paragraph, const model::Paragraph* next = nullptr);
     void addPicture(const model::Picture& picture);
+    // A drawn shape: floating where its anchor puts it, or in the flow.
+    void addShape(const model::DrawingShape& shape);
     void pageBreak();
     // Closes the last page; gives an empty document its one page.
     void finish();
@@ -52,6 +58,11 @@ private:
     // side by side, on a common bottom line, aligned as their paragraph.
     void placeRow();
     model::Page& page() { return out_.pages.back(); }
+    // Floating objects, page borders, header and footer drawings and
+    // paragraph boxes (PageDrawings.cpp).
+    void placeFloating(model::Shape shape, const model::FloatingAnchor& anchor);
+    void beginPageDrawings();
+    void endPageDrawings();
 
     model::Publication& out_;
     const model::Section* section_ = nullptr;
@@ -73,6 +84,18 @@ private:
     double rowWidth_ = 0.0;
     double rowHeight_ = 0.0;
     model::Alignment rowAlignment_ = model::Alignment::Left;
+
+    // Drawings: the zones the text avoids, boxes of bordered paragraphs,
+    // floating objects in front of the text (with their z-order), the
+    // stretch of the body the open frame covers, where the last paragraph
+    // began (for objects that move with it), and the headers' drawings.
+    WrapZones wrap_;
+    ParagraphDecor decor_;
+    std::vector<std::pair<int, model::Shape>> front_;
+    Column column_;
+    double paragraphTop_ = 0.0;
+    int pageInSection_ = 0;
+    HeaderFooterContent headerContent_, footerContent_;
 };
 
 } // namespace fq::layout

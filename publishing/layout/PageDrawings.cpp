@@ -1,0 +1,121 @@
+// The page builder's drawings: drawn shapes in the flow and floating, the
+// z-order of floating objects around the text, page borders, the drawings
+// of headers and footers, and the boxes of bordered and shaded paragraphs.
+#include "publishing/layout/PageBuilder.h"
+#include "publishing/model/Budget.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace fq::layout {
+
+namespace {
+
+constexpr double kEpsilon = 0.01;
+
+// Pictures held by a shape's text stand inside it, one below the other
+// from its top, centred, within its inner margins.
+void placeInside(const model::DrawingShape& shape, const model::Rect& rect, std::vector<model::Shape>& out) {
+    const double left = rect.xPt + std::max(0.0, shape.insets.leftPt);
+    const double width = std::max(1.0, rect.widthPt - std::max(0.0, shape.insets.leftPt) -
+                                            std::max(0.0, shape.insets.rightPt));
+    double y = rect.yPt + std::max(0.0, shape.insets.topPt);
+    for (const model::Picture* pic : pictureContents(shape)) {
+        model::Rect r = pictureSize(*pic);
+        const double scale = std::min(1.0, width / r.widthPt);
+        r.widthPt *= scale;
+        r.heightPt *= scale;
+        r.xPt = left + (width - r.widthPt) / 2.0;
+        r.yPt = y;
+        y += r.heightPt;
+        out.push_back({r, model::PictureFrame{pic->format, pic->data, pic->description}});
+    }
+}
+
+} // namespace
+
+void PageBuilder::addShape(const model::DrawingShape& shape) {
+    if (!pageOpen_) newPage(false);
+    model::Rect r = shapeSize(shape);
+    std::vector<model::Shape> shapes;
+    if (shape.anchor) {
+        r = floatingRect(*shape.anchor, r.widthPt, r.heightPt, paragraphTop_, frames_.pageWidth, frames_.pageHeight);
+        shapes.push_back({r, drawingFrame(shape)});
+        placeInside(shape, r, shapes);
+        for (auto& s : shapes) placeFloating(std::move(s), *shape.anchor);
+        return;
+    }
+    // In the flow: the shape takes its height below the text before it.
+    row_.clear();
+    decor_.interrupt();
+    const model::Rect& body = frames_.body;
+    const double scale = std::min({1.0, body.widthPt / std::max(r.widthPt, kEpsilon),
+                                   body.heightPt / std::max(r.heightPt, kEpsilon)});
+    r.widthPt *= scale;
+    r.heightPt *= scale;
+    if (cursor_ + r.heightPt > body.yPt + body.heightPt + kEpsilon && bodyUsed_) newPage(true);
+    closeFrame(cursor_);
+    r.xPt = body.xPt;
+    r.yPt = cursor_;
+    shapes.push_back({r, drawingFrame(shape)});
+    placeInside(shape, r, shapes);
+    for (auto& s : shapes) page().shapes.push_back(std::move(s));
+    cursor_ += r.heightPt;
+    frameTop_ = cursor_;
+    bodyUsed_ = true;
+}
+
+void PageBuilder::placeFloating(model::Shape shape, const model::FloatingAnchor& anchor) {
+    wrap_.add(shape.rect, anchor);
+    if (auto* d = std::get_if<model::DrawingFrame>(&shape.content)) d->wrap = anchor.wrap;
+    if (anchor.wrap == model::TextWrap::None && !anchor.behindText) {
+        front_.emplace_back(anchor.zOrder, std::move(shape));
+        return;
+    }
+    // Behind the text (and what the text wraps around), in z-order among
+    // the page's other floating objects behind it.
+    auto& shapes = page().shapes;
+    shapes.insert(shapes.begin() + static_cast<std::ptrdiff_t>(backShapes_), std::move(shape));
+    ++backShapes_;
+    for (std::size_t& index : row_) ++index;
+}
+
+void PageBuilder::beginPageDrawings() {
+    ++pageInSection_;
+    wrap_.clear();
+    front_.clear();
+    column_ = {frames_.body.xPt, frames_.body.widthPt};
+    paragraphTop_ = frames_.body.yPt;
+    decor_.pageBegins(cursor_);
+    if (!section_) return;
+    auto& shapes = page().shapes;
+    // Back to front: the page border, then the header's and footer's drawings.
+    std::vector<model::Shape> back =
+        pageBorderShapes(section_->pageBorders, section_->page, frames_, pageInSection_);
+    std::vector<PlacedDrawing> placed;
+    const model::Rect headerFrame = frames_.hasHeader ? frames_.header : model::Rect{frames_.body.xPt, 0, frames_.body.widthPt, 0};
+    const model::Rect footerFrame = frames_.hasFooter ? frames_.footer : model::Rect{frames_.body.xPt, frames_.pageHeight, frames_.body.widthPt, 0};
+    for (auto& d : headerContent_.place(headerFrame, frames_.pageWidth, frames_.pageHeight)) placed.push_back(std::move(d));
+    for (auto& d : footerContent_.place(footerFrame, frames_.pageWidth, frames_.pageHeight)) placed.push_back(std::move(d));
+    std::stable_sort(placed.begin(), placed.end(),
+                     [](const PlacedDrawing& a, const PlacedDrawing& b) { return a.zOrder < b.zOrder; });
+    for (auto& d : placed) back.push_back(std::move(d.shape));
+    shapes.insert(shapes.begin(), std::make_move_iterator(back.begin()), std::make_move_iterator(back.end()));
+    backShapes_ = back.size();
+}
+
+void PageBuilder::endPageDrawings() {
+    model::checkBudget();
+    decor_.pageEnds();
+    auto& shapes = page().shapes;
+    std::vector<model::Shape> boxes = decor_.take();
+    const std::size_t at = std::min(backShapes_, shapes.size());
+    shapes.insert(shapes.begin() + static_cast<std::ptrdiff_t>(at), std::make_move_iterator(boxes.begin()),
+                  std::make_move_iterator(boxes.end()));
+    backShapes_ = at + boxes.size();
+    std::stable_sort(front_.begin(), front_.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (auto& [z, shape] : front_) shapes.push_back(std::move(shape));
+    front_.clear();
+}
+
+} // namespace fq::layout
