@@ -5,6 +5,7 @@
 #pragma once
 
 #include "publishing/docx/DocxModel.h"
+#include "publishing/docx/DrawingMl.h"
 
 #include <pugixml.hpp>
 
@@ -43,6 +44,15 @@ private:
     Drawing vml(const pugi::xml_node& pict, int depth);
     void vmlShapes(const pugi::xml_node& node, Drawing& d, int depth);
     std::string imagePart(const std::string& relId);
+    // Drawn shapes (BodyParserShapes.cpp): DrawingML shapes and groups,
+    // VML shapes and groups, and how an anchored drawing sits in the text.
+    DrawnShape wordShape(const pugi::xml_node& wsp, int depth);
+    DrawnShape wordGroup(const pugi::xml_node& group, int depth);
+    DrawnShape vmlShape(const pugi::xml_node& shape, int depth);
+    bool isVmlShape(const pugi::xml_node& node) const;
+    void vmlPlacement(const pugi::xml_node& shape, Drawing& d);
+    void anchorLayout(const pugi::xml_node& anchor, Drawing& d);
+    PartResolver resolver();
 
     const Relationships& rels_;
     std::optional<SectionProps> trailingSection_;

@@ -5,6 +5,7 @@
 #include "publishing/docx/ImageSniffer.h"
 #include "publishing/docx/ListLabeler.h"
 #include "publishing/docx/PropertyResolver.h"
+#include "publishing/docx/ShapeConverter.h"
 #include "publishing/docx/XmlUtil.h"
 #include "publishing/word/FieldCode.h"
 #include "publishing/word/NumberFormat.h"
@@ -70,50 +71,6 @@ model::PageGeometry geometry(const std::optional<SectionProps>& s) {
     return g;
 }
 
-// Resolves a floating object's offsets against the page geometry.
-model::PictureAnchor placeAnchor(const Drawing& d, double widthPt, double heightPt, const model::PageGeometry& g) {
-    model::PictureAnchor a;
-    if (d.simplePos) {
-        a.xPt = emuToPt(d.simplePos->first);
-        a.yPt = emuToPt(d.simplePos->second);
-        return a;
-    }
-    const double textWidth = std::max(0.0, g.widthPt - g.marginLeftPt - g.marginRightPt);
-    const double textHeight = std::max(0.0, g.heightPt - g.marginTopPt - g.marginBottomPt);
-    double origin = g.marginLeftPt, extent = textWidth;
-    const std::string& rh = d.horizontal.relativeFrom;
-    if (rh == "page") { origin = 0; extent = g.widthPt; }
-    else if (rh == "leftMargin" || rh == "insideMargin") { origin = 0; extent = g.marginLeftPt; }
-    else if (rh == "rightMargin" || rh == "outsideMargin") { origin = g.widthPt - g.marginRightPt; extent = g.marginRightPt; }
-    if (d.horizontal.align) {
-        const std::string& al = *d.horizontal.align;
-        a.xPt = al == "center" ? origin + (extent - widthPt) / 2
-              : (al == "right" || al == "outside") ? origin + extent - widthPt
-                                                   : origin;
-    } else {
-        a.xPt = origin + emuToPt(d.horizontal.offset.value_or(0));
-    }
-    origin = g.marginTopPt;
-    extent = textHeight;
-    const std::string& rv = d.vertical.relativeFrom;
-    if (rv == "page") { origin = 0; extent = g.heightPt; }
-    else if (rv == "topMargin") { origin = 0; extent = g.marginTopPt; }
-    else if (rv == "bottomMargin") { origin = g.heightPt - g.marginBottomPt; extent = g.marginBottomPt; }
-    // "paragraph" and "line" depend on the layout; the top of the text area
-    // is the best known reference before layout.
-    if (d.vertical.align) {
-        const std::string& al = *d.vertical.align;
-        a.yPt = al == "center" ? origin + (extent - heightPt) / 2
-              : (al == "bottom" || al == "outside") ? origin + extent - heightPt
-                                                    : origin;
-    } else {
-        a.yPt = origin + emuToPt(d.vertical.offset.value_or(0));
-    }
-    a.xPt = std::clamp(a.xPt, 0.0, std::max(0.0, g.widthPt - std::min(widthPt, g.widthPt)));
-    a.yPt = std::clamp(a.yPt, 0.0, std::max(0.0, g.heightPt - std::min(heightPt, g.heightPt)));
-    return a;
-}
-
 struct FieldFrame {
     bool inResult = false;
     std::string code;          // the field's instruction text
@@ -150,7 +107,7 @@ std::optional<std::vector<double>> columnStops(const std::vector<int>& grid, con
 class DocumentConverter {
 public:
     explicit DocumentConverter(const WordDocument& doc)
-        : doc_(doc), resolver_(doc.styles, doc.theme), labels_(doc.numbering, &doc.styles) {}
+        : doc_(doc), resolver_(doc.styles, doc.theme), labels_(doc.numbering, &doc.styles), shapes_(doc) {}
 
     model::Document run();
 
@@ -166,10 +123,15 @@ private:
     std::vector<model::Block> headerFooterBlocks(const std::string& partName);
     void closeSection(const std::optional<SectionProps>& props);
     int noteNumber(bool endnote, int id);
+    // A floating picture or shape waits for its section's page (see pendingAnchors_).
+    void markPending(model::Block& block, const Drawing& d, double dxPt, double dyPt);
+    void resolveAnchors(std::vector<model::Block>& blocks, const model::PageGeometry& page);
+    std::vector<model::Block> textOf(const std::vector<Block>& content);
 
     const WordDocument& doc_;
     PropertyResolver resolver_;
     ListLabeler labels_;
+    ShapeConverter shapes_;
     std::vector<FieldFrame> fields_;
     int fieldSerial_ = 0;
     int lastFieldRun_ = 0;     // serial of the field the last appended field run belongs to
@@ -180,6 +142,7 @@ private:
     // is only known at its end. Until then a picture's anchor holds
     // xPt = -1 - (index into pendingAnchors_).
     std::vector<Drawing> pendingAnchors_;
+    std::vector<std::pair<double, double>> pendingOffsets_;   // a group member's offset in its drawing
     std::vector<model::Block> lastHeader_, lastFooter_;
     std::map<std::string, std::vector<model::Block>> partCache_;
 
@@ -361,12 +324,9 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
                             pic.heightPt = emuToPt(cy);
                             pic.description = v.description;
                             if (v.anchored) {
-                                Drawing anchorOnly = v;
-                                anchorOnly.images.clear();
-                                anchorOnly.textBoxes.clear();
-                                pendingAnchors_.push_back(std::move(anchorOnly));
-                                pic.anchor = model::PictureAnchor{-static_cast<double>(pendingAnchors_.size()), 0.0};
-                                after.push_back(std::move(pic));
+                                model::Block block = std::move(pic);
+                                markPending(block, v, 0.0, 0.0);
+                                after.push_back(std::move(block));
                             } else {
                                 // Spaces between two pictures only separate them.
                                 if (followsPicture() && onlySpaces()) current.runs.clear();
@@ -390,13 +350,22 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
                                 after.push_back(std::move(node));
                             }
                         }
-                        for (const auto& box : v.textBoxes) {
-                            // A text box is a story of its own: fields do not cross it.
-                            auto saved = std::move(fields_);
-                            fields_.clear();
-                            story(box, after);
-                            fields_ = std::move(saved);
+                        // Drawn shapes hold their text boxes' text; a floating one
+                        // follows its paragraph, an inline one stands in the flow.
+                        for (auto& c : shapes_.convert(v, [&](const std::vector<Block>& b) { return textOf(b); })) {
+                            if (v.anchored) {
+                                markPending(c.block, v, c.dxPt, c.dyPt);
+                                after.push_back(std::move(c.block));
+                            } else {
+                                flush();
+                                out.push_back(std::move(c.block));
+                            }
                         }
+                        if (v.shapes.empty())
+                            for (const auto& box : v.textBoxes) {
+                                std::vector<model::Block> text = textOf(box);
+                                for (auto& b : text) after.push_back(std::move(b));
+                            }
                     }
                     // InstrText is the field's code, not shown.
                 },
@@ -483,13 +452,7 @@ std::vector<model::Block> DocumentConverter::headerFooterBlocks(const std::strin
 void DocumentConverter::closeSection(const std::optional<SectionProps>& props) {
     model::Section s;
     s.page = geometry(props);
-    for (model::Block& b : sectionBlocks_) {
-        auto* pic = std::get_if<model::Picture>(&b);
-        if (!pic || !pic->anchor || pic->anchor->xPt >= 0) continue;
-        auto index = static_cast<std::size_t>(-pic->anchor->xPt - 1);
-        if (index < pendingAnchors_.size())
-            pic->anchor = placeAnchor(pendingAnchors_[index], pic->widthPt, pic->heightPt, s.page);
-    }
+    resolveAnchors(sectionBlocks_, s.page);
     auto pick = [&](const std::vector<HeaderFooterRef>& refs, std::vector<model::Block>& last) {
         const HeaderFooterRef* chosen = nullptr;
         for (const char* kind : {"default", "first", "even"}) {
@@ -507,10 +470,80 @@ void DocumentConverter::closeSection(const std::optional<SectionProps>& props) {
         s.header = lastHeader_;
         s.footer = lastFooter_;
     }
+    resolveAnchors(s.header, s.page);
+    resolveAnchors(s.footer, s.page);
     s.blocks = std::move(sectionBlocks_);
     sectionBlocks_.clear();
 
     out_.sections.push_back(std::move(s));
+}
+
+std::vector<model::Block> DocumentConverter::textOf(const std::vector<Block>& content) {
+    // A text box is a story of its own: fields do not cross it.
+    std::vector<model::Block> blocks;
+    auto saved = std::move(fields_);
+    fields_.clear();
+    story(content, blocks);
+    fields_ = std::move(saved);
+    return blocks;
+}
+
+void DocumentConverter::markPending(model::Block& block, const Drawing& d, double dxPt, double dyPt) {
+    model::FloatingAnchor* anchor = nullptr;
+    if (auto* pic = std::get_if<model::Picture>(&block)) {
+        if (!pic->anchor) pic->anchor = model::FloatingAnchor{};
+        anchor = &*pic->anchor;
+    } else if (auto* shape = std::get_if<model::DrawingShape>(&block)) {
+        if (!shape->anchor) shape->anchor = model::FloatingAnchor{};
+        anchor = &*shape->anchor;
+    }
+    if (!anchor) return;
+    Drawing anchorOnly = d;
+    anchorOnly.images.clear();
+    anchorOnly.textBoxes.clear();
+    anchorOnly.shapes.clear();
+    pendingAnchors_.push_back(std::move(anchorOnly));
+    pendingOffsets_.emplace_back(dxPt, dyPt);
+    anchor->xPt = -static_cast<double>(pendingAnchors_.size());
+}
+
+void DocumentConverter::resolveAnchors(std::vector<model::Block>& blocks, const model::PageGeometry& page) {
+    for (model::Block& b : blocks) {
+        std::optional<model::FloatingAnchor>* anchor = nullptr;
+        double w = 0, h = 0;
+        if (auto* pic = std::get_if<model::Picture>(&b)) {
+            anchor = &pic->anchor;
+            w = pic->widthPt;
+            h = pic->heightPt;
+        } else if (auto* shape = std::get_if<model::DrawingShape>(&b)) {
+            anchor = &shape->anchor;
+            w = shape->widthPt;
+            h = shape->heightPt;
+            resolveAnchors(shape->text, page);
+        } else if (auto* table = std::get_if<model::Table>(&b)) {
+            for (auto& row : table->rows)
+                for (auto& cell : row.cells) resolveAnchors(cell.blocks, page);
+        }
+        if (!anchor || !*anchor || (*anchor)->xPt >= 0) continue;
+        const auto index = static_cast<std::size_t>(-(*anchor)->xPt - 1);
+        if (index >= pendingAnchors_.size()) continue;
+        const Drawing& d = pendingAnchors_[index];
+        // A group member is placed by the group's anchor and its offset in
+        // it; a drawing sized as a share of the page takes its size here.
+        auto [groupW, groupH] = drawingSize(d, page);
+        if (groupW <= 0) groupW = w;
+        if (groupH <= 0) groupH = h;
+        auto* shape = std::get_if<model::DrawingShape>(&b);
+        if (shape && pendingOffsets_[index] == std::pair<double, double>{0.0, 0.0} &&
+            (d.percentWidth > 0 || d.percentHeight > 0)) {
+            shape->widthPt = groupW;
+            shape->heightPt = groupH;
+        }
+        model::FloatingAnchor a = floatingAnchor(d, groupW, groupH, page);
+        a.xPt += pendingOffsets_[index].first;
+        a.yPt += pendingOffsets_[index].second;
+        *anchor = a;
+    }
 }
 
 model::Document DocumentConverter::run() {

@@ -113,11 +113,90 @@ struct AxisPosition {
     std::string relativeFrom;
     std::optional<std::int64_t> offset;
     std::optional<std::string> align;
+    std::optional<int> percentOffset;              // wp14:pctPos*Offset, thousandths of a percent
 };
 
 struct ImageRef {
     std::string partName;      // media part, empty when the image is linked or missing
     std::int64_t cx = 0, cy = 0;   // EMU
+};
+
+// A DrawingML colour as written: the kind of element (srgbClr, schemeClr,
+// prstClr, sysClr; VML colours arrive as srgbClr), its value and the
+// modifications that follow it (lumMod, lumOff, tint, shade, alpha in
+// thousandths of a percent).
+struct DmlColor {
+    std::string kind;
+    std::string value;
+    std::vector<std::pair<std::string, int>> mods;
+    bool set() const { return !kind.empty(); }
+};
+
+struct DmlFill {
+    enum class Kind { Unset, None, Solid, Gradient, Picture, Pattern };
+    Kind kind = Kind::Unset;
+    DmlColor color;                                // solid, pattern foreground
+    std::vector<std::pair<int, DmlColor>> stops;   // gradient stops, position in thousandths of a percent
+    std::optional<int> angle;                      // linear gradient, 60000ths of a degree
+    std::string picturePart;                       // picture fills
+    std::optional<int> opacity;                    // VML opacity, thousandths of a percent
+};
+
+struct DmlLine {
+    bool set = false;                              // a:ln present (or VML stroke attributes)
+    std::optional<std::int64_t> width;             // EMU
+    DmlFill fill;
+    std::string dash;                              // a:prstDash value
+    std::string headType, headWidth, headLength;   // a:headEnd
+    std::string tailType, tailWidth, tailLength;   // a:tailEnd
+};
+
+// One step of a custom outline: M, L, C (two controls and an end), Q (one
+// control and an end), Z, or A (arcTo: wR, hR, stAng, swAng in arc).
+struct DmlPathStep {
+    char op = 'M';
+    std::vector<std::pair<double, double>> points;
+    double arc[4] = {0, 0, 0, 0};
+};
+
+struct DmlPath {
+    double w = 0, h = 0;                           // the path's coordinate space; 0: the shape's extent
+    bool fill = true, stroke = true;
+    std::vector<DmlPathStep> steps;
+};
+
+// The theme references of wps:style (index into the theme's matrix and the
+// colour to use there).
+struct ShapeStyleRefs {
+    int lineIndex = 0, fillIndex = 0;
+    DmlColor lineColor, fillColor, fontColor;
+};
+
+// A drawn shape of DrawingML (wps:wsp, a group's child) or VML, with its
+// geometry, look and text, placed in its parent's coordinate space (the
+// drawing's extent, or the group's child space).
+struct DrawnShape {
+    std::string preset;                            // DrawingML preset name; empty: custom or VML type
+    int officeArtType = -1;                        // VML shape type (o:spt), when no preset name is known
+    std::vector<std::pair<std::string, std::int64_t>> adjust;   // DrawingML guide values (adj, adj1 ...)
+    std::vector<int> vmlAdjust;                    // VML adj values
+    std::vector<DmlPath> paths;
+    std::int64_t x = 0, y = 0, cx = 0, cy = 0;     // EMU in the parent's space
+    int rotation = 0;                              // 60000ths of a degree, clockwise
+    bool flipH = false, flipV = false;
+    DmlFill fill;
+    DmlLine line;
+    std::optional<ShapeStyleRefs> style;
+    bool textBox = false;
+    std::vector<Block> text;                       // txbxContent
+    std::optional<std::int64_t> insetLeft, insetTop, insetRight, insetBottom;   // EMU
+    std::string textAnchor;                        // bodyPr anchor: t, ctr, b
+    std::string wordArt;                           // VML v:textpath string
+    std::string picturePart;                       // a picture in a group
+    std::string description;
+    bool group = false;
+    std::int64_t childX = 0, childY = 0, childCx = 0, childCy = 0;   // a group's child space
+    std::vector<DrawnShape> children;
 };
 
 // A DrawingML or VML object: pictures, text box content, or something that is
@@ -132,6 +211,20 @@ struct Drawing {
     std::vector<std::vector<Block>> textBoxes;     // content of each text box
     std::vector<std::string> placeholders;         // e.g. "[chart]"
     std::vector<std::string> diagramParts;         // SmartArt data parts (their text is read)
+    // Drawn shapes (their text boxes' content is theirs, not in textBoxes),
+    // and how a floating drawing sits among the text: wp:wrap* element
+    // ("none", "square", "tight", "through", "topAndBottom"), behindDoc,
+    // relativeHeight (z-order) and the distances kept free (EMU).
+    std::vector<DrawnShape> shapes;
+    std::string wrap;
+    bool behindDoc = false;
+    std::int64_t zOrder = 0;
+    std::int64_t distLeft = 0, distTop = 0, distRight = 0, distBottom = 0;
+    std::vector<std::string> chartParts;           // c:chart parts (drawn from their cached values)
+    // wp14:sizeRelH / sizeRelV: a size relative to the page or margins
+    // (relativeFrom, thousandths of a percent; 0: the extent holds).
+    std::string widthRelativeFrom, heightRelativeFrom;
+    int percentWidth = 0, percentHeight = 0;
 };
 
 using RunItem = std::variant<Text, Tab, Break, Symbol, FieldChar, InstrText,
@@ -188,6 +281,8 @@ struct Style {
 
 struct ThemeFonts {
     std::string majorLatin, minorLatin, majorEastAsia, minorEastAsia, majorCs, minorCs;
+    // The colour scheme: dk1, lt1, dk2, lt2, accent1..6, hlink, folHlink -> "RRGGBB".
+    std::map<std::string, std::string> colors;
 };
 
 // w:latentStyles: how Word shows built-in styles the part does not define.

@@ -44,17 +44,32 @@
 //   [X] hyperlinks, sdt, smartTag, customXml, bidi containers as their text
 //   [X] tracked changes: insertions and moves-to kept, deletions and moves-from dropped
 //   [X] footnotes and endnotes appended at the end with their marks (1, 2, ... and i, ii, ...)
-//   [X] text boxes (wps:txbx, v:textbox) after their paragraph; one branch of mc:AlternateContent
+//   [X] text boxes (wps:txbx, v:textbox) as shapes holding their text; one branch of mc:AlternateContent
 //   [X] math as its text (m:t), "[equation]" when it has none
 //   [-] comments: not carried
 // Pictures
 //   [X] wp:inline and wp:anchor with a:blip, VML v:imagedata, OLE previews
 //   [X] size from wp:extent (EMU) or the VML style; format from the bytes
-//   [-] anchor position: page/margin/column offsets and alignment; paragraph/line relative to the text top
+//   [X] anchor position: page/margin/column offsets, alignment, Word 2010 percentages (wp14),
+//       paragraph/line relative (resolved by the layout); wrap, behind text, z-order, distances
 //   [X] SmartArt: the text of its nodes as paragraphs after its paragraph
 //   [-] charts, OLE objects without preview: placeholder text
-//   [ ] pictures in headers and footers (Section::header holds paragraphs only)
+//   [X] pictures in headers and footers
 //   [ ] linked (external) pictures: placeholder text
+// Drawn shapes
+//   [X] DrawingML wps:wsp: preset geometry (with its first adjustment), custom geometry (moveTo,
+//       lnTo, cubicBezTo, quadBezTo, close; arcTo as a line to its end), rotation, flips
+//   [X] fills: none, solid, gradient (first and last stop), picture; patterns as their colour
+//   [X] lines: colour, width, dash, head and tail ends; wps:style theme references (fill,
+//       line, font colour); theme colours with lumMod/lumOff/tint/shade/alpha
+//   [X] text box content with insets and vertical anchoring (bodyPr)
+//   [X] groups (wpg:wgp, nested grpSp, pictures in groups): members placed one by one
+//   [X] VML v:rect, v:roundrect, v:oval, v:line, v:polyline, v:shape with a type or a path
+//       (formulas and arcs not read: the shape type stands in), v:group, fill (solid,
+//       gradient, picture), stroke (colour, weight, dash, arrows), v:textbox, style position
+//       and wrap (w10:wrap)
+//   [-] v:textpath WordArt: its string, large, in the fill colour, in a text box
+//   [ ] 3-D effects, shadows, glow, soft edges; text on a path; guide formulas of custom geometry
 #include "publishing/docx/DocxReader.h"
 
 #include "publishing/docx/Converter.h"

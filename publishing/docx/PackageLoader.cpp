@@ -3,6 +3,7 @@
 
 #include "publishing/docx/BodyParser.h"
 #include "publishing/docx/CompoundFileProbe.h"
+#include "publishing/docx/DrawingMl.h"
 #include "publishing/docx/NumberingParser.h"
 #include "publishing/docx/PackageParts.h"
 #include "publishing/docx/StylesParser.h"
@@ -159,7 +160,10 @@ WordDocument Loader::load() {
             if (parsePart(rel.target, d, true)) doc_.styles = parseStyles(d.document_element());
         } else if (hasType(rel, "theme")) {
             pugi::xml_document d;
-            if (parsePart(rel.target, d, false)) doc_.theme = parseThemeFonts(d.document_element());
+            if (parsePart(rel.target, d, false)) {
+                doc_.theme = parseThemeFonts(d.document_element());
+                parseThemeColors(d.document_element(), doc_.theme);
+            }
         } else if (hasType(rel, "numbering")) {
             pugi::xml_document d;
             if (parsePart(rel.target, d, true)) doc_.numbering = parseNumbering(d.document_element());

@@ -1,0 +1,220 @@
+// Drawn shapes of .docx documents: DrawingML shapes with their geometry,
+// fill, line, transform, text and anchoring; theme references; custom
+// outlines; groups; VML shapes, WordArt and their placement; shapes in
+// headers.
+#include "DocxFixture.h"
+#include "DocxTestUtil.h"
+
+#include "publishing/docx/DocxReader.h"
+
+#include <gtest/gtest.h>
+
+using namespace fq;
+using namespace fq::docx::test;
+
+namespace {
+
+const char* section =
+    "<w:sectPr><w:pgSz w:w=\"12240\" w:h=\"15840\"/><w:pgMar w:top=\"1440\" w:right=\"1440\" w:bottom=\"1440\" "
+    "w:left=\"1440\" w:header=\"720\" w:footer=\"720\"/></w:sectPr>";
+
+// A floating DrawingML drawing at (x, y) EMU from the page holding graphic.
+std::string anchored(const std::string& graphic, long cx, long cy, const std::string& extra = "<wp:wrapNone/>",
+                     const std::string& attrs = "behindDoc=\"0\" relativeHeight=\"5\"") {
+    return "<w:r><w:drawing><wp:anchor " + attrs + " distL=\"114300\"><wp:simplePos x=\"0\" y=\"0\"/>"
+           "<wp:positionH relativeFrom=\"page\"><wp:posOffset>1270000</wp:posOffset></wp:positionH>"
+           "<wp:positionV relativeFrom=\"page\"><wp:posOffset>2540000</wp:posOffset></wp:positionV>"
+           "<wp:extent cx=\"" + std::to_string(cx) + "\" cy=\"" + std::to_string(cy) + "\"/>" + extra +
+           "<wp:docPr id=\"3\" name=\"Shape\"/><a:graphic><a:graphicData>" + graphic +
+           "</a:graphicData></a:graphic></wp:anchor></w:drawing></w:r>";
+}
+
+std::string r(const std::string& inner) { return "<w:r>" + inner + "</w:r>"; }
+std::string t(const std::string& text) { return "<w:t xml:space=\"preserve\">" + text + "</w:t>"; }
+
+std::vector<model::DrawingShape> shapes(const std::vector<model::Block>& blocks) {
+    std::vector<model::DrawingShape> out;
+    for (const auto& b : blocks)
+        if (const auto* s = std::get_if<model::DrawingShape>(&b)) out.push_back(*s);
+    return out;
+}
+
+std::string textOf(const model::DrawingShape& s) {
+    std::string out;
+    for (const auto& b : s.text)
+        if (const auto* p = std::get_if<model::Paragraph>(&b)) out += p->plainText();
+    return out;
+}
+
+} // namespace
+
+TEST(DocxShape, DrawingMlShapeKeepsGeometryLookTextAndAnchor) {
+    DocxFixture f;
+    const std::string wsp =
+        "<wps:wsp><wps:cNvSpPr txBox=\"1\"/><wps:spPr><a:xfrm rot=\"1800000\" flipH=\"1\"><a:off x=\"0\" y=\"0\"/>"
+        "<a:ext cx=\"2540000\" cy=\"1270000\"/></a:xfrm><a:prstGeom prst=\"roundRect\"><a:avLst>"
+        "<a:gd name=\"adj\" fmla=\"val 50000\"/></a:avLst></a:prstGeom><a:solidFill><a:srgbClr val=\"FFCC00\">"
+        "<a:alpha val=\"50000\"/></a:srgbClr></a:solidFill><a:ln w=\"25400\"><a:solidFill><a:srgbClr val=\"0000FF\"/>"
+        "</a:solidFill><a:prstDash val=\"dash\"/><a:tailEnd type=\"triangle\" w=\"lg\"/></a:ln></wps:spPr>"
+        "<wps:txbx><w:txbxContent>" + p("boxed") + "</w:txbxContent></wps:txbx>"
+        "<wps:bodyPr lIns=\"0\" tIns=\"25400\" rIns=\"0\" bIns=\"0\" anchor=\"ctr\"/></wps:wsp>";
+    f.body("<w:p>" + r(t("before")) + anchored(wsp, 2540000, 1270000, "<wp:wrapSquare wrapText=\"bothSides\"/>") +
+           "</w:p>" + section);
+    const auto doc = docx::readDocx(f.write());
+    const auto& blocks = doc.sections.at(0).blocks;
+    EXPECT_EQ(texts(doc), (std::vector<std::string>{"before"}));
+    const auto s = shapes(blocks);
+    ASSERT_EQ(s.size(), 1u);
+    EXPECT_EQ(s[0].geometry.preset, model::PresetShape::RoundRectangle);
+    EXPECT_EQ(s[0].geometry.adjust, (std::vector<int>{10800}));
+    EXPECT_EQ(s[0].fill.kind, model::ShapeFill::Kind::Solid);
+    EXPECT_EQ(s[0].fill.color, (model::Color{0xFF, 0xCC, 0x00}));
+    EXPECT_DOUBLE_EQ(s[0].fill.opacity, 0.5);
+    EXPECT_TRUE(s[0].line.visible);
+    EXPECT_EQ(s[0].line.color, (model::Color{0, 0, 255}));
+    EXPECT_DOUBLE_EQ(s[0].line.widthPt, 2.0);
+    EXPECT_EQ(s[0].line.dash, model::LineDash::Dash);
+    EXPECT_EQ(s[0].line.end.head, model::ArrowHead::Triangle);
+    EXPECT_EQ(s[0].line.end.width, 2);
+    EXPECT_DOUBLE_EQ(s[0].rotationDeg, 30.0);
+    EXPECT_TRUE(s[0].flipH);
+    EXPECT_DOUBLE_EQ(s[0].widthPt, 200.0);
+    EXPECT_DOUBLE_EQ(s[0].heightPt, 100.0);
+    EXPECT_TRUE(s[0].textBox);
+    EXPECT_EQ(textOf(s[0]), "boxed");
+    EXPECT_DOUBLE_EQ(s[0].insets.leftPt, 0.0);
+    EXPECT_DOUBLE_EQ(s[0].insets.topPt, 2.0);
+    EXPECT_EQ(s[0].textAlignment, model::VerticalAlignment::Center);
+    ASSERT_TRUE(s[0].anchor);
+    EXPECT_DOUBLE_EQ(s[0].anchor->xPt, 100.0);
+    EXPECT_DOUBLE_EQ(s[0].anchor->yPt, 200.0);
+    EXPECT_EQ(s[0].anchor->wrap, model::TextWrap::Square);
+    EXPECT_DOUBLE_EQ(s[0].anchor->wrapLeftPt, 9.0);
+    EXPECT_EQ(s[0].anchor->zOrder, 5);
+    EXPECT_FALSE(s[0].anchor->behindText);
+}
+
+TEST(DocxShape, ThemeReferencesCustomOutlinesGroupsAndPercentPositions) {
+    DocxFixture f;
+    const std::string styled =
+        "<wps:wsp><wps:spPr><a:prstGeom prst=\"ellipse\"/></wps:spPr><wps:style><a:lnRef idx=\"2\">"
+        "<a:schemeClr val=\"accent1\"><a:shade val=\"50000\"/></a:schemeClr></a:lnRef><a:fillRef idx=\"1\">"
+        "<a:schemeClr val=\"accent2\"/></a:fillRef><a:fontRef idx=\"minor\"><a:schemeClr val=\"lt1\"/></a:fontRef>"
+        "</wps:style><wps:bodyPr/></wps:wsp>";
+    const std::string custom =
+        "<wps:wsp><wps:spPr><a:custGeom><a:pathLst><a:path w=\"100\" h=\"50\"><a:moveTo><a:pt x=\"0\" y=\"50\"/>"
+        "</a:moveTo><a:cubicBezTo><a:pt x=\"30\" y=\"0\"/><a:pt x=\"70\" y=\"0\"/><a:pt x=\"100\" y=\"50\"/>"
+        "</a:cubicBezTo><a:lnTo><a:pt x=\"0\" y=\"50\"/></a:lnTo><a:close/></a:path></a:pathLst></a:custGeom>"
+        "<a:noFill/><a:ln><a:solidFill><a:prstClr val=\"black\"/></a:solidFill></a:ln></wps:spPr><wps:bodyPr/></wps:wsp>";
+    const std::string group =
+        "<wpg:wgp><wpg:grpSpPr><a:xfrm><a:off x=\"0\" y=\"0\"/><a:ext cx=\"2540000\" cy=\"1270000\"/>"
+        "<a:chOff x=\"0\" y=\"0\"/><a:chExt cx=\"200\" cy=\"100\"/></a:xfrm></wpg:grpSpPr>"
+        "<wps:wsp><wps:spPr><a:xfrm><a:off x=\"0\" y=\"0\"/><a:ext cx=\"100\" cy=\"100\"/></a:xfrm>"
+        "<a:prstGeom prst=\"rect\"/></wps:spPr><wps:bodyPr/></wps:wsp>"
+        "<wps:wsp><wps:spPr><a:xfrm><a:off x=\"100\" y=\"50\"/><a:ext cx=\"100\" cy=\"50\"/></a:xfrm>"
+        "<a:prstGeom prst=\"triangle\"/></wps:spPr><wps:bodyPr/></wps:wsp></wpg:wgp>";
+    const std::string percent =
+        "<w:r><w:drawing><wp:anchor behindDoc=\"1\" relativeHeight=\"1\"><wp:simplePos x=\"0\" y=\"0\"/>"
+        "<mc:AlternateContent><mc:Choice Requires=\"wp14\"><wp:positionH relativeFrom=\"page\">"
+        "<wp14:pctPosHOffset>50000</wp14:pctPosHOffset></wp:positionH></mc:Choice><mc:Fallback>"
+        "<wp:positionH relativeFrom=\"page\"><wp:posOffset>0</wp:posOffset></wp:positionH></mc:Fallback>"
+        "</mc:AlternateContent><wp:positionV relativeFrom=\"paragraph\"><wp:posOffset>127000</wp:posOffset>"
+        "</wp:positionV><wp:extent cx=\"127000\" cy=\"127000\"/><wp:wrapTopAndBottom/><wp:docPr id=\"9\" name=\"p\"/>"
+        "<a:graphic><a:graphicData><wps:wsp><wps:spPr><a:prstGeom prst=\"star5\"/></wps:spPr><wps:bodyPr/></wps:wsp>"
+        "</a:graphicData></a:graphic><wp14:sizeRelH relativeFrom=\"margin\"><wp14:pctWidth>50000</wp14:pctWidth>"
+        "</wp14:sizeRelH></wp:anchor></w:drawing></w:r>";
+    f.body("<w:p>" + anchored(styled, 127000, 127000) + anchored(custom, 1270000, 635000) +
+           anchored(group, 2540000, 1270000) + percent + "</w:p>" + section);
+    const auto s = shapes(docx::readDocx(f.write()).sections.at(0).blocks);
+    ASSERT_EQ(s.size(), 5u);
+    // Office's default theme: accent2 filled, accent1 at half its brightness, the second line width.
+    EXPECT_EQ(s[0].geometry.preset, model::PresetShape::Ellipse);
+    EXPECT_EQ(s[0].fill.color, (model::Color{0xC0, 0x50, 0x4D}));
+    EXPECT_EQ(s[0].line.color, (model::Color{0x28, 0x41, 0x5F}));
+    EXPECT_DOUBLE_EQ(s[0].line.widthPt, 2.0);
+    EXPECT_EQ(s[1].geometry.preset, model::PresetShape::Custom);
+    ASSERT_EQ(s[1].geometry.paths.size(), 1u);
+    const auto& commands = s[1].geometry.paths[0].commands;
+    ASSERT_EQ(commands.size(), 4u);
+    EXPECT_EQ(commands[1].op, model::PathCommand::Op::CubicTo);
+    EXPECT_DOUBLE_EQ(commands[1].x[2], s[1].geometry.pathWidth);
+    EXPECT_EQ(commands[3].op, model::PathCommand::Op::Close);
+    EXPECT_EQ(s[1].fill.kind, model::ShapeFill::Kind::None);
+    EXPECT_TRUE(s[1].line.visible);
+    // The group's members, placed in the group's space stretched over its extent.
+    EXPECT_EQ(s[2].geometry.preset, model::PresetShape::Rectangle);
+    EXPECT_EQ(s[3].geometry.preset, model::PresetShape::Triangle);
+    EXPECT_DOUBLE_EQ(s[2].widthPt, 100.0);
+    EXPECT_DOUBLE_EQ(s[3].heightPt, 50.0);
+    EXPECT_DOUBLE_EQ(s[3].anchor->xPt - s[2].anchor->xPt, 100.0);
+    EXPECT_DOUBLE_EQ(s[3].anchor->yPt - s[2].anchor->yPt, 50.0);
+    // Half the page across, half the text width wide, 10 pt below its paragraph's top.
+    EXPECT_DOUBLE_EQ(s[4].anchor->xPt, 306.0);
+    EXPECT_DOUBLE_EQ(s[4].widthPt, 234.0);
+    EXPECT_TRUE(s[4].anchor->yFromParagraph);
+    EXPECT_DOUBLE_EQ(s[4].anchor->yPt, 10.0);
+    EXPECT_EQ(s[4].anchor->wrap, model::TextWrap::TopAndBottom);
+    EXPECT_TRUE(s[4].anchor->behindText);
+}
+
+TEST(DocxShape, VmlShapesWordArtAndHeaders) {
+    DocxFixture f;
+    f.header("header1.xml",
+             "<w:p><w:r><w:pict><v:shape type=\"#_x0000_t136\" style=\"position:absolute;margin-left:0;"
+             "margin-top:0;width:400pt;height:100pt;rotation:315;z-index:-1;mso-position-horizontal:center;"
+             "mso-position-horizontal-relative:margin;mso-position-vertical:center;mso-position-vertical-relative:margin\""
+             " fillcolor=\"silver\" stroked=\"f\"><v:textpath string=\"DRAFT\"/></v:shape></w:pict></w:r></w:p>");
+    f.body("<w:p>" + r(t("text")) +
+           "<w:r><w:pict><v:rect style=\"position:absolute;margin-left:36pt;margin-top:18pt;width:72pt;height:36pt;"
+           "z-index:2;mso-position-horizontal-relative:page;mso-position-vertical-relative:page\" fillcolor=\"#f00\" "
+           "strokecolor=\"blue\" strokeweight=\"2pt\"><v:stroke dashstyle=\"dash\"/><w10:wrap type=\"square\"/>"
+           "</v:rect></w:pict></w:r>"
+           "<w:r><w:pict><v:oval style=\"width:50pt;height:50pt\" filled=\"f\"><v:textbox inset=\"0,0,0,0\">"
+           "<w:txbxContent>" + p("oval text") + "</w:txbxContent></v:textbox></v:oval></w:pict></w:r>"
+           "<w:r><w:pict><v:line from=\"10pt,20pt\" to=\"110pt,20pt\" style=\"position:absolute;"
+           "mso-position-horizontal-relative:page;mso-position-vertical-relative:page\"><v:stroke endarrow=\"block\"/>"
+           "</v:line></w:pict></w:r>"
+           "<w:r><w:pict><v:shape style=\"width:20pt;height:20pt\" coordsize=\"100,100\" path=\"m0,0l100,0,50,100xe\" "
+           "fillcolor=\"green\"/></w:pict></w:r></w:p>" +
+           "<w:p/><w:sectPr><w:headerReference w:type=\"default\" r:id=\"rIdheader1.xml\"/></w:sectPr>");
+    const auto doc = docx::readDocx(f.write());
+    const auto& sec = doc.sections.at(0);
+    const auto s = shapes(sec.blocks);
+    ASSERT_EQ(s.size(), 4u);
+    // Inline shapes stand in the flow; floating ones follow their paragraph.
+    EXPECT_EQ(s[0].geometry.preset, model::PresetShape::Ellipse);
+    EXPECT_FALSE(s[0].anchor);
+    EXPECT_EQ(s[0].fill.kind, model::ShapeFill::Kind::None);
+    EXPECT_EQ(textOf(s[0]), "oval text");
+    EXPECT_DOUBLE_EQ(s[0].insets.leftPt, 0.0);
+    EXPECT_EQ(s[1].geometry.preset, model::PresetShape::Custom);
+    ASSERT_EQ(s[1].geometry.paths.size(), 1u);
+    EXPECT_EQ(s[1].geometry.paths[0].commands.size(), 4u);
+    EXPECT_EQ(s[1].fill.color, (model::Color{0, 128, 0}));
+    EXPECT_EQ(s[2].geometry.preset, model::PresetShape::Rectangle);
+    EXPECT_EQ(s[2].fill.color, (model::Color{255, 0, 0}));
+    EXPECT_EQ(s[2].line.color, (model::Color{0, 0, 255}));
+    EXPECT_DOUBLE_EQ(s[2].line.widthPt, 2.0);
+    EXPECT_EQ(s[2].line.dash, model::LineDash::Dash);
+    ASSERT_TRUE(s[2].anchor);
+    EXPECT_DOUBLE_EQ(s[2].anchor->xPt, 36.0);
+    EXPECT_DOUBLE_EQ(s[2].anchor->yPt, 18.0);
+    EXPECT_EQ(s[2].anchor->wrap, model::TextWrap::Square);
+    EXPECT_EQ(s[3].geometry.preset, model::PresetShape::Line);
+    EXPECT_DOUBLE_EQ(s[3].widthPt, 100.0);
+    ASSERT_TRUE(s[3].anchor);
+    EXPECT_DOUBLE_EQ(s[3].anchor->xPt, 10.0);
+    EXPECT_EQ(s[3].line.end.head, model::ArrowHead::Triangle);
+    // The watermark: WordArt as large text in its fill colour, centred on the margins, behind the text.
+    const auto h = shapes(sec.header);
+    ASSERT_EQ(h.size(), 1u);
+    EXPECT_EQ(textOf(h[0]), "DRAFT");
+    EXPECT_TRUE(h[0].textBox);
+    EXPECT_DOUBLE_EQ(h[0].rotationDeg, 315.0);
+    const auto& run = std::get<model::Paragraph>(h[0].text.at(0)).runs.at(0);
+    EXPECT_EQ(run.props.color, (model::Color{0xC0, 0xC0, 0xC0}));
+    EXPECT_GT(run.props.sizePt, 60.0);
+    ASSERT_TRUE(h[0].anchor);
+    EXPECT_DOUBLE_EQ(h[0].anchor->xPt, 72.0 + (468.0 - 400.0) / 2);
+    EXPECT_TRUE(h[0].anchor->behindText);
+}
