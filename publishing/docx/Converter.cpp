@@ -2,6 +2,7 @@
 #include "publishing/docx/Converter.h"
 #include "publishing/model/Budget.h"
 
+#include "publishing/docx/BorderProperties.h"
 #include "publishing/docx/ImageSniffer.h"
 #include "publishing/docx/ListLabeler.h"
 #include "publishing/docx/PropertyResolver.h"
@@ -452,6 +453,7 @@ std::vector<model::Block> DocumentConverter::headerFooterBlocks(const std::strin
 void DocumentConverter::closeSection(const std::optional<SectionProps>& props) {
     model::Section s;
     s.page = geometry(props);
+    if (props) s.pageBorders = pageBordersToModel(*props);
     resolveAnchors(sectionBlocks_, s.page);
     auto pick = [&](const std::vector<HeaderFooterRef>& refs, std::vector<model::Block>& last) {
         const HeaderFooterRef* chosen = nullptr;

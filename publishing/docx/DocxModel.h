@@ -43,6 +43,16 @@ struct RunFonts {
     std::optional<std::string> asciiTheme, hAnsiTheme, eastAsiaTheme, csTheme;
 };
 
+// A border as w:pBdr, w:pgBorders and w:tcBorders write one side: style
+// (w:val), width in eighths of a point, distance from the text in points,
+// colour ("RRGGBB" or "auto").
+struct BorderSpec {
+    std::string val;
+    int size = 0;
+    int space = 0;
+    std::string color;
+};
+
 struct RunProps {
     std::optional<std::string> styleId;
     RunFonts fonts;
@@ -51,6 +61,8 @@ struct RunProps {
     std::optional<std::string> underline;   // w:u/@w:val ("single", "double", "none", ...)
     std::optional<std::string> color;       // "RRGGBB" or "auto"
     std::optional<std::string> vertAlign;   // "superscript", "subscript", "baseline"
+    std::optional<std::string> highlight;   // w:highlight/@w:val ("yellow", "none", ...)
+    std::optional<std::string> shading;     // w:shd/@w:fill ("RRGGBB", "auto")
 };
 
 struct TabStop {
@@ -76,6 +88,10 @@ struct SectionProps {
     std::optional<std::string> breakType;          // w:type: nextPage, continuous, ...
     bool titlePage = false;
     std::vector<HeaderFooterRef> headers, footers;
+    // w:pgBorders: the sides, measured from "page" or "text", shown on
+    // "allPages", "firstPage" or "notFirstPage".
+    std::optional<BorderSpec> pageBorderTop, pageBorderLeft, pageBorderBottom, pageBorderRight;
+    std::string pageBorderOffsetFrom, pageBorderDisplay;
 };
 
 struct ParaProps {
@@ -90,6 +106,8 @@ struct ParaProps {
     std::vector<TabStop> tabs;
     bool hasTabs = false;
     std::optional<NumberingRef> numbering;
+    std::optional<BorderSpec> borderTop, borderLeft, borderBottom, borderRight, borderBetween;   // w:pBdr
+    std::optional<std::string> shading;            // w:shd/@w:fill
     RunProps markRunProps;                         // w:pPr/w:rPr (paragraph mark)
     std::optional<SectionProps> section;           // a sectPr here ends a section
 };

@@ -23,6 +23,7 @@
 //   [X] spacing before/after (auto spacing = 14 pt), line spacing auto/exact/atLeast
 //   [X] keepNext, pageBreakBefore, tab stops (clear removes inherited stops)
 //   [-] contextual spacing: ignored
+//   [X] borders (w:pBdr: four sides and between, inherited side by side) and shading (w:shd fill)
 // Runs
 //   [X] fonts, size, bold, italic, underline kinds, strike/dstrike, colour (auto = unset)
 //   [X] East Asian font (w:eastAsia) for runs with CJK text
@@ -30,9 +31,11 @@
 //   [X] superscript/subscript, small caps, all caps
 //   [X] tabs, line breaks, page breaks, w:sym, soft hyphen, non-breaking hyphen, ruby base text
 //   [-] hidden text (w:vanish): kept as visible text so that nothing is lost
-//   [ ] highlighting, shading, character spacing, borders
+//   [X] highlighting and character shading (carried in the model; the publication has no place for them)
+//   [ ] character spacing, character borders
 // Structure
 //   [X] sections: page size, margins (gutter added to the left), header/footer distances, several sections
+//   [X] page borders (w:pgBorders: sides, offset from page or text, all/first/not-first pages)
 //   [X] several w:body elements (written by some tools) are read in order
 //   [X] headers and footers (default, else first, else even; inherited by later sections)
 //   [X] lists: labels from numbering.xml counted as Word counts them (shared with the doc reader):

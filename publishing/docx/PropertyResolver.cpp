@@ -1,6 +1,7 @@
 // Style inheritance and conversion of Word units into points.
 #include "publishing/docx/PropertyResolver.h"
 
+#include "publishing/docx/BorderProperties.h"
 #include "publishing/docx/PropertyParser.h"
 
 #include <algorithm>
@@ -139,6 +140,7 @@ model::ParaProps PropertyResolver::toModel(const ParaProps& p) const {
         double pos = twipsToPt(t.posTwips) - m.leftIndentPt;
         if (pos >= 0) m.tabStopsPt.push_back(pos);   // the model cannot hold stops left of the indent
     }
+    bordersToModel(p, m);
     return m;
 }
 
@@ -226,6 +228,7 @@ model::CharProps PropertyResolver::resolveRun(const std::string& paraStyle, cons
     c.vertical = va == "superscript" ? model::VerticalPosition::Superscript
                : va == "subscript"   ? model::VerticalPosition::Subscript
                                      : model::VerticalPosition::Baseline;
+    c.highlight = runBackground(r);
     return c;
 }
 

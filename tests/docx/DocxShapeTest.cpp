@@ -218,3 +218,40 @@ TEST(DocxShape, VmlShapesWordArtAndHeaders) {
     EXPECT_DOUBLE_EQ(h[0].anchor->xPt, 72.0 + (468.0 - 400.0) / 2);
     EXPECT_TRUE(h[0].anchor->behindText);
 }
+
+TEST(DocxShape, ParagraphBordersShadingHighlightAndPageBorders) {
+    DocxFixture f;
+    f.styles("<w:style w:type=\"paragraph\" w:styleId=\"Boxed\"><w:pPr><w:pBdr><w:top w:val=\"single\" w:sz=\"8\" "
+             "w:space=\"1\" w:color=\"FF0000\"/><w:bottom w:val=\"double\" w:sz=\"4\"/></w:pBdr></w:pPr></w:style>");
+    f.body("<w:p><w:pPr><w:pStyle w:val=\"Boxed\"/><w:pBdr><w:left w:val=\"dotted\" w:sz=\"12\"/></w:pBdr>"
+           "<w:shd w:val=\"clear\" w:color=\"auto\" w:fill=\"D9D9D9\"/></w:pPr>"
+           "<w:r><w:rPr><w:highlight w:val=\"yellow\"/></w:rPr><w:t>marked</w:t></w:r>"
+           "<w:r><w:rPr><w:shd w:val=\"clear\" w:fill=\"00FF00\"/></w:rPr><w:t>shaded</w:t></w:r></w:p>"
+           "<w:sectPr><w:pgBorders w:offsetFrom=\"page\" w:display=\"notFirstPage\"><w:top w:val=\"single\" "
+           "w:sz=\"24\" w:space=\"24\" w:color=\"0000FF\"/><w:left w:val=\"single\" w:sz=\"24\" w:space=\"24\"/>"
+           "</w:pgBorders></w:sectPr>");
+    const auto doc = docx::readDocx(f.write());
+    const auto& para = std::get<model::Paragraph>(doc.sections.at(0).blocks.at(0));
+    const auto& b = para.props.borders;
+    // The style's sides and the paragraph's own, side by side.
+    EXPECT_EQ(b.top.style, model::BorderStyle::Single);
+    EXPECT_DOUBLE_EQ(b.top.widthPt, 1.0);
+    EXPECT_DOUBLE_EQ(b.top.spacePt, 1.0);
+    EXPECT_EQ(b.top.color, (model::Color{255, 0, 0}));
+    EXPECT_EQ(b.bottom.style, model::BorderStyle::Double);
+    EXPECT_EQ(b.left.style, model::BorderStyle::Dotted);
+    EXPECT_DOUBLE_EQ(b.left.widthPt, 1.5);
+    EXPECT_FALSE(b.right.visible());
+    EXPECT_EQ(para.props.shading, (model::Color{0xD9, 0xD9, 0xD9}));
+    ASSERT_EQ(para.runs.size(), 2u);
+    EXPECT_EQ(para.runs[0].props.highlight, (model::Color{255, 255, 0}));
+    EXPECT_EQ(para.runs[1].props.highlight, (model::Color{0, 255, 0}));
+    const auto& pb = doc.sections.at(0).pageBorders;
+    EXPECT_TRUE(pb.any());
+    EXPECT_FALSE(pb.fromText);
+    EXPECT_EQ(pb.pages, model::PageBorders::Pages::AllButFirst);
+    EXPECT_DOUBLE_EQ(pb.top.widthPt, 3.0);
+    EXPECT_DOUBLE_EQ(pb.top.spacePt, 24.0);
+    EXPECT_EQ(pb.top.color, (model::Color{0, 0, 255}));
+    EXPECT_FALSE(pb.bottom.visible());
+}
