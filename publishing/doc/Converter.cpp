@@ -5,6 +5,7 @@
 #include "publishing/doc/Fields.h"
 #include "publishing/doc/InlinePicture.h"
 #include "publishing/doc/ParagraphBuilder.h"
+#include "publishing/doc/ShapeConverter.h"
 #include "publishing/doc/TextEncoding.h"
 #include "publishing/word/FieldCode.h"
 #include "publishing/word/NumberFormat.h"
@@ -53,9 +54,14 @@ public:
             noteMarks_[d.footnoteTable.refCps[i]] = std::to_string(i + 1);
         for (std::size_t i = 0; i < d.endnoteTable.refCps.size(); ++i)
             noteMarks_[d.endnoteTable.refCps[i]] = roman(static_cast<int>(i) + 1);
-        for (const auto& a : d.anchors) anchors_[a.cp] = &a;
+        // Shapes stack in the order their anchors are listed.
+        for (std::size_t i = 0; i < d.anchors.size(); ++i) anchors_[d.anchors[i].cp] = {&d.anchors[i], static_cast<int>(i)};
+        for (std::size_t i = 0; i < d.headerAnchors.size(); ++i)
+            anchors_[d.headerAnchors[i].cp] = {&d.headerAnchors[i], static_cast<int>(i)};
         for (std::size_t i = 0; i < d.textboxShapes.size() && i < d.textboxStories.size(); ++i)
             if (d.textboxShapes[i] != 0) boxOfShape_[d.textboxShapes[i]] = i;
+        for (std::size_t i = 0; i < d.headerTextboxShapes.size() && i < d.headerTextboxStories.size(); ++i)
+            if (d.headerTextboxShapes[i] != 0) headerBoxOfShape_[d.headerTextboxShapes[i]] = i;
     }
 
     model::Document run() {
@@ -72,6 +78,7 @@ public:
             applySep(sep, sections[i].sepx);
             model::Section s;
             s.page = toPageGeometry(sep);
+            s.pageBorders = toModelPageBorders(sep.pageBorders, sep.pageBorderOptions);
             page_ = s.page;
             if (auto h = headerStory(i, 1); h) header = *h;
             if (auto f = headerStory(i, 3); f) footer = *f;
@@ -105,11 +112,12 @@ private:
     const DocFile& d_;
     ByteReader data_;
     std::map<std::uint32_t, std::string> noteMarks_;
-    std::map<std::uint32_t, const ShapeAnchor*> anchors_;
+    std::map<std::uint32_t, std::pair<const ShapeAnchor*, int>> anchors_;   // by CP, with the z-order
     FieldStack fields_;
     std::map<std::uint32_t, std::size_t> boxOfShape_;  // shape id -> text box story
+    std::map<std::uint32_t, std::size_t> headerBoxOfShape_;   // the same for the headers' text boxes
     std::set<std::size_t> boxDone_;
-    std::vector<Block> pendingBoxes_;                  // text box paragraphs, after the current paragraph
+    std::vector<Block> pendingBoxes_;                  // floating shapes and pictures, after the current paragraph
     model::PageGeometry page_;
     ListNumbering numbering_;
 
@@ -213,34 +221,36 @@ private:
         b.lastWasPicture = true;
     }
 
-    void floatingShape(std::uint32_t cp, ParagraphBuilder& b, std::vector<Block>& out) {
+    // The text of the text box a shape shows, as blocks (once).
+    std::vector<Block> textBoxText(std::uint32_t spid) {
+        std::vector<Block> blocks;
+        const FieldStack saved = fields_;
+        fields_.clear();
+        if (const auto box = boxOfShape_.find(spid); box != boxOfShape_.end() && !boxDone_.count(box->second)) {
+            boxDone_.insert(box->second);
+            convertRange(d_.textboxStories[box->second], blocks, false, {});
+        } else if (const auto hbox = headerBoxOfShape_.find(spid); hbox != headerBoxOfShape_.end()) {
+            convertRange(d_.headerTextboxStories[hbox->second], blocks, false, {});
+        }
+        fields_ = saved;
+        return blocks;
+    }
+
+    // A floating shape or picture follows its paragraph, holding its text box's text.
+    void floatingShape(std::uint32_t cp) {
         const auto it = anchors_.find(cp);
         if (it == anchors_.end()) return;
-        const ShapeAnchor& a = *it->second;
-        if (const auto box = boxOfShape_.find(a.spid); box != boxOfShape_.end() && !boxDone_.count(box->second)) {
-            boxDone_.insert(box->second);
-            const FieldStack saved = fields_;
-            fields_.clear();
-            std::vector<Block> blocks;
-            convertRange(d_.textboxStories[box->second], blocks, false, {});
-            fields_ = saved;
-            for (auto& blk : blocks) pendingBoxes_.push_back(std::move(blk));
-        }
-        const auto s = d_.drawing.shapes.find(a.spid);
-        if (s == d_.drawing.shapes.end() || s->second.pib == 0 || s->second.pib > d_.drawing.blips.size()) return;
-        const auto& blip = d_.drawing.blips[s->second.pib - 1];
-        if (!blip) return;
-        model::Picture pic;
-        pic.format = blip->format;
-        pic.data = blip->data;
-        pic.widthPt = std::max(0, a.xaRight - a.xaLeft) / 20.0;
-        pic.heightPt = std::max(0, a.yaBottom - a.yaTop) / 20.0;
-        pic.description = s->second.description;
-        model::PictureAnchor anchor;
-        anchor.xPt = a.xaLeft / 20.0 + (a.bx == 1 ? 0.0 : page_.marginLeftPt);
-        anchor.yPt = a.yaTop / 20.0 + (a.by == 1 ? 0.0 : page_.marginTopPt);
-        pic.anchor = anchor;
-        emitPicture(b, out, std::move(pic));
+        const auto [a, zOrder] = it->second;
+        // The text box's story is converted on its own; what waits for the
+        // current paragraph stays apart from it.
+        std::vector<Block> pending = std::move(pendingBoxes_);
+        pendingBoxes_.clear();
+        auto blocks = floatingShapeBlocks(*a, d_.drawing, page_,
+                                          [&](std::uint32_t spid) { return textBoxText(spid); }, zOrder);
+        // A shape the drawing does not describe still gives its text box's text.
+        if (blocks.empty()) blocks = textBoxText(a->spid);
+        for (auto& blk : blocks) pending.push_back(std::move(blk));
+        pendingBoxes_ = std::move(pending);
     }
 
     void convertRange(CpRange r, std::vector<Block>& out, bool mainStory, const std::string& noteMark) {
@@ -274,7 +284,7 @@ private:
             b.trimTrailingTab();
             if (b.hasText()) out.emplace_back(b.take());
         }
-        if (mainStory) flushBoxes(out);
+        flushBoxes(out);
     }
 
     const ListLevel* listLevel(const Pap& pap) const {
@@ -397,7 +407,7 @@ private:
             }
             return;
         case 0x08:
-            if (mainStory) floatingShape(cp, b, out);
+            floatingShape(cp);
             return;
         case 0x02: {
             std::string mark = noteMark;
@@ -445,6 +455,9 @@ model::CharProps toCharProps(const Chp& chp, const std::vector<FontDef>& fonts) 
     } else if (chp.ico > 0 && chp.ico < 17) {
         p.color = kIcoColors[chp.ico];
     }
+    if (const auto back = chp.highlight ? chp.highlight : chp.shading)
+        p.highlight = model::Color{static_cast<std::uint8_t>(*back & 0xFF), static_cast<std::uint8_t>((*back >> 8) & 0xFF),
+                                   static_cast<std::uint8_t>((*back >> 16) & 0xFF)};
     if (chp.iss == 1) p.vertical = model::VerticalPosition::Superscript;
     else if (chp.iss == 2) p.vertical = model::VerticalPosition::Subscript;
     return p;
@@ -474,6 +487,11 @@ model::ParaProps toParaProps(const Pap& pap) {
         p.lineSpacing.value = pap.dyaLine / 20.0;
     }
     p.keepWithNext = pap.keepFollow;
+    p.borders = toModelBorders(pap.borders);
+    if (pap.shading)
+        p.shading = model::Color{static_cast<std::uint8_t>(*pap.shading & 0xFF),
+                                 static_cast<std::uint8_t>((*pap.shading >> 8) & 0xFF),
+                                 static_cast<std::uint8_t>((*pap.shading >> 16) & 0xFF)};
     // Stops are kept from the left indent on; the model holds none left of it.
     for (const std::int16_t t : pap.tabs)
         if (t >= pap.dxaLeft) p.tabStopsPt.push_back((t - pap.dxaLeft) / 20.0);

@@ -24,13 +24,20 @@
 //  [X] headers and footers: the odd (default) ones, inherited from the previous section
 //  [X] tables: one paragraph per row, cells separated by a tab, nested cells too
 //  [X] footnotes and endnotes at the end of the document (numbers 1, 2, ... and i, ii, ...)
-//  [X] text boxes' text after the paragraph holding their anchor; unanchored ones at the end
-//  [-] text boxes in grouped shapes and in headers: at the end, or not at all
+//  [X] text boxes' text in their shape (main text, headers, groups); unanchored ones at the end
+//  [X] drawn shapes (PlcSpaMom and PlcSpaHdr anchors, main and header drawings): shape type,
+//      flips, rotation, fill (solid, opacity, shades as two colours), line (colour, width,
+//      dash, arrowheads), custom outlines (vertices and segments), adjustments, text margins
+//      and anchoring, groups (members by their child anchors), WordArt (its string, large)
+//  [X] wrap (FSPA wr), behind the text (fBelowText, fBehindDocument), z-order, wrap distances
+//  [X] paragraph borders (BRC of Word 97 and 2000) and shading, character highlighting and
+//      shading, page borders (sprmSBrc*, sprmSPgbProp)
+//  [ ] guide formulas of custom outlines, texture and pattern fills, shadows, 3-D
 //  [X] inline pictures (PICF + OfficeArt BLIP: PNG, JPEG, DIB, EMF, WMF, TIFF); a DIB is
 //      delivered as ImageFormat::Bmp with the BITMAPFILEHEADER added; deflated metafiles inflated;
 //      they carry their paragraph's alignment, and those of one paragraph may stand side by side
-//  [X] floating pictures (PlcSpaMom anchors, blip store, shape pib), page/margin relative
-//  [-] floating pictures anchored to a paragraph are placed relative to the margin
+//  [X] floating pictures (PlcSpaMom and PlcSpaHdr anchors, blip store, shape pib or picture
+//      fill), page/margin relative, paragraph relative (resolved by the layout)
 //  [X] document properties from the summary information
 //  [X] list numbers and bullets (PlfLst levels, legal numbering, restart limits), counted as Word
 //      counts them (shared with the docx reader); Word's number formats, East Asian ones too
@@ -38,7 +45,8 @@
 //  [X] Word 6.0/95: text, styles, character, paragraph and section properties (their one-byte
 //      sprms translated to the Word 97 ones)
 //  [-] Word 6.0/95: no list labels (ANLD numbering), headers, notes or pictures
-//  [ ] OLE object previews, comments, pictures in headers (the model's headers hold paragraphs)
+//  [X] pictures and shapes in headers
+//  [ ] OLE object previews, comments
 #include "publishing/doc/DocReader.h"
 
 #include "publishing/doc/Converter.h"

@@ -86,7 +86,7 @@ void applyChp(Chp& c, const Chp& st, std::span<const std::uint8_t> grpprl) {
         case sprm::CRgFtc0: case sprm::CFtcDefault: c.ftc[0] = s.u16(); break;
         case sprm::CRgFtc1: c.ftc[1] = s.u16(); break;
         case sprm::CRgFtc2: c.ftc[2] = s.u16(); break;
-        default: break;
+        default: applyCharacterShadingSprm(c.highlight, c.shading, s); break;
         }
     });
 }
@@ -133,7 +133,7 @@ void applyPap(Pap& p, std::span<const std::uint8_t> grpprl, const ByteReader* da
                 }
             }
             break;
-        default: break;
+        default: applyParagraphBorderSprm(p.borders, p.shading, s); break;
         }
     });
 }
@@ -151,7 +151,7 @@ void applySep(Sep& sp, std::span<const std::uint8_t> grpprl) {
         case sprm::SDyaBottom: sp.dyaBottom = s.i16(); break;
         case sprm::SDyaHdrTop: sp.dyaHdrTop = s.u16(); break;
         case sprm::SDyaHdrBottom: sp.dyaHdrBottom = s.u16(); break;
-        default: break;
+        default: applyPageBorderSprm(sp.pageBorders, sp.pageBorderOptions, s); break;
         }
     });
 }

@@ -3,6 +3,7 @@
 // changes them. Converting to points and model enums happens in the converter.
 #pragma once
 
+#include "publishing/doc/Borders.h"
 #include "publishing/doc/ByteReader.h"
 #include "publishing/doc/Sprm.h"
 
@@ -27,6 +28,7 @@ struct Chp {
     std::optional<std::uint32_t> picLocation;
     std::optional<std::pair<std::uint16_t, char16_t>> symbol;   // sprmCSymbol: font index and character
     std::uint16_t istd = 10;           // character style
+    std::optional<std::uint32_t> highlight, shading;   // 0x00BBGGRR
 };
 
 struct Pap {
@@ -43,6 +45,8 @@ struct Pap {
     std::vector<std::int16_t> tabs;    // twips from the paragraph's left edge
     std::uint16_t ilfo = 0;
     std::uint8_t ilvl = 0;
+    BorderSet borders;
+    std::optional<std::uint32_t> shading;   // 0x00BBGGRR
 };
 
 struct Sep {
@@ -52,6 +56,8 @@ struct Sep {
     std::int32_t dxaLeft = 1800, dxaRight = 1800;
     std::int32_t dyaTop = 1440, dyaBottom = 1440;
     std::uint32_t dyaHdrTop = 720, dyaHdrBottom = 720;
+    BorderSet pageBorders;
+    std::uint16_t pageBorderOptions = 0;   // sprmSPgbProp: pages shown on, offset origin
 };
 
 // Applies every character sprm of grpprl. Toggle operands 0x80/0x81 refer
