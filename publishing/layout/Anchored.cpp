@@ -2,6 +2,7 @@
 #include "publishing/layout/Anchored.h"
 
 #include "publishing/layout/PageBuilder.h"
+#include "publishing/layout/ParagraphDecor.h"
 #include "publishing/layout/ParagraphMeasure.h"
 
 #include <algorithm>
@@ -61,20 +62,14 @@ model::DrawingFrame drawingFrame(const model::DrawingShape& s) {
     d.rotationDeg = finiteOr(s.rotationDeg, 0.0);
     d.flipH = s.flipH;
     d.flipV = s.flipV;
-    collectText(s.text, d.paragraphs, nullptr);
+    // Pictures in the shape's text leave room in its paragraphs (see placeInside).
+    d.paragraphs = headerFooterContent(s.text).paragraphs;
     d.insets = s.insets;
     d.textAlignment = s.textAlignment;
     d.textBox = s.textBox;
     d.wrap = s.anchor ? s.anchor->wrap : model::TextWrap::TopAndBottom;
     d.description = s.description;
     return d;
-}
-
-std::vector<const model::Picture*> pictureContents(const model::DrawingShape& shape) {
-    std::vector<model::Paragraph> ignored;
-    std::vector<const model::Picture*> pictures;
-    collectText(shape.text, ignored, &pictures);
-    return pictures;
 }
 
 model::Rect shapeSize(const model::DrawingShape& shape) {
@@ -182,6 +177,21 @@ HeaderFooterContent headerFooterContent(const std::vector<model::Block>& blocks)
         c.paragraphs.push_back(std::move(spacer));
     }
     return c;
+}
+
+std::vector<model::Shape> HeaderFooterContent::paragraphBoxes(const model::Rect& frame) const {
+    ParagraphDecor decor;
+    double y = frame.yPt;
+    for (const auto& p : paragraphs) {
+        const double top = y + spacing(p.props.spaceBeforePt);
+        const double bottom = top + linesHeight(measureParagraph(p, frame.widthPt));
+        decor.paragraph(p.props, frame.xPt, frame.xPt + frame.widthPt, top);
+        decor.extend(bottom);
+        decor.paragraphEnd();
+        y = bottom + spacing(p.props.spaceAfterPt);
+    }
+    decor.interrupt();
+    return decor.take();
 }
 
 std::vector<PlacedDrawing> HeaderFooterContent::place(const model::Rect& frame, double pageWidth,

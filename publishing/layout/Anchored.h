@@ -14,12 +14,10 @@ namespace fq::layout {
 struct SectionFrames;
 
 // The drawn frame of a shape: its look, and its text as paragraphs (tables
-// inside give their cells' paragraphs, shapes inside their text).
-// Pictures inside are left to pictureContents.
+// inside give their cells' paragraphs, shapes inside their text). Pictures
+// and shapes inside stand where their paragraphs leave room for them (see
+// HeaderFooterContent, which lays out a shape's text as a header's).
 model::DrawingFrame drawingFrame(const model::DrawingShape& shape);
-
-// Pictures the shape's text holds, for placing inside it.
-std::vector<const model::Picture*> pictureContents(const model::DrawingShape& shape);
 
 // The size a shape is drawn at: its stated size, at least a hairline.
 model::Rect shapeSize(const model::DrawingShape& shape);
@@ -60,6 +58,8 @@ struct HeaderFooterContent {
     // The drawings on a page whose frame stands at frame (the frame of the
     // header or footer, or where it would stand).
     std::vector<PlacedDrawing> place(const model::Rect& frame, double pageWidth, double pageHeight) const;
+    // The boxes of its bordered and shaded paragraphs in a frame at frame.
+    std::vector<model::Shape> paragraphBoxes(const model::Rect& frame) const;
 };
 
 HeaderFooterContent headerFooterContent(const std::vector<model::Block>& blocks);

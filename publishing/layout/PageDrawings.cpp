@@ -13,23 +13,17 @@ namespace {
 
 constexpr double kEpsilon = 0.01;
 
-// Pictures held by a shape's text stand inside it, one below the other
-// from its top, centred, within its inner margins.
-void placeInside(const model::DrawingShape& shape, const model::Rect& rect, std::vector<model::Shape>& out) {
-    const double left = rect.xPt + std::max(0.0, shape.insets.leftPt);
-    const double width = std::max(1.0, rect.widthPt - std::max(0.0, shape.insets.leftPt) -
-                                            std::max(0.0, shape.insets.rightPt));
-    double y = rect.yPt + std::max(0.0, shape.insets.topPt);
-    for (const model::Picture* pic : pictureContents(shape)) {
-        model::Rect r = pictureSize(*pic);
-        const double scale = std::min(1.0, width / r.widthPt);
-        r.widthPt *= scale;
-        r.heightPt *= scale;
-        r.xPt = left + (width - r.widthPt) / 2.0;
-        r.yPt = y;
-        y += r.heightPt;
-        out.push_back({r, model::PictureFrame{pic->format, pic->data, pic->description}});
-    }
+// Pictures and shapes held by a shape's text stand inside it, in the room
+// their paragraphs leave, within its inner margins.
+void placeInside(const model::DrawingShape& shape, const model::Rect& rect, double pageWidth, double pageHeight,
+                 std::vector<model::Shape>& out) {
+    const HeaderFooterContent content = headerFooterContent(shape.text);
+    if (!content.hasDrawings) return;
+    const double left = std::max(0.0, shape.insets.leftPt), right = std::max(0.0, shape.insets.rightPt);
+    const double top = std::max(0.0, shape.insets.topPt);
+    const model::Rect inner{rect.xPt + left, rect.yPt + top, std::max(1.0, rect.widthPt - left - right),
+                            std::max(1.0, rect.heightPt - top)};
+    for (auto& placed : content.place(inner, pageWidth, pageHeight)) out.push_back(std::move(placed.shape));
 }
 
 } // namespace
@@ -41,7 +35,7 @@ void PageBuilder::addShape(const model::DrawingShape& shape) {
     if (shape.anchor) {
         r = floatingRect(*shape.anchor, r.widthPt, r.heightPt, paragraphTop_, frames_.pageWidth, frames_.pageHeight);
         shapes.push_back({r, drawingFrame(shape)});
-        placeInside(shape, r, shapes);
+        placeInside(shape, r, frames_.pageWidth, frames_.pageHeight, shapes);
         for (auto& s : shapes) placeFloating(std::move(s), *shape.anchor);
         return;
     }
@@ -58,7 +52,7 @@ void PageBuilder::addShape(const model::DrawingShape& shape) {
     r.xPt = body.xPt;
     r.yPt = cursor_;
     shapes.push_back({r, drawingFrame(shape)});
-    placeInside(shape, r, shapes);
+    placeInside(shape, r, frames_.pageWidth, frames_.pageHeight, shapes);
     for (auto& s : shapes) page().shapes.push_back(std::move(s));
     cursor_ += r.heightPt;
     frameTop_ = cursor_;
@@ -100,6 +94,10 @@ void PageBuilder::beginPageDrawings() {
     std::stable_sort(placed.begin(), placed.end(),
                      [](const PlacedDrawing& a, const PlacedDrawing& b) { return a.zOrder < b.zOrder; });
     for (auto& d : placed) back.push_back(std::move(d.shape));
+    if (frames_.hasHeader)
+        for (auto& box : headerContent_.paragraphBoxes(frames_.header)) back.push_back(std::move(box));
+    if (frames_.hasFooter)
+        for (auto& box : footerContent_.paragraphBoxes(frames_.footer)) back.push_back(std::move(box));
     shapes.insert(shapes.begin(), std::make_move_iterator(back.begin()), std::make_move_iterator(back.end()));
     backShapes_ = back.size();
 }
