@@ -289,7 +289,13 @@ void BodyParser::graphic(const pugi::xml_node& node, Drawing& d, int depth) {
             blocks(xml::child(c, "txbxContent"), content, depth + 1);
             d.textBoxes.push_back(std::move(content));
         } else if (n == "chart" && xml::prefix(c) != "a") {
-            d.placeholders.push_back("[chart]");
+            auto rel = rels_.find(xml::text(c, "id").value_or(""));
+            if (rel != rels_.end() && !rel->second.external) {
+                d.chartParts.push_back(rel->second.target);
+                chartParts_.push_back(rel->second.target);
+            } else {
+                d.placeholders.push_back("[chart]");
+            }
         } else if (n == "relIds") {
             auto rel = rels_.find(xml::text(c, "dm").value_or(""));
             if (rel != rels_.end() && !rel->second.external) {

@@ -30,6 +30,8 @@ public:
     const std::vector<std::string>& imageParts() const { return imageParts_; }
     // SmartArt data parts referenced by the story.
     const std::vector<std::string>& diagramParts() const { return diagramParts_; }
+    // Chart parts referenced by the story.
+    const std::vector<std::string>& chartParts() const { return chartParts_; }
 
 private:
     void blocks(const pugi::xml_node& container, std::vector<Block>& out, int depth);
@@ -58,6 +60,7 @@ private:
     std::optional<SectionProps> trailingSection_;
     std::vector<std::string> imageParts_;
     std::vector<std::string> diagramParts_;
+    std::vector<std::string> chartParts_;
 };
 
 // The branch of an mc:AlternateContent element to read: the first mc:Choice

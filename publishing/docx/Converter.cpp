@@ -3,6 +3,7 @@
 #include "publishing/model/Budget.h"
 
 #include "publishing/docx/BorderProperties.h"
+#include "publishing/docx/ChartConverter.h"
 #include "publishing/docx/ImageSniffer.h"
 #include "publishing/docx/ListLabeler.h"
 #include "publishing/docx/PropertyResolver.h"
@@ -128,6 +129,12 @@ private:
     void markPending(model::Block& block, const Drawing& d, double dxPt, double dyPt);
     void resolveAnchors(std::vector<model::Block>& blocks, const model::PageGeometry& page);
     std::vector<model::Block> textOf(const std::vector<Block>& content);
+    // Places a drawing's converted shapes: floating ones after the paragraph;
+    // one inline shape in the flow; several inline ones (a group, a diagram)
+    // over a paragraph that keeps their room.
+    // True when the paragraph's text so far was closed before them.
+    bool placeShapes(std::vector<ConvertedShape> shapes, const Drawing& d, const model::ParaProps& props,
+                     model::Paragraph& current, std::vector<model::Block>& out, std::vector<model::Block>& after);
 
     const WordDocument& doc_;
     PropertyResolver resolver_;
@@ -338,7 +345,42 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
                                 out.push_back(std::move(pic));
                             }
                         }
+                        for (const std::string& part : v.chartParts) {
+                            // Drawn from its cached values, at the drawing's size.
+                            auto chart = doc_.charts.find(part);
+                            if (chart == doc_.charts.end()) {
+                                appendText(current, "[chart]", cp);
+                                continue;
+                            }
+                            model::Block block = chartBlock(chart->second, emuToPt(v.cx), emuToPt(v.cy), shapes_, doc_);
+                            if (v.anchored) {
+                                markPending(block, v, 0.0, 0.0);
+                                after.push_back(std::move(block));
+                            } else if (auto* pic = std::get_if<model::Picture>(&block)) {
+                                flush();
+                                pic->alignment = props.alignment;
+                                out.push_back(std::move(block));
+                            } else {
+                                flush();
+                                out.push_back(std::move(block));
+                            }
+                        }
                         for (const std::string& part : v.diagramParts) {
+                            // SmartArt: the drawing Word stored for it, as a group of shapes.
+                            auto drawing = doc_.diagramDrawings.find(part);
+                            if (drawing != doc_.diagramDrawings.end() && !drawing->second.empty() && v.cx > 0 && v.cy > 0) {
+                                Drawing diagram = v;
+                                DrawnShape group;
+                                group.group = true;
+                                group.cx = group.childCx = v.cx;
+                                group.cy = group.childCy = v.cy;
+                                group.children = drawing->second;
+                                diagram.shapes = {std::move(group)};
+                                if (placeShapes(shapes_.convert(diagram, [&](const std::vector<Block>& b) { return textOf(b); }),
+                                                diagram, props, current, out, after))
+                                    split = true;
+                                continue;
+                            }
                             auto text = doc_.diagramTexts.find(part);
                             if (text == doc_.diagramTexts.end() || text->second.empty()) {
                                 appendText(current, "[diagram]", cp);
@@ -353,15 +395,9 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
                         }
                         // Drawn shapes hold their text boxes' text; a floating one
                         // follows its paragraph, an inline one stands in the flow.
-                        for (auto& c : shapes_.convert(v, [&](const std::vector<Block>& b) { return textOf(b); })) {
-                            if (v.anchored) {
-                                markPending(c.block, v, c.dxPt, c.dyPt);
-                                after.push_back(std::move(c.block));
-                            } else {
-                                flush();
-                                out.push_back(std::move(c.block));
-                            }
-                        }
+                        if (placeShapes(shapes_.convert(v, [&](const std::vector<Block>& b) { return textOf(b); }), v,
+                                        props, current, out, after))
+                            split = true;
                         if (v.shapes.empty())
                             for (const auto& box : v.textBoxes) {
                                 std::vector<model::Block> text = textOf(box);
@@ -488,6 +524,54 @@ std::vector<model::Block> DocumentConverter::textOf(const std::vector<Block>& co
     story(content, blocks);
     fields_ = std::move(saved);
     return blocks;
+}
+
+bool DocumentConverter::placeShapes(std::vector<ConvertedShape> shapes, const Drawing& d, const model::ParaProps& props,
+                                    model::Paragraph& current, std::vector<model::Block>& out,
+                                    std::vector<model::Block>& after) {
+    if (shapes.empty()) return false;
+    auto flush = [&]() {
+        if (!current.runs.empty()) out.push_back(current);
+        current.runs.clear();
+    };
+    if (d.anchored) {
+        for (auto& c : shapes) {
+            markPending(c.block, d, c.dxPt, c.dyPt);
+            after.push_back(std::move(c.block));
+        }
+        return false;
+    }
+    flush();
+    if (shapes.size() == 1) {
+        out.push_back(std::move(shapes.front().block));
+        return true;
+    }
+    // The room: an empty paragraph as tall as the drawing; the members stand
+    // over it, from its top, aligned as its paragraph.
+    model::Paragraph room;
+    room.props = props;
+    room.props.spaceBeforePt = room.props.spaceAfterPt = 0;
+    room.props.borders = {};
+    room.props.shading.reset();
+    room.props.lineSpacing = {model::LineSpacing::Rule::Exact, std::max(1.0, emuToPt(d.cy))};
+    model::CharProps tiny;
+    tiny.sizePt = 1;
+    room.runs.push_back(model::Run{std::string(), tiny});
+    out.push_back(std::move(room));
+    Drawing over = d;
+    over.anchored = true;
+    over.simplePos.reset();
+    over.horizontal = AxisPosition{"column", std::nullopt, std::nullopt, std::nullopt};
+    if (props.alignment == model::Alignment::Center) over.horizontal.align = "center";
+    else if (props.alignment == model::Alignment::Right) over.horizontal.align = "right";
+    over.vertical = AxisPosition{"paragraph", 0, std::nullopt, std::nullopt};
+    over.wrap = "none";
+    over.behindDoc = false;
+    for (auto& c : shapes) {
+        markPending(c.block, over, c.dxPt, c.dyPt);
+        out.push_back(std::move(c.block));
+    }
+    return true;
 }
 
 void DocumentConverter::markPending(model::Block& block, const Drawing& d, double dxPt, double dyPt) {

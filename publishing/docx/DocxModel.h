@@ -356,6 +356,32 @@ struct Numbering {
     std::map<int, NumberingInstance> instances;
 };
 
+// ----------------------------------------------------------------- charts
+
+// A chart part (c:chartSpace) as far as showing it goes: the first plot's
+// element name (barChart, lineChart, pieChart ...), bar direction, grouping,
+// title, legend, and the cached values of each series.
+struct ChartSeries {
+    std::string name;
+    std::vector<std::string> categories;
+    std::vector<double> values;
+    std::vector<double> xValues;
+    DmlFill fill;                                  // c:spPr of the series
+    DmlLine line;
+    std::vector<std::pair<int, DmlFill>> pointFills;   // c:dPt: a point's own fill
+};
+
+struct ChartPart {
+    std::string plot;                              // local name of the plot element
+    std::string barDirection;                      // "bar" or "col"
+    std::string grouping;                          // clustered, stacked, percentStacked, standard
+    std::string scatterStyle;
+    std::string title;
+    bool legend = false;
+    std::string legendPosition;
+    std::vector<ChartSeries> series;
+};
+
 // --------------------------------------------------------------- document
 
 struct Note {
@@ -379,6 +405,8 @@ struct WordDocument {
     std::map<int, Note> footnotes, endnotes;
     std::map<std::string, std::vector<std::uint8_t>> media;  // part name -> bytes
     std::map<std::string, std::vector<std::string>> diagramTexts;  // data part -> text of its nodes
+    std::map<std::string, ChartPart> charts;                       // chart part name -> chart
+    std::map<std::string, std::vector<DrawnShape>> diagramDrawings;  // SmartArt data part -> its stored drawing
 };
 
 } // namespace fq::docx

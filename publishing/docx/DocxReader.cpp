@@ -55,8 +55,12 @@
 //   [X] size from wp:extent (EMU) or the VML style; format from the bytes
 //   [X] anchor position: page/margin/column offsets, alignment, Word 2010 percentages (wp14),
 //       paragraph/line relative (resolved by the layout); wrap, behind text, z-order, distances
-//   [X] SmartArt: the text of its nodes as paragraphs after its paragraph
-//   [-] charts, OLE objects without preview: placeholder text
+//   [X] SmartArt: the drawing Word stored for it (dsp:drawing) as shapes with their text;
+//       without one, the text of its nodes as paragraphs after its paragraph
+//   [X] charts drawn from their cached values: column, bar (clustered, stacked, percent),
+//       line, area, pie, doughnut, scatter, with title, legend and series colours (or the
+//       theme's accents); other kinds a framed box of the chart's size naming its kind
+//   [-] OLE objects without preview: placeholder text
 //   [X] pictures in headers and footers
 //   [ ] linked (external) pictures: placeholder text
 // Drawn shapes

@@ -2,7 +2,9 @@
 #include "publishing/docx/PackageLoader.h"
 
 #include "publishing/docx/BodyParser.h"
+#include "publishing/docx/ChartParser.h"
 #include "publishing/docx/CompoundFileProbe.h"
+#include "publishing/docx/DiagramParser.h"
 #include "publishing/docx/DrawingMl.h"
 #include "publishing/docx/NumberingParser.h"
 #include "publishing/docx/PackageParts.h"
@@ -36,7 +38,10 @@ private:
     WordDocument doc_;
     std::set<std::string> images_;
     std::set<std::string> diagrams_;
+    std::set<std::string> charts_;
+    std::vector<Relationships> relationshipSets_;   // of the parts read, for SmartArt drawings
     void readDiagrams();
+    void readCharts();
 };
 
 // The text of a SmartArt data part: one entry per paragraph of each content
@@ -73,7 +78,9 @@ bool Loader::parsePart(const std::string& name, pugi::xml_document& doc, bool re
 Relationships Loader::relationshipsOf(const std::string& part, bool required) {
     pugi::xml_document d;
     if (!parsePart(relationshipsPartName(part), d, required)) return {};
-    return parseRelationships(d.document_element(), part);
+    Relationships rels = parseRelationships(d.document_element(), part);
+    relationshipSets_.push_back(rels);
+    return rels;
 }
 
 Story Loader::readStory(const pugi::xml_node& container, const Relationships& rels) {
@@ -82,6 +89,7 @@ Story Loader::readStory(const pugi::xml_node& container, const Relationships& re
     s.blocks = parser.parseBlocks(container);
     images_.insert(parser.imageParts().begin(), parser.imageParts().end());
     diagrams_.insert(parser.diagramParts().begin(), parser.diagramParts().end());
+    charts_.insert(parser.chartParts().begin(), parser.chartParts().end());
     return s;
 }
 
@@ -102,7 +110,35 @@ void Loader::readNotes(const std::string& part, std::map<int, Note>& notes) {
 void Loader::readDiagrams() {
     for (const std::string& name : diagrams_) {
         pugi::xml_document d;
-        if (parsePart(name, d, false)) doc_.diagramTexts[name] = diagramText(d.document_element());
+        if (!parsePart(name, d, false)) continue;
+        doc_.diagramTexts[name] = diagramText(d.document_element());
+        // The drawing Word stored for the diagram, through the relationship
+        // its data part names.
+        const std::string id = diagramDrawingId(d.document_element());
+        if (id.empty()) continue;
+        for (const Relationships& rels : relationshipSets_) {
+            auto rel = rels.find(id);
+            if (rel == rels.end() || rel->second.external || rel->second.type.find("diagramDrawing") == std::string::npos)
+                continue;
+            pugi::xml_document drawing;
+            if (!parsePart(rel->second.target, drawing, false)) break;
+            const Relationships drawingRels = relationshipsOf(rel->second.target, false);
+            auto resolve = [&](const std::string& relId) {
+                auto r = drawingRels.find(relId);
+                if (r == drawingRels.end() || r->second.external) return std::string();
+                images_.insert(r->second.target);
+                return r->second.target;
+            };
+            doc_.diagramDrawings[name] = parseDiagramDrawing(drawing.document_element(), resolve);
+            break;
+        }
+    }
+}
+
+void Loader::readCharts() {
+    for (const std::string& name : charts_) {
+        pugi::xml_document d;
+        if (parsePart(name, d, false)) doc_.charts[name] = parseChartPart(d.document_element());
     }
 }
 
@@ -151,6 +187,7 @@ WordDocument Loader::load() {
         if (parser.trailingSection()) doc_.finalSection = parser.trailingSection();
         images_.insert(parser.imageParts().begin(), parser.imageParts().end());
         diagrams_.insert(parser.diagramParts().begin(), parser.diagramParts().end());
+        charts_.insert(parser.chartParts().begin(), parser.chartParts().end());
     }
 
     for (const auto& [id, rel] : rels) {
@@ -183,8 +220,9 @@ WordDocument Loader::load() {
         pugi::xml_document d;
         if (parsePart(corePart, d, false)) doc_.core = parseCoreProperties(d.document_element());
     }
-    readMedia();
     readDiagrams();
+    readMedia();
+    readCharts();
     return std::move(doc_);
 }
 

@@ -341,6 +341,17 @@ void ShapeConverter::shape(const DrawnShape& s, double x, double y, double scale
         // DrawingML's adjustments run to 100000 where the drawing format's run to 21600.
         for (const auto& [name, value] : s.adjust)
             if (name == "adj" || name == "adj1") m.geometry.adjust.push_back(static_cast<int>(value * 21600 / 100000));
+        if (s.preset == "trapezoid") {
+            // DrawingML's trapezoid is narrow at the top, the drawing format's at the
+            // bottom; its inset is a share of the shorter side, not of the width.
+            m.flipV = !m.flipV;
+            double inset = 0.25;
+            for (const auto& [name, value] : s.adjust)
+                if (name == "adj") inset = value / 100000.0;
+            const double shorter = std::min(m.widthPt, m.heightPt);
+            m.geometry.adjust = {static_cast<int>(std::lround(
+                std::clamp(m.widthPt > 0 ? inset * shorter / m.widthPt : 0.25, 0.0, 0.5) * 21600))};
+        }
     } else {
         m.geometry.preset = fromOfficeArt(s.officeArtType);
         m.geometry.adjust = s.vmlAdjust;

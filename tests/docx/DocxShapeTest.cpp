@@ -7,6 +7,8 @@
 
 #include "publishing/docx/DocxReader.h"
 
+#include <QImage>
+
 #include <gtest/gtest.h>
 
 using namespace fq;
@@ -254,4 +256,111 @@ TEST(DocxShape, ParagraphBordersShadingHighlightAndPageBorders) {
     EXPECT_DOUBLE_EQ(pb.top.spacePt, 24.0);
     EXPECT_EQ(pb.top.color, (model::Color{0, 0, 255}));
     EXPECT_FALSE(pb.bottom.visible());
+}
+
+namespace {
+
+std::string chartPart(const std::string& plot, const std::string& extra) {
+    auto series = [](const std::string& name, const std::string& fill, const std::string& values) {
+        return "<c:ser><c:tx><c:strRef><c:strCache><c:pt idx=\"0\"><c:v>" + name +
+               "</c:v></c:pt></c:strCache></c:strRef></c:tx>" + fill +
+               "<c:cat><c:strRef><c:strCache><c:ptCount val=\"3\"/><c:pt idx=\"0\"><c:v>A</c:v></c:pt>"
+               "<c:pt idx=\"1\"><c:v>B</c:v></c:pt><c:pt idx=\"2\"><c:v>C</c:v></c:pt></c:strCache></c:strRef></c:cat>"
+               "<c:val><c:numRef><c:numCache><c:ptCount val=\"3\"/>" + values + "</c:numCache></c:numRef></c:val></c:ser>";
+    };
+    return "<c:chartSpace xmlns:c=\"http://schemas.openxmlformats.org/drawingml/2006/chart\" "
+           "xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\"><c:chart><c:title><c:tx><c:rich><a:p>"
+           "<a:r><a:t>Sales</a:t></a:r></a:p></c:rich></c:tx></c:title><c:plotArea><c:" + plot + ">" + extra +
+           series("North", "<c:spPr><a:solidFill><a:srgbClr val=\"FF0000\"/></a:solidFill></c:spPr>",
+                  "<c:pt idx=\"0\"><c:v>3</c:v></c:pt><c:pt idx=\"1\"><c:v>5</c:v></c:pt><c:pt idx=\"2\"><c:v>4</c:v></c:pt>") +
+           series("South", "", "<c:pt idx=\"0\"><c:v>1</c:v></c:pt><c:pt idx=\"2\"><c:v>2</c:v></c:pt>") +
+           "</c:" + plot + "></c:plotArea><c:legend><c:legendPos val=\"b\"/></c:legend></c:chart></c:chartSpace>";
+}
+
+std::string inlineChart(const std::string& relId) {
+    return "<w:r><w:drawing><wp:inline><wp:extent cx=\"3810000\" cy=\"2540000\"/><wp:docPr id=\"5\" name=\"Chart\"/>"
+           "<a:graphic><a:graphicData uri=\"http://schemas.openxmlformats.org/drawingml/2006/chart\"><c:chart "
+           "xmlns:c=\"http://schemas.openxmlformats.org/drawingml/2006/chart\" r:id=\"" + relId + "\"/></a:graphicData>"
+           "</a:graphic></wp:inline></w:drawing></w:r>";
+}
+
+} // namespace
+
+TEST(DocxShape, ChartsAreDrawnFromTheirValuesOrFramedWithTheirKind) {
+    const std::string chartType = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/chart";
+    DocxFixture f;
+    f.related("rIdC1", chartType, "charts/chart1.xml", chartPart("barChart", "<c:barDir val=\"col\"/><c:grouping val=\"clustered\"/>"));
+    f.related("rIdC2", chartType, "charts/chart2.xml", chartPart("radarChart", ""));
+    f.body("<w:p>" + inlineChart("rIdC1") + "</w:p><w:p>" + inlineChart("rIdC2") + "</w:p>" + section);
+    const auto doc = docx::readDocx(f.write());
+    const auto& blocks = doc.sections.at(0).blocks;
+    const model::Picture* picture = nullptr;
+    for (const auto& b : blocks)
+        if (const auto* p = std::get_if<model::Picture>(&b)) picture = p;
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->format, model::ImageFormat::Png);
+    EXPECT_DOUBLE_EQ(picture->widthPt, 300.0);
+    EXPECT_DOUBLE_EQ(picture->heightPt, 200.0);
+    EXPECT_EQ(picture->description, "Chart: Sales");
+    QImage image;
+    ASSERT_TRUE(image.loadFromData(picture->data.data(), static_cast<int>(picture->data.size()), "PNG"));
+    EXPECT_NEAR(image.width(), 300 * 150 / 72, 1);
+    // The series' own colour and the theme's second accent for the other.
+    int red = 0, accent = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            red += c == QColor(255, 0, 0);
+            accent += c == QColor(0xC0, 0x50, 0x4D);
+        }
+    EXPECT_GT(red, 500);
+    EXPECT_GT(accent, 100);
+    const auto s = shapes(blocks);
+    ASSERT_EQ(s.size(), 1u);
+    EXPECT_EQ(textOf(s[0]), "[chart: radar \u2013 Sales]");
+    EXPECT_TRUE(s[0].line.visible);
+    EXPECT_DOUBLE_EQ(s[0].widthPt, 300.0);
+}
+
+TEST(DocxShape, SmartArtIsDrawnFromItsStoredDrawing) {
+    const std::string rel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
+    DocxFixture f;
+    f.related("rIdDm", rel + "diagramData", "diagrams/data1.xml",
+              "<dgm:dataModel xmlns:dgm=\"http://schemas.openxmlformats.org/drawingml/2006/diagram\" "
+              "xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\"><dgm:ptLst><dgm:pt modelId=\"1\">"
+              "<dgm:t><a:p><a:r><a:t>First</a:t></a:r></a:p></dgm:t></dgm:pt></dgm:ptLst><dgm:extLst><a:ext uri=\"x\">"
+              "<dsp:dataModelExt xmlns:dsp=\"http://schemas.microsoft.com/office/drawing/2008/diagram\" relId=\"rIdDd\"/>"
+              "</a:ext></dgm:extLst></dgm:dataModel>");
+    f.related("rIdDd", "http://schemas.microsoft.com/office/2007/relationships/diagramDrawing", "diagrams/drawing1.xml",
+              "<dsp:drawing xmlns:dsp=\"http://schemas.microsoft.com/office/drawing/2008/diagram\" "
+              "xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\"><dsp:spTree>"
+              "<dsp:sp><dsp:spPr><a:xfrm><a:off x=\"0\" y=\"0\"/><a:ext cx=\"1270000\" cy=\"635000\"/></a:xfrm>"
+              "<a:prstGeom prst=\"roundRect\"/><a:solidFill><a:srgbClr val=\"4472C4\"/></a:solidFill></dsp:spPr>"
+              "<dsp:txBody><a:bodyPr anchor=\"ctr\"/><a:p><a:pPr algn=\"ctr\"/><a:r><a:rPr sz=\"2400\"/><a:t>First</a:t>"
+              "</a:r></a:p></dsp:txBody></dsp:sp>"
+              "<dsp:sp><dsp:spPr><a:xfrm><a:off x=\"1905000\" y=\"0\"/><a:ext cx=\"635000\" cy=\"635000\"/></a:xfrm>"
+              "<a:prstGeom prst=\"rightArrow\"/></dsp:spPr><dsp:txBody><a:p/></dsp:txBody></dsp:sp>"
+              "</dsp:spTree></dsp:drawing>");
+    f.body("<w:p><w:r><w:drawing><wp:inline><wp:extent cx=\"2540000\" cy=\"635000\"/><wp:docPr id=\"6\" name=\"D\"/>"
+           "<a:graphic><a:graphicData><dgm:relIds xmlns:dgm=\"http://schemas.openxmlformats.org/drawingml/2006/diagram\" "
+           "r:dm=\"rIdDm\" r:lo=\"x\" r:qs=\"x\" r:cs=\"x\"/></a:graphicData></a:graphic></wp:inline></w:drawing></w:r></w:p>" +
+           std::string(section));
+    const auto doc = docx::readDocx(f.write());
+    const auto& blocks = doc.sections.at(0).blocks;
+    // Room in the flow, and the diagram's shapes over it, its text in them once.
+    ASSERT_GE(blocks.size(), 3u);
+    const auto& room = std::get<model::Paragraph>(blocks[0]);
+    EXPECT_EQ(room.props.lineSpacing.rule, model::LineSpacing::Rule::Exact);
+    EXPECT_DOUBLE_EQ(room.props.lineSpacing.value, 50.0);
+    const auto s = shapes(blocks);
+    ASSERT_EQ(s.size(), 2u);
+    EXPECT_EQ(s[0].geometry.preset, model::PresetShape::RoundRectangle);
+    EXPECT_EQ(textOf(s[0]), "First");
+    EXPECT_EQ(s[0].fill.color, (model::Color{0x44, 0x72, 0xC4}));
+    EXPECT_EQ(s[0].textAlignment, model::VerticalAlignment::Center);
+    EXPECT_EQ(s[1].geometry.preset, model::PresetShape::RightArrow);
+    ASSERT_TRUE(s[0].anchor && s[1].anchor);
+    EXPECT_TRUE(s[0].anchor->yFromParagraph);
+    EXPECT_DOUBLE_EQ(s[1].anchor->xPt - s[0].anchor->xPt, 150.0);
+    EXPECT_EQ(texts(doc), (std::vector<std::string>{""}));
 }
