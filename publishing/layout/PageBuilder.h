@@ -92,6 +92,8 @@ private:
     WrapZones wrap_;
     ParagraphDecor decor_;
     std::vector<std::pair<int, model::Shape>> front_;
+    std::vector<int> backOrder_;            // z-order of the floating objects behind the text, as they stand
+    std::size_t floatsStart_ = 0;           // where they begin among the page's shapes
     Column column_;
     double paragraphTop_ = 0.0;
     int pageInSection_ = 0;

@@ -69,7 +69,10 @@ void PageBuilder::placeFloating(model::Shape shape, const model::FloatingAnchor&
     // Behind the text (and what the text wraps around), in z-order among
     // the page's other floating objects behind it.
     auto& shapes = page().shapes;
-    shapes.insert(shapes.begin() + static_cast<std::ptrdiff_t>(backShapes_), std::move(shape));
+    const auto before = std::upper_bound(backOrder_.begin(), backOrder_.end(), anchor.zOrder);
+    const std::size_t at = floatsStart_ + static_cast<std::size_t>(before - backOrder_.begin());
+    backOrder_.insert(before, anchor.zOrder);
+    shapes.insert(shapes.begin() + static_cast<std::ptrdiff_t>(std::min(at, shapes.size())), std::move(shape));
     ++backShapes_;
     for (std::size_t& index : row_) ++index;
 }
@@ -78,6 +81,8 @@ void PageBuilder::beginPageDrawings() {
     ++pageInSection_;
     wrap_.clear();
     front_.clear();
+    backOrder_.clear();
+    floatsStart_ = backShapes_;
     column_ = {frames_.body.xPt, frames_.body.widthPt};
     paragraphTop_ = frames_.body.yPt;
     decor_.pageBegins(cursor_);
@@ -100,6 +105,7 @@ void PageBuilder::beginPageDrawings() {
         for (auto& box : footerContent_.paragraphBoxes(frames_.footer)) back.push_back(std::move(box));
     shapes.insert(shapes.begin(), std::make_move_iterator(back.begin()), std::make_move_iterator(back.end()));
     backShapes_ = back.size();
+    floatsStart_ = backShapes_;
 }
 
 void PageBuilder::endPageDrawings() {

@@ -119,17 +119,22 @@ TEST(LayoutDrawing, FloatingObjectsStandBehindOrInFrontOfTheText) {
     front.anchor->zOrder = 2;
     auto frontHigher = box(50, 50, at(300, 100, model::TextWrap::None, false));
     frontHigher.anchor->zOrder = 9;
-    const auto pub = layOut(document({section({paragraph("text"), frontHigher, behind, front, paragraph("more")})}));
+    auto behindLower = box(50, 50, at(400, 100, model::TextWrap::None, true));
+    behindLower.anchor->zOrder = 1;
+    const auto pub = layOut(
+        document({section({paragraph("text"), frontHigher, behind, front, behindLower, paragraph("more")})}));
     const auto& page = pub.pages[0];
     const auto d = drawingsOf(page);
-    ASSERT_EQ(d.size(), 3u);
+    ASSERT_EQ(d.size(), 4u);
     const std::size_t text = firstBodyFrame(page);
-    EXPECT_LT(d[0].index, text);
-    EXPECT_EQ(d[0].rect.xPt, 100);
-    EXPECT_GT(d[1].index, text);
-    EXPECT_EQ(d[1].rect.xPt, 200);   // lower z-order first
-    EXPECT_EQ(d[2].rect.xPt, 300);
-    EXPECT_EQ(d[1].drawing->wrap, model::TextWrap::None);
+    // Behind the text, lower z-order first, whatever order they came in.
+    EXPECT_LT(d[1].index, text);
+    EXPECT_EQ(d[0].rect.xPt, 400);
+    EXPECT_EQ(d[1].rect.xPt, 100);
+    EXPECT_GT(d[2].index, text);
+    EXPECT_EQ(d[2].rect.xPt, 200);
+    EXPECT_EQ(d[3].rect.xPt, 300);
+    EXPECT_EQ(d[2].drawing->wrap, model::TextWrap::None);
 }
 
 TEST(LayoutDrawing, HeaderDrawingsAndPageBordersOnEveryPage) {
