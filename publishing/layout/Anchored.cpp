@@ -133,49 +133,85 @@ std::vector<model::Shape> pageBorderShapes(const model::PageBorders& b, const mo
     return out;
 }
 
-HeaderFooterContent headerFooterContent(const std::vector<model::Block>& blocks) {
-    HeaderFooterContent c;
-    std::vector<model::Paragraph> text;
-    // Room waiting for the next paragraph, left by the inline drawings before it.
-    double room = 0.0;
-    std::vector<std::size_t> waiting;
-    auto takeRoom = [&](model::Paragraph& p) {
-        p.props.spaceBeforePt = spacing(p.props.spaceBeforePt) + room;
-        for (std::size_t i : waiting) c.items[i].paragraph = c.paragraphs.size();
-        room = 0.0;
-        waiting.clear();
-    };
-    for (const auto& block : blocks) {
-        const auto* pic = std::get_if<model::Picture>(&block);
-        const auto* shape = std::get_if<model::DrawingShape>(&block);
-        if (pic || shape) {
-            HeaderFooterContent::Item item;
-            item.block = &block;
-            item.inlineItem = pic ? !pic->anchor : !shape->anchor;
-            item.alignment = pic ? pic->alignment : model::Alignment::Left;
-            c.items.push_back(item);
-            c.hasDrawings = true;
-            if (item.inlineItem) {
-                room += pic ? pictureSize(*pic).heightPt : shapeSize(*shape).heightPt;
-                waiting.push_back(c.items.size() - 1);
+namespace {
+
+// Walks the blocks of a header, footer or shape in reading order.
+class ContentWalker {
+public:
+    explicit ContentWalker(HeaderFooterContent& c) : c_(c) {}
+
+    void walk(const std::vector<model::Block>& blocks, int depth) {
+        if (depth > 16) return;
+        for (const auto& block : blocks) {
+            const auto* pic = std::get_if<model::Picture>(&block);
+            const auto* shape = std::get_if<model::DrawingShape>(&block);
+            if (pic || shape) {
+                drawing(block, pic, shape);
+            } else if (const auto* p = std::get_if<model::Paragraph>(&block)) {
+                paragraph(*p);
+            } else if (const auto* t = std::get_if<model::Table>(&block)) {
+                for (const auto& row : t->rows)
+                    for (const auto& cell : row.cells) walk(cell.blocks, depth + 1);
             }
-            // A shape's text is placed with the shape, not in the frame.
-            continue;
-        }
-        std::vector<model::Paragraph> paragraphs;
-        collectText({block}, paragraphs, nullptr);
-        for (auto& p : paragraphs) {
-            if (room > 0.0) takeRoom(p);
-            c.paragraphs.push_back(std::move(p));
         }
     }
-    if (room > 0.0) {
+
+    void finish() {
+        if (room() <= 0.0) return;
         // Drawings after the last paragraph: a paragraph of their height.
         model::Paragraph spacer;
         spacer.props.lineSpacing = {model::LineSpacing::Rule::Exact, 0.5};
-        takeRoom(spacer);
-        c.paragraphs.push_back(std::move(spacer));
+        paragraph(spacer);
     }
+
+private:
+    double room() const { return rows_ + rowHeight_; }
+
+    void drawing(const model::Block& block, const model::Picture* pic, const model::DrawingShape* shape) {
+        HeaderFooterContent::Item item;
+        item.block = &block;
+        item.inlineItem = pic ? !pic->anchor : !shape->anchor;
+        item.alignment = pic ? pic->alignment : model::Alignment::Left;
+        c_.hasDrawings = true;
+        if (item.inlineItem) {
+            const double h = pic ? pictureSize(*pic).heightPt : shapeSize(*shape).heightPt;
+            item.startsRow = !inRow_;
+            if (item.startsRow) {
+                rows_ += rowHeight_;
+                rowHeight_ = 0.0;
+            }
+            rowHeight_ = std::max(rowHeight_, h);
+            inRow_ = true;
+            waiting_.push_back(c_.items.size());
+        }
+        c_.items.push_back(item);
+    }
+
+    // A paragraph closes the row of drawings before it and keeps their room.
+    void paragraph(model::Paragraph p) {
+        if (room() > 0.0) {
+            p.props.spaceBeforePt = spacing(p.props.spaceBeforePt) + room();
+            for (std::size_t i : waiting_) c_.items[i].paragraph = c_.paragraphs.size();
+        }
+        rows_ = rowHeight_ = 0.0;
+        inRow_ = false;
+        waiting_.clear();
+        c_.paragraphs.push_back(std::move(p));
+    }
+
+    HeaderFooterContent& c_;
+    double rows_ = 0.0, rowHeight_ = 0.0;   // room of the finished rows and of the open one
+    bool inRow_ = false;
+    std::vector<std::size_t> waiting_;      // inline items waiting for the paragraph that keeps their room
+};
+
+} // namespace
+
+HeaderFooterContent headerFooterContent(const std::vector<model::Block>& blocks) {
+    HeaderFooterContent c;
+    ContentWalker walker(c);
+    walker.walk(blocks, 0);
+    walker.finish();
     return c;
 }
 
@@ -205,6 +241,18 @@ std::vector<PlacedDrawing> HeaderFooterContent::place(const model::Rect& frame, 
         y += stackedHeight(p, frame.widthPt);
     }
     std::vector<double> used(paragraphs.size(), 0.0);
+    // The open row of inline items: where it starts and how far it reaches.
+    double rowTop = 0.0, rowX = 0.0, rowHeight = 0.0;
+    std::vector<std::size_t> row;
+    auto alignRow = [&](model::Alignment alignment) {
+        // The row, placed left to right, moves as its first item's paragraph is aligned.
+        const double roomLeft = std::max(0.0, frame.xPt + frame.widthPt - rowX);
+        const double shift = alignment == model::Alignment::Center ? roomLeft / 2
+                           : alignment == model::Alignment::Right  ? roomLeft
+                                                                   : 0.0;
+        for (std::size_t k : row) out[k].shape.rect.xPt += shift;
+    };
+    model::Alignment rowAlignment = model::Alignment::Left;
     for (const Item& item : items) {
         const auto* pic = std::get_if<model::Picture>(item.block);
         const auto* shape = std::get_if<model::DrawingShape>(item.block);
@@ -215,12 +263,20 @@ std::vector<PlacedDrawing> HeaderFooterContent::place(const model::Rect& frame, 
             const double scale = r.widthPt > frame.widthPt && r.widthPt > 0 ? frame.widthPt / r.widthPt : 1.0;
             r.widthPt *= scale;
             r.heightPt *= scale;
-            const double roomLeft = std::max(0.0, frame.widthPt - r.widthPt);
-            r.xPt = frame.xPt + (item.alignment == model::Alignment::Center  ? roomLeft / 2
-                                 : item.alignment == model::Alignment::Right ? roomLeft
-                                                                             : 0.0);
-            r.yPt = tops[item.paragraph] + used[item.paragraph];
-            used[item.paragraph] += r.heightPt;
+            if (item.startsRow || rowX + r.widthPt > frame.xPt + frame.widthPt + 0.01) {
+                alignRow(rowAlignment);
+                used[item.paragraph] += rowHeight;
+                rowTop = tops[item.paragraph] + used[item.paragraph];
+                rowX = frame.xPt;
+                rowHeight = 0.0;
+                row.clear();
+                rowAlignment = item.alignment;
+            }
+            row.push_back(out.size());
+            r.xPt = rowX;
+            r.yPt = rowTop;
+            rowX += r.widthPt;
+            rowHeight = std::max(rowHeight, r.heightPt);
         } else {
             const model::FloatingAnchor& a = pic ? *pic->anchor : *shape->anchor;
             r = floatingRect(a, r.widthPt, r.heightPt, frame.yPt, pageWidth, pageHeight);
@@ -235,6 +291,7 @@ std::vector<PlacedDrawing> HeaderFooterContent::place(const model::Rect& frame, 
         }
         out.push_back(std::move(placed));
     }
+    alignRow(rowAlignment);
     return out;
 }
 

@@ -41,8 +41,10 @@ struct PlacedDrawing {
 };
 
 // What a header or footer holds besides its text: the paragraphs of its
-// frame (each inline picture or shape leaves room in the paragraph that
-// follows it, or in a paragraph of its own), and the drawings it places.
+// frame (inline pictures and shapes leave room in the paragraph that
+// follows them, or in a paragraph of their own; those with nothing between
+// them, as in the cells of a table row, stand side by side), and the
+// drawings it places. Tables give their cells' content in reading order.
 struct HeaderFooterContent {
     std::vector<model::Paragraph> paragraphs;
     bool hasDrawings = false;
@@ -52,6 +54,7 @@ struct HeaderFooterContent {
         const model::Block* block = nullptr;
         bool inlineItem = false;
         std::size_t paragraph = 0;          // inline: the paragraph whose room it takes
+        bool startsRow = true;              // inline items with nothing between them stand side by side
         model::Alignment alignment = model::Alignment::Left;
     };
     std::vector<Item> items;
