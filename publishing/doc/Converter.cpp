@@ -117,7 +117,12 @@ private:
     std::map<std::uint32_t, std::size_t> boxOfShape_;  // shape id -> text box story
     std::map<std::uint32_t, std::size_t> headerBoxOfShape_;   // the same for the headers' text boxes
     std::set<std::size_t> boxDone_;
-    std::vector<Block> pendingBoxes_;                  // floating shapes and pictures, after the current paragraph
+    // Floating shapes and pictures stand before the paragraph that anchors
+    // them (from floatingStart_ in its output); text of a text box without
+    // a shape follows it.
+    std::vector<Block> pendingFloating_;
+    std::size_t floatingStart_ = 0;
+    std::vector<Block> pendingBoxes_;
     model::PageGeometry page_;
     ListNumbering numbering_;
 
@@ -243,14 +248,19 @@ private:
         const auto [a, zOrder] = it->second;
         // The text box's story is converted on its own; what waits for the
         // current paragraph stays apart from it.
-        std::vector<Block> pending = std::move(pendingBoxes_);
+        std::vector<Block> floating = std::move(pendingFloating_), boxes = std::move(pendingBoxes_);
+        const std::size_t start = floatingStart_;
+        pendingFloating_.clear();
         pendingBoxes_.clear();
         auto blocks = floatingShapeBlocks(*a, d_.drawing, page_,
                                           [&](std::uint32_t spid) { return textBoxText(spid); }, zOrder);
+        for (auto& blk : blocks) floating.push_back(std::move(blk));
         // A shape the drawing does not describe still gives its text box's text.
-        if (blocks.empty()) blocks = textBoxText(a->spid);
-        for (auto& blk : blocks) pending.push_back(std::move(blk));
-        pendingBoxes_ = std::move(pending);
+        if (blocks.empty())
+            for (auto& blk : textBoxText(a->spid)) boxes.push_back(std::move(blk));
+        pendingFloating_ = std::move(floating);
+        pendingBoxes_ = std::move(boxes);
+        floatingStart_ = start;
     }
 
     void convertRange(CpRange r, std::vector<Block>& out, bool mainStory, const std::string& noteMark) {
@@ -271,6 +281,7 @@ private:
                 b.setProps(toParaProps(pap));
                 b.started = true;
                 if (pap.pageBreakBefore && mainStory && !out.empty()) out.emplace_back(model::PageBreak{});
+                floatingStart_ = out.size();
             }
             // A paragraph whose mark was deleted (tracked) joins the next
             // one once the changes are accepted; the joined paragraph has one label.
@@ -319,9 +330,12 @@ private:
     }
 
     void flushBoxes(std::vector<Block>& out) {
-        if (pendingBoxes_.empty()) return;
-        std::vector<Block> boxes;
+        std::vector<Block> floating, boxes;
+        floating.swap(pendingFloating_);
         boxes.swap(pendingBoxes_);
+        out.insert(out.begin() + static_cast<std::ptrdiff_t>(std::min(floatingStart_, out.size())),
+                   std::make_move_iterator(floating.begin()), std::make_move_iterator(floating.end()));
+        floatingStart_ = out.size();
         for (auto& blk : boxes) out.push_back(std::move(blk));
     }
 

@@ -223,7 +223,7 @@ model::DrawingShape drawnShape(std::uint32_t spid, const ShapeInfo& s, double wi
         if (type >= 4 && type <= 8) {
             m.fill.kind = model::ShapeFill::Kind::Gradient;
             m.fill.color2 = officeArtColor(s.property(prop::FillBackColor).value_or(0xFFFFFF), {255, 255, 255});
-            m.fill.gradientAngleDeg = 90.0 - fixed16(s.property(prop::FillAngle).value_or(0));
+            m.fill.gradientAngleDeg = fixed16(s.property(prop::FillAngle).value_or(0)) - 90.0;
         }
     }
     if (flag(s, prop::LineBools, 3, true)) {

@@ -94,9 +94,9 @@ void vmlFill(const pugi::xml_node& shape, DrawnShape& out, const PartResolver& r
         DmlColor second = parseVmlColor(attribute(fill, "color2"));
         if (!second.set()) second = parseVmlColor("white");
         out.fill.stops = {{0, out.fill.color}, {100000, second}};
-        // VML counts the angle the other way round, from the bottom.
+        // VML counts the angle as the drawing format does: 0 from the bottom up.
         const double angle = parseVmlNumber(attribute(fill, "angle"));
-        out.fill.angle = static_cast<int>(std::lround(std::fmod(90.0 - angle + 360.0, 360.0) * 60000.0));
+        out.fill.angle = static_cast<int>(std::lround(std::fmod(angle - 90.0 + 720.0, 360.0) * 60000.0));
     } else if (type == "frame" || type == "tile" || type == "pattern") {
         std::string id = attribute(fill, "id");
         if (id.empty()) id = attribute(fill, "relid");

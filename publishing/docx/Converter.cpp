@@ -129,12 +129,12 @@ private:
     void markPending(model::Block& block, const Drawing& d, double dxPt, double dyPt);
     void resolveAnchors(std::vector<model::Block>& blocks, const model::PageGeometry& page);
     std::vector<model::Block> textOf(const std::vector<Block>& content);
-    // Places a drawing's converted shapes: floating ones after the paragraph;
+    // Places a drawing's converted shapes: floating ones with the paragraph's floating objects;
     // one inline shape in the flow; several inline ones (a group, a diagram)
     // over a paragraph that keeps their room.
     // True when the paragraph's text so far was closed before them.
     bool placeShapes(std::vector<ConvertedShape> shapes, const Drawing& d, const model::ParaProps& props,
-                     model::Paragraph& current, std::vector<model::Block>& out, std::vector<model::Block>& after);
+                     model::Paragraph& current, std::vector<model::Block>& out, std::vector<model::Block>& floating);
 
     const WordDocument& doc_;
     PropertyResolver resolver_;
@@ -223,7 +223,12 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
     model::Paragraph current;
     current.props = props;
     bool split = false;
-    std::vector<model::Block> after;       // text boxes and floating pictures
+    // Floating pictures and shapes stand before their paragraph, so that the
+    // layout places them where the paragraph begins and its text makes room
+    // for them; text that has no place of its own follows the paragraph.
+    const std::size_t paragraphStart = out.size();
+    std::vector<model::Block> floating;
+    std::vector<model::Block> after;
 
     auto flush = [&]() {
         if (!current.runs.empty()) out.push_back(current);
@@ -334,7 +339,7 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
                             if (v.anchored) {
                                 model::Block block = std::move(pic);
                                 markPending(block, v, 0.0, 0.0);
-                                after.push_back(std::move(block));
+                                floating.push_back(std::move(block));
                             } else {
                                 // Spaces between two pictures only separate them.
                                 if (followsPicture() && onlySpaces()) current.runs.clear();
@@ -355,7 +360,7 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
                             model::Block block = chartBlock(chart->second, emuToPt(v.cx), emuToPt(v.cy), shapes_, doc_);
                             if (v.anchored) {
                                 markPending(block, v, 0.0, 0.0);
-                                after.push_back(std::move(block));
+                                floating.push_back(std::move(block));
                             } else if (auto* pic = std::get_if<model::Picture>(&block)) {
                                 flush();
                                 pic->alignment = props.alignment;
@@ -377,7 +382,7 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
                                 group.children = drawing->second;
                                 diagram.shapes = {std::move(group)};
                                 if (placeShapes(shapes_.convert(diagram, [&](const std::vector<Block>& b) { return textOf(b); }),
-                                                diagram, props, current, out, after))
+                                                diagram, props, current, out, floating))
                                     split = true;
                                 continue;
                             }
@@ -396,7 +401,7 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
                         // Drawn shapes hold their text boxes' text; a floating one
                         // follows its paragraph, an inline one stands in the flow.
                         if (placeShapes(shapes_.convert(v, [&](const std::vector<Block>& b) { return textOf(b); }), v,
-                                        props, current, out, after))
+                                        props, current, out, floating))
                             split = true;
                         if (v.shapes.empty())
                             for (const auto& box : v.textBoxes) {
@@ -415,6 +420,8 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
         current.runs.push_back(model::Run{std::string(), resolver_.resolveRun(pStyle, p.props.markRunProps)});
     }
     if (!split || !current.runs.empty()) out.push_back(current);
+    out.insert(out.begin() + static_cast<std::ptrdiff_t>(std::min(paragraphStart, out.size())),
+               std::make_move_iterator(floating.begin()), std::make_move_iterator(floating.end()));
     for (auto& b : after) out.push_back(std::move(b));
 }
 
@@ -528,7 +535,7 @@ std::vector<model::Block> DocumentConverter::textOf(const std::vector<Block>& co
 
 bool DocumentConverter::placeShapes(std::vector<ConvertedShape> shapes, const Drawing& d, const model::ParaProps& props,
                                     model::Paragraph& current, std::vector<model::Block>& out,
-                                    std::vector<model::Block>& after) {
+                                    std::vector<model::Block>& floating) {
     if (shapes.empty()) return false;
     auto flush = [&]() {
         if (!current.runs.empty()) out.push_back(current);
@@ -537,7 +544,7 @@ bool DocumentConverter::placeShapes(std::vector<ConvertedShape> shapes, const Dr
     if (d.anchored) {
         for (auto& c : shapes) {
             markPending(c.block, d, c.dxPt, c.dyPt);
-            after.push_back(std::move(c.block));
+            floating.push_back(std::move(c.block));
         }
         return false;
     }
@@ -547,7 +554,7 @@ bool DocumentConverter::placeShapes(std::vector<ConvertedShape> shapes, const Dr
         return true;
     }
     // The room: an empty paragraph as tall as the drawing; the members stand
-    // over it, from its top, aligned as its paragraph.
+    // over it, from its top, aligned as their paragraph.
     model::Paragraph room;
     room.props = props;
     room.props.spaceBeforePt = room.props.spaceAfterPt = 0;
@@ -557,7 +564,6 @@ bool DocumentConverter::placeShapes(std::vector<ConvertedShape> shapes, const Dr
     model::CharProps tiny;
     tiny.sizePt = 1;
     room.runs.push_back(model::Run{std::string(), tiny});
-    out.push_back(std::move(room));
     Drawing over = d;
     over.anchored = true;
     over.simplePos.reset();
@@ -567,10 +573,12 @@ bool DocumentConverter::placeShapes(std::vector<ConvertedShape> shapes, const Dr
     over.vertical = AxisPosition{"paragraph", 0, std::nullopt, std::nullopt};
     over.wrap = "none";
     over.behindDoc = false;
+    // The members come first: they stand over the paragraph that follows them.
     for (auto& c : shapes) {
         markPending(c.block, over, c.dxPt, c.dyPt);
         out.push_back(std::move(c.block));
     }
+    out.push_back(std::move(room));
     return true;
 }
 

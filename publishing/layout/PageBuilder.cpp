@@ -327,13 +327,13 @@ void PageBuilder::addParagraph(const model::Paragraph& given, const model::Parag
     cursor_ += spacing(paragraph.props.spaceAfterPt, frames_.body.heightPt);
 }
 
-void PageBuilder::addPicture(const model::Picture& picture) {
+void PageBuilder::addPicture(const model::Picture& picture, const model::Paragraph* anchoring) {
     if (!pageOpen_) newPage(false);
     model::Rect r = pictureSize(picture);
 
     if (picture.anchor) {
         // Anchored: where the anchor says, scaled to the page and kept on it.
-        r = floatingRect(*picture.anchor, r.widthPt, r.heightPt, paragraphTop_, frames_.pageWidth,
+        r = floatingRect(*picture.anchor, r.widthPt, r.heightPt, anchoringTop(anchoring), frames_.pageWidth,
                          frames_.pageHeight);
         placeFloating({r, pictureFrame(picture)}, *picture.anchor);
         return;

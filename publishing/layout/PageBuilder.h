@@ -43,9 +43,12 @@ public:
     // next: the paragraph that follows in the flow, if any, for "keep with
     // next" (a paragraph that must share its page with the next one's first line).
     void addParagraph(const model::Paragraph& paragraph, const model::Paragraph* next = nullptr);
-    void addPicture(const model::Picture& picture);
+    // A floating picture or shape stands before the paragraph that anchors
+    // it (anchoring; null when none follows): an object that moves with its
+    // paragraph is measured from where that paragraph will begin.
+    void addPicture(const model::Picture& picture, const model::Paragraph* anchoring = nullptr);
     // A drawn shape: floating where its anchor puts it, or in the flow.
-    void addShape(const model::DrawingShape& shape);
+    void addShape(const model::DrawingShape& shape, const model::Paragraph* anchoring = nullptr);
     void pageBreak();
     // Closes the last page; gives an empty document its one page.
     void finish();
@@ -61,6 +64,7 @@ private:
     // Floating objects, page borders, header and footer drawings and
     // paragraph boxes (PageDrawings.cpp).
     void placeFloating(model::Shape shape, const model::FloatingAnchor& anchor);
+    double anchoringTop(const model::Paragraph* anchoring) const;
     void beginPageDrawings();
     void endPageDrawings();
 
@@ -88,11 +92,13 @@ private:
     // Drawings: the zones the text avoids, boxes of bordered paragraphs,
     // floating objects in front of the text (with their z-order), the
     // stretch of the body the open frame covers, where the last paragraph
-    // began (for objects that move with it), and the headers' drawings.
+    // began (for objects at the end of the flow), and the headers' drawings.
     WrapZones wrap_;
     ParagraphDecor decor_;
     std::vector<std::pair<int, model::Shape>> front_;
-    std::vector<int> backOrder_;            // z-order of the floating objects behind the text, as they stand
+    // Layer (behind the text, or wrapped by it) and z-order of the floating
+    // objects at the back of the page, as they stand.
+    std::vector<std::pair<int, int>> backOrder_;
     std::size_t floatsStart_ = 0;           // where they begin among the page's shapes
     Column column_;
     double paragraphTop_ = 0.0;

@@ -28,12 +28,20 @@ void placeInside(const model::DrawingShape& shape, const model::Rect& rect, doub
 
 } // namespace
 
-void PageBuilder::addShape(const model::DrawingShape& shape) {
+double PageBuilder::anchoringTop(const model::Paragraph* anchoring) const {
+    if (!anchoring) return paragraphTop_;
+    const bool atTop = !bodyUsed_ && cursor_ <= frames_.body.yPt + kEpsilon;
+    const double before = std::isfinite(anchoring->props.spaceBeforePt) ? std::max(0.0, anchoring->props.spaceBeforePt) : 0.0;
+    return cursor_ + (atTop && topByOverflow_ ? 0.0 : std::min(before, frames_.body.heightPt));
+}
+
+void PageBuilder::addShape(const model::DrawingShape& shape, const model::Paragraph* anchoring) {
     if (!pageOpen_) newPage(false);
     model::Rect r = shapeSize(shape);
     std::vector<model::Shape> shapes;
     if (shape.anchor) {
-        r = floatingRect(*shape.anchor, r.widthPt, r.heightPt, paragraphTop_, frames_.pageWidth, frames_.pageHeight);
+        r = floatingRect(*shape.anchor, r.widthPt, r.heightPt, anchoringTop(anchoring), frames_.pageWidth,
+                         frames_.pageHeight);
         shapes.push_back({r, drawingFrame(shape)});
         placeInside(shape, r, frames_.pageWidth, frames_.pageHeight, shapes);
         for (auto& s : shapes) placeFloating(std::move(s), *shape.anchor);
@@ -69,9 +77,11 @@ void PageBuilder::placeFloating(model::Shape shape, const model::FloatingAnchor&
     // Behind the text (and what the text wraps around), in z-order among
     // the page's other floating objects behind it.
     auto& shapes = page().shapes;
-    const auto before = std::upper_bound(backOrder_.begin(), backOrder_.end(), anchor.zOrder);
+    // Objects behind the text stand behind those the text wraps around, as in Word.
+    const std::pair<int, int> key{anchor.behindText ? 0 : 1, anchor.zOrder};
+    const auto before = std::upper_bound(backOrder_.begin(), backOrder_.end(), key);
     const std::size_t at = floatsStart_ + static_cast<std::size_t>(before - backOrder_.begin());
-    backOrder_.insert(before, anchor.zOrder);
+    backOrder_.insert(before, key);
     shapes.insert(shapes.begin() + static_cast<std::ptrdiff_t>(std::min(at, shapes.size())), std::move(shape));
     ++backShapes_;
     for (std::size_t& index : row_) ++index;

@@ -185,10 +185,10 @@ bool customPath(const model::ShapeGeometry& g, PropertyTable& opt) {
     return true;
 }
 
-// The direction of a gradient as the drawing format counts it: degrees
-// counter-clockwise, 0 running from the top down.
+// The direction of a gradient as the drawing format counts it: 0 runs from
+// the bottom up, 90 from left to right (readers turn it counter-clockwise).
 std::uint32_t gradientAngle(double deg) {
-    double a = std::fmod(90.0 - deg, 360.0);
+    double a = std::fmod(90.0 + deg, 360.0);
     if (a <= -180.0) a += 360.0;
     if (a > 180.0) a -= 360.0;
     return fixed16(std::round(a));

@@ -183,30 +183,30 @@ TEST(DocxShape, VmlShapesWordArtAndHeaders) {
     const auto& sec = doc.sections.at(0);
     const auto s = shapes(sec.blocks);
     ASSERT_EQ(s.size(), 4u);
-    // Inline shapes stand in the flow; floating ones follow their paragraph.
-    EXPECT_EQ(s[0].geometry.preset, model::PresetShape::Ellipse);
-    EXPECT_FALSE(s[0].anchor);
-    EXPECT_EQ(s[0].fill.kind, model::ShapeFill::Kind::None);
-    EXPECT_EQ(textOf(s[0]), "oval text");
-    EXPECT_DOUBLE_EQ(s[0].insets.leftPt, 0.0);
-    EXPECT_EQ(s[1].geometry.preset, model::PresetShape::Custom);
-    ASSERT_EQ(s[1].geometry.paths.size(), 1u);
-    EXPECT_EQ(s[1].geometry.paths[0].commands.size(), 4u);
-    EXPECT_EQ(s[1].fill.color, (model::Color{0, 128, 0}));
-    EXPECT_EQ(s[2].geometry.preset, model::PresetShape::Rectangle);
-    EXPECT_EQ(s[2].fill.color, (model::Color{255, 0, 0}));
-    EXPECT_EQ(s[2].line.color, (model::Color{0, 0, 255}));
-    EXPECT_DOUBLE_EQ(s[2].line.widthPt, 2.0);
-    EXPECT_EQ(s[2].line.dash, model::LineDash::Dash);
-    ASSERT_TRUE(s[2].anchor);
-    EXPECT_DOUBLE_EQ(s[2].anchor->xPt, 36.0);
-    EXPECT_DOUBLE_EQ(s[2].anchor->yPt, 18.0);
-    EXPECT_EQ(s[2].anchor->wrap, model::TextWrap::Square);
-    EXPECT_EQ(s[3].geometry.preset, model::PresetShape::Line);
-    EXPECT_DOUBLE_EQ(s[3].widthPt, 100.0);
-    ASSERT_TRUE(s[3].anchor);
-    EXPECT_DOUBLE_EQ(s[3].anchor->xPt, 10.0);
-    EXPECT_EQ(s[3].line.end.head, model::ArrowHead::Triangle);
+    // Floating shapes stand before their paragraph, inline ones in the flow.
+    EXPECT_EQ(s[2].geometry.preset, model::PresetShape::Ellipse);
+    EXPECT_FALSE(s[2].anchor);
+    EXPECT_EQ(s[2].fill.kind, model::ShapeFill::Kind::None);
+    EXPECT_EQ(textOf(s[2]), "oval text");
+    EXPECT_DOUBLE_EQ(s[2].insets.leftPt, 0.0);
+    EXPECT_EQ(s[3].geometry.preset, model::PresetShape::Custom);
+    ASSERT_EQ(s[3].geometry.paths.size(), 1u);
+    EXPECT_EQ(s[3].geometry.paths[0].commands.size(), 4u);
+    EXPECT_EQ(s[3].fill.color, (model::Color{0, 128, 0}));
+    EXPECT_EQ(s[0].geometry.preset, model::PresetShape::Rectangle);
+    EXPECT_EQ(s[0].fill.color, (model::Color{255, 0, 0}));
+    EXPECT_EQ(s[0].line.color, (model::Color{0, 0, 255}));
+    EXPECT_DOUBLE_EQ(s[0].line.widthPt, 2.0);
+    EXPECT_EQ(s[0].line.dash, model::LineDash::Dash);
+    ASSERT_TRUE(s[0].anchor);
+    EXPECT_DOUBLE_EQ(s[0].anchor->xPt, 36.0);
+    EXPECT_DOUBLE_EQ(s[0].anchor->yPt, 18.0);
+    EXPECT_EQ(s[0].anchor->wrap, model::TextWrap::Square);
+    EXPECT_EQ(s[1].geometry.preset, model::PresetShape::Line);
+    EXPECT_DOUBLE_EQ(s[1].widthPt, 100.0);
+    ASSERT_TRUE(s[1].anchor);
+    EXPECT_DOUBLE_EQ(s[1].anchor->xPt, 10.0);
+    EXPECT_EQ(s[1].line.end.head, model::ArrowHead::Triangle);
     // The watermark: WordArt as large text in its fill colour, centred on the margins, behind the text.
     const auto h = shapes(sec.header);
     ASSERT_EQ(h.size(), 1u);
@@ -347,9 +347,9 @@ TEST(DocxShape, SmartArtIsDrawnFromItsStoredDrawing) {
            std::string(section));
     const auto doc = docx::readDocx(f.write());
     const auto& blocks = doc.sections.at(0).blocks;
-    // Room in the flow, and the diagram's shapes over it, its text in them once.
-    ASSERT_GE(blocks.size(), 3u);
-    const auto& room = std::get<model::Paragraph>(blocks[0]);
+    // The diagram's shapes, then the room they stand over in the flow; its text in them once.
+    ASSERT_EQ(blocks.size(), 3u);
+    const auto& room = std::get<model::Paragraph>(blocks[2]);
     EXPECT_EQ(room.props.lineSpacing.rule, model::LineSpacing::Rule::Exact);
     EXPECT_DOUBLE_EQ(room.props.lineSpacing.value, 50.0);
     const auto s = shapes(blocks);

@@ -66,13 +66,18 @@ TEST(LayoutDrawing, AnchorsPlaceShapesOnThePageOrBelowTheirParagraph) {
     withParagraph.yFromParagraph = true;
     auto moving = box(80, 40, withParagraph);
     moving.text = {paragraph("inside")};
-    const auto pub = layOut(document({section({paragraph("first"), onPage, paragraph("second"), moving})}));
+    auto second = paragraph("second");
+    second.props.spaceBeforePt = 6.0;
+    // A floating object stands before the paragraph that anchors it; the
+    // last one, with no paragraph after it, belongs to the one before.
+    const auto pub = layOut(document({section({paragraph("first"), onPage, moving, second, moving})}));
     ASSERT_EQ(pub.pages.size(), 1u);
     const auto d = drawingsOf(pub.pages[0]);
-    ASSERT_EQ(d.size(), 2u);
+    ASSERT_EQ(d.size(), 3u);
     EXPECT_EQ(d[0].rect, (model::Rect{300, 400, 100, 50}));
-    // Below the top of "second", the paragraph before it.
-    EXPECT_NEAR(d[1].rect.yPt, 72.0 + 13.43 + 20.0, 0.1);
+    // Below the top of "second", where its space before ends.
+    EXPECT_NEAR(d[1].rect.yPt, 72.0 + 13.43 + 6.0 + 20.0, 0.1);
+    EXPECT_NEAR(d[2].rect.yPt, d[1].rect.yPt, 0.01);
     EXPECT_DOUBLE_EQ(d[1].rect.xPt, 50.0);
     ASSERT_EQ(d[1].drawing->paragraphs.size(), 1u);
     EXPECT_EQ(d[1].drawing->paragraphs[0].runs[0].text, "inside");

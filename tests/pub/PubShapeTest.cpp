@@ -206,6 +206,8 @@ TEST_F(PubShape, CustomOutlinesTurnsAndFills) {
     ASSERT_FALSE(g.empty());
     EXPECT_TRUE(contains(g.front().style, "draw:fill: gradient")) << g.front().style << g.front().line;
     EXPECT_TRUE(contains(g.front().style, "#ff0000") && contains(g.front().style, "#0000ff"));
+    // From the top down: the reader turns its gradient half a turn.
+    EXPECT_TRUE(contains(g.front().style, "draw:angle: -180")) << g.front().style;
     ASSERT_EQ(raw.pages.size(), 1u);
     ASSERT_EQ(raw.pages[0].pictures.size(), 1u);
     EXPECT_GT(raw.pages[0].pictures[0].y, 8.98);
