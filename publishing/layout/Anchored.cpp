@@ -282,6 +282,7 @@ std::vector<PlacedDrawing> HeaderFooterContent::place(const model::Rect& frame, 
             r = floatingRect(a, r.widthPt, r.heightPt, frame.yPt, pageWidth, pageHeight);
             // A header's drawings stand behind the body's text, as in Word.
             placed.zOrder = a.zOrder;
+            placed.anchor = a;
         }
         if (pic) {
             placed.shape = {r, model::PictureFrame{pic->format, pic->data, pic->description}};

@@ -7,6 +7,7 @@
 
 #include "publishing/model/Publication.h"
 
+#include <optional>
 #include <vector>
 
 namespace fq::layout {
@@ -38,6 +39,7 @@ struct PlacedDrawing {
     model::Shape shape;
     bool behindText = true;
     int zOrder = 0;
+    std::optional<model::FloatingAnchor> anchor;   // floating ones: how the body's text makes room
 };
 
 // What a header or footer holds besides its text: the paragraphs of its

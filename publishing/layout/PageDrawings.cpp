@@ -108,7 +108,11 @@ void PageBuilder::beginPageDrawings() {
     for (auto& d : footerContent_.place(footerFrame, frames_.pageWidth, frames_.pageHeight)) placed.push_back(std::move(d));
     std::stable_sort(placed.begin(), placed.end(),
                      [](const PlacedDrawing& a, const PlacedDrawing& b) { return a.zOrder < b.zOrder; });
-    for (auto& d : placed) back.push_back(std::move(d.shape));
+    for (auto& d : placed) {
+        // The body's text makes room for a header's floating objects too.
+        if (d.anchor) wrap_.add(d.shape.rect, *d.anchor);
+        back.push_back(std::move(d.shape));
+    }
     if (frames_.hasHeader)
         for (auto& box : headerContent_.paragraphBoxes(frames_.header)) back.push_back(std::move(box));
     if (frames_.hasFooter)

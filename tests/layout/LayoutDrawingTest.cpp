@@ -209,3 +209,27 @@ TEST(LayoutDrawing, BorderedAndShadedParagraphsShareOneBoxBehindTheText) {
 
 } // namespace
 } // namespace fq::layout
+
+namespace fq::layout {
+namespace {
+
+TEST(LayoutDrawing, TheBodyMakesRoomForAHeadersWrappedDrawings) {
+    auto sec = test::section(words(12, 40));
+    // A sidebar down the left of every page, anchored in the header.
+    sec.header = {box(150, 600, at(72, 100, model::TextWrap::Square, false))};
+    const auto doc = test::document({sec});
+    const auto pub = layOut(doc);
+    ASSERT_GE(pub.pages.size(), 2u);
+    for (const auto& page : pub.pages) {
+        bool beside = false;
+        for (const auto& f : test::bodyFrames(page, doc.sections[0].page))
+            if (f.rect.yPt + f.rect.heightPt > 100.5 && f.rect.yPt < 699.5) {
+                EXPECT_GE(f.rect.xPt, 222.0 - 0.01);
+                beside = true;
+            }
+        EXPECT_TRUE(beside);
+    }
+}
+
+} // namespace
+} // namespace fq::layout
