@@ -23,35 +23,11 @@ constexpr std::uint32_t kIco[17] = {0xFF000000, 0x000000, 0x0000FF, 0x00FFFF, 0x
 
 std::uint32_t le32(std::span<const std::uint8_t> d, std::size_t at) {
     if (at + 4 > d.size()) return 0;
-    return std::uint32_t(d[at]) | (std::uint32_t(d[at + 1]) << 8) | (std::uint32_t(d[at + 2]) << 16) |
-           (std::uint32_t(d[at + 3]) << 24);
+    return doc::le32(&d[at]);
 }
 
-// Word 97's four-byte BRC: width, type, colour index, space and flags.
-Brc brc80(std::span<const std::uint8_t> d) {
-    Brc b;
-    if (d.size() < 4) return b;
-    if (d[0] == 0xFF && d[1] == 0xFF && d[2] == 0xFF && d[3] == 0xFF) return b;   // "no border" marker
-    b.set = true;
-    b.width = d[0];
-    b.type = d[1];
-    b.cv = icoColor(d[2]);
-    b.space = d[3] & 0x1F;
-    return b;
-}
-
-// Word 2000's eight-byte BRC: COLORREF, width, type, space and flags.
-Brc brc(std::span<const std::uint8_t> d) {
-    Brc b;
-    if (d.size() < 8) return b;
-    b.set = true;
-    const std::uint32_t cv = le32(d, 0);
-    if (!(cv & 0xFF000000)) b.cv = cv;
-    b.width = d[4];
-    b.type = d[5];
-    b.space = d[6] & 0x1F;
-    return b;
-}
+Brc brc80(std::span<const std::uint8_t> d) { return d.size() < 4 ? Brc{} : readBrc80(d.data()); }
+Brc brc(std::span<const std::uint8_t> d) { return d.size() < 8 ? Brc{} : readBrc(d.data()); }
 
 // Shading: only the background colour is carried (patterns are not).
 std::optional<std::uint32_t> shd80(std::uint16_t v) {
@@ -76,6 +52,36 @@ model::Color color(std::uint32_t cv) {
 }
 
 } // namespace
+
+// Word 97's four-byte BRC: width, type, colour index, space and flags; all
+// ones is the "no border" marker.
+Brc readBrc80(const std::uint8_t* p) {
+    Brc b;
+    b.set = true;
+    if (le32(p) == 0xFFFFFFFF) {
+        b.nil = true;
+        return b;
+    }
+    b.width = p[0];
+    b.type = p[1];
+    b.ico = p[2];
+    b.cv = icoColor(p[2]);
+    b.space = p[3] & 0x1F;
+    b.nil = b.type == 0xFF;
+    return b;
+}
+
+// Word 2000's eight-byte BRC: COLORREF, width, type, space and flags.
+Brc readBrc(const std::uint8_t* p) {
+    Brc b;
+    b.set = true;
+    if (const std::uint32_t cv = le32(p); (cv >> 24) != 0xFF) b.cv = cv & 0xFFFFFF;   // else automatic
+    b.width = p[4];
+    b.type = p[5];
+    b.space = p[6] & 0x1F;
+    b.nil = b.type == 0xFF;
+    return b;
+}
 
 std::optional<std::uint32_t> icoColor(std::uint8_t ico) {
     if (ico == 0 || ico > 16) return std::nullopt;
@@ -129,7 +135,7 @@ bool applyPageBorderSprm(BorderSet& b, std::uint16_t& options, const Sprm& s) {
 
 model::Border toModelBorder(const Brc& brc) {
     model::Border m;
-    if (!brc.set || brc.type == 0 || brc.type == 0xFF) return m;
+    if (!brc.set || brc.nil || brc.type == 0 || brc.type == 0xFF) return m;
     using S = model::BorderStyle;
     switch (brc.type) {
     case 2: m.style = S::Thick; break;

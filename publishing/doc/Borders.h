@@ -4,6 +4,7 @@
 // a section; the sprms that set them, and their conversion into the model.
 #pragma once
 
+#include "publishing/doc/ByteReader.h"
 #include "publishing/doc/Sprm.h"
 #include "publishing/model/Document.h"
 
@@ -12,13 +13,21 @@
 
 namespace fq::doc {
 
+// A border descriptor: Word 97's four bytes (Brc80, a colour index) or
+// Word 2000's eight (Brc, a COLORREF).
 struct Brc {
-    bool set = false;
-    std::uint8_t type = 0;         // brcType: 0 none, 1 single, 3 double, 6 dotted, 7 dashed ...
-    std::uint8_t width = 0;        // eighths of a point
-    std::uint8_t space = 0;        // points
+    bool set = false;                  // read from a sprm or a cell descriptor
+    std::uint8_t width = 0;            // eighths of a point
+    std::uint8_t type = 0;             // brcType: 0 none, 1 single, 3 double, 6 dotted, 7 dashed ...
+    std::uint8_t ico = 0;              // colour index (Brc80)
     std::optional<std::uint32_t> cv;   // 0x00BBGGRR; unset: automatic
+    std::uint8_t space = 0;            // points
+    bool nil = false;                  // explicitly no border
 };
+
+// Brc80 (4 bytes) and Brc (8 bytes) at p.
+Brc readBrc80(const std::uint8_t* p);
+Brc readBrc(const std::uint8_t* p);
 
 struct BorderSet {
     Brc top, left, bottom, right, between;

@@ -6,6 +6,7 @@
 #include "publishing/doc/InlinePicture.h"
 #include "publishing/doc/ParagraphBuilder.h"
 #include "publishing/doc/ShapeConverter.h"
+#include "publishing/doc/Tables.h"
 #include "publishing/doc/TextEncoding.h"
 #include "publishing/word/FieldCode.h"
 #include "publishing/word/NumberFormat.h"
@@ -44,6 +45,9 @@ model::Underline underlineFor(std::uint8_t kul) {
     default: return U::Single;
     }
 }
+
+// The character set of fonts whose characters are pictures (Symbol, Wingdings, ...).
+constexpr std::uint8_t kSymbolCharset = 2;
 
 std::string roman(int n) { return word::formatNumber(n, word::NumberFormat::LowerRoman); }
 
@@ -125,6 +129,7 @@ private:
     std::vector<Block> pendingBoxes_;
     model::PageGeometry page_;
     ListNumbering numbering_;
+    AutoNumbering autoNumbering_;
 
     // Character-property cache key: CHPX run, piece, paragraph style.
     long lastRun_ = -2;
@@ -160,6 +165,19 @@ private:
         if (const Bytes* g = pieceGrpprl(cp)) applyPap(pap, *g, data);
         return pap;
     }
+
+    // The table properties of the row whose end mark is at cp.
+    Tap tapAt(std::uint32_t cp) const {
+        Tap tap;
+        const ByteReader* data = d_.dataStream.empty() ? nullptr : &data_;
+        const long idx = d_.papx.find(fcAt(cp));
+        if (idx >= 0) applyTap(tap, d_.papx.runs[static_cast<std::size_t>(idx)].grpprl, data);
+        if (const Bytes* g = pieceGrpprl(cp)) applyTap(tap, *g, data);
+        return tap;
+    }
+
+    // How deep in nested tables a paragraph is: 0 outside tables.
+    static int tableDepth(const Pap& pap) { return pap.itap > 0 ? pap.itap : pap.inTable ? 1 : 0; }
 
     const Chp& chpAt(std::uint32_t cp, const Pap& pap) {
         const long run = d_.chpx.find(fcAt(cp));
@@ -267,6 +285,8 @@ private:
         const auto& text = d_.text.chars;
         r.end = std::min<std::uint32_t>(r.end, static_cast<std::uint32_t>(text.size()));
         ParagraphBuilder b;
+        TableAssembler tables;
+        std::vector<Block>* target = &out;   // where the paragraph under way goes: out, or a table cell
         std::uint32_t pos = r.start;
         bool joinsPrevious = false;
         while (pos < r.end) {
@@ -277,25 +297,44 @@ private:
                 ++term;
             const std::uint32_t markCp = term < r.end ? term : r.end - 1;
             const Pap pap = papAt(markCp);
+            const int depth = tableDepth(pap);
             if (!b.started) {
+                target = &tables.enter(depth, out);
                 b.setProps(toParaProps(pap));
                 b.started = true;
-                if (pap.pageBreakBefore && mainStory && !out.empty()) out.emplace_back(model::PageBreak{});
-                floatingStart_ = out.size();
+                if (pap.pageBreakBefore && mainStory && depth == 0 && !target->empty())
+                    target->emplace_back(model::PageBreak{});
+                floatingStart_ = target->size();
             }
             // A paragraph whose mark was deleted (tracked) joins the next
             // one once the changes are accepted; the joined paragraph has one label.
-            if (pap.ilfo != 0 && d_.fib.word97 && !joinsPrevious) listLabel(pos, pap, b);
-            for (std::uint32_t cp = pos; cp < term; ++cp) handleChar(cp, pap, b, out, mainStory, noteMark);
+            // Page breaks that open the paragraph come before its label, and
+            // a paragraph that holds nothing but its section mark has none.
+            std::uint32_t first = pos;
+            while (first < term && text[first] == 0x0C)
+                handleChar(first++, pap, b, *target, mainStory, noteMark, depth);
+            const bool sectionMarkOnly = first == term && term < r.end && text[term] == 0x0C;
+            if (pap.ilfo != 0 && d_.fib.word97 && !joinsPrevious && !sectionMarkOnly) listLabel(first, pap, b);
+            if (!d_.fib.word97 && !joinsPrevious && !sectionMarkOnly) autoNumberLabel(first, pap, b);
+            for (std::uint32_t cp = first; cp < term; ++cp) handleChar(cp, pap, b, *target, mainStory, noteMark, depth);
             joinsPrevious = term < r.end && text[term] == 0x0D && !pap.inTable && chpAt(term, pap).deleted;
-            if (term < r.end && !joinsPrevious) handleMark(term, pap, b, out);
+            // A drop cap is a paragraph of its own in the file; Word shows
+            // it as the first letter of the next one, whose properties apply.
+            const bool dropCap = term + 1 < r.end && text[term] == 0x0D && !pap.inTable &&
+                                 (pap.dropCap == 1 || pap.dropCap == 2);
+            if (dropCap && !joinsPrevious) {
+                joinsPrevious = true;
+                b.started = false;
+            }
+            if (term < r.end && !joinsPrevious) handleMark(term, pap, b, *target, tables, depth);
             pos = term + 1;
         }
         if (b.started && (b.hasText() || !b.emittedBlock)) {
             b.trimTrailingTab();
-            if (b.hasText()) out.emplace_back(b.take());
+            if (b.hasText()) target->emplace_back(b.take());
         }
-        flushBoxes(out);
+        flushBoxes(*target);
+        tables.finish(out);
     }
 
     const ListLevel* listLevel(const Pap& pap) const {
@@ -321,6 +360,20 @@ private:
         b.append(props, label);
     }
 
+    // Word 6.0/95 numbering: the label takes the text's properties; a bullet
+    // of the ANLD's (symbol) font becomes a character the text font shows.
+    void autoNumberLabel(std::uint32_t cp, const Pap& pap, ParagraphBuilder& b) {
+        const std::u16string label = autoNumbering_.next(pap.nLvlAnm, pap.anld);
+        if (label.empty()) return;
+        const model::CharProps props = toCharProps(chpAt(cp, pap), d_.fonts);
+        std::string text = word::utf16ToUtf8(label);
+        if (pap.nLvlAnm == 11 || pap.anld.nfc == 23) {
+            const std::string font = pap.anld.ftc < d_.fonts.size() ? d_.fonts[pap.anld.ftc].name : std::string();
+            text = word::bulletText(text, font, 0);
+        }
+        b.append(props, word::utf8ToUtf16(text + "\t"));
+    }
+
     void endParagraph(ParagraphBuilder& b, std::vector<Block>& out) {
         if (b.hasText() || !b.emittedBlock) out.emplace_back(b.take());
         b.started = false;
@@ -339,15 +392,16 @@ private:
         for (auto& blk : boxes) out.push_back(std::move(blk));
     }
 
-    void handleMark(std::uint32_t cp, const Pap& pap, ParagraphBuilder& b, std::vector<Block>& out) {
+    void handleMark(std::uint32_t cp, const Pap& pap, ParagraphBuilder& b, std::vector<Block>& out,
+                    TableAssembler& tables, int depth) {
         const char16_t c = d_.text.chars[cp];
-        const model::CharProps props = toCharProps(chpAt(cp, pap), d_.fonts);
-        if (c == 0x07) {
+        if (c == 0x07 && depth == 0) {
+            // A cell mark outside any table: the row end closes the paragraph, a cell end separates.
             if (pap.ttp) {
                 b.trimTrailingTab();
                 endParagraph(b, out);
             } else {
-                b.append(props, u"\t");
+                b.append(toCharProps(chpAt(cp, pap), d_.fonts), u"\t");
             }
             return;
         }
@@ -359,15 +413,22 @@ private:
             flushBoxes(out);
             return;
         }
-        if (pap.inTable && pap.innerTtp) {
-            b.append(props, u"\n");
-        } else if (pap.inTable && pap.innerCell) {
-            b.append(props, u"\t");
-        } else if (pap.inTable) {
-            b.append(props, u"\n");
-        } else {
-            endParagraph(b, out);
+        // Cells and rows of the outermost tables end in cell marks, those of
+        // nested tables in paragraph marks flagged as their ends.
+        const bool rowEnd = c == 0x07 ? pap.ttp : depth > 1 && pap.innerTtp;
+        const bool cellEnd = c == 0x07 ? !pap.ttp : depth > 1 && pap.innerCell && !pap.innerTtp;
+        if (rowEnd) {
+            // The row's own mark holds no text; anything before it joins the last cell.
+            if (b.hasText()) out.emplace_back(b.take());
+            b.started = false;
+            b.emittedBlock = false;
+            b.lastWasPicture = false;
+            flushBoxes(out);
+            tables.endRow(depth, tapAt(cp));
+            return;
         }
+        endParagraph(b, out);
+        if (cellEnd) tables.endCell(depth);
     }
 
     // A field's stored result begins: some fields show what the reader computes instead.
@@ -382,14 +443,29 @@ private:
         fields_.replaceInnermostResult();
     }
 
+    // A field without a result part that Word draws from its code (SYMBOL).
+    void drawnFieldResult(std::uint32_t cp, const Pap& pap, ParagraphBuilder& b) {
+        if (fields_.hidden()) return;
+        const auto code = fields_.closedWithoutResult();
+        if (!code) return;
+        const auto drawn = word::symbolFieldCharacter(*code);
+        const Chp& chp = chpAt(cp, pap);
+        if (!drawn || chp.vanish || chp.deleted) return;
+        model::CharProps props = toCharProps(chp, d_.fonts);
+        if (!drawn->font.empty()) props.font = drawn->font;
+        b.append(props, word::utf8ToUtf16(drawn->text));
+    }
+
     void handleChar(std::uint32_t cp, const Pap& pap, ParagraphBuilder& b, std::vector<Block>& out, bool mainStory,
-                    const std::string& noteMark) {
+                    const std::string& noteMark, int depth) {
         const char16_t c = d_.text.chars[cp];
         if (fields_.consume(c)) {
             if (c == 0x14) fieldResultBegins(cp, pap, b);
+            if (c == 0x15) drawnFieldResult(cp, pap, b);
             return;
         }
         if (fields_.hidden()) return;
+        b.link = fields_.activeLink();
         const Chp& chp = chpAt(cp, pap);
         // Hidden text is not shown; tracked deletions are gone once the changes are accepted.
         if (chp.vanish || chp.deleted) return;
@@ -397,9 +473,13 @@ private:
         if (chp.symbol) {
             // A character inserted from a symbol font: the text holds a stand-in.
             char16_t sym = chp.symbol->second;
-            if (chp.symbol->first < d_.fonts.size() && !d_.fonts[chp.symbol->first].name.empty())
+            bool symbolCharset = false;
+            if (chp.symbol->first < d_.fonts.size() && !d_.fonts[chp.symbol->first].name.empty()) {
                 props.font = d_.fonts[chp.symbol->first].name;
-            if (sym >= 0x20 && sym < 0x100 && word::isSymbolFont(props.font)) sym = static_cast<char16_t>(0xF000 | sym);
+                symbolCharset = d_.fonts[chp.symbol->first].charset == kSymbolCharset;
+            }
+            if (sym >= 0x20 && sym < 0x100 && (symbolCharset || word::isSymbolFont(props.font)))
+                sym = static_cast<char16_t>(0xF000 | sym);
             if (sym >= 0x20) b.append(props, std::u16string_view(&sym, 1));
             return;
         }
@@ -408,6 +488,8 @@ private:
         case 0x0B: b.append(props, u"\n"); return;
         case 0x0E: b.append(props, u"\n"); return;
         case 0x0C:
+            // A page break means nothing inside a table cell.
+            if (depth > 0) return;
             flushText(b, out);
             out.emplace_back(model::PageBreak{});
             b.emittedBlock = true;

@@ -9,10 +9,10 @@ void ParagraphBuilder::append(const model::CharProps& props, std::u16string_view
                               std::size_t serial) {
     if (text.empty()) return;
     if (!texts_.empty() && para_.runs.back().props == props && para_.runs.back().field == field &&
-        (field == model::FieldKind::None || serials_.back() == serial)) {
+        (field == model::FieldKind::None || serials_.back() == serial) && para_.runs.back().link == link) {
         texts_.back() += text;
     } else {
-        para_.runs.push_back({{}, props, field});
+        para_.runs.push_back({{}, props, field, link});
         texts_.emplace_back(text);
         serials_.push_back(serial);
     }

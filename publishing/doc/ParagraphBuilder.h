@@ -16,6 +16,7 @@ public:
     bool started = false;        // properties set for the paragraph under way
     bool emittedBlock = false;   // a picture or break already left this paragraph
     bool lastWasPicture = false; // the last block that left this paragraph is a picture
+    std::string link;            // where the text appended now links to (empty: nowhere)
 
     void setProps(const model::ParaProps& props) { para_.props = props; }
     const model::ParaProps& props() const { return para_.props; }

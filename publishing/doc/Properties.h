@@ -3,6 +3,7 @@
 // changes them. Converting to points and model enums happens in the converter.
 #pragma once
 
+#include "publishing/doc/AutoNumbering.h"
 #include "publishing/doc/Borders.h"
 #include "publishing/doc/ByteReader.h"
 #include "publishing/doc/Sprm.h"
@@ -47,6 +48,9 @@ struct Pap {
     std::uint8_t ilvl = 0;
     BorderSet borders;
     std::optional<std::uint32_t> shading;   // 0x00BBGGRR
+    std::uint8_t nLvlAnm = 0;          // Word 6.0/95 numbering level
+    Anld anld;                         // Word 6.0/95 label description
+    std::uint8_t dropCap = 0;          // DCS fdct: 1 dropped, 2 in the margin
 };
 
 struct Sep {

@@ -16,8 +16,8 @@ std::optional<BorderSpec> side(const pugi::xml_node& parent, std::string_view na
     if (!n) return std::nullopt;
     BorderSpec b;
     b.val = xml::text(n, "val").value_or("single");
-    b.size = std::clamp(xml::int32(n, "sz").value_or(4), 0, 480);
-    b.space = std::clamp(xml::int32(n, "space").value_or(0), 0, 31);
+    b.sizeEighths = std::clamp(xml::int32(n, "sz").value_or(4), 0, 480);
+    b.spacePt = std::clamp(xml::int32(n, "space").value_or(0), 0, 31);
     b.color = xml::text(n, "color").value_or("auto");
     return b;
 }
@@ -101,10 +101,10 @@ model::Border borderToModel(const BorderSpec& b) {
     else if (v == "wave" || v == "doubleWave") m.style = S::Wave;
     else if (v == "thick") m.style = S::Thick;
     else m.style = S::Single;   // single and the art and 3-D styles Word draws as lines
-    m.widthPt = b.size / 8.0;
+    m.widthPt = b.sizeEighths.value_or(4) / 8.0;
     if (m.style == S::Double) m.widthPt *= 3.0;   // two lines and the gap between them
-    m.color = hexColor(b.color);
-    m.spacePt = b.space;
+    m.color = hexColor(b.color.value_or("auto"));
+    m.spacePt = b.spacePt.value_or(0);
     return m;
 }
 

@@ -8,8 +8,10 @@
 #include "publishing/docx/ListLabeler.h"
 #include "publishing/docx/PropertyResolver.h"
 #include "publishing/docx/ShapeConverter.h"
+#include "publishing/docx/TableConverter.h"
 #include "publishing/docx/XmlUtil.h"
 #include "publishing/word/FieldCode.h"
+#include "publishing/word/HyperlinkField.h"
 #include "publishing/word/NumberFormat.h"
 #include "publishing/word/SymbolFonts.h"
 
@@ -73,6 +75,8 @@ model::PageGeometry geometry(const std::optional<SectionProps>& s) {
     return g;
 }
 
+double textWidth(const model::PageGeometry& g) { return std::max(36.0, g.widthPt - g.marginLeftPt - g.marginRightPt); }
+
 struct FieldFrame {
     bool inResult = false;
     std::string code;          // the field's instruction text
@@ -80,31 +84,10 @@ struct FieldFrame {
     model::FieldKind kind = model::FieldKind::None;   // a page-dependent result
     int serial = 0;            // tells the runs of one field from the next one's
     bool shown = false;        // some of the result was appended
+    std::string link;          // a HYPERLINK field's target
+    bool resultText = false;   // the stored result holds text
+    std::optional<word::FormFieldState> form;   // a legacy form field's state
 };
-
-// Tab stops that put each cell of a row after the first at the left edge
-// of its grid column, measured from the row paragraph's left indent. None
-// when the table has no grid.
-std::optional<std::vector<double>> columnStops(const std::vector<int>& grid, const TableRow& row,
-                                               double leftIndentPt) {
-    if (grid.empty() || row.cells.size() < 2) return std::nullopt;
-    std::vector<double> starts;            // left edge of every grid column, and the table's right edge
-    double x = 0.0;
-    for (int w : grid) {
-        starts.push_back(x);
-        x += twipsToPt(w);
-    }
-    starts.push_back(x);
-    std::vector<double> stops;
-    std::size_t column = static_cast<std::size_t>(row.gridBefore);
-    for (std::size_t ci = 0; ci < row.cells.size(); ++ci) {
-        if (column >= starts.size()) break;
-        const double stop = starts[column] - leftIndentPt;
-        if (ci > 0 && stop > 0.0 && (stops.empty() || stop > stops.back() + 0.01)) stops.push_back(stop);
-        column += static_cast<std::size_t>(row.cells[ci].gridSpan);
-    }
-    return stops;
-}
 
 class DocumentConverter {
 public:
@@ -117,11 +100,17 @@ private:
     // Converts a story's blocks, appending to out.
     void story(const std::vector<Block>& blocks, std::vector<model::Block>& out);
     void paragraph(const Paragraph& p, std::vector<model::Block>& out);
+    void paragraphBody(const Paragraph& p, std::vector<model::Block>& out);
+    // A drop cap waiting for the paragraph it begins; alone when none follows.
+    void flushDropCap(std::vector<model::Block>& out);
     void table(const Table& t, std::vector<model::Block>& out);
     void appendText(model::Paragraph& p, const std::string& text, const model::CharProps& props);
     // Appends a run that stands for a page-dependent field's result.
     void appendField(model::Paragraph& p, const std::string& text, const model::CharProps& props,
                      model::FieldKind kind, int serial);
+    // What a field without a stored result shows: a form field's state, a
+    // SYMBOL field's character.
+    void drawnFieldResult(model::Paragraph& p, const FieldFrame& field, const model::CharProps& props);
     std::vector<model::Block> headerFooterBlocks(const std::string& partName);
     void closeSection(const std::optional<SectionProps>& props);
     int noteNumber(bool endnote, int id);
@@ -135,14 +124,23 @@ private:
     // True when the paragraph's text so far was closed before them.
     bool placeShapes(std::vector<ConvertedShape> shapes, const Drawing& d, const model::ParaProps& props,
                      model::Paragraph& current, std::vector<model::Block>& out, std::vector<model::Block>& floating);
+    // A font whose characters are pictures: known by name or by the font table's character set.
+    bool symbolFont(const std::string& font) const {
+        return isSymbolFont(font) || doc_.symbolCharsetFonts.count(font) > 0;
+    }
 
     const WordDocument& doc_;
     PropertyResolver resolver_;
     ListLabeler labels_;
     ShapeConverter shapes_;
+    // Where the text appended now links to: the w:hyperlink around the run,
+    // else the innermost HYPERLINK field whose result it is.
+    std::string activeLink() const;
+    std::string runLink_;
     std::vector<FieldFrame> fields_;
     int fieldSerial_ = 0;
     int lastFieldRun_ = 0;     // serial of the field the last appended field run belongs to
+    double availableWidth_ = 468.0;   // the width tables may take: the section's text area, or a cell's
 
     model::Document out_;
     std::vector<model::Block> sectionBlocks_;
@@ -158,12 +156,20 @@ private:
     std::vector<int> footnoteOrder_, endnoteOrder_;
     int currentNoteNumber_ = 0;
     bool currentNoteEndnote_ = false;
+    std::optional<model::Paragraph> dropCap_;
 };
 
 bool visible(const std::vector<FieldFrame>& fields) {
     for (const auto& f : fields)
         if (!f.inResult || f.replaced) return false;
     return true;
+}
+
+std::string DocumentConverter::activeLink() const {
+    if (!runLink_.empty()) return runLink_;
+    for (auto it = fields_.rbegin(); it != fields_.rend(); ++it)
+        if (it->inResult && !it->link.empty()) return it->link;
+    return {};
 }
 
 void DocumentConverter::appendText(model::Paragraph& p, const std::string& text, const model::CharProps& props) {
@@ -173,9 +179,11 @@ void DocumentConverter::appendText(model::Paragraph& p, const std::string& text,
         appendField(p, text, props, fields_.back().kind, fields_.back().serial);
         return;
     }
-    if (!p.runs.empty() && p.runs.back().props == props && p.runs.back().field == model::FieldKind::None)
+    std::string link = activeLink();
+    if (!p.runs.empty() && p.runs.back().props == props && p.runs.back().field == model::FieldKind::None &&
+        p.runs.back().link == link)
         p.runs.back().text += text;
-    else p.runs.push_back(model::Run{text, props});
+    else p.runs.push_back(model::Run{text, props, model::FieldKind::None, std::move(link)});
 }
 
 void DocumentConverter::appendField(model::Paragraph& p, const std::string& text, const model::CharProps& props,
@@ -187,6 +195,17 @@ void DocumentConverter::appendField(model::Paragraph& p, const std::string& text
     }
     p.runs.push_back(model::Run{text, props, kind});
     lastFieldRun_ = serial;
+}
+
+void DocumentConverter::drawnFieldResult(model::Paragraph& p, const FieldFrame& field, const model::CharProps& props) {
+    const word::FieldCode code = word::parseFieldCode(field.code);
+    if (field.form && (code.type == "FORMCHECKBOX" || code.type == "FORMDROPDOWN")) {
+        appendText(p, cleanText(word::formFieldText(*field.form)), props);
+    } else if (auto drawn = word::symbolFieldCharacter(code)) {
+        model::CharProps sp = props;
+        if (!drawn->font.empty()) sp.font = drawn->font;
+        appendText(p, drawn->text, sp);
+    }
 }
 
 // The page-dependent fields the layout fills in.
@@ -203,7 +222,30 @@ int DocumentConverter::noteNumber(bool endnote, int id) {
     return n;
 }
 
+// A drop cap is a paragraph of its own in the file (a frame); Word shows it
+// as the first letter of the paragraph that follows.
 void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>& out) {
+    const std::string drop = p.props.dropCap.value_or("none");
+    if (drop != "drop" && drop != "margin") {
+        paragraphBody(p, out);
+        return;
+    }
+    flushDropCap(out);
+    std::vector<model::Block> blocks;
+    paragraphBody(p, blocks);
+    for (auto& b : blocks) {
+        auto* para = std::get_if<model::Paragraph>(&b);
+        if (para && !dropCap_ && !para->runs.empty()) dropCap_ = std::move(*para);
+        else out.push_back(std::move(b));
+    }
+}
+
+void DocumentConverter::flushDropCap(std::vector<model::Block>& out) {
+    if (dropCap_) out.push_back(std::move(*dropCap_));
+    dropCap_.reset();
+}
+
+void DocumentConverter::paragraphBody(const Paragraph& p, std::vector<model::Block>& out) {
     const std::string pStyle = resolver_.paragraphStyle(p.props);
     ParaProps merged = resolver_.mergedParagraph(p.props);
     const NumberingLevel* level = nullptr;
@@ -245,24 +287,33 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
         return true;
     };
 
+    runLink_.clear();
     if (label && !label->text.empty()) {
         RunProps labelProps = level->runProps;
         model::CharProps cp = resolver_.resolveRun(pStyle, p.props.markRunProps, &labelProps);
-        if (isSymbolFont(cp.font)) cp.font = resolver_.resolveRun(pStyle, p.props.markRunProps).font;
+        if (symbolFont(cp.font)) cp.font = resolver_.resolveRun(pStyle, p.props.markRunProps).font;
         cp.underline = model::Underline::None;
         appendText(current, label->text, cp);
+    }
+    if (dropCap_) {
+        for (auto& r : dropCap_->runs)
+            if (!r.text.empty()) current.runs.push_back(std::move(r));
+        dropCap_.reset();
     }
 
     for (const Run& run : p.runs) {
         const model::CharProps cp = resolver_.resolveRun(pStyle, run.props);
+        runLink_ = run.hyperlink;
         for (const RunItem& item : run.items) {
             if (const auto* f = std::get_if<FieldChar>(&item)) {
                 if (f->kind == "begin") {
                     fields_.push_back(FieldFrame{});
                     fields_.back().serial = ++fieldSerial_;
+                    fields_.back().form = f->form;
                 } else if (f->kind == "separate" && !fields_.empty() && !fields_.back().inResult) {
                     fields_.back().inResult = true;
                     fields_.back().kind = pageFieldKind(fields_.back().code);
+                    fields_.back().link = word::hyperlinkTarget(fields_.back().code).value_or("");
                     // Some results the reader computes itself (FILENAME).
                     const word::FieldContext context{doc_.sourcePath, doc_.sourceFileName};
                     if (auto result = word::computedFieldResult(word::parseFieldCode(fields_.back().code), context)) {
@@ -277,6 +328,8 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
                     const model::FieldKind kind = ended.inResult ? ended.kind : pageFieldKind(ended.code);
                     if (kind != model::FieldKind::None && !ended.shown && visible(fields_))
                         appendField(current, std::string(), cp, kind, ended.serial);
+                    if (kind == model::FieldKind::None && !ended.resultText && !ended.replaced && visible(fields_))
+                        drawnFieldResult(current, ended, cp);
                 }
                 continue;
             }
@@ -285,6 +338,7 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
                 continue;
             }
             if (!visible(fields_)) continue;
+            if (!fields_.empty() && std::holds_alternative<Text>(item)) fields_.back().resultText = true;
             std::visit(
                 [&](const auto& v) {
                     using T = std::decay_t<decltype(v)>;
@@ -307,7 +361,9 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
                         char32_t code = v.code;
                         model::CharProps sp = cp;
                         if (!v.font.empty()) sp.font = v.font;
-                        if (code >= 0xF000 && code <= 0xF0FF && !isSymbolFont(v.font)) code -= 0xF000;
+                        // A symbol font's character keeps its private-use code, by
+                        // which the font is addressed; other fonts show the plain one.
+                        if (code >= 0xF000 && code <= 0xF0FF && !symbolFont(sp.font)) code -= 0xF000;
                         if (code >= 0x20) xml::appendUtf8(s, code);
                         appendText(current, s, sp);
                     } else if constexpr (std::is_same_v<T, NoteReference>) {
@@ -426,47 +482,16 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
 }
 
 void DocumentConverter::table(const Table& t, std::vector<model::Block>& out) {
-    struct Restore {
-        PropertyResolver& r;
-        std::string previous;
-        ~Restore() { r.setTableStyle(previous); }
-    } restore{resolver_, resolver_.setTableStyle(t.styleId.value_or(""))};
-    for (const TableRow& row : t.rows) {
-        model::Paragraph line;
-        bool haveProps = false;
-        std::vector<model::Block> extra;
-        for (std::size_t ci = 0; ci < row.cells.size(); ++ci) {
-            if (ci > 0) {
-                model::CharProps cp = line.runs.empty() ? model::CharProps{} : line.runs.back().props;
-                appendText(line, "\t", cp);
-            }
-            std::vector<model::Block> cellBlocks;
-            story(row.cells[ci].blocks, cellBlocks);
-            bool firstPara = true;
-            for (auto& b : cellBlocks) {
-                if (auto* para = std::get_if<model::Paragraph>(&b)) {
-                    if (!haveProps) {
-                        line.props = para->props;
-                        haveProps = true;
-                    }
-                    if (!firstPara) {
-                        model::CharProps cp = line.runs.empty() ? model::CharProps{} : line.runs.back().props;
-                        appendText(line, "\n", cp);
-                    }
-                    firstPara = false;
-                    for (auto& r : para->runs) {
-                        if (r.field == model::FieldKind::None) appendText(line, r.text, r.props);
-                        else line.runs.push_back(std::move(r));
-                    }
-                } else if (std::holds_alternative<model::Picture>(b)) {
-                    extra.push_back(std::move(b));
-                }
-            }
-        }
-        if (auto stops = columnStops(t.gridTwips, row, line.props.leftIndentPt)) line.props.tabStopsPt = *stops;
-        out.push_back(std::move(line));
-        for (auto& b : extra) out.push_back(std::move(b));
-    }
+    flushDropCap(out);
+    if (t.rows.empty()) return;
+    TableConverter converter(doc_.styles, resolver_, doc_.compatibilityMode);
+    const double outer = availableWidth_;
+    out.push_back(converter.convert(t, outer, [&](const std::vector<Block>& blocks, std::vector<model::Block>& cell,
+                                                  double widthPt) {
+        availableWidth_ = widthPt;
+        story(blocks, cell);
+        availableWidth_ = outer;
+    }));
 }
 
 void DocumentConverter::story(const std::vector<Block>& blocks, std::vector<model::Block>& out) {
@@ -474,6 +499,7 @@ void DocumentConverter::story(const std::vector<Block>& blocks, std::vector<mode
         if (const auto* p = std::get_if<Paragraph>(&b.content)) paragraph(*p, out);
         else if (const auto* t = std::get_if<Table>(&b.content)) table(*t, out);
     }
+    flushDropCap(out);
 }
 
 std::vector<model::Block> DocumentConverter::headerFooterBlocks(const std::string& partName) {
@@ -497,6 +523,7 @@ void DocumentConverter::closeSection(const std::optional<SectionProps>& props) {
     model::Section s;
     s.page = geometry(props);
     if (props) s.pageBorders = pageBordersToModel(*props);
+    availableWidth_ = textWidth(s.page);
     resolveAnchors(sectionBlocks_, s.page);
     auto pick = [&](const std::vector<HeaderFooterRef>& refs, std::vector<model::Block>& last) {
         const HeaderFooterRef* chosen = nullptr;
@@ -527,9 +554,11 @@ std::vector<model::Block> DocumentConverter::textOf(const std::vector<Block>& co
     // A text box is a story of its own: fields do not cross it.
     std::vector<model::Block> blocks;
     auto saved = std::move(fields_);
+    const std::string savedLink = runLink_;
     fields_.clear();
     story(content, blocks);
     fields_ = std::move(saved);
+    runLink_ = savedLink;
     return blocks;
 }
 
@@ -649,9 +678,19 @@ model::Document DocumentConverter::run() {
     out_.properties.created = c.created;
     out_.properties.modified = c.modified;
 
+    // The section each body block belongs to, for the width its tables may take.
+    std::vector<const std::optional<SectionProps>*> sectionOf(doc_.body.blocks.size(), &doc_.finalSection);
+    for (std::size_t i = doc_.body.blocks.size(); i-- > 0;) {
+        const auto* p = std::get_if<Paragraph>(&doc_.body.blocks[i].content);
+        if (p && p->props.section) sectionOf[i] = &p->props.section;
+        else if (i + 1 < sectionOf.size()) sectionOf[i] = sectionOf[i + 1];
+    }
+
     // The body: a paragraph that carries a sectPr ends its section.
-    for (const Block& b : doc_.body.blocks) {
+    for (std::size_t index = 0; index < doc_.body.blocks.size(); ++index) {
+        const Block& b = doc_.body.blocks[index];
         model::checkBudget();
+        availableWidth_ = textWidth(geometry(*sectionOf[index]));
         std::vector<model::Block> blocks;
         if (const auto* p = std::get_if<Paragraph>(&b.content)) paragraph(*p, blocks);
         else if (const auto* t = std::get_if<Table>(&b.content)) table(*t, blocks);
@@ -664,6 +703,7 @@ model::Document DocumentConverter::run() {
         if (const auto* p = std::get_if<Paragraph>(&b.content); p && p->props.section) closeSection(p->props.section);
     }
 
+    flushDropCap(sectionBlocks_);
     // Notes follow the body, in the order of their first reference; notes
     // that are never referenced come last.
     auto appendNotes = [&](const std::map<int, Note>& notes, bool endnote) {
@@ -682,6 +722,7 @@ model::Document DocumentConverter::run() {
         }
         currentNoteNumber_ = 0;
     };
+    availableWidth_ = textWidth(geometry(doc_.finalSection));
     appendNotes(doc_.footnotes, false);
     appendNotes(doc_.endnotes, true);
 

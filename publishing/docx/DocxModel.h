@@ -5,9 +5,12 @@
 // later by the converter.
 #pragma once
 
+#include "publishing/word/FieldCode.h"
+
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <variant>
 #include <vector>
@@ -43,14 +46,13 @@ struct RunFonts {
     std::optional<std::string> asciiTheme, hAnsiTheme, eastAsiaTheme, csTheme;
 };
 
-// A border as w:pBdr, w:pgBorders and w:tcBorders write one side: style
-// (w:val), width in eighths of a point, distance from the text in points,
-// colour ("RRGGBB" or "auto").
+// A border as w:pBdr, w:pgBorders, w:tblBorders and w:tcBorders write one
+// side (w:top, w:insideH, ...).
 struct BorderSpec {
-    std::string val;
-    int size = 0;
-    int space = 0;
-    std::string color;
+    std::string val;                               // "single", "double", "dotted", "nil", ...
+    std::optional<int> sizeEighths;                // w:sz, eighths of a point
+    std::optional<int> spacePt;                    // w:space, distance from the text
+    std::optional<std::string> color;              // "RRGGBB" or "auto"
 };
 
 struct RunProps {
@@ -103,6 +105,7 @@ struct ParaProps {
     std::optional<int> line;                       // 240ths of a line or twips by rule
     std::optional<std::string> lineRule;           // "auto", "exact", "atLeast"
     std::optional<bool> keepNext, pageBreakBefore, contextualSpacing;
+    std::optional<std::string> dropCap;            // w:framePr/@w:dropCap: "drop", "margin", "none"
     std::vector<TabStop> tabs;
     bool hasTabs = false;
     std::optional<NumberingRef> numbering;
@@ -110,6 +113,65 @@ struct ParaProps {
     std::optional<std::string> shading;            // w:shd/@w:fill
     RunProps markRunProps;                         // w:pPr/w:rPr (paragraph mark)
     std::optional<SectionProps> section;           // a sectPr here ends a section
+};
+
+// ------------------------------------------------------------------ tables
+
+struct BorderSet {
+    std::optional<BorderSpec> top, left, bottom, right, insideH, insideV;
+};
+
+// w:shd: a pattern of one colour over a background.
+struct ShadingSpec {
+    std::optional<std::string> val;                // "clear", "solid", "pct20", "nil", ...
+    std::optional<std::string> color;              // pattern colour, "RRGGBB" or "auto"
+    std::optional<std::string> fill;               // background
+};
+
+// A measure with its unit (tblW, tcW, tblInd, cell margins and spacing).
+struct TableWidth {
+    int value = 0;                                 // twips, or fiftieths of a percent for "pct"
+    std::string type = "dxa";                      // "dxa", "pct", "auto", "nil"
+};
+
+struct CellMarginSet {
+    std::optional<TableWidth> top, left, bottom, right;
+};
+
+// tblLook flags.
+inline constexpr int kLookFirstRow = 0x0020, kLookLastRow = 0x0040, kLookFirstColumn = 0x0080,
+                     kLookLastColumn = 0x0100, kLookNoHBand = 0x0200, kLookNoVBand = 0x0400;
+
+struct TableProps {
+    std::optional<std::string> styleId;
+    std::optional<std::string> justification;      // w:jc
+    std::optional<TableWidth> width, indent, cellSpacing;
+    BorderSet borders;
+    std::optional<ShadingSpec> shading;
+    CellMarginSet cellMargins;
+    std::optional<int> look;                       // kLook* flags
+    std::optional<int> rowBandSize, colBandSize;
+    bool floating = false;                         // w:tblpPr present
+};
+
+struct RowProps {
+    std::optional<int> gridBefore, gridAfter;
+    std::optional<int> height;                     // twips
+    std::optional<std::string> heightRule;         // "auto", "atLeast", "exact"
+    std::optional<bool> header, cantSplit;
+    std::optional<TableWidth> cellSpacing;
+    std::optional<BorderSet> exceptionBorders;     // w:tblPrEx/w:tblBorders
+};
+
+struct CellProps {
+    std::optional<TableWidth> width;
+    std::optional<int> gridSpan;
+    std::optional<std::string> vMerge;             // "restart" or "continue"
+    std::optional<std::string> hMerge;             // legacy horizontal merge
+    BorderSet borders;
+    std::optional<ShadingSpec> shading;
+    CellMarginSet margins;
+    std::optional<std::string> vAlign;             // "top", "center", "bottom"
 };
 
 // ------------------------------------------------------------------ body
@@ -120,7 +182,10 @@ struct Text { std::string text; };
 struct Tab {};
 struct Break { std::string kind; };                // "textWrapping" (default), "page", "column"
 struct Symbol { std::string font; char32_t code = 0; };
-struct FieldChar { std::string kind; };            // "begin", "separate", "end"
+struct FieldChar {
+    std::string kind;                               // "begin", "separate", "end"
+    std::optional<word::FormFieldState> form;       // w:ffData of a legacy form field's begin
+};
 struct InstrText { std::string text; };
 struct NoteReference { bool endnote = false; int id = 0; bool customMark = false; };
 struct NoteMark { bool endnote = false; };         // w:footnoteRef inside a note
@@ -261,17 +326,16 @@ struct Paragraph {
 
 struct TableCell {
     std::vector<Block> blocks;
-    std::optional<std::string> vMerge;             // "restart" or "continue"
-    int gridSpan = 1;                              // grid columns the cell covers
+    CellProps props;                               // w:tcPr
 };
 
 struct TableRow {
     std::vector<TableCell> cells;
-    int gridBefore = 0;                            // grid columns left empty before the first cell
+    RowProps props;                                // w:trPr, w:tblPrEx
 };
 
 struct Table {
-    std::optional<std::string> styleId;
+    TableProps props;                              // w:tblPr
     std::vector<int> gridTwips;                    // w:tblGrid column widths
     std::vector<TableRow> rows;
 };
@@ -287,6 +351,16 @@ struct Story {
 
 // ---------------------------------------------------------------- styles
 
+// A table style's formatting of one region (w:tblStylePr: "firstRow",
+// "band1Horz", "nwCell", ...), or of the whole table.
+struct TableStyleRegion {
+    ParaProps paraProps;
+    RunProps runProps;
+    TableProps table;
+    RowProps row;
+    CellProps cell;
+};
+
 struct Style {
     std::string id;
     std::string type;          // "paragraph", "character", "table", "numbering"
@@ -295,6 +369,11 @@ struct Style {
     bool isDefault = false;
     ParaProps paraProps;
     RunProps runProps;
+    // Table styles: w:tblPr, w:trPr, w:tcPr and the conditional regions.
+    TableProps tableProps;
+    RowProps rowProps;
+    CellProps cellProps;
+    std::map<std::string, TableStyleRegion> regions;
 };
 
 struct ThemeFonts {
@@ -318,6 +397,7 @@ struct Styles {
     std::map<std::string, Style> styles;
     std::optional<std::string> defaultParagraphStyle;
     std::optional<std::string> defaultCharacterStyle;
+    std::optional<std::string> defaultTableStyle;
 };
 
 // ------------------------------------------------------------- numbering
@@ -400,6 +480,7 @@ struct WordDocument {
     std::optional<SectionProps> finalSection;      // w:body/w:sectPr
     Styles styles;
     ThemeFonts theme;
+    std::set<std::string> symbolCharsetFonts;      // fonts of the symbol character set (font table)
     Numbering numbering;
     std::map<std::string, Story> headerFooterParts; // part name -> story
     std::map<int, Note> footnotes, endnotes;
@@ -407,6 +488,7 @@ struct WordDocument {
     std::map<std::string, std::vector<std::string>> diagramTexts;  // data part -> text of its nodes
     std::map<std::string, ChartPart> charts;                       // chart part name -> chart
     std::map<std::string, std::vector<DrawnShape>> diagramDrawings;  // SmartArt data part -> its stored drawing
+    int compatibilityMode = 0;                     // w:compatSetting, 15 for Word 2013 and later; 0 unknown
 };
 
 } // namespace fq::docx

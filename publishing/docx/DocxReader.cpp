@@ -14,8 +14,10 @@
 //   [X] docDefaults, paragraph and character styles, basedOn chains, default styles
 //   [X] toggle properties (bold, italic, strike, caps, small caps) between style chains
 //   [X] theme fonts (major/minor, asciiTheme/hAnsiTheme/eastAsiaTheme/cstheme)
-//   [-] table styles: paragraph and run properties apply inside their table; conditional
-//       formatting (first row, banding) does not
+//   [X] table styles (basedOn chains, the default table style): borders, shading, cell margins,
+//       indent and alignment under the table's own; paragraph and run properties in its cells
+//   [X] conditional formatting as tblLook switches it on: first/last row and column, banded rows
+//       and columns (band sizes), corner cells; their shading, borders and text properties
 //   [X] numbering styles (w:numStyleLink)
 //   [X] latent styles read into the model (they carry no formatting, so nothing to apply)
 // Paragraphs
@@ -29,7 +31,8 @@
 //   [X] East Asian font (w:eastAsia) for runs with CJK text
 //   [X] empty paragraphs keep the size of their paragraph mark
 //   [X] superscript/subscript, small caps, all caps
-//   [X] tabs, line breaks, page breaks, w:sym, soft hyphen, non-breaking hyphen, ruby base text
+//   [X] tabs, line breaks, page breaks, w:sym, soft hyphen, non-breaking hyphen, ruby base text;
+//       symbol fonts known by name or by the font table's symbol character set
 //   [-] hidden text (w:vanish): kept as visible text so that nothing is lost
 //   [X] highlighting and character shading (carried in the model; the publication has no place for them)
 //   [ ] character spacing, character borders
@@ -41,14 +44,28 @@
 //   [X] lists: labels from numbering.xml counted as Word counts them (shared with the doc reader):
 //       counters per abstract numbering, start and level overrides, restarts, legal numbering,
 //       Word's number formats (East Asian ones too), bullets in symbol fonts as Unicode
-//   [X] tables flattened: one paragraph per row, cells separated by tabs, nested tables inline
+//   [X] tables as table blocks: tblGrid (completed from tcW or shared out when missing), gridSpan,
+//       vMerge (row spans; text of continued cells kept in the first), legacy hMerge, gridBefore/After
+//   [X] table borders and cell borders (styles Word knows mapped to the model's, sz in eighths of a
+//       point, auto colour), shading fill and patterns (solid, percentages) as one colour
+//   [X] tblInd (to the text before the Word 2013 compatibility mode, to the cell edge from then on),
+//       jc, tblCellMar/tcMar, tblCellSpacing, trHeight with hRule, tblHeader, cantSplit, vAlign
+//   [X] nested tables inside their cells; tables in headers, footers, notes and text boxes
+//   [-] floating tables (tblpPr) are read as tables in the flow
+//   [-] row exceptions (tblPrEx): their borders only
+//   [ ] diagonal cell borders, text direction, fit text, no-wrap
 //   [X] fields: fldSimple content, complex fields show their result only (nested fields too)
 //   [X] FILENAME fields show the name of the file being converted
-//   [X] hyperlinks, sdt, smartTag, customXml, bidi containers as their text
+//   [X] fields without a stored result as Word draws them: SYMBOL (its character in the \f font),
+//       FORMCHECKBOX as a ballot box (checked or not), FORMDROPDOWN as its selected entry
+//   [X] drop caps (w:framePr w:dropCap): the letter begins the paragraph after it
+//   [X] hyperlinks (w:hyperlink and HYPERLINK fields) carry their target on their runs
+//   [X] sdt, smartTag, customXml, bidi containers as their text
 //   [X] tracked changes: insertions and moves-to kept, deletions and moves-from dropped
 //   [X] footnotes and endnotes appended at the end with their marks (1, 2, ... and i, ii, ...)
 //   [X] text boxes (wps:txbx, v:textbox) as shapes holding their text; one branch of mc:AlternateContent
-//   [X] math as its text (m:t), "[equation]" when it has none
+//   [X] math in Word's linear form: fractions, radicals, scripts, n-ary operators, delimiters,
+//       matrices, functions, accents, limits; "[equation]" when it has no text
 //   [-] comments: not carried
 // Pictures
 //   [X] wp:inline and wp:anchor with a:blip, VML v:imagedata, OLE previews

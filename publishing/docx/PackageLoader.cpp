@@ -63,6 +63,14 @@ std::vector<std::string> diagramText(const pugi::xml_node& root) {
     return out;
 }
 
+// Word's compatibility mode (w:compat/w:compatSetting "compatibilityMode"); 0 when none is named.
+int compatibilityMode(const pugi::xml_node& settings) {
+    for (pugi::xml_node c = xml::child(settings, "compat").first_child(); c; c = c.next_sibling())
+        if (xml::is(c, "compatSetting") && xml::text(c, "name").value_or("") == "compatibilityMode")
+            return xml::int32(c, "val").value_or(0);
+    return 0;
+}
+
 bool Loader::parsePart(const std::string& name, pugi::xml_document& doc, bool required) {
     try {
         auto data = zip_.read(name);
@@ -183,12 +191,19 @@ WordDocument Loader::load() {
         if (!xml::is(body, "body")) continue;
         BodyParser parser(rels);
         std::vector<Block> blocks = parser.parseBlocks(body);
-        for (auto& b : blocks) doc_.body.blocks.push_back(std::move(b));
+        if (doc_.body.blocks.empty())
+            doc_.body.blocks = std::move(blocks);   // no second copy of a long body
+        else
+            doc_.body.blocks.insert(doc_.body.blocks.end(), std::make_move_iterator(blocks.begin()),
+                                    std::make_move_iterator(blocks.end()));
         if (parser.trailingSection()) doc_.finalSection = parser.trailingSection();
         images_.insert(parser.imageParts().begin(), parser.imageParts().end());
         diagrams_.insert(parser.diagramParts().begin(), parser.diagramParts().end());
         charts_.insert(parser.chartParts().begin(), parser.chartParts().end());
     }
+    // The body is in the model now; its XML tree (several times the size
+    // of the text) is not needed for the parts that follow.
+    main.reset();
 
     for (const auto& [id, rel] : rels) {
         if (rel.external) continue;
@@ -201,9 +216,15 @@ WordDocument Loader::load() {
                 doc_.theme = parseThemeFonts(d.document_element());
                 parseThemeColors(d.document_element(), doc_.theme);
             }
+        } else if (hasType(rel, "fontTable")) {
+            pugi::xml_document d;
+            if (parsePart(rel.target, d, false)) doc_.symbolCharsetFonts = parseSymbolCharsetFonts(d.document_element());
         } else if (hasType(rel, "numbering")) {
             pugi::xml_document d;
             if (parsePart(rel.target, d, true)) doc_.numbering = parseNumbering(d.document_element());
+        } else if (hasType(rel, "settings")) {
+            pugi::xml_document d;
+            if (parsePart(rel.target, d, false)) doc_.compatibilityMode = compatibilityMode(d.document_element());
         } else if (hasType(rel, "footnotes")) {
             readNotes(rel.target, doc_.footnotes);
         } else if (hasType(rel, "endnotes")) {

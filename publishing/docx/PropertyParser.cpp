@@ -104,6 +104,7 @@ ParaProps parseParaProps(const pugi::xml_node& pPr, const Relationships& rels) {
         p.lineRule = xml::text(sp, "lineRule");
     }
     p.keepNext = xml::onOff(pPr, "keepNext");
+    p.dropCap = xml::text(xml::child(pPr, "framePr"), "dropCap");
     p.pageBreakBefore = xml::onOff(pPr, "pageBreakBefore");
     p.contextualSpacing = xml::onOff(pPr, "contextualSpacing");
     if (pugi::xml_node tabs = xml::child(pPr, "tabs")) {

@@ -4,6 +4,7 @@
 #include "publishing/layout/PageBuilder.h"
 #include "publishing/layout/ParagraphDecor.h"
 #include "publishing/layout/ParagraphMeasure.h"
+#include "publishing/layout/TableText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,22 +16,6 @@ namespace {
 constexpr double kHairline = 0.25;
 
 double finiteOr(double v, double fallback) { return std::isfinite(v) ? v : fallback; }
-
-void collectText(const std::vector<model::Block>& blocks, std::vector<model::Paragraph>& out,
-                 std::vector<const model::Picture*>* pictures) {
-    for (const auto& block : blocks) {
-        if (const auto* p = std::get_if<model::Paragraph>(&block)) {
-            out.push_back(*p);
-        } else if (const auto* t = std::get_if<model::Table>(&block)) {
-            for (const auto& row : t->rows)
-                for (const auto& cell : row.cells) collectText(cell.blocks, out, pictures);
-        } else if (const auto* d = std::get_if<model::DrawingShape>(&block)) {
-            collectText(d->text, out, pictures);
-        } else if (const auto* pic = std::get_if<model::Picture>(&block); pic && pictures) {
-            pictures->push_back(pic);
-        }
-    }
-}
 
 double spacing(double v) { return std::isfinite(v) ? std::clamp(v, 0.0, 1000.0) : 0.0; }
 
@@ -150,8 +135,13 @@ public:
             } else if (const auto* p = std::get_if<model::Paragraph>(&block)) {
                 paragraph(*p);
             } else if (const auto* t = std::get_if<model::Table>(&block)) {
-                for (const auto& row : t->rows)
-                    for (const auto& cell : row.cells) walk(cell.blocks, depth + 1);
+                // A row is a line of text (TableText) below the drawings of its
+                // cells, which stand side by side as the cells do.
+                const std::vector<model::Paragraph> lines = tableAsLines(*t);
+                for (std::size_t r = 0; r < t->rows.size(); ++r) {
+                    for (const auto& cell : t->rows[r].cells) drawingsOf(cell.blocks, depth + 1);
+                    if (r < lines.size()) paragraph(lines[r]);
+                }
             }
         }
     }
@@ -166,6 +156,21 @@ public:
 
 private:
     double room() const { return rows_ + rowHeight_; }
+
+    // The pictures and shapes among the blocks of a table's cell, nested tables' too.
+    void drawingsOf(const std::vector<model::Block>& blocks, int depth) {
+        if (depth > 16) return;
+        for (const auto& block : blocks) {
+            const auto* pic = std::get_if<model::Picture>(&block);
+            const auto* shape = std::get_if<model::DrawingShape>(&block);
+            if (pic || shape) {
+                drawing(block, pic, shape);
+            } else if (const auto* t = std::get_if<model::Table>(&block)) {
+                for (const auto& row : t->rows)
+                    for (const auto& cell : row.cells) drawingsOf(cell.blocks, depth + 1);
+            }
+        }
+    }
 
     void drawing(const model::Block& block, const model::Picture* pic, const model::DrawingShape* shape) {
         HeaderFooterContent::Item item;

@@ -15,7 +15,7 @@ namespace fq::layout {
 struct SectionFrames;
 
 // The drawn frame of a shape: its look, and its text as paragraphs (tables
-// inside give their cells' paragraphs, shapes inside their text). Pictures
+// inside give a line per row, see TableText). Pictures
 // and shapes inside stand where their paragraphs leave room for them (see
 // HeaderFooterContent, which lays out a shape's text as a header's).
 model::DrawingFrame drawingFrame(const model::DrawingShape& shape);
@@ -46,7 +46,8 @@ struct PlacedDrawing {
 // frame (inline pictures and shapes leave room in the paragraph that
 // follows them, or in a paragraph of their own; those with nothing between
 // them, as in the cells of a table row, stand side by side), and the
-// drawings it places. Tables give their cells' content in reading order.
+// drawings it places. A table gives a line per row (see TableText), below
+// the drawings of the row's cells.
 struct HeaderFooterContent {
     std::vector<model::Paragraph> paragraphs;
     bool hasDrawings = false;

@@ -43,9 +43,7 @@ void layOutBlocks(PageBuilder& builder, const std::vector<model::Block>& blocks)
                 } else if constexpr (std::is_same_v<T, model::PageBreak>) {
                     builder.pageBreak();
                 } else if constexpr (std::is_same_v<T, model::Table>) {
-                    // Tables flow cell by cell, in reading order.
-                    for (const auto& row : b.rows)
-                        for (const auto& cell : row.cells) layOutBlocks(builder, cell.blocks);
+                    builder.addTable(b);
                 } else {
                     builder.addShape(b, anchoringParagraph(blocks, i));
                 }

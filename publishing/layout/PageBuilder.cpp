@@ -4,6 +4,7 @@
 
 #include "publishing/layout/ParagraphMeasure.h"
 #include "publishing/layout/ParagraphSplit.h"
+#include "publishing/layout/TableLayout.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -177,6 +178,7 @@ model::Rect pictureSize(const model::Picture& picture) {
 void PageBuilder::startSection(const model::Section& section) {
     if (pageOpen_) finishPage();
     section_ = &section;
+    ++flow_;
     frames_ = sectionFrames(section);
     header_ = withMarkRuns(paragraphsOf(section.header));
     footer_ = withMarkRuns(paragraphsOf(section.footer));
@@ -210,8 +212,12 @@ void PageBuilder::closeFrame(double bottom) {
     const model::Rect& b = frames_.body;
     const double height = std::max(1.0, std::min(bottom, b.yPt + b.heightPt) - frameTop_);
     page().shapes.push_back({{column_.xPt, frameTop_, column_.widthPt, height},
-                             model::TextFrame{std::move(frameParagraphs_), model::FrameRole::Body}});
+                             model::TextFrame{.paragraphs = std::move(frameParagraphs_),
+                                              .role = model::FrameRole::Body,
+                                              .flow = flow_,
+                                              .continues = frameContinues_}});
     frameParagraphs_.clear();
+    frameContinues_ = false;
 }
 
 void PageBuilder::finishPage() {
@@ -285,7 +291,10 @@ void PageBuilder::addParagraph(const model::Paragraph& given, const model::Parag
             if (const Column want = wrap_.columnAt(cursor_, line.heightPt, frames_.body);
                 !(want == column_) && switchedAt != cursor_) {
                 switchedAt = cursor_;
-                if (line.start > partStart) frameParagraphs_.push_back(paragraphPart(*current, *lines, partStart, line.start));
+                if (line.start > partStart) {
+                    frameParagraphs_.push_back(paragraphPart(*current, *lines, partStart, line.start));
+                    frameContinues_ = true;
+                }
                 closeFrame(cursor_);
                 frameTop_ = cursor_;
                 column_ = want;
@@ -303,6 +312,7 @@ void PageBuilder::addParagraph(const model::Paragraph& given, const model::Parag
                 if (line.start > partStart) {
                     frameParagraphs_.push_back(paragraphPart(*current, *lines, partStart, line.start));
                     partStart = line.start;
+                    frameContinues_ = true;
                 }
                 closeFrame(cursor_);
                 cursor_ = frameTop_ = below;
@@ -314,6 +324,7 @@ void PageBuilder::addParagraph(const model::Paragraph& given, const model::Parag
             if (line.start > partStart) {
                 frameParagraphs_.push_back(paragraphPart(*current, *lines, partStart, line.start));
                 partStart = line.start;
+                frameContinues_ = true;
             }
             newPage(true);
         }
@@ -367,6 +378,29 @@ void PageBuilder::addPicture(const model::Picture& picture, const model::Paragra
     rowAlignment_ = picture.alignment;
     placeRow();
     bodyUsed_ = true;
+}
+
+void PageBuilder::addTable(const model::Table& table) {
+    if (!pageOpen_) newPage(false);
+    row_.clear();
+    decor_.interrupt();
+    closeFrame(cursor_);
+    struct Flow final : TableFlow {
+        PageBuilder& b;
+        explicit Flow(PageBuilder& builder) : b(builder) {}
+        model::Rect body() const override { return b.frames_.body; }
+        double pageWidth() const override { return b.frames_.pageWidth; }
+        double cursor() const override { return b.cursor_; }
+        bool atPageTop() const override { return !b.bodyUsed_ && b.cursor_ <= b.frames_.body.yPt + kEpsilon; }
+        void newPage() override { b.newPage(true); }
+        void place(model::Shape shape) override {
+            b.page().shapes.push_back(std::move(shape));
+            b.bodyUsed_ = true;
+        }
+        void placeAnchored(const model::Picture& picture) override { b.addPicture(picture); }
+        void end(double bottom) override { b.cursor_ = b.frameTop_ = bottom; }
+    } flow(*this);
+    layOutTable(table, flow);
 }
 
 void PageBuilder::placeRow() {

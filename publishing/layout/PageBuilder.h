@@ -49,6 +49,9 @@ public:
     void addPicture(const model::Picture& picture, const model::Paragraph* anchoring = nullptr);
     // A drawn shape: floating where its anchor puts it, or in the flow.
     void addShape(const model::DrawingShape& shape, const model::Paragraph* anchoring = nullptr);
+    // Ends the text frame above the table, lays the table out (see
+    // TableLayout) and lets a new frame begin below it.
+    void addTable(const model::Table& table);
     void pageBreak();
     // Closes the last page; gives an empty document its one page.
     void finish();
@@ -77,6 +80,8 @@ private:
     double cursor_ = 0.0;                   // next free y in the body
     double frameTop_ = 0.0;                 // where the open text frame begins
     std::vector<model::Paragraph> frameParagraphs_;
+    std::uint32_t flow_ = 0;                // the section's flow number
+    bool frameContinues_ = false;           // the open frame's last paragraph goes on in the next
     std::vector<model::Paragraph> header_;  // the section's header and footer frames' text
     std::vector<model::Paragraph> footer_;
     std::size_t backShapes_ = 0;            // anchored pictures at the back of the page's shapes

@@ -10,6 +10,8 @@
 // styles and defaults, so the layout and the writer never look anything up.
 #pragma once
 
+#include "publishing/word/NumberFormat.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -42,6 +44,19 @@ struct CharProps {
 };
 
 enum class Alignment { Left, Center, Right, Justify };
+
+// A tab stop: where text after a tab starts (left), is centred (center),
+// ends (right) or has its decimal point (decimal), and what fills the room
+// the tab leaves (dots for a table of contents).
+enum class TabAlignment { Left, Center, Right, Decimal };
+enum class TabLeader { None, Dots, Dashes, Underline, Heavy, MiddleDots };
+
+struct TabStop {
+    double positionPt = 0.0;               // from the left indent, as tabStopsPt
+    TabAlignment alignment = TabAlignment::Left;
+    TabLeader leader = TabLeader::None;
+    friend bool operator==(const TabStop&, const TabStop&) = default;
+};
 
 struct LineSpacing {
     enum class Rule { Multiple, Exact, AtLeast };
@@ -81,6 +96,17 @@ struct ParaProps {
     double spaceAfterPt = 0.0;
     LineSpacing lineSpacing;
     bool keepWithNext = false;
+    bool keepLinesTogether = false;        // all lines on one page (when they fit on one)
+    bool pageBreakBefore = false;          // starts a page, unless it stands at the top of one
+    bool widowControl = false;             // no single first or last line of the paragraph alone on a page
+    // No space before or after between two paragraphs of the same style that both say so.
+    bool contextualSpacing = false;
+    bool snapToGrid = true;                // lines snap to the section's line grid, when it has one
+    std::string styleName;                 // the paragraph style, as the document names it ("Heading 1")
+    // The stops with alignment and leader, in order. When not empty it
+    // lists the same stops as tabStopsPt and is what counts; readers that
+    // know only positions fill tabStopsPt alone (left stops without leader).
+    std::vector<TabStop> tabs;
     std::vector<double> tabStopsPt;        // positions from the left indent
     ParagraphBorders borders;
     std::optional<Color> shading;          // background of the paragraph
@@ -89,8 +115,12 @@ struct ParaProps {
 
 // A field whose result depends on the page the run lands on. The run's text
 // holds the result the document stored; the layout replaces it with the
-// number of the page it lays the run out on, or the number of pages.
-enum class FieldKind { None, PageNumber, PageCount };
+// number of the page it lays the run out on, or the number of pages (of the
+// publication or of the section), or the text of the nearest paragraph of a
+// style (StyleRef: Run::fieldArgument names the style). A NoteReference run
+// is the mark of a footnote or endnote (Run::note), in the text that refers
+// to the note and at the start of the note itself; the layout numbers it.
+enum class FieldKind { None, PageNumber, PageCount, SectionPages, StyleRef, NoteReference };
 
 // A run of text with one set of character properties. The text may hold
 // U+0009 (tab) and U+000A (line break inside the paragraph); it never holds
@@ -103,6 +133,11 @@ struct Run {
     // "file:...") or "#name" for a bookmark of the document; empty when the
     // run is no link.
     std::string link;
+    // Page fields: the number format the field asks for (unset: the
+    // section's page-number format). StyleRef: the style it looks for.
+    std::optional<word::NumberFormat> fieldFormat;
+    std::string fieldArgument;
+    int note = -1;                         // NoteReference: index into Document::notes
 };
 
 struct Paragraph {
@@ -156,7 +191,11 @@ struct Picture {
     bool sameParagraphAsPrevious = false;
 };
 
-struct PageBreak {};
+// An explicit break: the flow goes on on the next page, or, for a column
+// break, in the next column (on the next page after the last column).
+struct PageBreak {
+    bool column = false;
+};
 
 // ---------------------------------------------------------------- shapes
 
@@ -311,7 +350,8 @@ struct Table {
     std::vector<double> gridPt;            // widths of the grid columns
     std::vector<TableRow> rows;
     Alignment alignment = Alignment::Left; // Left, Center or Right of the text area
-    double indentPt = 0.0;                 // from the left margin (left-aligned tables)
+    double indentPt = 0.0;                 // left edge of the cells from the left margin (left-aligned tables);
+                                           // negative when the table reaches into the margin
     TableBorders borders;
     CellMargins cellMargins;
     std::optional<Color> shading;          // the table's background, under the cells'
@@ -326,6 +366,32 @@ using BlockVariant = std::variant<Paragraph, Picture, PageBreak, Table, DrawingS
 struct Block : BlockVariant {
     using BlockVariant::BlockVariant;
     using BlockVariant::operator=;
+};
+
+// How a section begins: on a new page (or the next even or odd one), on
+// the same page below what came before, or in the next column.
+enum class SectionStart { NewPage, Continuous, NewColumn, EvenPage, OddPage };
+
+// The text columns of a section. widthsPt and spacingsPt (the room after
+// each column but the last) are set for columns of their own widths;
+// empty, the columns share the width evenly with spacingPt between them.
+struct SectionColumns {
+    int count = 1;
+    double spacingPt = 36.0;
+    std::vector<double> widthsPt;
+    std::vector<double> spacingsPt;
+    bool separator = false;                // a line between the columns
+    friend bool operator==(const SectionColumns&, const SectionColumns&) = default;
+};
+
+// How notes are numbered: restarted per section or per page, or counted
+// through the document from start.
+struct NoteNumbering {
+    enum class Restart { Continuous, EachSection, EachPage };
+    word::NumberFormat format = word::NumberFormat::Decimal;
+    int start = 1;
+    Restart restart = Restart::Continuous;
+    friend bool operator==(const NoteNumbering&, const NoteNumbering&) = default;
 };
 
 struct PageGeometry {
@@ -356,6 +422,33 @@ struct Section {
     std::vector<Block> blocks;
     std::vector<Block> header;             // repeated on every page of the section
     std::vector<Block> footer;
+    SectionStart start = SectionStart::NewPage;
+    SectionColumns columns;
+    // Header and footer variants: the first page's when titlePage is set,
+    // the even pages' when evenAndOddHeaders is (header and footer are then
+    // the odd pages'). An empty variant is an empty header or footer.
+    bool titlePage = false;
+    bool evenAndOddHeaders = false;
+    std::vector<Block> headerFirst, footerFirst;
+    std::vector<Block> headerEven, footerEven;
+    // Page numbers: restarted at pageNumberStart when set, shown in
+    // pageNumberFormat by the page fields that name no format.
+    std::optional<int> pageNumberStart;
+    word::NumberFormat pageNumberFormat = word::NumberFormat::Decimal;
+    double gridLinePitchPt = 0.0;          // a line grid: line heights snap to multiples of it (0: none)
+    NoteNumbering footnoteNumbering;
+    NoteNumbering endnoteNumbering{word::NumberFormat::LowerRoman};
+    bool endnotesAtSectionEnd = false;     // else at the end of the document
+};
+
+// A footnote or an endnote: its text, referred to from the runs whose
+// Run::note is its index. customMark is the mark the document gives
+// instead of a number (empty: numbered).
+struct Note {
+    enum class Kind { Footnote, Endnote };
+    Kind kind = Kind::Footnote;
+    std::vector<Block> blocks;
+    std::string customMark;
 };
 
 struct DocumentProperties {
@@ -370,6 +463,7 @@ struct DocumentProperties {
 struct Document {
     DocumentProperties properties;
     std::vector<Section> sections;
+    std::vector<Note> notes;
 };
 
 } // namespace fq::model

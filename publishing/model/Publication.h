@@ -23,14 +23,24 @@ struct Rect {
 };
 
 // What a text frame is for; the writer and the tests tell the body's frames
-// from the header's and footer's by it.
-enum class FrameRole { Body, Header, Footer, Other };
+// from the header's and footer's (and the footnotes' at a page's foot) by it.
+enum class FrameRole { Body, Header, Footer, Other, Notes };
 
 // A text frame. The paragraphs are exactly the lines that fit into it; a
 // paragraph that continues in the next frame is split into two paragraphs.
 struct TextFrame {
     std::vector<Paragraph> paragraphs;
     FrameRole role = FrameRole::Body;
+    // The text flows through this many columns of equal width, with
+    // columnSpacingPt between them.
+    int columns = 1;
+    double columnSpacingPt = 0.0;
+    // The body frames of one section carry the same flow number (counted
+    // from 1), in reading order across its pages; 0: a frame on its own.
+    std::uint32_t flow = 0;
+    // The frame's last paragraph goes on in the next frame of its flow (the
+    // layout split it between two lines).
+    bool continues = false;
 };
 
 struct PictureFrame {

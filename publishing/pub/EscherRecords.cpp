@@ -1,21 +1,11 @@
-// Office drawing record and property-table writing.
+// Office Art record primitives.
 #include "publishing/pub/EscherRecords.h"
+
+#include "publishing/pub/PubConstants.h"
 
 #include <algorithm>
 
-namespace fq::pub::escher {
-
-std::size_t RecordWriter::open(std::uint16_t type, std::uint16_t version, std::uint16_t instance) {
-    out_.u16(static_cast<std::uint16_t>(version | (instance << 4)));
-    out_.u16(type);
-    const std::size_t mark = out_.size();
-    out_.u32(0);
-    return mark;
-}
-
-void RecordWriter::close(std::size_t mark) {
-    out_.patchU32(mark, static_cast<std::uint32_t>(out_.size() - mark - 4));
-}
+namespace fq::pub {
 
 void PropertyTable::set(std::uint16_t id, std::uint32_t value) {
     for (auto& e : entries_)
@@ -64,4 +54,49 @@ void PropertyTable::write(RecordWriter& w, std::uint16_t recordType) const {
     w.close(m);
 }
 
-} // namespace fq::pub::escher
+void writeOpt(RecordWriter& w, std::uint16_t type, const Properties& props,
+              const std::vector<ComplexProperty>& complex) {
+    PropertyTable table;
+    table.set(props);
+    for (const auto& c : complex) table.setText(c.id, c.text);
+    table.write(w, type);
+}
+
+Properties sideBorders() {
+    using namespace esc::op;
+    return {{LineLeftColor, esc::kPaletteBlack},  {LineLeftBack, esc::kPaletteWhite},
+            {LineTopColor, esc::kPaletteBlack},   {LineTopBack, esc::kPaletteWhite},
+            {LineRightColor, esc::kPaletteBlack}, {LineRightBack, esc::kPaletteWhite},
+            {LineBottomColor, esc::kPaletteBlack}, {LineBottomBack, esc::kPaletteWhite},
+            {LineColumnColor, esc::kPaletteBlack}, {LineColumnBack, esc::kPaletteWhite}};
+}
+
+void writeAnchor(RecordWriter& w, const RectEmu& r) {
+    const auto m = w.open(esc::ClientAnchor, esc::kClientVersion, esc::kClientInstance);
+    w.out().u32(0x1C);
+    const std::pair<std::uint16_t, std::int32_t> values[] = {
+        {esc::kAnchorLeft, r.left}, {esc::kAnchorTop, r.top}, {esc::kAnchorRight, r.right},
+        {esc::kAnchorBottom, r.bottom}};
+    for (const auto& [id, v] : values) {
+        w.out().u16(id);
+        w.out().i32(v);
+    }
+    w.close(m);
+}
+
+void writeClient(RecordWriter& w, std::uint16_t type, std::uint16_t id, std::uint32_t value) {
+    const auto m = w.open(type, esc::kClientVersion, esc::kClientInstance);
+    w.out().u32(10);
+    w.out().u16(id);
+    w.out().u32(value);
+    w.close(m);
+}
+
+void writeSp(RecordWriter& w, std::uint16_t shapeType, std::uint32_t spid, std::uint32_t flags) {
+    const auto m = w.open(esc::Sp, 2, shapeType);
+    w.out().u32(spid);
+    w.out().u32(flags);
+    w.close(m);
+}
+
+} // namespace fq::pub

@@ -12,9 +12,6 @@ namespace fq::pub {
 
 namespace {
 
-using escher::PropertyTable;
-using escher::RecordWriter;
-
 // Shape properties beyond the ones every shape carries (PubConstants). The
 // outline's arrays carry the 0x4000 bit as Publisher writes them.
 namespace prop {
@@ -257,7 +254,8 @@ bool openOutline(const model::DrawingFrame& d) {
     return true;
 }
 
-void writeAnchor(RecordWriter& w, RectEmu r, double rotation) {
+// The anchor of a shape turned by the given angle, as readers store it.
+void writeTurnedAnchor(RecordWriter& w, RectEmu r, double rotation) {
     if (quarterTurned(rotation)) {
         const std::int64_t width = r.width(), height = r.height();
         const std::int64_t left = (std::int64_t(r.left) + r.right - height) / 2;
@@ -265,32 +263,7 @@ void writeAnchor(RecordWriter& w, RectEmu r, double rotation) {
         r = RectEmu{static_cast<std::int32_t>(left), static_cast<std::int32_t>(top),
                     static_cast<std::int32_t>(left + height), static_cast<std::int32_t>(top + width)};
     }
-    const auto m = w.open(esc::ClientAnchor, esc::kClientVersion, esc::kClientInstance);
-    w.out().u32(0x1C);
-    const std::pair<std::uint16_t, std::int32_t> values[] = {
-        {esc::kAnchorLeft, r.left}, {esc::kAnchorTop, r.top}, {esc::kAnchorRight, r.right},
-        {esc::kAnchorBottom, r.bottom}};
-    for (const auto& [id, v] : values) {
-        w.out().u16(id);
-        w.out().i32(v);
-    }
-    w.close(m);
-}
-
-void writeClient(RecordWriter& w, std::uint16_t type, std::uint16_t id, std::uint32_t value) {
-    const auto m = w.open(type, esc::kClientVersion, esc::kClientInstance);
-    w.out().u32(10);
-    w.out().u16(id);
-    w.out().u32(value);
-    w.close(m);
-}
-
-void sideBorders(PropertyTable& t) {
-    using namespace esc::op;
-    for (std::uint16_t id : {LineLeftColor, LineTopColor, LineRightColor, LineBottomColor, LineColumnColor})
-        t.set(id, esc::kPaletteBlack);
-    for (std::uint16_t id : {LineLeftBack, LineTopBack, LineRightBack, LineBottomBack, LineColumnBack})
-        t.set(id, esc::kPaletteWhite);
+    writeAnchor(w, r);
 }
 
 } // namespace
@@ -312,15 +285,10 @@ void writeDrawingShape(ByteBuffer& out, const PlannedShape& s) {
                                                   : static_cast<std::uint16_t>(d.geometry.preset == model::PresetShape::Custom
                                                                                    ? model::PresetShape::Rectangle
                                                                                    : d.geometry.preset));
-    {
-        const auto fsp = w.open(esc::Sp, 2, type);
-        std::uint32_t flags = esc::kSpFlagHaveAnchor | esc::kSpFlagHaveShapeType;
-        if (d.flipH) flags |= kSpFlagFlipH;
-        if (d.flipV) flags |= kSpFlagFlipV;
-        w.out().u32(s.spid);
-        w.out().u32(flags);
-        w.close(fsp);
-    }
+    std::uint32_t flags = esc::kSpFlagHaveAnchor | esc::kSpFlagHaveShapeType;
+    if (d.flipH) flags |= kSpFlagFlipH;
+    if (d.flipV) flags |= kSpFlagFlipV;
+    writeSp(w, type, s.spid, flags);
 
     const double rotation = normalizedRotation(d.rotationDeg);
     if (rotation != 0.0) opt.set(prop::Rotation, fixed16(rotation));
@@ -357,14 +325,14 @@ void writeDrawingShape(ByteBuffer& out, const PlannedShape& s) {
     tertiary.set(FillBools, 0x00200000);
     if (s.kind != ShapeKind::Line) tertiary.set(LineBools, 0x00400040);
     if (text) tertiary.set(GeometryBools, 0x00400040);
-    sideBorders(tertiary);
+    tertiary.set(sideBorders());
     if (text) {
         tertiary.set(0x064B, 0);
         tertiary.set(0x067F, 0x00080000);
     }
     tertiary.write(w, esc::TertiaryOpt);
 
-    writeAnchor(w, s.anchor, rotation);
+    writeTurnedAnchor(w, s.anchor, rotation);
     writeClient(w, esc::ClientData, esc::kClientDataSeq, s.seq);
     if (text) writeClient(w, esc::ClientTextbox, esc::kClientTextboxId, s.textId);
     w.close(sp);
@@ -376,9 +344,8 @@ std::uint16_t shapeChunkType(const PlannedShape& s) {
 }
 
 std::uint16_t shapeChunkFlags(const PlannedShape& s) {
-    constexpr std::uint16_t kWraps = 0x2D03, kDoesNotWrap = 0x2D00;
-    if (!s.drawing) return shape::kTextBoxFlags;
-    return s.drawing->wrap == model::TextWrap::None ? kDoesNotWrap : kWraps;
+    if (!s.drawing) return shape::kShapeFlags;
+    return s.drawing->wrap == model::TextWrap::None ? shape::kShapeFlagsNoWrap : shape::kShapeFlags;
 }
 
 int shapeChunkVerticalAlignment(const PlannedShape& s) {

@@ -25,8 +25,8 @@ void writeDrawingShape(ByteBuffer& out, const PlannedShape& shape);
 std::uint16_t shapeChunkType(const PlannedShape& shape);
 
 // The value of the shape chunk's block 04 (flags that carry the shape's
-// text wrap as genuine files write it: text boxes, pictures and wrapped
-// shapes 0x2D03, shapes the text does not avoid 0x2D00).
+// text wrap as genuine files write it: text boxes, pictures, tables and
+// wrapped shapes 3, shapes the text does not avoid 0).
 std::uint16_t shapeChunkFlags(const PlannedShape& shape);
 
 // The shape chunk's vertical text alignment block (0x35): 0 top, 1 middle,

@@ -1,5 +1,5 @@
 // The converter on hand-made DocFiles: special characters, nested fields,
-// table marks, notes, hidden text, list labels and section breaks, each
+// tables (merged and nested cells), notes, hidden text, list labels and section breaks, each
 // checked exactly without going through LibreOffice.
 #include "publishing/doc/Converter.h"
 #include "publishing/doc/FontTable.h"
@@ -80,6 +80,7 @@ std::vector<std::string> texts(const model::Document& d) {
         for (const auto& b : s.blocks) {
             if (const auto* p = std::get_if<model::Paragraph>(&b)) out.push_back(p->plainText());
             else if (std::holds_alternative<model::PageBreak>(b)) out.push_back("<break>");
+            else if (std::holds_alternative<model::Table>(b)) out.push_back("<table>");
             else out.push_back("<picture>");
         }
     return out;
@@ -103,20 +104,124 @@ TEST(DocConverter, FieldsShowOnlyTheirResults) {
     EXPECT_EQ(texts(s.convert()), (Lines{"a7b", "xoutery", "r1r2r3", "z"}));
 }
 
-TEST(DocConverter, TableRowsJoinCellsWithTabs) {
+// A row's table definition: cell boundaries and, per cell, the TC flags
+// and a top border (Brc80: width in eighths, type, colour index).
+Bytes defineRow(const std::vector<int>& centers, const std::vector<std::uint16_t>& flags,
+                const std::vector<std::uint32_t>& tops = {}) {
+    Bytes o;
+    o.push_back(static_cast<std::uint8_t>(flags.size()));
+    for (int c : centers) put16(o, static_cast<unsigned>(c));
+    for (std::size_t i = 0; i < flags.size(); ++i) {
+        put16(o, flags[i]);
+        put16(o, 0);
+        const std::uint32_t top = i < tops.size() ? tops[i] : 0;
+        put16(o, top & 0xFFFF); put16(o, top >> 16);
+        for (int side = 0; side < 3; ++side) { put16(o, 0); put16(o, 0); }
+    }
+    Bytes g;
+    put16(g, sprm::TDefTable);
+    put16(g, static_cast<unsigned>(o.size() + 1));
+    return g + o;
+}
+
+Bytes sprm4(std::uint16_t op, std::uint32_t v) {
+    Bytes b;
+    put16(b, op);
+    put16(b, v & 0xFFFF);
+    put16(b, v >> 16);
+    return b;
+}
+
+std::string cellText(const model::TableCell& c) {
+    std::string s;
+    for (const auto& b : c.blocks)
+        if (const auto* p = std::get_if<model::Paragraph>(&b)) {
+            if (!s.empty()) s += '|';
+            s += p->plainText();
+        }
+    return s;
+}
+
+TEST(DocConverter, TableCellsMergeAcrossAndDown) {
     const Bytes inTable = sprm1(sprm::PFInTable, 1);
     const Bytes rowEnd = inTable + sprm1(sprm::PFTtp, 1);
+    const std::vector<int> centers = {-108, 1000, 2000, 3000};
+    Bytes shading;   // the first cell yellow (colour index 7 as background), the second solid red
+    put16(shading, sprm::TDefTableShd80);
+    shading.push_back(4);
+    put16(shading, 7u << 5);
+    put16(shading, 6u | (1u << 10));
     Synth s;
     s.text(u"before").mark(0x0D);
-    s.text(u"A1").mark(0x07, inTable);
-    s.text(u"B1 first").mark(0x0D, inTable);
-    s.text(u"B1 second").mark(0x07, inTable);
-    s.mark(0x07, rowEnd);
-    s.text(u"A2").mark(0x07, inTable);
-    s.mark(0x07, inTable);
-    s.mark(0x07, rowEnd);
+    s.text(u"tall").mark(0x07, inTable);
+    s.text(u"wide").mark(0x07, inTable);
+    s.text(u"merged in").mark(0x07, inTable);
+    s.mark(0x07, rowEnd + defineRow(centers, {0x60, 0x01, 0x02}, {0, 0x00060108}) + shading);
+    s.text(u"continued").mark(0x07, inTable);
+    s.text(u"x").mark(0x0D, inTable);
+    s.text(u"x2").mark(0x07, inTable);
+    s.text(u"y").mark(0x07, inTable);
+    s.mark(0x07, rowEnd + defineRow(centers, {0x20, 0, 0}) + sprm1(sprm::TTableHeader, 0));
     s.text(u"after").mark(0x0D);
-    EXPECT_EQ(texts(s.convert()), (Lines{"before", "A1\tB1 first\nB1 second", "A2\t", "after"}));
+    const auto d = s.convert();
+    const auto& blocks = d.sections.at(0).blocks;
+    ASSERT_EQ(blocks.size(), 3u);
+    EXPECT_EQ(texts(d).front(), "before");
+    const auto& t = std::get<model::Table>(blocks[1]);
+    EXPECT_EQ(t.gridPt, (std::vector<double>{55.4, 50.0, 50.0}));
+    EXPECT_DOUBLE_EQ(t.indentPt, -5.4);
+    ASSERT_EQ(t.rows.size(), 2u);
+    const auto& r0 = t.rows[0].cells;
+    ASSERT_EQ(r0.size(), 2u);
+    EXPECT_EQ(r0[0].verticalMerge, model::VerticalMerge::Restart);
+    EXPECT_EQ(r0[0].rowSpan, 2);
+    EXPECT_EQ(cellText(r0[0]), "tall|continued") << "the text of the continued cell is kept";
+    EXPECT_EQ(r0[0].shading, (model::Color{255, 255, 0}));
+    EXPECT_EQ(r0[1].gridSpan, 2);
+    EXPECT_EQ(cellText(r0[1]), "wide|merged in");
+    EXPECT_EQ(r0[1].shading, (model::Color{255, 0, 0}));
+    ASSERT_TRUE(r0[1].borders.top.has_value());
+    EXPECT_EQ(r0[1].borders.top->style, model::BorderStyle::Single);
+    EXPECT_DOUBLE_EQ(r0[1].borders.top->widthPt, 1.0);
+    EXPECT_EQ(r0[1].borders.top->color, (model::Color{255, 0, 0}));
+    EXPECT_FALSE(r0[0].borders.top.has_value()) << "a zero border leaves the side to the table";
+    const auto& r1 = t.rows[1].cells;
+    ASSERT_EQ(r1.size(), 3u);
+    EXPECT_EQ(r1[0].verticalMerge, model::VerticalMerge::Continue);
+    EXPECT_TRUE(r1[0].blocks.empty());
+    EXPECT_EQ(cellText(r1[1]), "x|x2");
+    EXPECT_EQ(std::get<model::Paragraph>(blocks[2]).plainText(), "after");
+}
+
+TEST(DocConverter, NestedTablesEndInFlaggedParagraphMarks) {
+    const Bytes outer = sprm1(sprm::PFInTable, 1) + sprm4(sprm::PItap, 1);
+    const Bytes inner = sprm1(sprm::PFInTable, 1) + sprm4(sprm::PItap, 2);
+    const Bytes innerCell = inner + sprm1(sprm::PFInnerTableCell, 1);
+    const Bytes innerRow = innerCell + sprm1(sprm::PFInnerTtp, 1) + defineRow({0, 500, 1000}, {0, 0});
+    Synth s;
+    s.text(u"outer a").mark(0x07, outer);
+    s.text(u"in 1").mark(0x0D, innerCell);
+    s.text(u"in 2").mark(0x0D, innerCell);
+    s.mark(0x0D, innerRow);
+    s.text(u"after inner").mark(0x07, outer);
+    s.mark(0x07, outer + sprm1(sprm::PFTtp, 1) + defineRow({0, 2000, 4000}, {0, 0}));
+    s.text(u"after").mark(0x0D);
+    const auto d = s.convert();
+    const auto& blocks = d.sections.at(0).blocks;
+    ASSERT_EQ(blocks.size(), 2u);
+    const auto& t = std::get<model::Table>(blocks[0]);
+    ASSERT_EQ(t.rows.size(), 1u);
+    ASSERT_EQ(t.rows[0].cells.size(), 2u);
+    EXPECT_EQ(cellText(t.rows[0].cells[0]), "outer a");
+    const auto& cell = t.rows[0].cells[1].blocks;
+    ASSERT_EQ(cell.size(), 2u);
+    const auto& nested = std::get<model::Table>(cell[0]);
+    EXPECT_EQ(nested.gridPt, (std::vector<double>{25.0, 25.0}));
+    ASSERT_EQ(nested.rows.size(), 1u);
+    ASSERT_EQ(nested.rows[0].cells.size(), 2u);
+    EXPECT_EQ(cellText(nested.rows[0].cells[1]), "in 2");
+    EXPECT_EQ(std::get<model::Paragraph>(cell[1]).plainText(), "after inner");
+    EXPECT_EQ(std::get<model::Paragraph>(blocks[1]).plainText(), "after");
 }
 
 TEST(DocConverter, HiddenTextIsLeftOutAndPropertiesApply) {
@@ -385,11 +490,6 @@ Bytes sprm2(std::uint16_t op, std::uint16_t v) {
     put16(b, v);
     return b;
 }
-Bytes sprm4(std::uint16_t op, std::uint32_t v) {
-    Bytes b = sprm2(op, static_cast<std::uint16_t>(v & 0xFFFF));
-    put16(b, v >> 16);
-    return b;
-}
 Bytes msoArray(const std::vector<std::int32_t>& values, std::uint16_t size) {
     Bytes b;
     const std::size_t count = size == 2 ? values.size() : values.size() / 2;
@@ -558,6 +658,102 @@ TEST(DocConverter, ParagraphBordersShadingHighlightAndPageBorders) {
     EXPECT_EQ(pb.pages, model::PageBorders::Pages::AllButFirst);
     EXPECT_FALSE(pb.fromText);
     EXPECT_FALSE(pb.bottom.visible());
+}
+
+// A numbered paragraph that opens with a page break shows its label after
+// the break; a paragraph of nothing but a section mark is neither labelled
+// nor counted.
+TEST(DocConverter, ListLabelsFollowLeadingPageBreaksAndSkipLoneSectionMarks) {
+    Bytes item;
+    put16(item, sprm::PIlfo); put16(item, 1);
+    Synth s;
+    s.text(u"one").mark(0x0D, item);
+    s.mark(0x0C, item);
+    const std::uint32_t end1 = s.cp();
+    s.text(u"\x0Ctwo").mark(0x0D, item);
+    s.text(u"three").mark(0x0D, item);
+    DocFile& f = s.file();
+    f.sections = {{end1, {}}, {s.cp(), {}}};
+    ListDef def;
+    def.lsid = 7;
+    ListLevel lvl;
+    lvl.text = std::u16string{char16_t(0), u'.'};
+    lvl.follow = 1;
+    def.levels.push_back(lvl);
+    f.lists.lists.push_back(def);
+    f.lists.overrides.push_back({7, {}});
+    EXPECT_EQ(texts(convertDocFile(f)), (Lines{"1. one", "<break>", "2. two", "3. three"}));
+}
+
+// Word 6.0/95 numbering (nLvlAnm and ANLD, here in the Word 97 layout the
+// reader gives them): a paragraph without numbering ends the run.
+TEST(DocConverter, Word6NumberedParagraphsCountInRuns) {
+    Bytes numbered = sprm1(sprm::PNLvlAnm, 10);
+    put16(numbered, sprm::PAnld);
+    numbered.push_back(84);
+    Bytes anld(84, 0);
+    anld[2] = 1;                                         // one character after the number
+    anld[10] = 1;                                        // start at 1
+    anld[20] = '.';
+    numbered.insert(numbered.end(), anld.begin(), anld.end());
+    Synth s;
+    s.text(u"first").mark(0x0D, numbered);
+    s.text(u"second").mark(0x0D, numbered);
+    s.text(u"plain").mark(0x0D);
+    s.text(u"again").mark(0x0D, numbered);
+    DocFile& f = s.file();
+    f.fib.word97 = false;
+    EXPECT_EQ(texts(convertDocFile(f)), (Lines{"1.\tfirst", "2.\tsecond", "plain", "1.\tagain"}));
+}
+
+// A symbol from a font of the symbol character set keeps its private-use
+// code whatever the font's name; from a text font, the plain character.
+TEST(DocConverter, SymbolFontsKnownByTheirCharacterSet) {
+    auto symbol = [](std::uint16_t font, std::uint16_t code) {
+        Bytes b;
+        put16(b, sprm::CSymbol); put16(b, font); put16(b, code);
+        return b;
+    };
+    Synth s;
+    s.text(u"x", symbol(1, 0x81)).text(u"y", symbol(0, 0x41)).mark(0x0D);
+    DocFile& f = s.file();
+    f.fonts = {FontDef{"Times New Roman", 0}, FontDef{"UniversalMath1 BT", 2}};
+    const auto d = convertDocFile(f);
+    EXPECT_EQ(texts(d), (Lines{"\uF081A"}));
+    EXPECT_EQ(std::get<model::Paragraph>(d.sections.at(0).blocks.at(0)).runs.at(0).props.font, "UniversalMath1 BT");
+}
+
+// Fields Word draws from their code: SYMBOL without a result shows its
+// character in the font its \f switch names; one with a result keeps it.
+TEST(DocConverter, SymbolFieldsShowTheirCharacter) {
+    Synth s;
+    s.text(u"5 \x13 SYMBOL 109 \\f \"Symbol\" \\s 10 \x15m").mark(0x0D);
+    s.text(u"\x13 SYMBOL 183 \\f Symbol \x14?\x15|\x13 SYMBOL 150 \x15|\x13 SYMBOL 0x41 \\u \x15").mark(0x0D);
+    const auto d = s.convert();
+    EXPECT_EQ(texts(d), (Lines{"5 mm", "?|\u2013|A"}));
+    const model::Run* mu = nullptr;
+    for (const auto& r : std::get<model::Paragraph>(d.sections.at(0).blocks.at(0)).runs)
+        if (r.text == "m" || r.text.rfind("m", 0) == 0) mu = mu ? mu : &r;
+    ASSERT_NE(mu, nullptr);
+    EXPECT_EQ(mu->props.font, "Symbol");
+}
+
+// A drop cap is a paragraph of its own (sprmPDcs); Word shows it as the
+// first letter of the next paragraph, whatever the letter's size.
+TEST(DocConverter, DropCapJoinsTheNextParagraph) {
+    auto dcs = [](unsigned fdct, unsigned lines) {
+        Bytes b;
+        put16(b, sprm::PDcs);
+        put16(b, fdct | (lines << 3));
+        return b;
+    };
+    Synth s;
+    s.text(u"T").mark(0x0D, dcs(1, 3));
+    s.text(u"his starts.").mark(0x0D);
+    s.text(u"W").mark(0x0D, dcs(2, 2));
+    s.text(u"ith margin.").mark(0x0D);
+    s.text(u"L").mark(0x0D, dcs(1, 3));
+    EXPECT_EQ(texts(s.convert()), (Lines{"This starts.", "With margin.", "L"}));
 }
 
 } // namespace

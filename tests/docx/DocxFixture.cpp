@@ -69,6 +69,12 @@ DocxFixture& DocxFixture::numbering(const std::string& inner) {
     return *this;
 }
 
+DocxFixture& DocxFixture::settings(const std::string& inner) {
+    parts_["word/settings.xml"] = wrap("settings", inner);
+    documentRels_.push_back("<Relationship Id=\"rIdSettings\" Type=\"" + relNs + "settings\" Target=\"settings.xml\"/>");
+    return *this;
+}
+
 DocxFixture& DocxFixture::theme(const std::string& majorLatin, const std::string& minorLatin) {
     parts_["word/theme/theme1.xml"] =
         "<?xml version=\"1.0\"?><a:theme xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\">"
@@ -77,6 +83,12 @@ DocxFixture& DocxFixture::theme(const std::string& majorLatin, const std::string
         "\"/></a:minorFont></a:fontScheme></a:themeElements></a:theme>";
     documentRels_.push_back("<Relationship Id=\"rIdTheme\" Type=\"" + relNs +
                             "theme\" Target=\"theme/theme1.xml\"/>");
+    return *this;
+}
+
+DocxFixture& DocxFixture::fontTable(const std::string& inner) {
+    parts_["word/fontTable.xml"] = wrap("fonts", inner);
+    documentRels_.push_back("<Relationship Id=\"rIdFonts\" Type=\"" + relNs + "fontTable\" Target=\"fontTable.xml\"/>");
     return *this;
 }
 

@@ -26,7 +26,9 @@ public:
     DocxFixture& body(const std::string& xml);
     DocxFixture& styles(const std::string& innerXml);        // inside w:styles
     DocxFixture& numbering(const std::string& innerXml);     // inside w:numbering
+    DocxFixture& settings(const std::string& innerXml);      // inside w:settings
     DocxFixture& theme(const std::string& majorLatin, const std::string& minorLatin);
+    DocxFixture& fontTable(const std::string& innerXml);     // inside w:fonts
     DocxFixture& footnotes(const std::string& innerXml);     // inside w:footnotes
     DocxFixture& endnotes(const std::string& innerXml);
     // A header or footer part named word/<name>, referenced from the
