@@ -397,7 +397,12 @@ void PageBuilder::addTable(const model::Table& table) {
             b.page().shapes.push_back(std::move(shape));
             b.bodyUsed_ = true;
         }
-        void placeAnchored(const model::Picture& picture) override { b.addPicture(picture); }
+        void placeAnchored(const model::Block& block, double topPt) override {
+            // Objects that move with their paragraph are measured from the cell's top.
+            b.paragraphTop_ = topPt;
+            if (const auto* picture = std::get_if<model::Picture>(&block)) b.addPicture(*picture);
+            else if (const auto* shape = std::get_if<model::DrawingShape>(&block)) b.addShape(*shape);
+        }
         void end(double bottom) override { b.cursor_ = b.frameTop_ = bottom; }
     } flow(*this);
     layOutTable(table, flow);

@@ -231,5 +231,38 @@ TEST(LayoutDrawing, TheBodyMakesRoomForAHeadersWrappedDrawings) {
     }
 }
 
+// Shapes in a table's cell: an inline one keeps its room in the cell and
+// stands over it with its text; a floating one that moves with its
+// paragraph is measured from the cell's top.
+TEST(LayoutDrawing, ShapesInTableCellsReachThePage) {
+    auto inlineBox = box(60, 30);
+    inlineBox.text = {paragraph("inside")};
+    auto withParagraph = at(50, 10);
+    withParagraph.yFromParagraph = true;
+    model::TableCell c;
+    c.blocks = {box(20, 20, withParagraph), inlineBox, paragraph("caption")};
+    model::TableRow r;
+    r.cells = {c};
+    model::Table t;
+    t.gridPt = {200};
+    t.rows = {r};
+    const auto pub = layOut(document({section({paragraph("above"), t})}));
+    ASSERT_EQ(pub.pages.size(), 1u);
+    const auto tables = tableFramesOf(pub.pages[0]);
+    ASSERT_EQ(tables.size(), 1u);
+    const double top = tables[0].rect.yPt;
+    EXPECT_GE(tables[0].table.rowHeightsPt.at(0), 30.0);
+    const auto d = drawingsOf(pub.pages[0]);
+    ASSERT_EQ(d.size(), 2u);
+    const auto& floating = d[0].rect.widthPt == 20 ? d[0] : d[1];
+    const auto& inCell = d[0].rect.widthPt == 20 ? d[1] : d[0];
+    EXPECT_DOUBLE_EQ(floating.rect.xPt, 50.0);
+    EXPECT_NEAR(floating.rect.yPt, top + 10.0, 0.01);
+    EXPECT_NEAR(inCell.rect.yPt, top, 0.01);
+    EXPECT_NEAR(inCell.rect.xPt, tables[0].rect.xPt + 5.4, 0.01);
+    ASSERT_EQ(inCell.drawing->paragraphs.size(), 1u);
+    EXPECT_EQ(inCell.drawing->paragraphs[0].plainText(), "inside");
+}
+
 } // namespace
 } // namespace fq::layout
