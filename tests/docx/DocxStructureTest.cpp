@@ -415,11 +415,18 @@ TEST(DocxMath, EquationsInLinearForm) {
     for (std::size_t i = 0; i < got.size(); ++i) EXPECT_EQ(got[i], cases[i].text);
 }
 
-// WordArt (a VML text path) shows its string.
+// WordArt (a VML text path) shows its string, once: in the shape that draws it.
 TEST(DocxStructure, WordArtShowsItsString) {
     DocxFixture f;
     f.body("<w:p>" + r(t("A ")) + "<w:r><w:pict><v:shape style=\"width:100pt;height:40pt\" type=\"#_x0000_t136\">"
            "<v:textpath on=\"t\" string=\"Fancy Title\"/></v:shape></w:pict></w:r></w:p>");
-    const auto got = texts(read(f));
-    EXPECT_NE(std::find(got.begin(), got.end(), "Fancy Title"), got.end());
+    const auto doc = read(f);
+    std::vector<std::string> inShapes;
+    for (const auto& b : doc.sections.at(0).blocks)
+        if (const auto* shape = std::get_if<model::DrawingShape>(&b))
+            for (const auto& inner : shape->text)
+                if (const auto* p = std::get_if<model::Paragraph>(&inner)) inShapes.push_back(p->plainText());
+    EXPECT_EQ(inShapes, std::vector<std::string>{"Fancy Title"});
+    const auto got = texts(doc);
+    EXPECT_EQ(std::find(got.begin(), got.end(), "Fancy Title"), got.end());
 }
