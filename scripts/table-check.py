@@ -43,6 +43,7 @@ def parse_args():
     p = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     p.add_argument("--converter", required=True, help="path of folioquill-convert")
     p.add_argument("--shared", default=DEFAULT_SHARED, help="shared folder with corpus/ (default: %(default)s)")
+    p.add_argument("--corpus", default="corpus", help="the corpus folder under --shared (corpus or corpus2)")
     p.add_argument("--kind", choices=("docx", "doc", "all"), default="all")
     p.add_argument("--jobs", type=int, default=os.cpu_count() or 2)
     p.add_argument("--min", type=float, help="fail when the share of arriving tables is below this (0..1)")
@@ -222,7 +223,7 @@ def compare(source, published):
 
 
 def check_kind(kind, args, work):
-    folder = os.path.join(args.shared, "corpus", kind)
+    folder = os.path.join(args.shared, args.corpus, kind)
     names = sorted(n for n in os.listdir(folder) if os.path.isfile(os.path.join(folder, n)))
     if args.only:
         names = [n for n in names if any(o in n for o in args.only)]

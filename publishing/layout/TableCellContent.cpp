@@ -57,6 +57,19 @@ bool holdsPictures(const std::vector<model::TableRow>& rows) {
     return false;
 }
 
+// How many of a paragraph's remaining lines stay in this piece when
+// fitting of its total lines fit: all or none when its lines keep together;
+// with widow control, never one line alone on either side of the break.
+std::size_t keptLines(const model::ParaProps& props, std::size_t fitting, std::size_t total) {
+    if (fitting >= total) return fitting;
+    if (props.keepLinesTogether) return 0;
+    if (props.widowControl) {
+        if (total - fitting == 1 && fitting > 0) --fitting;
+        if (fitting == 1) return 0;
+    }
+    return fitting;
+}
+
 } // namespace
 
 double CellContent::Item::heightPt() const {
@@ -153,9 +166,14 @@ CellPart CellContent::take(double heightPt, bool force) {
         // Lines of the paragraph while they fit; the rest stays.
         const auto& lines = item.measured.lines;
         double at = used + (item.firstLine == 0 ? spacing(item.paragraph.props.spaceBeforePt) : 0.0);
-        std::size_t k = item.firstLine;
+        const std::size_t firstLine = item.firstLine;
+        std::size_t k = firstLine;
         while (k < lines.size() && at + lines[k].heightPt <= heightPt + kEpsilon) at += lines[k++].heightPt;
-        if (k == static_cast<std::size_t>(item.firstLine) && force && first) at += lines[k++].heightPt;
+        if (k < lines.size()) {
+            const std::size_t kept = firstLine + keptLines(item.paragraph.props, k - firstLine, lines.size() - firstLine);
+            for (; k > kept; --k) at -= lines[k - 1].heightPt;
+        }
+        if (k == firstLine && force && first) at += lines[k++].heightPt;
         if (k == static_cast<std::size_t>(item.firstLine)) break;
         if (k == lines.size()) {
             // Only its space after is left over: the whole paragraph goes.

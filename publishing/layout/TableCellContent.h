@@ -1,9 +1,11 @@
 // The content of one table cell as the table layout places it: its
 // paragraphs measured at the cell's inner width, inline pictures and
 // shapes as paragraphs that keep their height free (the picture or shape
-// itself is placed over that space), nested tables as lines of text
-// (TableText). Content that does not fit where the cell ends on a page
-// is cut between lines and continues in the cell's next piece.
+// itself is placed over that space, a shape with its text), nested tables
+// as lines of text (TableText). Content that does not fit where the cell
+// ends on a page is cut between lines (keeping lines together and leaving
+// no widow or orphan where a paragraph asks so) and continues in the
+// cell's next piece.
 #pragma once
 
 #include "publishing/layout/ParagraphMeasure.h"

@@ -56,6 +56,7 @@ private:
     void startPiece();
     void countHeaderRows();
     void measure();
+    double bandHeight(int r) const;
     double headersHeight() const { return headerRecorded_ && headerRows_ > 0 ? headerHeight_ : 0.0; }
 
     const model::Table& table_;
@@ -64,7 +65,7 @@ private:
     std::list<OpenCell> open_;
     std::vector<std::optional<CellContent>> contents_;   // per grid cell, until it begins
     std::vector<double> natural_;           // row heights when nothing breaks the table
-    std::vector<int> bandEnd_;              // per row: the last row that merges tie to it and the rows before
+    std::vector<int> lastTied_;             // per row: the last row its cells reach
 
     model::TableFrame piece_;
     std::vector<model::Shape> pictures_;    // over the piece's cells
@@ -257,23 +258,32 @@ void TablePager::measure() {
         need[contents_.size() - 1] = marginsV(cell) + contents_.back()->heightPt();
     }
     natural_.assign(grid_.rows, 0.0);
-    bandEnd_.assign(grid_.rows, 0);
+    lastTied_.assign(grid_.rows, 0);
+    std::vector<std::vector<std::size_t>> endingIn(grid_.rows);
+    for (std::size_t i = 0; i < grid_.cells.size(); ++i) {
+        const GridCell& c = grid_.cells[i];
+        endingIn[c.row + c.rowSpan - 1].push_back(i);
+    }
     std::vector<double> top(grid_.rows + 1, 0.0);
     for (int r = 0; r < grid_.rows; ++r) {
         double h = rowMinimum(r, false);
-        for (std::size_t i = 0; i < grid_.cells.size(); ++i) {
-            const GridCell& c = grid_.cells[i];
-            if (c.row + c.rowSpan - 1 == r) h = std::max(h, need[i] - (top[r] - top[c.row]));
-        }
+        for (std::size_t i : endingIn[r]) h = std::max(h, need[i] - (top[r] - top[grid_.cells[i].row]));
         natural_[r] = h;
         top[r + 1] = top[r] + h;
+        lastTied_[r] = r;
+        for (std::size_t i : grid_.startingIn[r]) lastTied_[r] = std::max(lastTied_[r], r + grid_.cells[i].rowSpan - 1);
     }
-    for (int r = grid_.rows - 1; r >= 0; --r) {
-        int end = r;
-        for (const auto& c : grid_.cells)
-            if (c.row <= r && c.row + c.rowSpan - 1 > end) end = c.row + c.rowSpan - 1;
-        bandEnd_[r] = std::max(end, r + 1 < grid_.rows && end > r ? bandEnd_[r + 1] : end);
+}
+
+// The height of the band of rows that begins at r: the rows that cells
+// beginning in it reach down to, and those that theirs reach, and so on.
+double TablePager::bandHeight(int r) const {
+    double band = 0.0;
+    for (int k = r, end = r; k <= end && k < grid_.rows; ++k) {
+        end = std::max(end, lastTied_[k]);
+        band += natural_[k];
     }
+    return band;
 }
 
 void TablePager::run() {
@@ -289,8 +299,7 @@ void TablePager::run() {
             // A band of rows (a row, or rows that merged cells tie
             // together) that fits on a page is not broken: when it does
             // not fit here, it goes to the next page whole.
-            double band = 0.0;
-            for (int k = r; k <= bandEnd_[r]; ++k) band += natural_[k];
+            const double band = bandHeight(r);
             const bool canMove = bodyRowsInPiece_ > 0 || !pieceAtPageTop_;
             if (canMove && y_ + band > bottom() + kEpsilon && band <= body().heightPt - headersHeight()) {
                 closePiece(false, -1);

@@ -474,3 +474,36 @@ TEST(LayoutTable, RandomTablesKeepEveryCellsText) {
 
 } // namespace
 } // namespace fq::layout
+
+namespace fq::layout {
+namespace {
+
+TEST(LayoutTable, CellParagraphsKeepTheirLinesAndWidowsAtABreak) {
+    // A cell taller than a page of paragraphs three lines long at its width.
+    const double width = 120;
+    std::string words;
+    for (int n = 1; measureParagraph(paragraph(words), width - 10.8).lines.size() < 3; ++n) words = numberedWords(n);
+    for (bool keep : {false, true}) {
+        model::TableCell c;
+        c.blocks.push_back(paragraph("x"));
+        for (int i = 0; i < 60; ++i) {
+            auto p = paragraph(words);
+            p.props.widowControl = !keep;
+            p.props.keepLinesTogether = keep;
+            c.blocks.push_back(p);
+        }
+        const auto all = pieces(layOut(document({section({table({width}, {row({c})})})})));
+        ASSERT_GE(all.size(), 2u);
+        ASSERT_EQ(measureParagraph(paragraph(words), width - 10.8).lines.size(), 3u);
+        for (const auto& piece : all)
+            for (const auto& p : piece.table.cells.at(0).paragraphs) {
+                if (p.plainText() == "x") continue;
+                const auto lines = measureParagraph(p, width - 10.8).lines.size();
+                if (keep) EXPECT_EQ(lines, 3u);
+                else EXPECT_GE(lines, 2u);
+            }
+    }
+}
+
+} // namespace
+} // namespace fq::layout
