@@ -27,12 +27,13 @@ std::optional<std::string> guarded(const std::function<void()>& work) {
     }
 }
 
-Outcome convertOne(const std::filesystem::path& source, const std::filesystem::path& target) {
+Outcome convertOne(const std::filesystem::path& source, const std::filesystem::path& target,
+                   const engine::SaveOptions& options) {
     Outcome outcome;
     const auto start = std::chrono::steady_clock::now();
     outcome.failure = guarded([&] {
         const model::Document document = engine::readDocument(source);
-        outcome.pages = engine::savePublication(document, target, source);
+        outcome.pages = engine::savePublication(document, target, source, options);
     });
     outcome.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return outcome;

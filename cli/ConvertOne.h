@@ -1,6 +1,8 @@
 // One conversion: read the document, save the publication.
 #pragma once
 
+#include "publishing/engine/Engine.h"
+
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -15,7 +17,8 @@ struct Outcome {
 };
 
 // Converts source into target. Needs a QGuiApplication.
-Outcome convertOne(const std::filesystem::path& source, const std::filesystem::path& target);
+Outcome convertOne(const std::filesystem::path& source, const std::filesystem::path& target,
+                   const engine::SaveOptions& options = {});
 
 // Runs one piece of conversion work; returns the reason when it failed
 // (the message of what it threw, or one for memory running out).

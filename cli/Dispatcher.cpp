@@ -67,8 +67,9 @@ std::optional<std::string> makeTargetFolder(const fs::path& target) {
 
 class Pool {
 public:
-    Pool(std::vector<Item*> pending, int workers, RunReport& report)
-        : pending_(std::move(pending)), report_(report), slots_(static_cast<std::size_t>(workers)) {}
+    Pool(std::vector<Item*> pending, int workers, RunReport& report, QStringList workerArguments)
+        : pending_(std::move(pending)), report_(report), slots_(static_cast<std::size_t>(workers)),
+          workerArguments_(std::move(workerArguments)) {}
 
     void start() {
         QObject::connect(&refresh_, &QTimer::timeout, [this] { report_.refresh(); });
@@ -111,7 +112,7 @@ private:
             slots_[index].process->kill();
         });
         ++live_;
-        process->start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(kWorkerFlag)});
+        process->start(QCoreApplication::applicationFilePath(), workerArguments_);
         feed(index);
     }
 
@@ -194,6 +195,7 @@ private:
     std::vector<Item*> pending_;
     RunReport& report_;
     std::vector<Slot> slots_;
+    QStringList workerArguments_;           // the worker flag and the conversion options
     QTimer refresh_;
     std::size_t next_ = 0;
     int live_ = 0;
@@ -284,7 +286,7 @@ int runBatch(const Options& options, std::vector<Input> inputs, const char* prog
             const std::string reason = "The converter stopped unexpectedly on this document.";
             const CrashReport guard(report.crashLines(item.source, reason), {}, report.reportDescriptor(),
                                     report.crashRecord(item.source, reason));
-            outcome = convertOne(item.source, item.target);
+            outcome = convertOne(item.source, item.target, engine::SaveOptions{options.linkedFrames});
         }
         if (outcome.failure) report.failed(item.source, *outcome.failure, outcome.seconds);
         else report.converted(item.source, item.target, outcome.pages, outcome.seconds);
@@ -294,7 +296,9 @@ int runBatch(const Options& options, std::vector<Input> inputs, const char* prog
     int jobs = options.jobs > 0 ? options.jobs : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     jobs = std::min<int>(jobs, static_cast<int>(pending.size()));
     QCoreApplication app(qtArgs.argc, qtArgs.argv);
-    Pool pool(std::move(pending), jobs, report);
+    QStringList workerArguments{QString::fromLatin1(kWorkerFlag)};
+    if (options.linkedFrames) workerArguments << QString::fromLatin1(kLinkedFramesFlag);
+    Pool pool(std::move(pending), jobs, report, std::move(workerArguments));
     QTimer::singleShot(0, [&pool] { pool.start(); });
     app.exec();
     return report.finish();

@@ -21,6 +21,7 @@ const Flag kFlags[] = {
     {'q', "--quiet", &Options::quiet},
     {'h', "--help", &Options::help},
     {0, "--version", &Options::version},
+    {0, kLinkedFramesFlag, &Options::linkedFrames},
 };
 
 // Stores the value; returns the usage error, or an empty text.
@@ -160,6 +161,12 @@ std::string helpText() {
            "      --report FILE    write a report for scripts, one JSON object a line per\n"
            "                       document (source, output, status, message, pages,\n"
            "                       seconds); \"-\" writes it to standard output\n"
+           "      --linked-frames  flow the body text of each section through linked\n"
+           "                       text frames as one story, so that editing in\n"
+           "                       Publisher reflows it from page to page; not the\n"
+           "                       default, because readers built on libmspub\n"
+           "                       (LibreOffice among them) show the whole story in\n"
+           "                       every frame of the chain\n"
            "  -h, --help           show this help and exit\n"
            "      --version        show the version and exit\n"
            "\n"

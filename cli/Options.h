@@ -17,6 +17,7 @@ struct Options {
     bool help = false;
     bool version = false;
     bool worker = false;                                  // internal: serve jobs on stdin
+    bool linkedFrames = false;                            // --linked-frames
     std::vector<std::string> files;                       // files, and folders with -r
 };
 
@@ -29,6 +30,9 @@ ParseResult parseOptions(const std::vector<std::string>& args);
 
 std::string helpText();
 std::string versionText();
+
+// The flag of linked frames, also given to the worker processes.
+inline constexpr const char* kLinkedFramesFlag = "--linked-frames";
 
 // The internal flag that starts a worker process.
 inline constexpr const char* kWorkerFlag = "--internal-worker";

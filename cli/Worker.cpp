@@ -33,6 +33,7 @@ void faultHook(const std::string& source) {
 
 // The document kept between "open" and "close".
 struct Session {
+    engine::SaveOptions options;
     std::optional<model::Document> document;
     std::string source;
 
@@ -45,7 +46,8 @@ struct Session {
         if (!document) return {std::string("No document is open.")};
         faultHook(source);
         Outcome outcome;
-        outcome.failure = guarded([&] { outcome.pages = engine::savePublication(*document, target, source); });
+        outcome.failure =
+            guarded([&] { outcome.pages = engine::savePublication(*document, target, source, options); });
         return outcome;
     }
     void close() {
@@ -60,7 +62,7 @@ Answer serve(Session& session, const Request& request) {
     switch (request.verb) {
     case Verb::Convert:
         faultHook(request.source);
-        outcome = convertOne(request.source, request.target);
+        outcome = convertOne(request.source, request.target, session.options);
         break;
     case Verb::Open: outcome = session.open(request.source); break;
     case Verb::Save: outcome = session.save(request.target); break;
@@ -76,8 +78,9 @@ Answer serve(Session& session, const Request& request) {
 
 } // namespace
 
-int runWorker() {
+int runWorker(const engine::SaveOptions& options) {
     Session session;
+    session.options = options;
     std::string line;
     while (std::getline(std::cin, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();

@@ -7,9 +7,12 @@
 // a document whose source path contains <text>.
 #pragma once
 
+#include "publishing/engine/Engine.h"
+
 namespace fq::cli {
 
-// Needs a QGuiApplication. Returns the process exit status.
-int runWorker();
+// Needs a QGuiApplication. Returns the process exit status. The options
+// apply to every publication the worker saves.
+int runWorker(const engine::SaveOptions& options = {});
 
 } // namespace fq::cli

@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
         int qtArgc = 1;
         char* qtArgv[] = {argv[0], nullptr};
         QGuiApplication app(qtArgc, qtArgv);
-        return runWorker();
+        return runWorker(fq::engine::SaveOptions{options.linkedFrames});
     }
     return runBatch(options, collectInputs(options), argv[0]);
 }

@@ -5,6 +5,8 @@
 #include "publishing/doc/Fields.h"
 #include "publishing/doc/InlinePicture.h"
 #include "publishing/doc/ParagraphBuilder.h"
+#include "publishing/doc/ShapeConverter.h"
+#include "publishing/doc/Tables.h"
 #include "publishing/doc/TextEncoding.h"
 #include "publishing/word/FieldCode.h"
 #include "publishing/word/NumberFormat.h"
@@ -45,6 +47,9 @@ model::Underline underlineFor(std::uint8_t kul) {
     }
 }
 
+// The character set of fonts whose characters are pictures (Symbol, Wingdings, ...).
+constexpr std::uint8_t kSymbolCharset = 2;
+
 std::string roman(int n) { return word::formatNumber(n, word::NumberFormat::LowerRoman); }
 
 class Converter {
@@ -71,9 +76,14 @@ public:
         };
         number(d.footnoteTable, model::Note::Kind::Footnote);
         number(d.endnoteTable, model::Note::Kind::Endnote);
-        for (const auto& a : d.anchors) anchors_[a.cp] = &a;
+        // Shapes stack in the order their anchors are listed.
+        for (std::size_t i = 0; i < d.anchors.size(); ++i) anchors_[d.anchors[i].cp] = {&d.anchors[i], static_cast<int>(i)};
+        for (std::size_t i = 0; i < d.headerAnchors.size(); ++i)
+            anchors_[d.headerAnchors[i].cp] = {&d.headerAnchors[i], static_cast<int>(i)};
         for (std::size_t i = 0; i < d.textboxShapes.size() && i < d.textboxStories.size(); ++i)
             if (d.textboxShapes[i] != 0) boxOfShape_[d.textboxShapes[i]] = i;
+        for (std::size_t i = 0; i < d.headerTextboxShapes.size() && i < d.headerTextboxStories.size(); ++i)
+            if (d.headerTextboxShapes[i] != 0) headerBoxOfShape_[d.headerTextboxShapes[i]] = i;
     }
 
     model::Document run() {
@@ -95,6 +105,7 @@ public:
             s.page = toPageGeometry(sep);
             sectionLayout(sep, s);
             s.evenAndOddHeaders = d_.facingPages;
+            s.pageBorders = toModelPageBorders(sep.pageBorders, sep.pageBorderOptions);
             page_ = s.page;
             for (std::size_t kind = 0; kind < stories.size(); ++kind)
                 if (auto story = headerStory(i, kind)) stories[kind] = std::move(*story);
@@ -139,13 +150,20 @@ private:
     std::vector<std::pair<CpRange, std::string>> noteTexts_;   // each note's text and number
     int currentNote_ = -1;                             // the note whose text is converted
     std::size_t noteSerial_ = 0;
-    std::map<std::uint32_t, const ShapeAnchor*> anchors_;
+    std::map<std::uint32_t, std::pair<const ShapeAnchor*, int>> anchors_;   // by CP, with the z-order
     FieldStack fields_;
     std::map<std::uint32_t, std::size_t> boxOfShape_;  // shape id -> text box story
+    std::map<std::uint32_t, std::size_t> headerBoxOfShape_;   // the same for the headers' text boxes
     std::set<std::size_t> boxDone_;
-    std::vector<Block> pendingBoxes_;                  // text box paragraphs, after the current paragraph
+    // Floating shapes and pictures stand before the paragraph that anchors
+    // them (from floatingStart_ in its output); text of a text box without
+    // a shape follows it.
+    std::vector<Block> pendingFloating_;
+    std::size_t floatingStart_ = 0;
+    std::vector<Block> pendingBoxes_;
     model::PageGeometry page_;
     ListNumbering numbering_;
+    AutoNumbering autoNumbering_;
 
     // Character-property cache key: CHPX run, piece, paragraph style.
     long lastRun_ = -2;
@@ -181,6 +199,19 @@ private:
         if (const Bytes* g = pieceGrpprl(cp)) applyPap(pap, *g, data);
         return pap;
     }
+
+    // The table properties of the row whose end mark is at cp.
+    Tap tapAt(std::uint32_t cp) const {
+        Tap tap;
+        const ByteReader* data = d_.dataStream.empty() ? nullptr : &data_;
+        const long idx = d_.papx.find(fcAt(cp));
+        if (idx >= 0) applyTap(tap, d_.papx.runs[static_cast<std::size_t>(idx)].grpprl, data);
+        if (const Bytes* g = pieceGrpprl(cp)) applyTap(tap, *g, data);
+        return tap;
+    }
+
+    // How deep in nested tables a paragraph is: 0 outside tables.
+    static int tableDepth(const Pap& pap) { return pap.itap > 0 ? pap.itap : pap.inTable ? 1 : 0; }
 
     const Chp& chpAt(std::uint32_t cp, const Pap& pap) {
         const long run = d_.chpx.find(fcAt(cp));
@@ -251,40 +282,49 @@ private:
         b.lastWasPicture = true;
     }
 
-    void floatingShape(std::uint32_t cp, ParagraphBuilder& b, std::vector<Block>& out) {
+    // The text of the text box a shape shows, as blocks (once).
+    std::vector<Block> textBoxText(std::uint32_t spid) {
+        std::vector<Block> blocks;
+        const FieldStack saved = fields_;
+        fields_.clear();
+        if (const auto box = boxOfShape_.find(spid); box != boxOfShape_.end() && !boxDone_.count(box->second)) {
+            boxDone_.insert(box->second);
+            convertRange(d_.textboxStories[box->second], blocks, false, {});
+        } else if (const auto hbox = headerBoxOfShape_.find(spid); hbox != headerBoxOfShape_.end()) {
+            convertRange(d_.headerTextboxStories[hbox->second], blocks, false, {});
+        }
+        fields_ = saved;
+        return blocks;
+    }
+
+    // A floating shape or picture follows its paragraph, holding its text box's text.
+    void floatingShape(std::uint32_t cp) {
         const auto it = anchors_.find(cp);
         if (it == anchors_.end()) return;
-        const ShapeAnchor& a = *it->second;
-        if (const auto box = boxOfShape_.find(a.spid); box != boxOfShape_.end() && !boxDone_.count(box->second)) {
-            boxDone_.insert(box->second);
-            const FieldStack saved = fields_;
-            fields_.clear();
-            std::vector<Block> blocks;
-            convertRange(d_.textboxStories[box->second], blocks, false, {});
-            fields_ = saved;
-            for (auto& blk : blocks) pendingBoxes_.push_back(std::move(blk));
-        }
-        const auto s = d_.drawing.shapes.find(a.spid);
-        if (s == d_.drawing.shapes.end() || s->second.pib == 0 || s->second.pib > d_.drawing.blips.size()) return;
-        const auto& blip = d_.drawing.blips[s->second.pib - 1];
-        if (!blip) return;
-        model::Picture pic;
-        pic.format = blip->format;
-        pic.data = blip->data;
-        pic.widthPt = std::max(0, a.xaRight - a.xaLeft) / 20.0;
-        pic.heightPt = std::max(0, a.yaBottom - a.yaTop) / 20.0;
-        pic.description = s->second.description;
-        model::PictureAnchor anchor;
-        anchor.xPt = a.xaLeft / 20.0 + (a.bx == 1 ? 0.0 : page_.marginLeftPt);
-        anchor.yPt = a.yaTop / 20.0 + (a.by == 1 ? 0.0 : page_.marginTopPt);
-        pic.anchor = anchor;
-        emitPicture(b, out, std::move(pic));
+        const auto [a, zOrder] = it->second;
+        // The text box's story is converted on its own; what waits for the
+        // current paragraph stays apart from it.
+        std::vector<Block> floating = std::move(pendingFloating_), boxes = std::move(pendingBoxes_);
+        const std::size_t start = floatingStart_;
+        pendingFloating_.clear();
+        pendingBoxes_.clear();
+        auto blocks = floatingShapeBlocks(*a, d_.drawing, page_,
+                                          [&](std::uint32_t spid) { return textBoxText(spid); }, zOrder);
+        for (auto& blk : blocks) floating.push_back(std::move(blk));
+        // A shape the drawing does not describe still gives its text box's text.
+        if (blocks.empty())
+            for (auto& blk : textBoxText(a->spid)) boxes.push_back(std::move(blk));
+        pendingFloating_ = std::move(floating);
+        pendingBoxes_ = std::move(boxes);
+        floatingStart_ = start;
     }
 
     void convertRange(CpRange r, std::vector<Block>& out, bool mainStory, const std::string& noteMark) {
         const auto& text = d_.text.chars;
         r.end = std::min<std::uint32_t>(r.end, static_cast<std::uint32_t>(text.size()));
         ParagraphBuilder b;
+        TableAssembler tables;
+        std::vector<Block>* target = &out;   // where the paragraph under way goes: out, or a table cell
         std::uint32_t pos = r.start;
         bool joinsPrevious = false;
         while (pos < r.end) {
@@ -295,26 +335,44 @@ private:
                 ++term;
             const std::uint32_t markCp = term < r.end ? term : r.end - 1;
             const Pap pap = papAt(markCp);
+            const int depth = tableDepth(pap);
             if (!b.started) {
+                target = &tables.enter(depth, out);
                 model::ParaProps props = toParaProps(pap);
                 if (pap.istd < d_.styles.styles.size()) props.styleName = d_.styles.styles[pap.istd].name;
                 b.setProps(props);
                 b.started = true;
-
+                floatingStart_ = target->size();
             }
             // A paragraph whose mark was deleted (tracked) joins the next
             // one once the changes are accepted; the joined paragraph has one label.
-            if (pap.ilfo != 0 && d_.fib.word97 && !joinsPrevious) listLabel(pos, pap, b);
-            for (std::uint32_t cp = pos; cp < term; ++cp) handleChar(cp, pap, b, out, mainStory, noteMark);
+            // Page breaks that open the paragraph come before its label, and
+            // a paragraph that holds nothing but its section mark has none.
+            std::uint32_t first = pos;
+            while (first < term && text[first] == 0x0C)
+                handleChar(first++, pap, b, *target, mainStory, noteMark, depth);
+            const bool sectionMarkOnly = first == term && term < r.end && text[term] == 0x0C;
+            if (pap.ilfo != 0 && d_.fib.word97 && !joinsPrevious && !sectionMarkOnly) listLabel(first, pap, b);
+            if (!d_.fib.word97 && !joinsPrevious && !sectionMarkOnly) autoNumberLabel(first, pap, b);
+            for (std::uint32_t cp = first; cp < term; ++cp) handleChar(cp, pap, b, *target, mainStory, noteMark, depth);
             joinsPrevious = term < r.end && text[term] == 0x0D && !pap.inTable && chpAt(term, pap).deleted;
-            if (term < r.end && !joinsPrevious) handleMark(term, pap, b, out);
+            // A drop cap is a paragraph of its own in the file; Word shows
+            // it as the first letter of the next one, whose properties apply.
+            const bool dropCap = term + 1 < r.end && text[term] == 0x0D && !pap.inTable &&
+                                 (pap.dropCap == 1 || pap.dropCap == 2);
+            if (dropCap && !joinsPrevious) {
+                joinsPrevious = true;
+                b.started = false;
+            }
+            if (term < r.end && !joinsPrevious) handleMark(term, pap, b, *target, tables, depth);
             pos = term + 1;
         }
         if (b.started && (b.hasText() || !b.emittedBlock)) {
             b.trimTrailingTab();
-            if (b.hasText()) out.emplace_back(b.take());
+            if (b.hasText()) target->emplace_back(b.take());
         }
-        if (mainStory) flushBoxes(out);
+        flushBoxes(*target);
+        tables.finish(out);
     }
 
     const ListLevel* listLevel(const Pap& pap) const {
@@ -340,6 +398,20 @@ private:
         b.append(props, label);
     }
 
+    // Word 6.0/95 numbering: the label takes the text's properties; a bullet
+    // of the ANLD's (symbol) font becomes a character the text font shows.
+    void autoNumberLabel(std::uint32_t cp, const Pap& pap, ParagraphBuilder& b) {
+        const std::u16string label = autoNumbering_.next(pap.nLvlAnm, pap.anld);
+        if (label.empty()) return;
+        const model::CharProps props = toCharProps(chpAt(cp, pap), d_.fonts);
+        std::string text = word::utf16ToUtf8(label);
+        if (pap.nLvlAnm == 11 || pap.anld.nfc == 23) {
+            const std::string font = pap.anld.ftc < d_.fonts.size() ? d_.fonts[pap.anld.ftc].name : std::string();
+            text = word::bulletText(text, font, 0);
+        }
+        b.append(props, word::utf8ToUtf16(text + "\t"));
+    }
+
     // mark: the properties of the paragraph mark. The mark of a paragraph
     // that ends right after a page break stands on the next page, as in
     // Word's documents of this format, as an empty line.
@@ -353,21 +425,25 @@ private:
     }
 
     void flushBoxes(std::vector<Block>& out) {
-        if (pendingBoxes_.empty()) return;
-        std::vector<Block> boxes;
+        std::vector<Block> floating, boxes;
+        floating.swap(pendingFloating_);
         boxes.swap(pendingBoxes_);
+        out.insert(out.begin() + static_cast<std::ptrdiff_t>(std::min(floatingStart_, out.size())),
+                   std::make_move_iterator(floating.begin()), std::make_move_iterator(floating.end()));
+        floatingStart_ = out.size();
         for (auto& blk : boxes) out.push_back(std::move(blk));
     }
 
-    void handleMark(std::uint32_t cp, const Pap& pap, ParagraphBuilder& b, std::vector<Block>& out) {
+    void handleMark(std::uint32_t cp, const Pap& pap, ParagraphBuilder& b, std::vector<Block>& out,
+                    TableAssembler& tables, int depth) {
         const char16_t c = d_.text.chars[cp];
-        const model::CharProps props = toCharProps(chpAt(cp, pap), d_.fonts);
-        if (c == 0x07) {
+        if (c == 0x07 && depth == 0) {
+            // A cell mark outside any table: the row end closes the paragraph, a cell end separates.
             if (pap.ttp) {
                 b.trimTrailingTab();
                 endParagraph(b, out);
             } else {
-                b.append(props, u"\t");
+                b.append(toCharProps(chpAt(cp, pap), d_.fonts), u"\t");
             }
             return;
         }
@@ -379,15 +455,24 @@ private:
             flushBoxes(out);
             return;
         }
-        if (pap.inTable && pap.innerTtp) {
-            b.append(props, u"\n");
-        } else if (pap.inTable && pap.innerCell) {
-            b.append(props, u"\t");
-        } else if (pap.inTable) {
-            b.append(props, u"\n");
-        } else {
-            endParagraph(b, out, &props);
+        // Cells and rows of the outermost tables end in cell marks, those of
+        // nested tables in paragraph marks flagged as their ends.
+        const bool rowEnd = c == 0x07 ? pap.ttp : depth > 1 && pap.innerTtp;
+        const bool cellEnd = c == 0x07 ? !pap.ttp : depth > 1 && pap.innerCell && !pap.innerTtp;
+        if (rowEnd) {
+            // The row's own mark holds no text; anything before it joins the last cell.
+            if (b.hasText()) out.emplace_back(b.take());
+            b.started = false;
+            b.emittedBlock = false;
+            b.lastWasPicture = false;
+            b.lastWasPageBreak = false;
+            flushBoxes(out);
+            tables.endRow(depth, tapAt(cp));
+            return;
         }
+        const model::CharProps props = toCharProps(chpAt(cp, pap), d_.fonts);
+        endParagraph(b, out, &props);
+        if (cellEnd) tables.endCell(depth);
     }
 
     // A field's stored result begins: some fields show what the reader computes instead.
@@ -402,14 +487,29 @@ private:
         fields_.replaceInnermostResult();
     }
 
+    // A field without a result part that Word draws from its code (SYMBOL).
+    void drawnFieldResult(std::uint32_t cp, const Pap& pap, ParagraphBuilder& b) {
+        if (fields_.hidden()) return;
+        const auto code = fields_.closedWithoutResult();
+        if (!code) return;
+        const auto drawn = word::symbolFieldCharacter(*code);
+        const Chp& chp = chpAt(cp, pap);
+        if (!drawn || chp.vanish || chp.deleted) return;
+        model::CharProps props = toCharProps(chp, d_.fonts);
+        if (!drawn->font.empty()) props.font = drawn->font;
+        b.append(props, word::utf8ToUtf16(drawn->text));
+    }
+
     void handleChar(std::uint32_t cp, const Pap& pap, ParagraphBuilder& b, std::vector<Block>& out, bool mainStory,
-                    const std::string& noteMark) {
+                    const std::string& noteMark, int depth) {
         const char16_t c = d_.text.chars[cp];
         if (fields_.consume(c)) {
             if (c == 0x14) fieldResultBegins(cp, pap, b);
+            if (c == 0x15) drawnFieldResult(cp, pap, b);
             return;
         }
         if (fields_.hidden()) return;
+        b.link = fields_.activeLink();
         const Chp& chp = chpAt(cp, pap);
         // Hidden text is not shown; tracked deletions are gone once the changes are accepted.
         if (chp.vanish || chp.deleted) return;
@@ -426,9 +526,13 @@ private:
         if (chp.symbol) {
             // A character inserted from a symbol font: the text holds a stand-in.
             char16_t sym = chp.symbol->second;
-            if (chp.symbol->first < d_.fonts.size() && !d_.fonts[chp.symbol->first].name.empty())
+            bool symbolCharset = false;
+            if (chp.symbol->first < d_.fonts.size() && !d_.fonts[chp.symbol->first].name.empty()) {
                 props.font = d_.fonts[chp.symbol->first].name;
-            if (sym >= 0x20 && sym < 0x100 && word::isSymbolFont(props.font)) sym = static_cast<char16_t>(0xF000 | sym);
+                symbolCharset = d_.fonts[chp.symbol->first].charset == kSymbolCharset;
+            }
+            if (sym >= 0x20 && sym < 0x100 && (symbolCharset || word::isSymbolFont(props.font)))
+                sym = static_cast<char16_t>(0xF000 | sym);
             if (sym >= 0x20) b.append(props, std::u16string_view(&sym, 1));
             return;
         }
@@ -446,6 +550,8 @@ private:
             b.lastWasPicture = false;
             return;
         case 0x0C:
+            // A page break means nothing inside a table cell.
+            if (depth > 0) return;
             flushText(b, out);
             out.emplace_back(model::PageBreak{});
             b.emittedBlock = true;
@@ -460,7 +566,7 @@ private:
             }
             return;
         case 0x08:
-            if (mainStory) floatingShape(cp, b, out);
+            floatingShape(cp);
             return;
         case 0x02: {
             // A note's reference mark in the main text, or its own mark at
@@ -509,6 +615,9 @@ model::CharProps toCharProps(const Chp& chp, const std::vector<FontDef>& fonts) 
     } else if (chp.ico > 0 && chp.ico < 17) {
         p.color = kIcoColors[chp.ico];
     }
+    if (const auto back = chp.highlight ? chp.highlight : chp.shading)
+        p.highlight = model::Color{static_cast<std::uint8_t>(*back & 0xFF), static_cast<std::uint8_t>((*back >> 8) & 0xFF),
+                                   static_cast<std::uint8_t>((*back >> 16) & 0xFF)};
     if (chp.iss == 1) p.vertical = model::VerticalPosition::Superscript;
     else if (chp.iss == 2) p.vertical = model::VerticalPosition::Subscript;
     return p;
@@ -544,6 +653,11 @@ model::ParaProps toParaProps(const Pap& pap) {
     p.contextualSpacing = pap.contextualSpacing;
     p.spaceBeforeAuto = pap.beforeAuto;
     p.spaceAfterAuto = pap.afterAuto;
+    p.borders = toModelBorders(pap.borders);
+    if (pap.shading)
+        p.shading = model::Color{static_cast<std::uint8_t>(*pap.shading & 0xFF),
+                                 static_cast<std::uint8_t>((*pap.shading >> 8) & 0xFF),
+                                 static_cast<std::uint8_t>((*pap.shading >> 16) & 0xFF)};
     // Stops are kept from the left indent on; the model holds none left of it.
     for (const std::int16_t t : pap.tabs) {
         if (t < pap.dxaLeft) continue;

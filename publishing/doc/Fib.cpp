@@ -7,8 +7,11 @@ FibVersion classifyFib(const ByteReader& wd) {
     if (!wd.has(0, 4)) return FibVersion::NotWord;
     const std::uint16_t ident = wd.u16(0);
     const std::uint16_t nFib = wd.u16(2);
-    if (ident != 0xA5EC && ident != 0xA5DC) return FibVersion::NotWord;
-    if (nFib >= 101 && nFib <= 105 && ident == 0xA5DC) return FibVersion::Word6;
+    // Word 97 and later write 0xA5EC, Word 6.0/95 0xA5DC; the Far East and
+    // Macintosh editions of Word 6.0/95 wrote 0xA697 and 0xA699. The
+    // version number tells the format; the signature only that it is Word's.
+    const bool knownIdent = ident == 0xA5EC || ident == 0xA5DC || ident == 0xA697 || ident == 0xA699;
+    if (!knownIdent) return FibVersion::NotWord;
     if (nFib >= 101 && nFib <= 105) return FibVersion::Word6;
     if (nFib < 101) return FibVersion::TooOld;
     return FibVersion::Word97;

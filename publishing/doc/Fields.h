@@ -5,10 +5,12 @@
 // bound. The code of each open field is kept (its start) so that results
 // that depend on the page (PAGE, NUMPAGES, SECTIONPAGES, STYLEREF) can be
 // told apart with what the layout needs of them, and results
-// the reader computes itself (FILENAME) can replace the stored one.
+// the reader computes itself (FILENAME) can replace the stored one, and the
+// result of a HYPERLINK field links to its target.
 #pragma once
 
 #include "publishing/word/FieldCode.h"
+#include "publishing/word/HyperlinkField.h"
 #include "publishing/word/Utf8.h"
 
 #include <cstddef>
@@ -31,16 +33,22 @@ public:
     bool consume(char16_t c) {
         switch (c) {
         case 0x13:
-            if (open_.size() < kMaxDepth) open_.push_back({false, false, PageField{}, {}, ++serial_});
+            if (open_.size() < kMaxDepth) open_.push_back({false, false, PageField{}, {}, ++serial_, {}});
             return true;
         case 0x14:
             if (!open_.empty() && !open_.back().inResult) {
                 open_.back().inResult = true;
                 open_.back().page = pageFieldOf(innermostCode());
+                open_.back().link = word::hyperlinkTarget(word::utf16ToUtf8(open_.back().code)).value_or("");
             }
             return true;
         case 0x15:
-            if (!open_.empty()) open_.pop_back();
+            if (!open_.empty()) {
+                closed_ = open_.back();
+                open_.pop_back();
+            } else {
+                closed_ = Open{};
+            }
             return true;
         default:
             if (!open_.empty() && !open_.back().inResult && open_.back().code.size() < kCodeKept)
@@ -69,6 +77,18 @@ public:
         if (open_.empty() || !open_.back().inResult) return none;
         return open_.back().page;
     }
+    // The target of the innermost HYPERLINK field whose result this is.
+    std::string activeLink() const {
+        for (auto it = open_.rbegin(); it != open_.rend(); ++it)
+            if (it->inResult && !it->link.empty()) return it->link;
+        return {};
+    }
+    // The code of the field the last 0x15 closed, when it had no result
+    // part (fields such as SYMBOL that Word draws from their code).
+    std::optional<word::FieldCode> closedWithoutResult() const {
+        if (closed_.inResult || closed_.code.empty()) return std::nullopt;
+        return word::parseFieldCode(word::utf16ToUtf8(closed_.code));
+    }
     // Tells one field's result from the next: a number per field opened.
     std::size_t innermostSerial() const { return open_.empty() ? 0 : open_.back().serial; }
     std::size_t depth() const { return open_.size(); }
@@ -89,10 +109,12 @@ private:
         PageField page;
         std::u16string code;    // the start of its code
         std::size_t serial = 0;
+        std::string link;       // a HYPERLINK field's target
     };
     static constexpr std::size_t kMaxDepth = 4096;
-    static constexpr std::size_t kCodeKept = 256;
+    static constexpr std::size_t kCodeKept = 1024;   // long enough for a HYPERLINK address
     std::vector<Open> open_;
+    Open closed_;
     std::size_t serial_ = 0;
 };
 

@@ -13,10 +13,11 @@ void ParagraphBuilder::append(const model::CharProps& props, std::u16string_view
 void ParagraphBuilder::append(const model::CharProps& props, std::u16string_view text, const FieldRun& field) {
     if (text.empty()) return;
     if (!texts_.empty() && para_.runs.back().props == props && para_.runs.back().field == field.kind &&
-        (field.kind == model::FieldKind::None || serials_.back() == field.serial)) {
+        (field.kind == model::FieldKind::None || serials_.back() == field.serial) &&
+        para_.runs.back().link == link) {
         texts_.back() += text;
     } else {
-        model::Run run{{}, props, field.kind};
+        model::Run run{{}, props, field.kind, link};
         run.fieldFormat = field.format;
         run.fieldArgument = field.argument;
         run.note = field.note;

@@ -27,6 +27,7 @@ public:
     bool emittedBlock = false;   // a picture or break already left this paragraph
     bool lastWasPicture = false; // the last block that left this paragraph is a picture
     bool lastWasPageBreak = false; // the last block that left this paragraph is a page break
+    std::string link;            // where the text appended now links to (empty: nowhere)
 
     void setProps(const model::ParaProps& props) { para_.props = props; }
     const model::ParaProps& props() const { return para_.props; }

@@ -57,9 +57,12 @@ PieceTable parseClx(const ByteReader& table, FcLcb clx, bool word97) {
                 }
                 p.fc = fc;
                 if (word97) p.modifiers = pieceModifiers(p.prm, pt.prcs);
-                if (p.cpEnd < p.cpStart) throw model::damaged("the piece table is out of order");
-                if (!pt.pieces.empty() && p.cpStart < pt.pieces.back().cpEnd)
-                    throw model::damaged("the piece table is out of order");
+                // A piece that goes back in the text: the character positions
+                // from here on cannot be trusted, the text before them can.
+                const bool backwards =
+                    p.cpEnd < p.cpStart || (!pt.pieces.empty() && p.cpStart < pt.pieces.back().cpEnd);
+                if (backwards && pt.pieces.empty()) throw model::damaged("the piece table is out of order");
+                if (backwards) return pt;
                 pt.pieces.push_back(p);
             }
             return pt;
@@ -83,6 +86,7 @@ PieceTable simplePieceTable(const Fib& fib, std::uint32_t cpCount) {
 
 DocText readText(const ByteReader& wd, const PieceTable& pt, const CodePage& cp, std::uint32_t cpLimit) {
     DocText t;
+    std::size_t readable = 0;
     for (std::size_t pi = 0; pi < pt.pieces.size(); ++pi) {
         const Piece& p = pt.pieces[pi];
         if (p.cpStart >= cpLimit) break;
@@ -97,17 +101,23 @@ DocText readText(const ByteReader& wd, const PieceTable& pt, const CodePage& cp,
         }
         const std::uint32_t count = std::min(p.cpEnd, cpLimit) - p.cpStart;
         const std::size_t width = p.compressed ? 1 : 2;
-        if (p.fc >= wd.size()) throw model::damaged("a piece of text lies outside the document stream");
-        const std::size_t avail = (wd.size() - p.fc) / width;
+        const std::size_t avail = p.fc < wd.size() ? (wd.size() - p.fc) / width : 0;
         const std::size_t n = std::min<std::size_t>(count, avail);
-        const auto* d = wd.data().data() + p.fc;
+        const auto* d = wd.data().data() + std::min<std::size_t>(p.fc, wd.size());
         for (std::size_t i = 0; i < n; ++i) {
             t.chars.push_back(p.compressed ? cp[d[i]] : static_cast<char16_t>(le16(d + 2 * i)));
             t.fcs.push_back(static_cast<std::uint32_t>(p.fc + i * width));
             t.pieceIndex.push_back(static_cast<std::uint32_t>(pi));
         }
-        if (n < count) throw model::damaged("a piece of text lies outside the document stream");
+        readable += n;
+        // What lies outside the stream is lost; the positions after it stay where they are.
+        for (std::size_t i = n; i < count; ++i) {
+            t.chars.push_back(kLost);
+            t.fcs.push_back(0xFFFFFFFFu);
+            t.pieceIndex.push_back(static_cast<std::uint32_t>(pi));
+        }
     }
+    if (readable == 0 && !t.chars.empty()) throw model::damaged("the text lies outside the document stream");
     return t;
 }
 

@@ -38,6 +38,7 @@ struct DocText {
 
 // Parses the CLX at clx in the table stream. Word 97 CLX pieces flag 8-bit
 // text with 0x40000000 (fc halved); Word 6.0/95 pieces are always 8-bit.
+// The pieces end before the first one that goes back in the text.
 PieceTable parseClx(const ByteReader& table, FcLcb clx, bool word97);
 // The sprms of a property modifier: a grpprl of the CLX (prm with bit 0 set),
 // or one sprm with a one-byte operand, named by its short index.
@@ -45,7 +46,12 @@ Bytes pieceModifiers(std::uint16_t prm, const std::vector<Bytes>& prcs);
 // A piece table for a Word 6.0/95 file that has no CLX: one 8-bit piece from fcMin.
 PieceTable simplePieceTable(const Fib& fib, std::uint32_t cpCount);
 
-// Reads the characters of all pieces; stops at the end of the stream.
+// Stands for a character whose piece lies outside the document stream: a
+// control code the converter shows as nothing.
+inline constexpr char16_t kLost = 0x0000;
+
+// Reads the characters of all pieces. Characters of pieces that lie (partly)
+// outside the stream are kLost; a text of which nothing can be read is damaged.
 DocText readText(const ByteReader& wordDocument, const PieceTable& pt, const CodePage& codePage,
                  std::uint32_t cpLimit);
 

@@ -92,7 +92,7 @@ void applyChp(Chp& c, const Chp& st, std::span<const std::uint8_t> grpprl) {
         case sprm::CRgFtc0: case sprm::CFtcDefault: c.ftc[0] = s.u16(); break;
         case sprm::CRgFtc1: c.ftc[1] = s.u16(); break;
         case sprm::CRgFtc2: c.ftc[2] = s.u16(); break;
-        default: break;
+        default: applyCharacterShadingSprm(c.highlight, c.shading, s); break;
         }
     });
 }
@@ -104,9 +104,12 @@ void applyPap(Pap& p, std::span<const std::uint8_t> grpprl, const ByteReader* da
         case sprm::PJc80: case sprm::PJc: p.jc = s.u8(); break;
         case sprm::PFKeep: p.keep = s.u8() != 0; break;
         case sprm::PFKeepFollow: p.keepFollow = s.u8() != 0; break;
+        case sprm::PDcs: p.dropCap = static_cast<std::uint8_t>(s.u16() & 7); break;
         case sprm::PFPageBreakBefore: p.pageBreakBefore = s.u8() != 0; break;
         case sprm::PIlvl: p.ilvl = s.u8(); break;
         case sprm::PIlfo: p.ilfo = s.u16(); break;
+        case sprm::PNLvlAnm: p.nLvlAnm = s.u8(); break;
+        case sprm::PAnld: p.anld = parseAnld(s.operand); break;
         case sprm::PDxaRight80: case sprm::PDxaRight: p.dxaRight = s.i16(); break;
         case sprm::PDxaLeft80: case sprm::PDxaLeft: p.dxaLeft = s.i16(); break;
         case sprm::PDxaLeft180: case sprm::PDxaLeft1: p.dxaLeft1 = s.i16(); break;
@@ -128,6 +131,10 @@ void applyPap(Pap& p, std::span<const std::uint8_t> grpprl, const ByteReader* da
         case sprm::PFInnerTableCell: p.innerCell = s.u8() != 0; break;
         case sprm::PFInnerTtp: p.innerTtp = s.u8() != 0; break;
         case sprm::PItap: p.itap = static_cast<std::int32_t>(s.u32()); if (p.itap > 0) p.inTable = true; break;
+        case sprm::PDtap:
+            p.itap = std::max(0, p.itap + static_cast<std::int32_t>(s.u32()));
+            if (p.itap > 0) p.inTable = true;
+            break;
         case sprm::PHugePapx:
             if (data) {
                 const std::uint32_t fc = s.u32();
@@ -141,7 +148,7 @@ void applyPap(Pap& p, std::span<const std::uint8_t> grpprl, const ByteReader* da
                 }
             }
             break;
-        default: break;
+        default: applyParagraphBorderSprm(p.borders, p.shading, s); break;
         }
     });
 }
@@ -182,7 +189,7 @@ void applySep(Sep& sp, std::span<const std::uint8_t> grpprl) {
         case sprm::SNEdn: sp.nEdn = s.u16(); break;
         case sprm::SNfcFtnRef: sp.nfcFtnRef = s.u16(); break;
         case sprm::SNfcEdnRef: sp.nfcEdnRef = s.u16(); break;
-        default: break;
+        default: applyPageBorderSprm(sp.pageBorders, sp.pageBorderOptions, s); break;
         }
     });
 }

@@ -3,6 +3,8 @@
 // changes them. Converting to points and model enums happens in the converter.
 #pragma once
 
+#include "publishing/doc/AutoNumbering.h"
+#include "publishing/doc/Borders.h"
 #include "publishing/doc/ByteReader.h"
 #include "publishing/doc/Sprm.h"
 
@@ -28,6 +30,7 @@ struct Chp {
     std::optional<std::uint32_t> picLocation;
     std::optional<std::pair<std::uint16_t, char16_t>> symbol;   // sprmCSymbol: font index and character
     std::uint16_t istd = 10;           // character style
+    std::optional<std::uint32_t> highlight, shading;   // 0x00BBGGRR
 };
 
 struct Pap {
@@ -48,6 +51,11 @@ struct Pap {
     std::map<std::int16_t, std::uint8_t> tabDescriptors;
     std::uint16_t ilfo = 0;
     std::uint8_t ilvl = 0;
+    BorderSet borders;
+    std::optional<std::uint32_t> shading;   // 0x00BBGGRR
+    std::uint8_t nLvlAnm = 0;          // Word 6.0/95 numbering level
+    Anld anld;                         // Word 6.0/95 label description
+    std::uint8_t dropCap = 0;          // DCS fdct: 1 dropped, 2 in the margin
 };
 
 struct Sep {
@@ -69,6 +77,8 @@ struct Sep {
     std::uint8_t rncFtn = 0, rncEdn = 0;   // 0 continuous, 1 per section, 2 per page
     std::uint16_t nFtn = 1, nEdn = 1;
     std::uint16_t nfcFtnRef = 0, nfcEdnRef = 2;
+    BorderSet pageBorders;
+    std::uint16_t pageBorderOptions = 0;   // sprmSPgbProp: pages shown on, offset origin
 };
 
 // Applies every character sprm of grpprl. Toggle operands 0x80/0x81 refer

@@ -61,9 +61,14 @@ inline constexpr std::uint16_t PIstd = 0x4600;
 inline constexpr std::uint16_t PJc80 = 0x2403;
 inline constexpr std::uint16_t PFKeep = 0x2405;
 inline constexpr std::uint16_t PFKeepFollow = 0x2406;
+inline constexpr std::uint16_t PDcs = 0x442C;
 inline constexpr std::uint16_t PFPageBreakBefore = 0x2407;
 inline constexpr std::uint16_t PIlvl = 0x260A;
 inline constexpr std::uint16_t PIlfo = 0x460B;
+inline constexpr std::uint16_t PAnld = 0xC63E;
+// Word 6.0/95's numbering level of a paragraph; Word 97 files have no such
+// sprm, so the Word 6.0/95 one is carried under this otherwise unused code.
+inline constexpr std::uint16_t PNLvlAnm = 0x25FF;
 inline constexpr std::uint16_t PChgTabsPapx = 0xC60D;
 inline constexpr std::uint16_t PDxaRight80 = 0x840E;
 inline constexpr std::uint16_t PDxaLeft80 = 0x840F;
@@ -86,6 +91,7 @@ inline constexpr std::uint16_t PHugePapx = 0x6646;
 inline constexpr std::uint16_t PFWidowControl = 0x2431;
 inline constexpr std::uint16_t PFContextualSpacing = 0x246D;
 inline constexpr std::uint16_t PItap = 0x6649;
+inline constexpr std::uint16_t PDtap = 0x664A;
 // Section
 inline constexpr std::uint16_t SBkc = 0x3009;
 inline constexpr std::uint16_t SFTitlePage = 0x300A;
@@ -114,6 +120,40 @@ inline constexpr std::uint16_t SNEdn = 0x5041;
 inline constexpr std::uint16_t SNfcEdnRef = 0x5042;
 inline constexpr std::uint16_t SDxaColWidth = 0xF203;
 inline constexpr std::uint16_t SDxaColSpacing = 0xF204;
+// Table
+inline constexpr std::uint16_t TJc90 = 0x5400;
+inline constexpr std::uint16_t TDxaLeft = 0x9601;
+inline constexpr std::uint16_t TDxaGapHalf = 0x9602;
+inline constexpr std::uint16_t TFCantSplit90 = 0x3403;
+inline constexpr std::uint16_t TTableHeader = 0x3404;
+inline constexpr std::uint16_t TTableBorders80 = 0xD605;
+inline constexpr std::uint16_t TDyaRowHeight = 0x9407;
+inline constexpr std::uint16_t TDefTable = 0xD608;
+inline constexpr std::uint16_t TDefTableShd80 = 0xD609;
+inline constexpr std::uint16_t TDefTableShd3rd = 0xD60C;
+inline constexpr std::uint16_t TDefTableShd = 0xD612;
+inline constexpr std::uint16_t TTableBorders = 0xD613;
+inline constexpr std::uint16_t TDefTableShd2nd = 0xD616;
+inline constexpr std::uint16_t TSetBrc80 = 0xD620;
+inline constexpr std::uint16_t TInsert = 0x7621;
+inline constexpr std::uint16_t TDelete = 0x5622;
+inline constexpr std::uint16_t TDxaCol = 0x7623;
+inline constexpr std::uint16_t TMerge = 0x5624;
+inline constexpr std::uint16_t TSplit = 0x5625;
+inline constexpr std::uint16_t TSetShd80 = 0x7627;
+inline constexpr std::uint16_t TVertMerge = 0xD62B;
+inline constexpr std::uint16_t TVertAlign = 0xD62C;
+inline constexpr std::uint16_t TSetShd = 0xD62D;
+inline constexpr std::uint16_t TSetBrc = 0xD62F;
+inline constexpr std::uint16_t TCellPadding = 0xD632;
+inline constexpr std::uint16_t TCellSpacingDefault = 0xD633;
+inline constexpr std::uint16_t TCellPaddingDefault = 0xD634;
+inline constexpr std::uint16_t TSetShdTable = 0xD660;
+inline constexpr std::uint16_t TFCantSplit = 0x3466;
+inline constexpr std::uint16_t TDefTableShdRaw = 0xD670;
+inline constexpr std::uint16_t TDefTableShdRaw2nd = 0xD671;
+inline constexpr std::uint16_t TDefTableShdRaw3rd = 0xD672;
+inline constexpr std::uint16_t TJc = 0x548A;
 } // namespace sprm
 
 } // namespace fq::doc

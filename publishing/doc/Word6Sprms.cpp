@@ -47,6 +47,8 @@ std::uint16_t word97Opcode(std::uint8_t op) {
     case 7: return sprm::PFKeep;
     case 8: return sprm::PFKeepFollow;
     case 9: return sprm::PFPageBreakBefore;
+    case 12: return sprm::PAnld;
+    case 13: return sprm::PNLvlAnm;
     case 15: return sprm::PChgTabsPapx;
     case 16: return sprm::PDxaRight80;
     case 17: return sprm::PDxaLeft80;
@@ -57,6 +59,7 @@ std::uint16_t word97Opcode(std::uint8_t op) {
     case 23: return sprm::PChgTabs;
     case 24: return sprm::PFInTable;
     case 25: return sprm::PFTtp;
+    case 46: return sprm::PDcs;
     case 68: return sprm::CPicLocation;
     case 65: return sprm::CFRMarkDel;
     case 71: return sprm::CFData;
@@ -77,6 +80,20 @@ std::uint16_t word97Opcode(std::uint8_t op) {
     case 104: return sprm::CIss;
     case 117: return sprm::CFSpec;
     case 118: return sprm::CFObj;
+    case 182: return sprm::TJc90;
+    case 184: return sprm::TDxaGapHalf;
+    case 185: return sprm::TFCantSplit90;
+    case 186: return sprm::TTableHeader;
+    case 187: return sprm::TTableBorders80;
+    case 189: return sprm::TDyaRowHeight;
+    case 190: return sprm::TDefTable;
+    case 191: return sprm::TDefTableShd80;
+    case 193: return sprm::TSetBrc80;
+    case 194: return sprm::TInsert;
+    case 195: return sprm::TDelete;
+    case 196: return sprm::TDxaCol;
+    case 197: return sprm::TMerge;
+    case 198: return sprm::TSplit;
     case 142: return sprm::SBkc;
     case 143: return sprm::SFTitlePage;
     case 156: return sprm::SDyaHdrTop;
@@ -89,6 +106,49 @@ std::uint16_t word97Opcode(std::uint8_t op) {
     case 169: return sprm::SDyaBottom;
     default: return 0;
     }
+}
+
+// A Word 6 border (16 bits: line width in 0.75 point steps, 6 and 7 for
+// dotted and dashed; type; shadow; colour index; space) as a Word 97 Brc80.
+void appendBrc80(Bytes& out, std::uint16_t brc) {
+    unsigned width = brc & 0x7, type = (brc >> 3) & 0x3;
+    if (type != 0 && width >= 6) {
+        type = width == 6 ? 6 : 7;
+        width = 1;
+    }
+    const unsigned ico = (brc >> 6) & 0x1F, space = (brc >> 11) & 0x1F;
+    if (type == 0) width = 0;
+    out.push_back(static_cast<std::uint8_t>(width * 6));
+    out.push_back(static_cast<std::uint8_t>(type));
+    out.push_back(static_cast<std::uint8_t>(type ? ico : 0));
+    out.push_back(static_cast<std::uint8_t>(type ? space : 0));
+}
+
+// Word 6 table operands whose structures Word 97 widened: borders of two
+// bytes become four, a cell descriptor of ten bytes one of twenty.
+Bytes widenTableOperand(std::uint8_t op, std::span<const std::uint8_t> o) {
+    Bytes out;
+    auto brcAt = [&](std::size_t at) { return static_cast<std::uint16_t>(o[at] | (o[at + 1] << 8)); };
+    if (op == 187) {
+        for (std::size_t at = 0; at + 2 <= o.size() && at < 12; at += 2) appendBrc80(out, brcAt(at));
+    } else if (op == 193) {
+        if (o.size() < 5) return out;
+        out.assign(o.begin(), o.begin() + 3);
+        appendBrc80(out, brcAt(3));
+    } else if (op == 190) {
+        if (o.empty()) return out;
+        const std::size_t cells = o[0], centers = 1 + (cells + 1) * 2;
+        if (o.size() < centers) return out;
+        out.assign(o.begin(), o.begin() + static_cast<std::ptrdiff_t>(centers));
+        for (std::size_t at = centers; at + 10 <= o.size(); at += 10) {
+            out.push_back(o[at] & 0x03);   // first merged, merged
+            out.push_back(0);
+            out.push_back(0);              // no preferred width
+            out.push_back(0);
+            for (std::size_t side = 0; side < 4; ++side) appendBrc80(out, brcAt(at + 2 + side * 2));
+        }
+    }
+    return out;
 }
 
 } // namespace
@@ -122,19 +182,40 @@ Bytes translateWord6Grpprl(std::span<const std::uint8_t> g) {
         if (to != 0) {
             auto operand = g.subspan(start, len);
             if (op == 68 && len >= 4) operand = operand.subspan(0, 4);  // the picture's offset
-            Bytes symbol;
-            if (op == 74) {
+            Bytes widened;
+            if (op == 12) {
+                // The ANLD's 32 one-byte characters widened to Word 97's UTF-16 ones.
+                if (len < 20) {
+                    off = start + len;
+                    continue;
+                }
+                widened.assign(operand.begin(), operand.begin() + 20);
+                for (std::size_t k = 20; k < len && k < 52; ++k) {
+                    widened.push_back(operand[k]);
+                    widened.push_back(0);
+                }
+                operand = widened;
+            } else if (op == 74) {
                 // The font index, then the character as one byte: widened to Word 97's two.
                 if (len < 3) {
                     off = start + len;
                     continue;
                 }
-                symbol = {operand[0], operand[1], operand[2], 0};
-                operand = symbol;
+                widened = {operand[0], operand[1], operand[2], 0};
+                operand = widened;
+            } else if (op == 187 || op == 190 || op == 193) {
+                widened = widenTableOperand(op, operand);
+                operand = widened;
             }
             out.push_back(static_cast<std::uint8_t>(to & 0xFF));
             out.push_back(static_cast<std::uint8_t>(to >> 8));
-            if ((to >> 13) == 6) out.push_back(static_cast<std::uint8_t>(operand.size()));
+            if (to == sprm::TDefTable) {
+                // Its size is 16 bits and counts one byte more than follows.
+                out.push_back(static_cast<std::uint8_t>((operand.size() + 1) & 0xFF));
+                out.push_back(static_cast<std::uint8_t>((operand.size() + 1) >> 8));
+            } else if ((to >> 13) == 6) {
+                out.push_back(static_cast<std::uint8_t>(operand.size()));
+            }
             out.insert(out.end(), operand.begin(), operand.end());
         }
         off = start + len;

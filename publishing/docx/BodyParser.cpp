@@ -2,7 +2,9 @@
 #include "publishing/docx/BodyParser.h"
 #include "publishing/model/Budget.h"
 
+#include "publishing/docx/MathText.h"
 #include "publishing/docx/PropertyParser.h"
+#include "publishing/docx/TableParser.h"
 #include "publishing/docx/XmlUtil.h"
 
 #include <algorithm>
@@ -25,8 +27,23 @@ const std::set<std::string, std::less<>>& understoodNamespaces() {
     return s;
 }
 
-std::string mathText(const pugi::xml_node& math) {
-    return xml::descendantText(math, "t");
+std::string mathText(const pugi::xml_node& math) { return linearMathText(math); }
+
+// The state a legacy form field shows: a check box's (w:checked, else its
+// default), a drop-down's selected entry (w:result, else its default).
+word::FormFieldState formField(const pugi::xml_node& ff) {
+    word::FormFieldState s;
+    if (pugi::xml_node box = xml::child(ff, "checkBox")) {
+        s.kind = word::FormFieldState::Kind::CheckBox;
+        s.checked = xml::onOff(box, "checked").value_or(xml::onOff(box, "default").value_or(false));
+    } else if (pugi::xml_node list = xml::child(ff, "ddList")) {
+        s.kind = word::FormFieldState::Kind::DropDown;
+        for (pugi::xml_node e = list.first_child(); e; e = e.next_sibling())
+            if (xml::is(e, "listEntry")) s.entries.push_back(xml::text(e, "val").value_or(""));
+        s.selected = xml::int32(xml::child(list, "result"), "val")
+                         .value_or(xml::int32(xml::child(list, "default"), "val").value_or(0));
+    }
+    return s;
 }
 
 } // namespace
@@ -126,11 +143,13 @@ void BodyParser::inlines(const pugi::xml_node& container, std::vector<Run>& out,
             runItems(c, run.items, depth + 1);
             out.push_back(std::move(run));
         } else if (n == "hyperlink") {
+            // An address (relationship), a place in it or in this document (anchor).
             std::string target = link;
+            const auto anchor = xml::text(c, "anchor");
             if (auto id = xml::text(c, "id")) {
                 auto rel = rels_.find(*id);
-                if (rel != rels_.end()) target = rel->second.target;
-            } else if (auto anchor = xml::text(c, "anchor")) {
+                if (rel != rels_.end()) target = rel->second.target + (anchor ? "#" + *anchor : std::string());
+            } else if (anchor) {
                 target = "#" + *anchor;
             }
             inlines(c, out, target, depth + 1);
@@ -139,14 +158,14 @@ void BodyParser::inlines(const pugi::xml_node& container, std::vector<Run>& out,
             // treats both forms alike: begin, code, separate, result, end.
             Run open;
             open.hyperlink = link;
-            open.items.push_back(FieldChar{"begin"});
+            open.items.push_back(FieldChar{"begin", {}});
             open.items.push_back(InstrText{xml::text(c, "instr").value_or("")});
-            open.items.push_back(FieldChar{"separate"});
+            open.items.push_back(FieldChar{"separate", {}});
             out.push_back(std::move(open));
             inlines(c, out, link, depth + 1);
             Run close;
             close.hyperlink = link;
-            close.items.push_back(FieldChar{"end"});
+            close.items.push_back(FieldChar{"end", {}});
             out.push_back(std::move(close));
         } else if (n == "sdt") {
             inlines(xml::child(c, "sdtContent"), out, link, depth + 1);
@@ -193,7 +212,9 @@ void BodyParser::runItems(const pugi::xml_node& r, std::vector<RunItem>& out, in
         } else if (n == "noBreakHyphen") {
             out.push_back(Text{"\u2011"});
         } else if (n == "fldChar") {
-            out.push_back(FieldChar{xml::text(c, "fldCharType").value_or("")});
+            FieldChar f{xml::text(c, "fldCharType").value_or(""), std::nullopt};
+            if (pugi::xml_node ff = xml::child(c, "ffData")) f.form = formField(ff);
+            out.push_back(std::move(f));
         } else if (n == "footnoteReference" || n == "endnoteReference") {
             NoteReference ref;
             ref.endnote = n == "endnoteReference";
@@ -248,13 +269,20 @@ Drawing BodyParser::drawing(const pugi::xml_node& node, int depth) {
             d.simplePos = std::make_pair(xml::integer(sp, "x").value_or(0), xml::integer(sp, "y").value_or(0));
         }
         auto axis = [&](const char* name, AxisPosition& pos) {
+            // Word 2010 puts the position in a markup-compatibility choice
+            // when it is a percentage of the page.
             pugi::xml_node n = xml::child(frame, name);
+            for (pugi::xml_node c = frame.first_child(); c && !n; c = c.next_sibling())
+                if (xml::is(c, "AlternateContent")) n = xml::child(selectAlternative(c), name);
             pos.relativeFrom = xml::text(n, "relativeFrom").value_or("");
             if (pugi::xml_node off = xml::child(n, "posOffset")) pos.offset = xml::parseInteger(off.text().get());
             if (pugi::xml_node al = xml::child(n, "align")) pos.align = al.text().get();
+            for (const char* pct : {"pctPosHOffset", "pctPosVOffset"})
+                if (pugi::xml_node p = xml::child(n, pct)) pos.percentOffset = static_cast<int>(xml::parseInteger(p.text().get()).value_or(0));
         };
         axis("positionH", d.horizontal);
         axis("positionV", d.vertical);
+        anchorLayout(frame, d);
     }
     graphic(xml::child(frame, "graphic"), d, depth + 1);
     return d;
@@ -265,7 +293,11 @@ void BodyParser::graphic(const pugi::xml_node& node, Drawing& d, int depth) {
     for (pugi::xml_node c = node.first_child(); c; c = c.next_sibling()) {
         if (c.type() != pugi::node_element) continue;
         std::string_view n = xml::localName(c);
-        if (n == "pic") {
+        if (n == "wsp") {
+            d.shapes.push_back(wordShape(c, depth + 1));
+        } else if (n == "wgp" || n == "grpSp") {
+            d.shapes.push_back(wordGroup(c, depth + 1));
+        } else if (n == "pic") {
             ImageRef img;
             pugi::xml_node blip = xml::child(xml::child(c, "blipFill"), "blip");
             if (auto id = xml::text(blip, "embed")) img.partName = imagePart(*id);
@@ -278,7 +310,13 @@ void BodyParser::graphic(const pugi::xml_node& node, Drawing& d, int depth) {
             blocks(xml::child(c, "txbxContent"), content, depth + 1);
             d.textBoxes.push_back(std::move(content));
         } else if (n == "chart" && xml::prefix(c) != "a") {
-            d.placeholders.push_back("[chart]");
+            auto rel = rels_.find(xml::text(c, "id").value_or(""));
+            if (rel != rels_.end() && !rel->second.external) {
+                d.chartParts.push_back(rel->second.target);
+                chartParts_.push_back(rel->second.target);
+            } else {
+                d.placeholders.push_back("[chart]");
+            }
         } else if (n == "relIds") {
             auto rel = rels_.find(xml::text(c, "dm").value_or(""));
             if (rel != rels_.end() && !rel->second.external) {
@@ -301,11 +339,17 @@ void BodyParser::graphic(const pugi::xml_node& node, Drawing& d, int depth) {
 Drawing BodyParser::vml(const pugi::xml_node& node, int depth) {
     Drawing d;
     vmlShapes(node, d, depth + 1);
-    if (xml::is(node, "object") && d.images.empty() && d.textBoxes.empty())
+    if (xml::is(node, "object") && d.images.empty() && d.textBoxes.empty() && d.shapes.empty())
         d.placeholders.push_back("[object]");
-    if (d.images.size() == 1 && d.textBoxes.empty()) {
+    if (d.images.size() == 1 && d.textBoxes.empty() && d.shapes.empty()) {
         d.cx = d.images.front().cx;
         d.cy = d.images.front().cy;
+        // A picture positioned on its own floats where its style puts it.
+        for (pugi::xml_node c = node.first_child(); c; c = c.next_sibling())
+            if (xml::child(c, "imagedata")) {
+                vmlPlacement(c, d);
+                break;
+            }
     }
     return d;
 }
@@ -315,7 +359,10 @@ void BodyParser::vmlShapes(const pugi::xml_node& node, Drawing& d, int depth) {
     for (pugi::xml_node c = node.first_child(); c; c = c.next_sibling()) {
         if (c.type() != pugi::node_element) continue;
         std::string_view n = xml::localName(c);
-        if (n == "imagedata") {
+        if (isVmlShape(c)) {
+            if (d.shapes.empty()) vmlPlacement(c, d);
+            d.shapes.push_back(vmlShape(c, depth + 1));
+        } else if (n == "imagedata") {
             ImageRef img;
             auto id = xml::text(c, "id");
             if (!id) id = xml::text(c, "relid");
@@ -338,6 +385,17 @@ void BodyParser::vmlShapes(const pugi::xml_node& node, Drawing& d, int depth) {
             std::vector<Block> content;
             blocks(xml::child(c, "txbxContent"), content, depth + 1);
             d.textBoxes.push_back(std::move(content));
+        } else if (n == "textpath") {
+            // WordArt: the shape draws the string of its text path.
+            const std::string text = xml::text(c, "string").value_or("");
+            const std::string on = c.attribute("on").value();
+            if (!text.empty() && on != "f" && on != "false") {
+                Paragraph para;
+                Run run;
+                run.items.push_back(Text{text});
+                para.runs.push_back(std::move(run));
+                d.textBoxes.push_back({Block{std::move(para)}});
+            }
         } else if (n == "drawing") {
             Drawing inner = drawing(c, depth + 1);
             for (auto& i : inner.images) d.images.push_back(i);
@@ -354,7 +412,7 @@ void BodyParser::vmlShapes(const pugi::xml_node& node, Drawing& d, int depth) {
 
 Table BodyParser::table(const pugi::xml_node& tbl, int depth) {
     Table t;
-    t.styleId = xml::text(xml::child(xml::child(tbl, "tblPr"), "tblStyle"), "val");
+    t.props = parseTableProps(xml::child(tbl, "tblPr"));
     for (pugi::xml_node c = xml::child(tbl, "tblGrid").first_child(); c; c = c.next_sibling())
         if (xml::is(c, "gridCol")) t.gridTwips.push_back(std::max(0, xml::int32(c, "w").value_or(0)));
     rows(tbl, t, depth + 1);
@@ -370,8 +428,7 @@ void BodyParser::rows(const pugi::xml_node& container, Table& t, int depth) {
             // A row removed with tracked changes is gone from the final text.
             if (xml::child(xml::child(c, "trPr"), "del")) continue;
             TableRow row;
-            if (pugi::xml_node before = xml::child(xml::child(c, "trPr"), "gridBefore"))
-                row.gridBefore = std::clamp(xml::int32(before, "val").value_or(0), 0, 1000);
+            row.props = parseRowProps(xml::child(c, "trPr"), xml::child(c, "tblPrEx"));
             cells(c, row, depth + 1);
             t.rows.push_back(std::move(row));
         } else if (n == "sdt") {
@@ -391,10 +448,7 @@ void BodyParser::cells(const pugi::xml_node& container, TableRow& row, int depth
         std::string_view n = xml::localName(c);
         if (n == "tc") {
             TableCell cell;
-            if (pugi::xml_node vm = xml::child(xml::child(c, "tcPr"), "vMerge"))
-                cell.vMerge = xml::text(vm, "val").value_or("continue");
-            if (pugi::xml_node span = xml::child(xml::child(c, "tcPr"), "gridSpan"))
-                cell.gridSpan = std::clamp(xml::int32(span, "val").value_or(1), 1, 1000);
+            cell.props = parseCellProps(xml::child(c, "tcPr"));
             blocks(c, cell.blocks, depth + 1);
             row.cells.push_back(std::move(cell));
         } else if (n == "sdt") {

@@ -2,11 +2,16 @@
 #include "publishing/docx/Converter.h"
 #include "publishing/model/Budget.h"
 
+#include "publishing/docx/BorderProperties.h"
+#include "publishing/docx/ChartConverter.h"
 #include "publishing/docx/ImageSniffer.h"
 #include "publishing/docx/ListLabeler.h"
 #include "publishing/docx/PropertyResolver.h"
+#include "publishing/docx/ShapeConverter.h"
+#include "publishing/docx/TableConverter.h"
 #include "publishing/docx/XmlUtil.h"
 #include "publishing/word/FieldCode.h"
+#include "publishing/word/HyperlinkField.h"
 #include "publishing/word/NumberFormat.h"
 #include "publishing/word/SymbolFonts.h"
 
@@ -71,49 +76,7 @@ model::PageGeometry geometry(const std::optional<SectionProps>& s) {
     return g;
 }
 
-// Resolves a floating object's offsets against the page geometry.
-model::PictureAnchor placeAnchor(const Drawing& d, double widthPt, double heightPt, const model::PageGeometry& g) {
-    model::PictureAnchor a;
-    if (d.simplePos) {
-        a.xPt = emuToPt(d.simplePos->first);
-        a.yPt = emuToPt(d.simplePos->second);
-        return a;
-    }
-    const double textWidth = std::max(0.0, g.widthPt - g.marginLeftPt - g.marginRightPt);
-    const double textHeight = std::max(0.0, g.heightPt - g.marginTopPt - g.marginBottomPt);
-    double origin = g.marginLeftPt, extent = textWidth;
-    const std::string& rh = d.horizontal.relativeFrom;
-    if (rh == "page") { origin = 0; extent = g.widthPt; }
-    else if (rh == "leftMargin" || rh == "insideMargin") { origin = 0; extent = g.marginLeftPt; }
-    else if (rh == "rightMargin" || rh == "outsideMargin") { origin = g.widthPt - g.marginRightPt; extent = g.marginRightPt; }
-    if (d.horizontal.align) {
-        const std::string& al = *d.horizontal.align;
-        a.xPt = al == "center" ? origin + (extent - widthPt) / 2
-              : (al == "right" || al == "outside") ? origin + extent - widthPt
-                                                   : origin;
-    } else {
-        a.xPt = origin + emuToPt(d.horizontal.offset.value_or(0));
-    }
-    origin = g.marginTopPt;
-    extent = textHeight;
-    const std::string& rv = d.vertical.relativeFrom;
-    if (rv == "page") { origin = 0; extent = g.heightPt; }
-    else if (rv == "topMargin") { origin = 0; extent = g.marginTopPt; }
-    else if (rv == "bottomMargin") { origin = g.heightPt - g.marginBottomPt; extent = g.marginBottomPt; }
-    // "paragraph" and "line" depend on the layout; the top of the text area
-    // is the best known reference before layout.
-    if (d.vertical.align) {
-        const std::string& al = *d.vertical.align;
-        a.yPt = al == "center" ? origin + (extent - heightPt) / 2
-              : (al == "bottom" || al == "outside") ? origin + extent - heightPt
-                                                    : origin;
-    } else {
-        a.yPt = origin + emuToPt(d.vertical.offset.value_or(0));
-    }
-    a.xPt = std::clamp(a.xPt, 0.0, std::max(0.0, g.widthPt - std::min(widthPt, g.widthPt)));
-    a.yPt = std::clamp(a.yPt, 0.0, std::max(0.0, g.heightPt - std::min(heightPt, g.heightPt)));
-    return a;
-}
+double textWidth(const model::PageGeometry& g) { return std::max(36.0, g.widthPt - g.marginLeftPt - g.marginRightPt); }
 
 struct FieldFrame {
     bool inResult = false;
@@ -124,6 +87,9 @@ struct FieldFrame {
     std::string argument;                              // STYLEREF: the style
     int serial = 0;            // tells the runs of one field from the next one's
     bool shown = false;        // some of the result was appended
+    std::string link;          // a HYPERLINK field's target
+    bool resultText = false;   // the stored result holds text
+    std::optional<word::FormFieldState> form;   // a legacy form field's state
     // Reads what the layout needs of a page-dependent field from its code.
     void takeCode() {
         const word::FieldCode parsed = word::parseFieldCode(code);
@@ -133,34 +99,10 @@ struct FieldFrame {
     }
 };
 
-// Tab stops that put each cell of a row after the first at the left edge
-// of its grid column, measured from the row paragraph's left indent. None
-// when the table has no grid.
-std::optional<std::vector<double>> columnStops(const std::vector<int>& grid, const TableRow& row,
-                                               double leftIndentPt) {
-    if (grid.empty() || row.cells.size() < 2) return std::nullopt;
-    std::vector<double> starts;            // left edge of every grid column, and the table's right edge
-    double x = 0.0;
-    for (int w : grid) {
-        starts.push_back(x);
-        x += twipsToPt(w);
-    }
-    starts.push_back(x);
-    std::vector<double> stops;
-    std::size_t column = static_cast<std::size_t>(row.gridBefore);
-    for (std::size_t ci = 0; ci < row.cells.size(); ++ci) {
-        if (column >= starts.size()) break;
-        const double stop = starts[column] - leftIndentPt;
-        if (ci > 0 && stop > 0.0 && (stops.empty() || stop > stops.back() + 0.01)) stops.push_back(stop);
-        column += static_cast<std::size_t>(row.cells[ci].gridSpan);
-    }
-    return stops;
-}
-
 class DocumentConverter {
 public:
     explicit DocumentConverter(const WordDocument& doc)
-        : doc_(doc), resolver_(doc.styles, doc.theme), labels_(doc.numbering, &doc.styles) {}
+        : doc_(doc), resolver_(doc.styles, doc.theme), labels_(doc.numbering, &doc.styles), shapes_(doc) {}
 
     model::Document run();
 
@@ -168,23 +110,49 @@ private:
     // Converts a story's blocks, appending to out.
     void story(const std::vector<Block>& blocks, std::vector<model::Block>& out);
     void paragraph(const Paragraph& p, std::vector<model::Block>& out);
+    void paragraphBody(const Paragraph& p, std::vector<model::Block>& out);
+    // A drop cap waiting for the paragraph it begins; alone when none follows.
+    void flushDropCap(std::vector<model::Block>& out);
     void table(const Table& t, std::vector<model::Block>& out);
     void appendText(model::Paragraph& p, const std::string& text, const model::CharProps& props);
     // Appends a run that stands for a page-dependent field's result.
     void appendField(model::Paragraph& p, const std::string& text, const model::CharProps& props,
                      const FieldFrame& field);
+    // What a field without a stored result shows: a form field's state, a
+    // SYMBOL field's character.
+    void drawnFieldResult(model::Paragraph& p, const FieldFrame& field, const model::CharProps& props);
     // The note with this id, as an index into the document's notes (made on first use).
     int noteIndex(bool endnote, int id);
     void sectionLayout(const SectionProps& props, model::Section& s) const;
     std::vector<model::Block> headerFooterBlocks(const std::string& partName);
     void closeSection(const std::optional<SectionProps>& props);
+    // A floating picture or shape waits for its section's page (see pendingAnchors_).
+    void markPending(model::Block& block, const Drawing& d, double dxPt, double dyPt);
+    void resolveAnchors(std::vector<model::Block>& blocks, const model::PageGeometry& page);
+    std::vector<model::Block> textOf(const std::vector<Block>& content);
+    // Places a drawing's converted shapes: floating ones with the paragraph's floating objects;
+    // one inline shape in the flow; several inline ones (a group, a diagram)
+    // over a paragraph that keeps their room.
+    // True when the paragraph's text so far was closed before them.
+    bool placeShapes(std::vector<ConvertedShape> shapes, const Drawing& d, const model::ParaProps& props,
+                     model::Paragraph& current, std::vector<model::Block>& out, std::vector<model::Block>& floating);
+    // A font whose characters are pictures: known by name or by the font table's character set.
+    bool symbolFont(const std::string& font) const {
+        return isSymbolFont(font) || doc_.symbolCharsetFonts.count(font) > 0;
+    }
 
     const WordDocument& doc_;
     PropertyResolver resolver_;
     ListLabeler labels_;
+    ShapeConverter shapes_;
+    // Where the text appended now links to: the w:hyperlink around the run,
+    // else the innermost HYPERLINK field whose result it is.
+    std::string activeLink() const;
+    std::string runLink_;
     std::vector<FieldFrame> fields_;
     int fieldSerial_ = 0;
     int lastFieldRun_ = 0;     // serial of the field the last appended field run belongs to
+    double availableWidth_ = 468.0;   // the width tables may take: the section's text area, or a cell's
 
     model::Document out_;
     std::vector<model::Block> sectionBlocks_;
@@ -192,6 +160,7 @@ private:
     // is only known at its end. Until then a picture's anchor holds
     // xPt = -1 - (index into pendingAnchors_).
     std::vector<Drawing> pendingAnchors_;
+    std::vector<std::pair<double, double>> pendingOffsets_;   // a group member's offset in its drawing
     // The headers and footers in effect (default, first page, even pages):
     // a section that gives none of a kind keeps the one before it.
     std::array<std::vector<model::Block>, 3> headers_, footers_;
@@ -202,12 +171,20 @@ private:
     int currentNote_ = -1;     // the note whose text is being converted
     std::string currentNoteMark_;  // and its number until the layout numbers it
     int pendingCustomMark_ = -1;   // a note whose own mark is the text that follows
+    std::optional<model::Paragraph> dropCap_;
 };
 
 bool visible(const std::vector<FieldFrame>& fields) {
     for (const auto& f : fields)
         if (!f.inResult || f.replaced) return false;
     return true;
+}
+
+std::string DocumentConverter::activeLink() const {
+    if (!runLink_.empty()) return runLink_;
+    for (auto it = fields_.rbegin(); it != fields_.rend(); ++it)
+        if (it->inResult && !it->link.empty()) return it->link;
+    return {};
 }
 
 void DocumentConverter::appendText(model::Paragraph& p, const std::string& text, const model::CharProps& props) {
@@ -222,9 +199,11 @@ void DocumentConverter::appendText(model::Paragraph& p, const std::string& text,
         out_.notes[static_cast<std::size_t>(pendingCustomMark_)].customMark = text;
         pendingCustomMark_ = -1;
     }
-    if (!p.runs.empty() && p.runs.back().props == props && p.runs.back().field == model::FieldKind::None)
+    std::string link = activeLink();
+    if (!p.runs.empty() && p.runs.back().props == props && p.runs.back().field == model::FieldKind::None &&
+        p.runs.back().link == link)
         p.runs.back().text += text;
-    else p.runs.push_back(model::Run{text, props});
+    else p.runs.push_back(model::Run{text, props, model::FieldKind::None, std::move(link)});
 }
 
 void DocumentConverter::appendField(model::Paragraph& p, const std::string& text, const model::CharProps& props,
@@ -241,6 +220,17 @@ void DocumentConverter::appendField(model::Paragraph& p, const std::string& text
     lastFieldRun_ = field.serial;
 }
 
+void DocumentConverter::drawnFieldResult(model::Paragraph& p, const FieldFrame& field, const model::CharProps& props) {
+    const word::FieldCode code = word::parseFieldCode(field.code);
+    if (field.form && (code.type == "FORMCHECKBOX" || code.type == "FORMDROPDOWN")) {
+        appendText(p, cleanText(word::formFieldText(*field.form)), props);
+    } else if (auto drawn = word::symbolFieldCharacter(code)) {
+        model::CharProps sp = props;
+        if (!drawn->font.empty()) sp.font = drawn->font;
+        appendText(p, drawn->text, sp);
+    }
+}
+
 int DocumentConverter::noteIndex(bool endnote, int id) {
     auto& indexes = endnote ? endnoteIndexes_ : footnoteIndexes_;
     auto it = indexes.find(id);
@@ -254,7 +244,30 @@ int DocumentConverter::noteIndex(bool endnote, int id) {
     return index;
 }
 
+// A drop cap is a paragraph of its own in the file (a frame); Word shows it
+// as the first letter of the paragraph that follows.
 void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>& out) {
+    const std::string drop = p.props.dropCap.value_or("none");
+    if (drop != "drop" && drop != "margin") {
+        paragraphBody(p, out);
+        return;
+    }
+    flushDropCap(out);
+    std::vector<model::Block> blocks;
+    paragraphBody(p, blocks);
+    for (auto& b : blocks) {
+        auto* para = std::get_if<model::Paragraph>(&b);
+        if (para && !dropCap_ && !para->runs.empty()) dropCap_ = std::move(*para);
+        else out.push_back(std::move(b));
+    }
+}
+
+void DocumentConverter::flushDropCap(std::vector<model::Block>& out) {
+    if (dropCap_) out.push_back(std::move(*dropCap_));
+    dropCap_.reset();
+}
+
+void DocumentConverter::paragraphBody(const Paragraph& p, std::vector<model::Block>& out) {
     const std::string pStyle = resolver_.paragraphStyle(p.props);
     ParaProps merged = resolver_.mergedParagraph(p.props);
     const NumberingLevel* level = nullptr;
@@ -273,7 +286,12 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
     model::Paragraph current;
     current.props = props;
     bool split = false;
-    std::vector<model::Block> after;       // text boxes and floating pictures
+    // Floating pictures and shapes stand before their paragraph, so that the
+    // layout places them where the paragraph begins and its text makes room
+    // for them; text that has no place of its own follows the paragraph.
+    const std::size_t paragraphStart = out.size();
+    std::vector<model::Block> floating;
+    std::vector<model::Block> after;
 
     // A page break before the paragraph goes with the first block it gives.
     auto flush = [&]() {
@@ -299,24 +317,33 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
         return true;
     };
 
+    runLink_.clear();
     if (label && !label->text.empty()) {
         RunProps labelProps = level->runProps;
         model::CharProps cp = resolver_.resolveRun(pStyle, p.props.markRunProps, &labelProps);
-        if (isSymbolFont(cp.font)) cp.font = resolver_.resolveRun(pStyle, p.props.markRunProps).font;
+        if (symbolFont(cp.font)) cp.font = resolver_.resolveRun(pStyle, p.props.markRunProps).font;
         cp.underline = model::Underline::None;
         appendText(current, label->text, cp);
+    }
+    if (dropCap_) {
+        for (auto& r : dropCap_->runs)
+            if (!r.text.empty()) current.runs.push_back(std::move(r));
+        dropCap_.reset();
     }
 
     for (const Run& run : p.runs) {
         const model::CharProps cp = resolver_.resolveRun(pStyle, run.props);
+        runLink_ = run.hyperlink;
         for (const RunItem& item : run.items) {
             if (const auto* f = std::get_if<FieldChar>(&item)) {
                 if (f->kind == "begin") {
                     fields_.push_back(FieldFrame{});
                     fields_.back().serial = ++fieldSerial_;
+                    fields_.back().form = f->form;
                 } else if (f->kind == "separate" && !fields_.empty() && !fields_.back().inResult) {
                     fields_.back().inResult = true;
                     fields_.back().takeCode();
+                    fields_.back().link = word::hyperlinkTarget(fields_.back().code).value_or("");
                     // Some results the reader computes itself (FILENAME).
                     const word::FieldContext context{doc_.sourcePath, doc_.sourceFileName};
                     if (auto result = word::computedFieldResult(word::parseFieldCode(fields_.back().code), context)) {
@@ -331,6 +358,8 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
                     if (!ended.inResult) ended.takeCode();
                     if (ended.kind != model::FieldKind::None && !ended.shown && visible(fields_))
                         appendField(current, std::string(), cp, ended);
+                    if (ended.kind == model::FieldKind::None && !ended.resultText && !ended.replaced && visible(fields_))
+                        drawnFieldResult(current, ended, cp);
                 }
                 continue;
             }
@@ -339,6 +368,7 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
                 continue;
             }
             if (!visible(fields_)) continue;
+            if (!fields_.empty() && std::holds_alternative<Text>(item)) fields_.back().resultText = true;
             std::visit(
                 [&](const auto& v) {
                     using T = std::decay_t<decltype(v)>;
@@ -362,7 +392,9 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
                         char32_t code = v.code;
                         model::CharProps sp = cp;
                         if (!v.font.empty()) sp.font = v.font;
-                        if (code >= 0xF000 && code <= 0xF0FF && !isSymbolFont(v.font)) code -= 0xF000;
+                        // A symbol font's character keeps its private-use code, by
+                        // which the font is addressed; other fonts show the plain one.
+                        if (code >= 0xF000 && code <= 0xF0FF && !symbolFont(sp.font)) code -= 0xF000;
                         if (code >= 0x20) xml::appendUtf8(s, code);
                         appendText(current, s, sp);
                     } else if constexpr (std::is_same_v<T, NoteReference>) {
@@ -401,12 +433,9 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
                             pic.heightPt = emuToPt(cy);
                             pic.description = v.description;
                             if (v.anchored) {
-                                Drawing anchorOnly = v;
-                                anchorOnly.images.clear();
-                                anchorOnly.textBoxes.clear();
-                                pendingAnchors_.push_back(std::move(anchorOnly));
-                                pic.anchor = model::PictureAnchor{-static_cast<double>(pendingAnchors_.size()), 0.0};
-                                after.push_back(std::move(pic));
+                                model::Block block = std::move(pic);
+                                markPending(block, v, 0.0, 0.0);
+                                floating.push_back(std::move(block));
                             } else {
                                 // Spaces between two pictures only separate them.
                                 if (followsPicture() && onlySpaces()) current.runs.clear();
@@ -418,7 +447,42 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
                                 out.push_back(std::move(pic));
                             }
                         }
+                        for (const std::string& part : v.chartParts) {
+                            // Drawn from its cached values, at the drawing's size.
+                            auto chart = doc_.charts.find(part);
+                            if (chart == doc_.charts.end()) {
+                                appendText(current, "[chart]", cp);
+                                continue;
+                            }
+                            model::Block block = chartBlock(chart->second, emuToPt(v.cx), emuToPt(v.cy), shapes_, doc_);
+                            if (v.anchored) {
+                                markPending(block, v, 0.0, 0.0);
+                                floating.push_back(std::move(block));
+                            } else if (auto* pic = std::get_if<model::Picture>(&block)) {
+                                flush();
+                                pic->alignment = props.alignment;
+                                out.push_back(std::move(block));
+                            } else {
+                                flush();
+                                out.push_back(std::move(block));
+                            }
+                        }
                         for (const std::string& part : v.diagramParts) {
+                            // SmartArt: the drawing Word stored for it, as a group of shapes.
+                            auto drawing = doc_.diagramDrawings.find(part);
+                            if (drawing != doc_.diagramDrawings.end() && !drawing->second.empty() && v.cx > 0 && v.cy > 0) {
+                                Drawing diagram = v;
+                                DrawnShape group;
+                                group.group = true;
+                                group.cx = group.childCx = v.cx;
+                                group.cy = group.childCy = v.cy;
+                                group.children = drawing->second;
+                                diagram.shapes = {std::move(group)};
+                                if (placeShapes(shapes_.convert(diagram, [&](const std::vector<Block>& b) { return textOf(b); }),
+                                                diagram, props, current, out, floating))
+                                    split = true;
+                                continue;
+                            }
                             auto text = doc_.diagramTexts.find(part);
                             if (text == doc_.diagramTexts.end() || text->second.empty()) {
                                 appendText(current, "[diagram]", cp);
@@ -431,13 +495,16 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
                                 after.push_back(std::move(node));
                             }
                         }
-                        for (const auto& box : v.textBoxes) {
-                            // A text box is a story of its own: fields do not cross it.
-                            auto saved = std::move(fields_);
-                            fields_.clear();
-                            story(box, after);
-                            fields_ = std::move(saved);
-                        }
+                        // Drawn shapes hold their text boxes' text; a floating one
+                        // follows its paragraph, an inline one stands in the flow.
+                        if (placeShapes(shapes_.convert(v, [&](const std::vector<Block>& b) { return textOf(b); }), v,
+                                        props, current, out, floating))
+                            split = true;
+                        if (v.shapes.empty())
+                            for (const auto& box : v.textBoxes) {
+                                std::vector<model::Block> text = textOf(box);
+                                for (auto& b : text) after.push_back(std::move(b));
+                            }
                     }
                     // InstrText is the field's code, not shown.
                 },
@@ -450,51 +517,22 @@ void DocumentConverter::paragraph(const Paragraph& p, std::vector<model::Block>&
         current.runs.push_back(model::Run{std::string(), resolver_.resolveRun(pStyle, p.props.markRunProps)});
     }
     if (!split || !current.runs.empty()) out.push_back(current);
+    out.insert(out.begin() + static_cast<std::ptrdiff_t>(std::min(paragraphStart, out.size())),
+               std::make_move_iterator(floating.begin()), std::make_move_iterator(floating.end()));
     for (auto& b : after) out.push_back(std::move(b));
 }
 
 void DocumentConverter::table(const Table& t, std::vector<model::Block>& out) {
-    struct Restore {
-        PropertyResolver& r;
-        std::string previous;
-        ~Restore() { r.setTableStyle(previous); }
-    } restore{resolver_, resolver_.setTableStyle(t.styleId.value_or(""))};
-    for (const TableRow& row : t.rows) {
-        model::Paragraph line;
-        bool haveProps = false;
-        std::vector<model::Block> extra;
-        for (std::size_t ci = 0; ci < row.cells.size(); ++ci) {
-            if (ci > 0) {
-                model::CharProps cp = line.runs.empty() ? model::CharProps{} : line.runs.back().props;
-                appendText(line, "\t", cp);
-            }
-            std::vector<model::Block> cellBlocks;
-            story(row.cells[ci].blocks, cellBlocks);
-            bool firstPara = true;
-            for (auto& b : cellBlocks) {
-                if (auto* para = std::get_if<model::Paragraph>(&b)) {
-                    if (!haveProps) {
-                        line.props = para->props;
-                        haveProps = true;
-                    }
-                    if (!firstPara) {
-                        model::CharProps cp = line.runs.empty() ? model::CharProps{} : line.runs.back().props;
-                        appendText(line, "\n", cp);
-                    }
-                    firstPara = false;
-                    for (auto& r : para->runs) {
-                        if (r.field == model::FieldKind::None) appendText(line, r.text, r.props);
-                        else line.runs.push_back(std::move(r));
-                    }
-                } else if (std::holds_alternative<model::Picture>(b)) {
-                    extra.push_back(std::move(b));
-                }
-            }
-        }
-        if (auto stops = columnStops(t.gridTwips, row, line.props.leftIndentPt)) line.props.tabStopsPt = *stops;
-        out.push_back(std::move(line));
-        for (auto& b : extra) out.push_back(std::move(b));
-    }
+    flushDropCap(out);
+    if (t.rows.empty()) return;
+    TableConverter converter(doc_.styles, resolver_, doc_.compatibilityMode);
+    const double outer = availableWidth_;
+    out.push_back(converter.convert(t, outer, [&](const std::vector<Block>& blocks, std::vector<model::Block>& cell,
+                                                  double widthPt) {
+        availableWidth_ = widthPt;
+        story(blocks, cell);
+        availableWidth_ = outer;
+    }));
 }
 
 void DocumentConverter::story(const std::vector<Block>& blocks, std::vector<model::Block>& out) {
@@ -502,6 +540,7 @@ void DocumentConverter::story(const std::vector<Block>& blocks, std::vector<mode
         if (const auto* p = std::get_if<Paragraph>(&b.content)) paragraph(*p, out);
         else if (const auto* t = std::get_if<Table>(&b.content)) table(*t, out);
     }
+    flushDropCap(out);
 }
 
 std::vector<model::Block> DocumentConverter::headerFooterBlocks(const std::string& partName) {
@@ -524,13 +563,9 @@ std::vector<model::Block> DocumentConverter::headerFooterBlocks(const std::strin
 void DocumentConverter::closeSection(const std::optional<SectionProps>& props) {
     model::Section s;
     s.page = geometry(props);
-    for (model::Block& b : sectionBlocks_) {
-        auto* pic = std::get_if<model::Picture>(&b);
-        if (!pic || !pic->anchor || pic->anchor->xPt >= 0) continue;
-        auto index = static_cast<std::size_t>(-pic->anchor->xPt - 1);
-        if (index < pendingAnchors_.size())
-            pic->anchor = placeAnchor(pendingAnchors_[index], pic->widthPt, pic->heightPt, s.page);
-    }
+    if (props) s.pageBorders = pageBordersToModel(*props);
+    availableWidth_ = textWidth(s.page);
+    resolveAnchors(sectionBlocks_, s.page);
     auto take = [&](const std::vector<HeaderFooterRef>& refs, std::array<std::vector<model::Block>, 3>& kinds) {
         for (const auto& r : refs) {
             const std::size_t k = r.kind == "first" ? 1 : r.kind == "even" ? 2 : 0;
@@ -548,6 +583,8 @@ void DocumentConverter::closeSection(const std::optional<SectionProps>& props) {
     s.footerFirst = footers_[1];
     s.headerEven = headers_[2];
     s.footerEven = footers_[2];
+    for (auto* story : {&s.header, &s.footer, &s.headerFirst, &s.footerFirst, &s.headerEven, &s.footerEven})
+        resolveAnchors(*story, s.page);
     s.evenAndOddHeaders = doc_.settings.evenAndOddHeaders;
     s.endnotesAtSectionEnd = doc_.settings.endnotePosition.value_or("docEnd") == "sectEnd";
     s.blocks = std::move(sectionBlocks_);
@@ -595,6 +632,125 @@ void DocumentConverter::sectionLayout(const SectionProps& p, model::Section& s) 
     numbering(p.endnoteFormat, p.endnoteStart, p.endnoteRestart, s.endnoteNumbering);
 }
 
+std::vector<model::Block> DocumentConverter::textOf(const std::vector<Block>& content) {
+    // A text box is a story of its own: fields do not cross it.
+    std::vector<model::Block> blocks;
+    auto saved = std::move(fields_);
+    const std::string savedLink = runLink_;
+    fields_.clear();
+    story(content, blocks);
+    fields_ = std::move(saved);
+    runLink_ = savedLink;
+    return blocks;
+}
+
+bool DocumentConverter::placeShapes(std::vector<ConvertedShape> shapes, const Drawing& d, const model::ParaProps& props,
+                                    model::Paragraph& current, std::vector<model::Block>& out,
+                                    std::vector<model::Block>& floating) {
+    if (shapes.empty()) return false;
+    auto flush = [&]() {
+        if (!current.runs.empty()) out.push_back(current);
+        current.runs.clear();
+    };
+    if (d.anchored) {
+        for (auto& c : shapes) {
+            markPending(c.block, d, c.dxPt, c.dyPt);
+            floating.push_back(std::move(c.block));
+        }
+        return false;
+    }
+    flush();
+    if (shapes.size() == 1) {
+        out.push_back(std::move(shapes.front().block));
+        return true;
+    }
+    // The room: an empty paragraph as tall as the drawing; the members stand
+    // over it, from its top, aligned as their paragraph.
+    model::Paragraph room;
+    room.props = props;
+    room.props.spaceBeforePt = room.props.spaceAfterPt = 0;
+    room.props.borders = {};
+    room.props.shading.reset();
+    room.props.lineSpacing = {model::LineSpacing::Rule::Exact, std::max(1.0, emuToPt(d.cy))};
+    model::CharProps tiny;
+    tiny.sizePt = 1;
+    room.runs.push_back(model::Run{std::string(), tiny});
+    Drawing over = d;
+    over.anchored = true;
+    over.simplePos.reset();
+    over.horizontal = AxisPosition{"column", std::nullopt, std::nullopt, std::nullopt};
+    if (props.alignment == model::Alignment::Center) over.horizontal.align = "center";
+    else if (props.alignment == model::Alignment::Right) over.horizontal.align = "right";
+    over.vertical = AxisPosition{"paragraph", 0, std::nullopt, std::nullopt};
+    over.wrap = "none";
+    over.behindDoc = false;
+    // The members come first: they stand over the paragraph that follows them.
+    for (auto& c : shapes) {
+        markPending(c.block, over, c.dxPt, c.dyPt);
+        out.push_back(std::move(c.block));
+    }
+    out.push_back(std::move(room));
+    return true;
+}
+
+void DocumentConverter::markPending(model::Block& block, const Drawing& d, double dxPt, double dyPt) {
+    model::FloatingAnchor* anchor = nullptr;
+    if (auto* pic = std::get_if<model::Picture>(&block)) {
+        if (!pic->anchor) pic->anchor = model::FloatingAnchor{};
+        anchor = &*pic->anchor;
+    } else if (auto* shape = std::get_if<model::DrawingShape>(&block)) {
+        if (!shape->anchor) shape->anchor = model::FloatingAnchor{};
+        anchor = &*shape->anchor;
+    }
+    if (!anchor) return;
+    Drawing anchorOnly = d;
+    anchorOnly.images.clear();
+    anchorOnly.textBoxes.clear();
+    anchorOnly.shapes.clear();
+    pendingAnchors_.push_back(std::move(anchorOnly));
+    pendingOffsets_.emplace_back(dxPt, dyPt);
+    anchor->xPt = -static_cast<double>(pendingAnchors_.size());
+}
+
+void DocumentConverter::resolveAnchors(std::vector<model::Block>& blocks, const model::PageGeometry& page) {
+    for (model::Block& b : blocks) {
+        std::optional<model::FloatingAnchor>* anchor = nullptr;
+        double w = 0, h = 0;
+        if (auto* pic = std::get_if<model::Picture>(&b)) {
+            anchor = &pic->anchor;
+            w = pic->widthPt;
+            h = pic->heightPt;
+        } else if (auto* shape = std::get_if<model::DrawingShape>(&b)) {
+            anchor = &shape->anchor;
+            w = shape->widthPt;
+            h = shape->heightPt;
+            resolveAnchors(shape->text, page);
+        } else if (auto* table = std::get_if<model::Table>(&b)) {
+            for (auto& row : table->rows)
+                for (auto& cell : row.cells) resolveAnchors(cell.blocks, page);
+        }
+        if (!anchor || !*anchor || (*anchor)->xPt >= 0) continue;
+        const auto index = static_cast<std::size_t>(-(*anchor)->xPt - 1);
+        if (index >= pendingAnchors_.size()) continue;
+        const Drawing& d = pendingAnchors_[index];
+        // A group member is placed by the group's anchor and its offset in
+        // it; a drawing sized as a share of the page takes its size here.
+        auto [groupW, groupH] = drawingSize(d, page);
+        if (groupW <= 0) groupW = w;
+        if (groupH <= 0) groupH = h;
+        auto* shape = std::get_if<model::DrawingShape>(&b);
+        if (shape && pendingOffsets_[index] == std::pair<double, double>{0.0, 0.0} &&
+            (d.percentWidth > 0 || d.percentHeight > 0)) {
+            shape->widthPt = groupW;
+            shape->heightPt = groupH;
+        }
+        model::FloatingAnchor a = floatingAnchor(d, groupW, groupH, page);
+        a.xPt += pendingOffsets_[index].first;
+        a.yPt += pendingOffsets_[index].second;
+        *anchor = a;
+    }
+}
+
 model::Document DocumentConverter::run() {
     const CoreProperties& c = doc_.core;
     out_.properties.title = c.title;
@@ -604,9 +760,19 @@ model::Document DocumentConverter::run() {
     out_.properties.created = c.created;
     out_.properties.modified = c.modified;
 
+    // The section each body block belongs to, for the width its tables may take.
+    std::vector<const std::optional<SectionProps>*> sectionOf(doc_.body.blocks.size(), &doc_.finalSection);
+    for (std::size_t i = doc_.body.blocks.size(); i-- > 0;) {
+        const auto* p = std::get_if<Paragraph>(&doc_.body.blocks[i].content);
+        if (p && p->props.section) sectionOf[i] = &p->props.section;
+        else if (i + 1 < sectionOf.size()) sectionOf[i] = sectionOf[i + 1];
+    }
+
     // The body: a paragraph that carries a sectPr ends its section.
-    for (const Block& b : doc_.body.blocks) {
+    for (std::size_t index = 0; index < doc_.body.blocks.size(); ++index) {
+        const Block& b = doc_.body.blocks[index];
         model::checkBudget();
+        availableWidth_ = textWidth(geometry(*sectionOf[index]));
         std::vector<model::Block> blocks;
         if (const auto* p = std::get_if<Paragraph>(&b.content)) paragraph(*p, blocks);
         else if (const auto* t = std::get_if<Table>(&b.content)) table(*t, blocks);
@@ -619,6 +785,7 @@ model::Document DocumentConverter::run() {
         if (const auto* p = std::get_if<Paragraph>(&b.content); p && p->props.section) closeSection(p->props.section);
     }
 
+    flushDropCap(sectionBlocks_);
     // The notes' text, in the order of their first reference; notes that
     // are never referenced come last.
     auto convertNotes = [&](const std::map<int, Note>& notes, bool endnote) {
@@ -634,12 +801,14 @@ model::Document DocumentConverter::run() {
             fields_.clear();
             std::vector<model::Block> blocks;
             story(it->second.story.blocks, blocks);
+            resolveAnchors(blocks, geometry(doc_.finalSection));
             out_.notes[static_cast<std::size_t>(currentNote_)].blocks = std::move(blocks);
             fields_ = std::move(saved);
         }
         currentNote_ = -1;
     };
     closeSection(doc_.finalSection);
+    // Notes take the width of the last section's text (closeSection set it).
     convertNotes(doc_.footnotes, false);
     convertNotes(doc_.endnotes, true);
     return std::move(out_);

@@ -1,6 +1,7 @@
 // Property elements of WordprocessingML: run, paragraph and section.
 #include "publishing/docx/PropertyParser.h"
 
+#include "publishing/docx/BorderProperties.h"
 #include "publishing/docx/XmlUtil.h"
 
 #include <algorithm>
@@ -49,6 +50,7 @@ RunProps parseRunProps(const pugi::xml_node& rPr) {
     if (pugi::xml_node u = xml::child(rPr, "u")) p.underline = xml::text(u, "val").value_or("single");
     p.color = xml::text(xml::child(rPr, "color"), "val");
     p.vertAlign = xml::text(xml::child(rPr, "vertAlign"), "val");
+    parseRunShading(rPr, p);
     return p;
 }
 
@@ -90,6 +92,7 @@ SectionProps parseSectionProps(const pugi::xml_node& sectPr, const Relationships
     }
     parseNoteProps(xml::child(sectPr, "footnotePr"), s.footnoteFormat, s.footnoteStart, s.footnoteRestart);
     parseNoteProps(xml::child(sectPr, "endnotePr"), s.endnoteFormat, s.endnoteStart, s.endnoteRestart);
+    parsePageBorders(sectPr, s);
     for (pugi::xml_node c = sectPr.first_child(); c; c = c.next_sibling()) {
         bool header = xml::is(c, "headerReference");
         if (!header && !xml::is(c, "footerReference")) continue;
@@ -127,6 +130,7 @@ ParaProps parseParaProps(const pugi::xml_node& pPr, const Relationships& rels) {
         p.lineRule = xml::text(sp, "lineRule");
     }
     p.keepNext = xml::onOff(pPr, "keepNext");
+    p.dropCap = xml::text(xml::child(pPr, "framePr"), "dropCap");
     p.pageBreakBefore = xml::onOff(pPr, "pageBreakBefore");
     p.contextualSpacing = xml::onOff(pPr, "contextualSpacing");
     p.keepLines = xml::onOff(pPr, "keepLines");
@@ -149,6 +153,7 @@ ParaProps parseParaProps(const pugi::xml_node& pPr, const Relationships& rels) {
         ref.ilvl = xml::int32(xml::child(num, "ilvl"), "val");
         p.numbering = ref;
     }
+    parseParagraphBorders(pPr, p);
     p.markRunProps = parseRunProps(xml::child(pPr, "rPr"));
     if (pugi::xml_node sect = xml::child(pPr, "sectPr")) p.section = parseSectionProps(sect, rels);
     return p;
@@ -176,6 +181,7 @@ void overlay(RunProps& b, const RunProps& o) {
     take(b.underline, o.underline);
     take(b.color, o.color);
     take(b.vertAlign, o.vertAlign);
+    overlayShading(b, o);
 }
 
 void overlay(ParaProps& b, const ParaProps& o) {
@@ -216,6 +222,7 @@ void overlay(ParaProps& b, const ParaProps& o) {
         if (o.numbering->ilvl) n.ilvl = o.numbering->ilvl;
         b.numbering = n;
     }
+    overlayBorders(b, o);
     overlay(b.markRunProps, o.markRunProps);
     if (o.section) b.section = o.section;
 }

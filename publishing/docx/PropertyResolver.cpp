@@ -1,6 +1,7 @@
 // Style inheritance and conversion of Word units into points.
 #include "publishing/docx/PropertyResolver.h"
 
+#include "publishing/docx/BorderProperties.h"
 #include "publishing/docx/PropertyParser.h"
 
 #include <algorithm>
@@ -18,10 +19,10 @@ struct Toggles {
     std::optional<bool> bold, italic, strike, doubleStrike, smallCaps, caps, vanish;
 };
 
-Toggles togglesOf(const std::vector<const Style*>& chain) {
+Toggles togglesOf(const std::vector<const RunProps*>& chain) {
     Toggles t;
-    for (const Style* s : chain) {   // root first: nearer styles override
-        const RunProps& r = s->runProps;
+    for (const RunProps* rp : chain) {   // root first: nearer styles override
+        const RunProps& r = *rp;
         if (r.bold) t.bold = r.bold;
         if (r.italic) t.italic = r.italic;
         if (r.strike) t.strike = r.strike;
@@ -104,16 +105,21 @@ ParaProps PropertyResolver::mergedParagraph(const ParaProps& direct) const {
     return mergedParagraph(direct, nullptr);
 }
 
-std::string PropertyResolver::setTableStyle(const std::string& id) {
-    std::string previous = tableStyle_;
-    tableStyle_ = id;
-    return previous;
+PropertyResolver::TableLayers PropertyResolver::setTableLayers(TableLayers layers) {
+    std::swap(table_, layers);
+    return layers;
+}
+
+std::vector<const Style*> PropertyResolver::tableStyleChain(const std::string& id) const {
+    auto c = chain(id);
+    if (!c.empty() && c.back()->type != "table") c.clear();
+    return c;
 }
 
 ParaProps PropertyResolver::mergedParagraph(const ParaProps& direct, const ParaProps* level) const {
     ParaProps p = styles_.defaultParaProps;
-    for (const Style* s : chain(tableStyle_)) {
-        ParaProps tp = s->paraProps;
+    for (const ParaProps* layer : table_.para) {
+        ParaProps tp = *layer;
         tp.numbering.reset();
         overlay(p, tp);
     }
@@ -165,6 +171,7 @@ model::ParaProps PropertyResolver::toModel(const ParaProps& p) const {
         m.tabStopsPt.push_back(pos);
         m.tabs.push_back(model::TabStop{pos, tabAlignment(t.kind), tabLeader(t.leader)});
     }
+    bordersToModel(p, m);
     return m;
 }
 
@@ -215,17 +222,20 @@ model::CharProps PropertyResolver::resolveRun(const std::string& paraStyle, cons
     // A character style id that names a paragraph style is ignored.
     if (!cChain.empty() && cChain.back()->type != "character") cChain.clear();
 
-    auto tChain = chain(tableStyle_);
-    if (!tChain.empty() && tChain.back()->type != "table") tChain.clear();
+    auto runsOf = [](const std::vector<const Style*>& styles) {
+        std::vector<const RunProps*> out;
+        for (const Style* s : styles) out.push_back(&s->runProps);
+        return out;
+    };
 
     // Non-toggle properties: plain inheritance, table, paragraph and then character chain.
-    for (const Style* s : tChain) overlay(r, s->runProps);
+    for (const RunProps* layer : table_.run) overlay(r, *layer);
     for (const Style* s : pChain) overlay(r, s->runProps);
     for (const Style* s : cChain) overlay(r, s->runProps);
 
     // Toggle properties: the defaults, then each chain toggles.
     RunProps t = styles_.defaultRunProps;
-    Toggles tt = togglesOf(tChain), tp = togglesOf(pChain), tc = togglesOf(cChain);
+    Toggles tt = togglesOf(table_.run), tp = togglesOf(runsOf(pChain)), tc = togglesOf(runsOf(cChain));
     applyToggle(t.bold, tt.bold);           applyToggle(t.italic, tt.italic);
     applyToggle(t.strike, tt.strike);       applyToggle(t.doubleStrike, tt.doubleStrike);
     applyToggle(t.smallCaps, tt.smallCaps); applyToggle(t.caps, tt.caps);
@@ -259,6 +269,7 @@ model::CharProps PropertyResolver::resolveRun(const std::string& paraStyle, cons
     c.vertical = va == "superscript" ? model::VerticalPosition::Superscript
                : va == "subscript"   ? model::VerticalPosition::Subscript
                                      : model::VerticalPosition::Baseline;
+    c.highlight = runBackground(r);
     return c;
 }
 

@@ -42,9 +42,18 @@ public:
     model::CharProps resolveRun(const std::string& paraStyle, const RunProps& direct,
                                 const RunProps* extra = nullptr, bool eastAsian = false) const;
 
-    // The table style in effect for the paragraphs resolved next (empty:
-    // outside any table). Returns the previous one.
-    std::string setTableStyle(const std::string& id);
+    // The table formatting in effect for the paragraphs resolved next: the
+    // paragraph and run properties of a table style chain and of the
+    // conditional formats that apply to the cell, lowest first; empty
+    // outside tables. The properties must outlive their use.
+    struct TableLayers {
+        std::vector<const ParaProps*> para;
+        std::vector<const RunProps*> run;
+    };
+    // Sets the layers; returns the previous ones.
+    TableLayers setTableLayers(TableLayers layers);
+    // The style chain of a table style, root first; empty when id names no table style.
+    std::vector<const Style*> tableStyleChain(const std::string& id) const;
 
     // The font name for a resolved run property set (theme fonts applied).
     std::string fontName(const RunProps& merged, bool eastAsian = false) const;
@@ -54,7 +63,7 @@ private:
 
     const Styles& styles_;
     const ThemeFonts& theme_;
-    std::string tableStyle_;
+    TableLayers table_;
 };
 
 } // namespace fq::docx

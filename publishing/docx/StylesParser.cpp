@@ -1,8 +1,11 @@
-// styles.xml and theme1.xml.
+// styles.xml, theme1.xml and the font table.
 #include "publishing/docx/StylesParser.h"
 
 #include "publishing/docx/PropertyParser.h"
+#include "publishing/docx/TableParser.h"
 #include "publishing/docx/XmlUtil.h"
+
+#include <cstdlib>
 
 namespace fq::docx {
 
@@ -42,6 +45,8 @@ Styles parseStyles(const pugi::xml_node& root) {
         st.paraProps.styleId.reset();
         st.runProps = parseRunProps(xml::child(n, "rPr"));
         st.runProps.styleId.reset();
+        if (st.type == "table") parseTableStyle(n, st);
+        if (st.isDefault && st.type == "table" && !s.defaultTableStyle) s.defaultTableStyle = st.id;
         if (st.isDefault && st.type == "paragraph" && !s.defaultParagraphStyle) s.defaultParagraphStyle = st.id;
         if (st.isDefault && st.type == "character" && !s.defaultCharacterStyle) s.defaultCharacterStyle = st.id;
         // The first definition of an id counts, as in Word.
@@ -62,6 +67,17 @@ ThemeFonts parseThemeFonts(const pugi::xml_node& root) {
     read("majorFont", f.majorLatin, f.majorEastAsia, f.majorCs);
     read("minorFont", f.minorLatin, f.minorEastAsia, f.minorCs);
     return f;
+}
+
+std::set<std::string> parseSymbolCharsetFonts(const pugi::xml_node& root) {
+    std::set<std::string> fonts;
+    for (pugi::xml_node f = root.first_child(); f; f = f.next_sibling()) {
+        if (!xml::is(f, "font")) continue;
+        const auto name = xml::text(f, "name");
+        const auto charset = xml::text(xml::child(f, "charset"), "val");
+        if (name && charset && std::strtoul(charset->c_str(), nullptr, 16) == 2) fonts.insert(*name);
+    }
+    return fonts;
 }
 
 } // namespace fq::docx

@@ -51,7 +51,8 @@ model::Document readDocument(const fs::path& source) {
     throw model::ConversionError(model::messages::notAWordDocument);
 }
 
-int savePublication(const model::Document& document, const fs::path& target, const fs::path& source) {
+int savePublication(const model::Document& document, const fs::path& target, const fs::path& source,
+                    const SaveOptions& options) {
     if (target.empty()) throw model::ConversionError("No output file was named.");
     if (sameFile(target, source)) {
         throw model::ConversionError("The output file is the source document itself: " + target.string());
@@ -67,7 +68,8 @@ int savePublication(const model::Document& document, const fs::path& target, con
 
     const model::BudgetScope budget;
     const model::Publication publication = layout::layOut(document);
-    saveThroughTemporary(target, [&](const fs::path& temporary) { pub::writePub(publication, temporary); });
+    const pub::WriteOptions written{options.linkedFrames};
+    saveThroughTemporary(target, [&](const fs::path& temporary) { pub::writePub(publication, temporary, written); });
     return static_cast<int>(publication.pages.size());
 }
 

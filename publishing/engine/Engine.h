@@ -15,6 +15,13 @@ namespace fq::engine {
 // unless the caller has set others).
 model::Document readDocument(const std::filesystem::path& source);
 
+struct SaveOptions {
+    // Each section's body text as one story through linked frames (see
+    // pub::WriteOptions); readers built on libmspub show the whole story in
+    // every frame.
+    bool linkedFrames = false;
+};
+
 // Lays the document out and writes it to target as a .pub file. The file is
 // written beside the target under a temporary name and renamed into place,
 // so a failed save leaves nothing behind and an existing file at target is
@@ -24,6 +31,7 @@ model::Document readDocument(const std::filesystem::path& source);
 // pages written.
 int savePublication(const model::Document& document,
                      const std::filesystem::path& target,
-                     const std::filesystem::path& source);
+                     const std::filesystem::path& source,
+                     const SaveOptions& options = {});
 
 } // namespace fq::engine

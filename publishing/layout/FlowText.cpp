@@ -50,6 +50,17 @@ FlowParagraph flowParagraph(const model::Paragraph& paragraph, double width, dou
     return f;
 }
 
+FlowParagraph restOf(const FlowParagraph& flow, std::size_t line, double width, double gridPitchPt) {
+    const MeasuredParagraph& m = *flow.measured;
+    const int from = line < m.lines.size() ? m.lines[line].start : m.text.size();
+    FlowParagraph f;
+    auto p = std::make_shared<model::Paragraph>(from == 0 ? *flow.paragraph
+                                                          : paragraphPart(*flow.paragraph, m, from, m.text.size()));
+    f.measured = std::make_shared<MeasuredParagraph>(measureParagraph(*p, width, gridPitchPt));
+    f.paragraph = std::move(p);
+    return f;
+}
+
 FrameParagraph framePart(const FlowParagraph& flow, std::size_t first, std::size_t end, double before, double after) {
     const MeasuredParagraph& m = *flow.measured;
     end = std::min(end, m.lines.size());

@@ -27,6 +27,10 @@ model::Paragraph prepared(const model::Paragraph& paragraph);
 
 FlowParagraph flowParagraph(const model::Paragraph& paragraph, double width, double gridPitchPt = 0.0);
 
+// The paragraph from its line `line` on, measured again at the width (the
+// rest of a paragraph that goes on beside or below a floating object).
+FlowParagraph restOf(const FlowParagraph& flow, std::size_t line, double width, double gridPitchPt = 0.0);
+
 // Lines first..end of the paragraph as a part for a frame, with the space
 // before and after the layout gave it.
 FrameParagraph framePart(const FlowParagraph& flow, std::size_t first, std::size_t end, double before, double after);

@@ -14,6 +14,22 @@ namespace fq::layout {
 
 namespace {
 
+bool floating(const model::Block& b) {
+    if (const auto* p = std::get_if<model::Picture>(&b)) return p->anchor.has_value();
+    if (const auto* s = std::get_if<model::DrawingShape>(&b)) return s->anchor.has_value();
+    return false;
+}
+
+// The paragraph a floating object belongs to: the next one, past the other
+// floating objects before it.
+const model::Paragraph* anchoringParagraph(const std::vector<model::Block>& blocks, std::size_t i) {
+    for (std::size_t k = i + 1; k < blocks.size(); ++k) {
+        if (const auto* p = std::get_if<model::Paragraph>(&blocks[k])) return p;
+        if (!floating(blocks[k])) return nullptr;
+    }
+    return nullptr;
+}
+
 void layOutBlocks(PageBuilder& builder, const std::vector<model::Block>& blocks) {
     for (std::size_t i = 0; i < blocks.size(); ++i) {
         model::checkBudget();
@@ -24,13 +40,13 @@ void layOutBlocks(PageBuilder& builder, const std::vector<model::Block>& blocks)
                 if constexpr (std::is_same_v<T, model::Paragraph>) {
                     builder.addParagraph(b, following);
                 } else if constexpr (std::is_same_v<T, model::Picture>) {
-                    builder.addPicture(b);
+                    builder.addPicture(b, anchoringParagraph(blocks, i));
                 } else if constexpr (std::is_same_v<T, model::PageBreak>) {
                     builder.pageBreak(b.column);
+                } else if constexpr (std::is_same_v<T, model::Table>) {
+                    builder.addTable(b);
                 } else {
-                    // Tables flow cell by cell, in reading order.
-                    for (const auto& row : b.rows)
-                        for (const auto& cell : row.cells) layOutBlocks(builder, cell.blocks);
+                    builder.addShape(b, anchoringParagraph(blocks, i));
                 }
             },
             blocks[i]);

@@ -9,13 +9,13 @@
 namespace fq::layout {
 
 // The separator: a short line in the middle of a line of note text's
-// height, which the notes follow. Its picture serves for other lines too.
+// height, which the notes follow. Its drawing serves for other lines too.
 struct NoteSeparator {
-    model::PictureFrame picture;            // the line, a picture that any reader shows
+    model::DrawingFrame line;               // a straight line, drawn across its shape's rectangle
     double heightPt = 0.0;                  // the room it takes above the notes
     double lineOffsetPt = 0.0;              // where the line stands in it
     double lineWidthPt = 0.0;
-    double lineHeightPt = 0.0;
+    double lineHeightPt = 0.0;              // its thickness
 };
 
 // For notes under a text area of the width, whose text has lines of lineHeight.

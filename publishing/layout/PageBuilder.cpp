@@ -5,6 +5,7 @@
 #include "publishing/layout/ColumnBalance.h"
 #include "publishing/layout/NoteText.h"
 #include "publishing/layout/ParagraphMeasure.h"
+#include "publishing/layout/TableLayout.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -35,24 +36,10 @@ void fitMargins(double extent, double minimum, double& a, double& b) {
     }
 }
 
-// The paragraphs of a header or footer. Until the header and footer frames
-// carry pictures and tables of their own, a table's cells give their
-// paragraphs in reading order and pictures are left out.
-void collectParagraphs(const std::vector<model::Block>& blocks, std::vector<model::Paragraph>& out) {
-    for (const auto& block : blocks) {
-        if (const auto* p = std::get_if<model::Paragraph>(&block)) {
-            out.push_back(*p);
-        } else if (const auto* t = std::get_if<model::Table>(&block)) {
-            for (const auto& row : t->rows)
-                for (const auto& cell : row.cells) collectParagraphs(cell.blocks, out);
-        }
-    }
-}
-
+// The paragraphs of a header or footer: tables give their cells' paragraphs
+// in reading order; pictures and shapes leave room (see Anchored.h).
 std::vector<model::Paragraph> paragraphsOf(const std::vector<model::Block>& blocks) {
-    std::vector<model::Paragraph> out;
-    collectParagraphs(blocks, out);
-    return out;
+    return headerFooterContent(blocks).paragraphs;
 }
 
 bool hasVisibleText(const std::vector<model::Paragraph>& paragraphs) {
@@ -118,14 +105,14 @@ SectionFrames sectionFrames(const model::Section& section, const std::vector<mod
 
     const std::vector<model::Paragraph> header = paragraphsOf(headerBlocks);
     const std::vector<model::Paragraph> footer = paragraphsOf(footerBlocks);
-    if (hasVisibleText(header)) {
+    if (hasVisibleText(header) || headerFooterContent(headerBlocks).hasDrawings) {
         const double distance = std::min(absOrZero(g.headerDistancePt), f.pageHeight / 2.0);
         const double h = std::max(1.0, stackHeight(header, width));
         f.hasHeader = true;
         f.header = {left, distance, width, h};
         bodyTop = std::max(bodyTop, distance + h);
     }
-    if (hasVisibleText(footer)) {
+    if (hasVisibleText(footer) || headerFooterContent(footerBlocks).hasDrawings) {
         const double distance = std::min(absOrZero(g.footerDistancePt), f.pageHeight / 2.0);
         const double h = std::max(1.0, stackHeight(footer, width));
         f.hasFooter = true;
@@ -179,6 +166,7 @@ model::Rect pictureSize(const model::Picture& picture) {
 void PageBuilder::startSection(const model::Section& section) {
     const bool first = section_ == nullptr;
     if (!first) ++sectionIndex_;
+    ++flow_;
     if (pageOpen_ && !first && section.start == model::SectionStart::NewColumn && columns_.size() > 1 &&
         column_ + 1 < columns_.size()) {
         // The next column of the same page, with the section's own columns.
@@ -216,6 +204,7 @@ void PageBuilder::startSection(const model::Section& section) {
             finishPage();
         }
     }
+    pageInSection_ = -1;
     newPage(false);
 }
 
@@ -231,6 +220,10 @@ const PageBuilder::Variant& PageBuilder::variant(int kind) {
     WrittenFrame f = writtenStack(paragraphsOf(footer), v.frames.footer.widthPt);
     v.header = std::move(h.paragraphs);
     v.footer = std::move(f.paragraphs);
+    v.headerContent = headerFooterContent(header);
+    v.footerContent = headerFooterContent(footer);
+    v.headerArea = v.frames.header;
+    v.footerArea = v.frames.footer;
     v.frames.header.yPt -= h.raisePt;
     v.frames.header.heightPt += h.raisePt;
     v.frames.footer.yPt -= f.raisePt;
@@ -269,7 +262,10 @@ void PageBuilder::newPage(bool byOverflow) {
     backShapes_ = 0;
     pageNotes_.clear();
     pageNotesHeight_ = 0.0;
+    cursor_ = frames_.body.yPt;
+    beginPageDrawings(v);
     startBand(s, frames_.body.yPt);
+    decor_.columnBegins(textColumn_.xPt, textColumn_.xPt + textColumn_.widthPt, cursor_);
     topByOverflow_ = byOverflow;
     placePendingNotes();
 }
@@ -295,9 +291,10 @@ void PageBuilder::startBand(const model::Section& section, double top) {
         const double w = (body.widthPt - gap * (n - 1)) / n;
         for (int i = 0; i < n; ++i) columns_.push_back({body.xPt + i * (w + gap), w});
     }
-    if (columns_.size() < 2 || std::any_of(columns_.begin(), columns_.end(), [](const Column& k) { return k.width < 18.0; }))
+    if (columns_.size() < 2 || std::any_of(columns_.begin(), columns_.end(), [](const Column& k) { return k.widthPt < 18.0; }))
         columns_.assign(1, Column{body.xPt, body.widthPt});
     column_ = 0;
+    textColumn_ = columns_.front();
     bandTop_ = top;
     bandReach_ = top;
     cursor_ = top;
@@ -312,7 +309,12 @@ void PageBuilder::startBand(const model::Section& section, double top) {
 
 model::Rect PageBuilder::columnArea() const {
     const Column& c = columns_.at(column_);
-    return {c.x, bandTop_, c.width, std::max(0.0, columnBottom() - bandTop_)};
+    return {c.xPt, bandTop_, c.widthPt, std::max(0.0, columnBottom() - bandTop_)};
+}
+
+Column PageBuilder::textColumnAt(double y, double h) const {
+    if (wrap_.empty()) return columns_.at(column_);
+    return wrap_.columnAt(y, h, columnArea());
 }
 
 double PageBuilder::columnBottom() const { return frames_.body.yPt + frames_.body.heightPt - notesHeight(); }
@@ -321,14 +323,18 @@ bool PageBuilder::atColumnTop() const { return !bodyUsed_ && cursor_ <= bandTop_
 
 void PageBuilder::closeFrame(double bottom) {
     if (frameParagraphs_.empty()) return;
-    const Column& c = columns_.at(column_);
+    const Column& c = textColumn_;
     WrittenFrame written = writeFrameLines(frameParagraphs_);
     const double top = frameTop_ - written.raisePt;
     const double limit = frames_.body.yPt + frames_.body.heightPt;
     const double height = std::max(1.0, std::min(bottom, limit) - top);
-    model::TextFrame frame{std::move(written.paragraphs), model::FrameRole::Body};
-    page().shapes.push_back({{c.x, top, c.width, height}, std::move(frame)});
+    page().shapes.push_back({{c.xPt, top, c.widthPt, height},
+                             model::TextFrame{.paragraphs = std::move(written.paragraphs),
+                                              .role = model::FrameRole::Body,
+                                              .flow = flow_,
+                                              .continues = frameContinues_}});
     frameParagraphs_.clear();
+    frameContinues_ = false;
     bandReach_ = std::max(bandReach_, std::min(bottom, limit));
 }
 
@@ -340,10 +346,14 @@ void PageBuilder::nextColumn() {
     }
     bandReach_ = std::max(bandReach_, cursor_);
     ++column_;
+    textColumn_ = columns_[column_];
     cursor_ = frameTop_ = bandTop_;
     bodyUsed_ = false;
     topByOverflow_ = true;
     row_.clear();
+    // A bordered or shaded paragraph that goes on continues its box here.
+    decor_.pageEnds();
+    decor_.columnBegins(textColumn_.xPt, textColumn_.xPt + textColumn_.widthPt, cursor_);
 }
 
 void PageBuilder::finishPage() {
@@ -357,8 +367,7 @@ void PageBuilder::finishPage() {
         // The notes at the foot of the page, under their separator line.
         const double top = body.yPt + body.heightPt - notesHeight();
         const NoteSeparator separator = noteSeparator(body.widthPt, pageNotes_.front().lineHeightsPt.front());
-        p.shapes.push_back({{body.xPt, top + separator.lineOffsetPt, separator.lineWidthPt, separator.lineHeightPt},
-                            separator.picture});
+        p.shapes.push_back({{body.xPt, top + separator.lineOffsetPt, separator.lineWidthPt, 0.0}, separator.line});
         WrittenFrame written = writeFrameLines(pageNotes_);
         const double y = top + separator.heightPt - written.raisePt;
         p.shapes.push_back({{body.xPt, y, body.widthPt, std::max(1.0, body.yPt + body.heightPt - y)},
@@ -374,15 +383,16 @@ void PageBuilder::finishPage() {
         p.shapes.push_back({frames_.body, model::TextFrame{}});
     }
     if (frames_.hasFooter) p.shapes.push_back({frames_.footer, model::TextFrame{footer_, model::FrameRole::Footer}});
+    endPageDrawings();
     pageOpen_ = false;
 }
 
 void PageBuilder::drawColumnLines() {
     if (columns_.size() < 2 || !section_ || !section_->columns.separator || bandReach_ <= bandTop_ + kEpsilon) return;
-    const NoteSeparator line = noteSeparator(1.0, 1.0);
+    const model::DrawingFrame line = noteSeparator(1.0, 1.0).line;
     for (std::size_t c = 1; c < columns_.size(); ++c) {
-        const double x = (columns_[c - 1].x + columns_[c - 1].width + columns_[c].x) / 2.0 - 0.25;
-        page().shapes.push_back({{x, bandTop_, 0.5, bandReach_ - bandTop_}, line.picture});
+        const double x = (columns_[c - 1].xPt + columns_[c - 1].widthPt + columns_[c].xPt) / 2.0;
+        page().shapes.push_back({{x, bandTop_, 0.0, bandReach_ - bandTop_}, line});
     }
 }
 
@@ -430,10 +440,15 @@ void PageBuilder::balanceBand() {
             parts.push_back(framePart(p.flow, firstLine, firstLine + count, before, after));
         }
         if (parts.empty()) continue;
+        // The column's last paragraph goes on in the next column when its lines do.
+        const bool continues = index < lines.size() && index > 0 && lines[index].group == lines[index - 1].group;
         WrittenFrame written = writeFrameLines(parts);
         const double top = bandTop_ - written.raisePt;
-        shapes.push_back({{columns_[c].x, top, columns_[c].width, std::max(1.0, bandTop_ + balanced.heightsPt[c] - top)},
-                          model::TextFrame{std::move(written.paragraphs), model::FrameRole::Body}});
+        shapes.push_back({{columns_[c].xPt, top, columns_[c].widthPt, std::max(1.0, bandTop_ + balanced.heightsPt[c] - top)},
+                          model::TextFrame{.paragraphs = std::move(written.paragraphs),
+                                           .role = model::FrameRole::Body,
+                                           .flow = flow_,
+                                           .continues = continues}});
     }
     double tallest = 0.0;
     for (double h : balanced.heightsPt) tallest = std::max(tallest, h);
@@ -441,27 +456,18 @@ void PageBuilder::balanceBand() {
     bandReach_ = cursor_;
 }
 
-void PageBuilder::addPicture(const model::Picture& picture) {
+void PageBuilder::addPicture(const model::Picture& picture, const model::Paragraph* anchoring) {
     if (!pageOpen_) newPage(false);
     model::Rect r = pictureSize(picture);
 
     if (picture.anchor) {
         // Anchored: where the anchor says, scaled to the page and kept on it.
-        const double scale = std::min({1.0, frames_.pageWidth / r.widthPt, frames_.pageHeight / r.heightPt});
-        r.widthPt *= scale;
-        r.heightPt *= scale;
-        const double x = std::isfinite(picture.anchor->xPt) ? picture.anchor->xPt : 0.0;
-        const double y = std::isfinite(picture.anchor->yPt) ? picture.anchor->yPt : 0.0;
-        r.xPt = std::clamp(x, 0.0, frames_.pageWidth - r.widthPt);
-        r.yPt = std::clamp(y, 0.0, frames_.pageHeight - r.heightPt);
-        // Anchored pictures stand behind the text, in the order they come.
-        auto& shapes = page().shapes;
-        shapes.insert(shapes.begin() + static_cast<std::ptrdiff_t>(backShapes_), {r, pictureFrame(picture)});
-        if (backShapes_ <= bandShapes_) ++bandShapes_;
-        ++backShapes_;
-        for (std::size_t& index : row_) ++index;
+        r = floatingRect(*picture.anchor, r.widthPt, r.heightPt, anchoringTop(anchoring), frames_.pageWidth,
+                         frames_.pageHeight);
+        placeFloating({r, pictureFrame(picture)}, *picture.anchor);
         return;
     }
+    decor_.interrupt();
 
     const model::Rect area = columnArea();
     const double scale = std::min({1.0, area.widthPt / r.widthPt, (frames_.body.heightPt) / r.heightPt});
@@ -493,6 +499,52 @@ void PageBuilder::addPicture(const model::Picture& picture) {
     bodyUsed_ = true;
 }
 
+void PageBuilder::addTable(const model::Table& table) {
+    if (!pageOpen_) newPage(false);
+    row_.clear();
+    decor_.interrupt();
+    closeFrame(cursor_);
+    bandBalanceable_ = false;
+    lastStyle_.clear();
+    // The table takes the current column; where it goes on, the next column.
+    struct Flow final : TableFlow {
+        PageBuilder& b;
+        explicit Flow(PageBuilder& builder) : b(builder) {}
+        model::Rect body() const override { return b.columnArea(); }
+        double pageWidth() const override { return b.frames_.pageWidth; }
+        double cursor() const override { return b.cursor_; }
+        bool atPageTop() const override { return b.atColumnTop(); }
+        void newPage() override {
+            b.nextColumn();
+            b.bandBalanceable_ = false;
+        }
+        void place(model::Shape shape) override {
+            const double bottom = shape.rect.yPt + shape.rect.heightPt;
+            const auto* piece = std::get_if<model::TableFrame>(&shape.content);
+            b.page().shapes.push_back(std::move(shape));
+            b.bodyUsed_ = true;
+            if (piece) {
+                // Notes referred to in the piece go to the foot of its page.
+                const double cursor = b.cursor_;
+                b.cursor_ = std::max(b.cursor_, bottom);
+                b.placeTableNotes(std::get<model::TableFrame>(b.page().shapes.back().content));
+                b.cursor_ = cursor;
+            }
+        }
+        void placeAnchored(const model::Block& block, double topPt) override {
+            // Objects that move with their paragraph are measured from the cell's top.
+            b.paragraphTop_ = topPt;
+            if (const auto* picture = std::get_if<model::Picture>(&block)) b.addPicture(*picture);
+            else if (const auto* shape = std::get_if<model::DrawingShape>(&block)) b.addShape(*shape);
+        }
+        void end(double bottom) override {
+            b.cursor_ = b.frameTop_ = bottom;
+            b.bandReach_ = std::max(b.bandReach_, bottom);
+        }
+    } flow(*this);
+    layOutTable(table, flow);
+}
+
 void PageBuilder::placeRow() {
     const model::Rect area = columnArea();
     const double room = std::max(0.0, area.widthPt - rowWidth_);
@@ -512,6 +564,7 @@ void PageBuilder::placeRow() {
 
 void PageBuilder::pageBreak(bool column) {
     row_.clear();
+    decor_.interrupt();
     if (!pageOpen_) newPage(false);
     if (column && columns_.size() > 1) {
         nextColumn();

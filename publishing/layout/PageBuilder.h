@@ -1,20 +1,26 @@
 // Fills pages with the flow of a document: paragraphs line by line in the
 // columns of their section (Word's rules for widows and orphans, keeping
-// lines and paragraphs together and page breaks before), footnotes at the
-// foot of the page that refers to them, inline pictures in between (side by
-// side when they share a paragraph), anchored pictures where they are
-// anchored, and on every page the header and footer its section gives that
-// page (first, even or odd).
+// lines and paragraphs together and page breaks before), narrowed beside
+// floating objects or moved below them, footnotes at the foot of the page
+// that refers to them, inline pictures, shapes and tables in between
+// (pictures side by side when they share a paragraph), floating pictures
+// and shapes where they are anchored, and on every page the header and
+// footer its section gives that page (first, even or odd) with their
+// drawings, and the section's page border.
 #pragma once
 
+#include "publishing/layout/Anchored.h"
 #include "publishing/layout/FlowText.h"
 #include "publishing/layout/PageFields.h"
+#include "publishing/layout/ParagraphDecor.h"
+#include "publishing/layout/Wrap.h"
 #include "publishing/model/Publication.h"
 
 #include <map>
 #include <memory>
 #include <set>
 #include <span>
+#include <utility>
 #include <vector>
 
 namespace fq::layout {
@@ -55,7 +61,15 @@ public:
     // following: the blocks that follow in the flow, for "keep with next"
     // and contextual spacing.
     void addParagraph(const model::Paragraph& paragraph, std::span<const model::Block> following = {});
-    void addPicture(const model::Picture& picture);
+    // A floating picture or shape stands before the paragraph that anchors
+    // it (anchoring; null when none follows): an object that moves with its
+    // paragraph is measured from where that paragraph will begin.
+    void addPicture(const model::Picture& picture, const model::Paragraph* anchoring = nullptr);
+    // A drawn shape: floating where its anchor puts it, or in the flow.
+    void addShape(const model::DrawingShape& shape, const model::Paragraph* anchoring = nullptr);
+    // Ends the text frame above the table, lays the table out in the
+    // current column (see TableLayout) and lets a new frame begin below it.
+    void addTable(const model::Table& table);
     // An explicit break: to the next page, or to the next column.
     void pageBreak(bool column = false);
     // The endnotes referred to so far and not yet placed, after a separator,
@@ -69,9 +83,6 @@ public:
     const std::vector<PageInfo>& pageInfo() const { return pageInfo_; }
 
 private:
-    struct Column {
-        double x = 0.0, width = 0.0;
-    };
     // What fits of a paragraph in the current column.
     struct Fit {
         std::size_t lines = 0;              // lines that fit (the last one may leave its note to go on)
@@ -83,11 +94,14 @@ private:
         double before = 0.0, after = 0.0;
     };
 
-    // The frames and text of the pages that show one header and footer
-    // variant (0 default, 1 first page, 2 even pages).
+    // The frames, text and drawings of the pages that show one header and
+    // footer variant (0 default, 1 first page, 2 even pages). The drawings
+    // stand where the frames would without the lift of their first line.
     struct Variant {
         SectionFrames frames;
         std::vector<model::Paragraph> header, footer;
+        HeaderFooterContent headerContent, footerContent;
+        model::Rect headerArea, footerArea;
     };
     const Variant& variant(int kind);
     void newPage(bool byOverflow);
@@ -101,8 +115,10 @@ private:
     void balanceBand();
     // The lines between the band's columns, when its section asks for them.
     void drawColumnLines();
-    const model::Rect& bodyArea() const { return frames_.body; }
     model::Rect columnArea() const;
+    // The stretch of the current column a line from y to y + h is set in:
+    // the column, or beside the floating objects it runs level with.
+    Column textColumnAt(double y, double h) const;
     double columnBottom() const;
     bool atColumnTop() const;
     model::Page& page() { return out_.pages.back(); }
@@ -111,10 +127,17 @@ private:
     FlowParagraph measure(const model::Paragraph& paragraph, double width) const;
     double keepChainHeight(const FlowParagraph& first, std::span<const model::Block> following) const;
     Fit fitLines(const FlowParagraph& flow, std::size_t from, double before) const;
-    void placeLines(const FlowParagraph& flow, std::size_t first, std::size_t end, double before, double after);
+    // opens: the paragraph's first lines.
+    void placeLines(const FlowParagraph& flow, std::size_t first, std::size_t end, double before, double after,
+                    bool opens);
+    // How many lines from `from` on stand in the open frame's stretch before
+    // a floating object narrows, widens or interrupts it (at least one).
+    std::size_t wrapRun(const FlowParagraph& flow, std::size_t from, double before) const;
     std::vector<int> notesOf(const FlowParagraph& flow, std::size_t line) const;
     const std::vector<FlowParagraph>& noteText(int note) const;
     void placeNotes(const std::vector<int>& notes);
+    // The notes the paragraphs of a table piece refer to.
+    void placeTableNotes(const model::TableFrame& table);
     void placePendingNotes();
     double notesHeight() const;
     void numberNote(int note);
@@ -123,6 +146,13 @@ private:
 
     // Inline pictures (side by side in a row while they fit).
     void placeRow();
+
+    // Floating objects, page borders, header and footer drawings and
+    // paragraph boxes (PageDrawings.cpp).
+    void placeFloating(model::Shape shape, const model::FloatingAnchor& anchor);
+    double anchoringTop(const model::Paragraph* anchoring) const;
+    void beginPageDrawings(const Variant& v);
+    void endPageDrawings();
 
     model::Publication& out_;
     const std::vector<model::Note>* notes_ = nullptr;
@@ -137,6 +167,8 @@ private:
     double cursor_ = 0.0;                   // next free y in the current column
     double frameTop_ = 0.0;                 // where the open text frame begins
     std::vector<FrameParagraph> frameParagraphs_;
+    std::uint32_t flow_ = 0;                // the section's flow number
+    bool frameContinues_ = false;           // the open frame's last paragraph goes on in the next
     std::vector<model::Paragraph> header_;  // the page's header and footer frames' text
     std::vector<model::Paragraph> footer_;
     std::size_t backShapes_ = 0;            // anchored pictures at the back of the page's shapes
@@ -146,6 +178,7 @@ private:
     // page (while it holds text only, it can be balanced).
     std::vector<Column> columns_;
     std::size_t column_ = 0;
+    Column textColumn_;                     // the stretch of it the open frame is set in
     double bandTop_ = 0.0;
     double bandReach_ = 0.0;                // the lowest the band's columns reach
     std::size_t bandShapes_ = 0;            // the page's shapes before the band's
@@ -179,6 +212,19 @@ private:
     double rowWidth_ = 0.0;
     double rowHeight_ = 0.0;
     model::Alignment rowAlignment_ = model::Alignment::Left;
+
+    // Drawings: the zones the text avoids, boxes of bordered paragraphs,
+    // floating objects in front of the text (with their z-order), where
+    // the last paragraph began (for objects at the end of the flow).
+    WrapZones wrap_;
+    ParagraphDecor decor_;
+    std::vector<std::pair<int, model::Shape>> front_;
+    // Layer (behind the text, or wrapped by it) and z-order of the floating
+    // objects at the back of the page, as they stand.
+    std::vector<std::pair<int, int>> backOrder_;
+    std::size_t floatsStart_ = 0;           // where they begin among the page's shapes
+    double paragraphTop_ = 0.0;
+    int pageInSection_ = 0;
 };
 
 } // namespace fq::layout

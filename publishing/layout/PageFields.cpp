@@ -5,6 +5,8 @@
 #include <cctype>
 #include <map>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace fq::layout {
 
@@ -56,10 +58,8 @@ void fillPageFields(model::Publication& publication, const std::vector<PageInfo>
     const std::string count = std::to_string(publication.pages.size());
     for (std::size_t i = 0; i < publication.pages.size(); ++i) {
         const PageInfo info = i < pages.size() ? pages[i] : PageInfo{0, static_cast<int>(i) + 1};
-        for (auto& shape : publication.pages[i].shapes) {
-            auto* frame = std::get_if<model::TextFrame>(&shape.content);
-            if (!frame) continue;
-            for (auto& paragraph : frame->paragraphs) {
+        auto fill = [&](std::vector<model::Paragraph>& paragraphs) {
+            for (auto& paragraph : paragraphs) {
                 for (auto& run : paragraph.runs) {
                     const word::NumberFormat format = run.fieldFormat.value_or(info.format);
                     switch (run.field) {
@@ -82,6 +82,12 @@ void fillPageFields(model::Publication& publication, const std::vector<PageInfo>
                     }
                 }
             }
+        };
+        for (auto& shape : publication.pages[i].shapes) {
+            if (auto* frame = std::get_if<model::TextFrame>(&shape.content)) fill(frame->paragraphs);
+            else if (auto* table = std::get_if<model::TableFrame>(&shape.content))
+                for (auto& cell : table->cells) fill(cell.paragraphs);
+            else if (auto* drawing = std::get_if<model::DrawingFrame>(&shape.content)) fill(drawing->paragraphs);
         }
     }
 }

@@ -1,8 +1,9 @@
 // Paragraphs in the flow: Word's pagination rules (widows and orphans,
 // keep lines together, keep with next, page break before), the spacing
 // between paragraphs (none at the top of a column the text flowed into,
-// none between paragraphs of one style that say so), and the notes their
-// lines refer to at the foot of the page.
+// none between paragraphs of one style that say so), lines set beside the
+// floating objects they run level with or moved below them, and the notes
+// their lines refer to at the foot of the page.
 #include "publishing/layout/PageBuilder.h"
 #include "publishing/model/Budget.h"
 
@@ -10,6 +11,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 
 namespace fq::layout {
 
@@ -56,7 +58,16 @@ void PageBuilder::addParagraph(const model::Paragraph& given, std::span<const mo
                              cursor_ > frames_.body.yPt + kEpsilon;
     if (given.props.pageBreakBefore && pageHasText) newPage(false);
 
-    FlowParagraph flow = measure(given, columnArea().widthPt);
+    // Beside a floating object the paragraph is set in a narrower frame.
+    auto follow = [&](const Column& stretch) {
+        if (stretch == textColumn_) return;
+        closeFrame(cursor_);
+        frameTop_ = cursor_;
+        textColumn_ = stretch;
+        bandBalanceable_ = false;
+    };
+    follow(textColumnAt(cursor_, 1.0));
+    FlowParagraph flow = measure(given, textColumn_.widthPt);
     const model::ParaProps props = flow.paragraph->props;   // a copy: flow is measured anew in another column
     const double limit = frames_.body.heightPt;
     const model::Paragraph* next = firstParagraph(following);
@@ -84,35 +95,90 @@ void PageBuilder::addParagraph(const model::Paragraph& given, std::span<const mo
         }
         if (move) {
             nextColumn();
-            flow = measure(given, columnArea().widthPt);
+            follow(textColumnAt(cursor_, 1.0));
+            flow = measure(given, textColumn_.widthPt);
         }
     }
 
-    const std::size_t n = flow.lineCount();
+    double measuredWidth = textColumn_.widthPt;
+    std::size_t n = flow.lineCount();
     double before = spaceBefore();
     std::size_t i = 0;
+    bool started = false;                   // lines of the paragraph stand in the flow
+    double switchedAt = -1.0;               // a line whose height changes with the width switches once
     while (i < n) {
         model::checkBudget();
-        const Fit fit = fitLines(flow, i, i == 0 ? before : 0.0);
+        const double lead = started ? 0.0 : before;
+        if (!wrap_.empty()) {
+            const double top = cursor_ + lead;
+            const double h = flow.measured->lines[i].heightPt;
+            // Beside a floating object, or back to the column's width below it.
+            if (const Column want = textColumnAt(top, h); !(want == textColumn_) && switchedAt != top) {
+                switchedAt = top;
+                follow(want);
+            }
+            // A line that would run into a floating object goes below it,
+            // unless nothing of the column would be left for it.
+            const double below = wrap_.clearBelow(top, h, textColumn_);
+            if (below > top + kEpsilon && !(atColumnTop() && below + h > columnBottom() + kEpsilon)) {
+                closeFrame(cursor_);
+                cursor_ = frameTop_ = below;
+                before = 0.0;
+                bandBalanceable_ = false;
+                follow(textColumnAt(cursor_, h));
+                continue;
+            }
+        }
+        if (std::fabs(textColumn_.widthPt - measuredWidth) > kEpsilon) {
+            // What is left of the paragraph is measured again at the new width.
+            flow = started || i > 0 ? restOf(flow, i, textColumn_.widthPt, section_ ? section_->gridLinePitchPt : 0.0)
+                                    : measure(given, textColumn_.widthPt);
+            measuredWidth = textColumn_.widthPt;
+            n = flow.lineCount();
+            i = 0;
+            continue;
+        }
+        const Fit fit = fitLines(flow, i, lead);
         std::size_t k = fit.lines;
-        if (i + k < n && props.widowControl && n >= 2) {
-            if (i == 0 && k == 1) k = 0;                      // no first line alone at the foot
+        // Lines up to where a floating object changes the stretch they are set in.
+        const std::size_t run = wrapRun(flow, i, lead);
+        const bool wrapCut = run < k;
+        if (wrapCut) {
+            k = run;
+        } else if (i + k < n && props.widowControl && n >= 2) {
+            if (!started && k == 1) k = 0;                    // no first line alone at the foot
             else if (n - (i + k) == 1 && k >= 1) {            // no last line alone at the top
                 k -= 1;
-                if (i == 0 && k == 1) k = 0;
+                if (!started && k == 1) k = 0;
             }
         }
         if (k == 0 && atColumnTop()) k = std::max<std::size_t>(1, fit.lines);   // a line taller than the column
         if (k > 0) {
-            placeLines(flow, i, i + k, i == 0 ? before : 0.0, i + k == n ? after : 0.0);
+            placeLines(flow, i, i + k, lead, i + k == n ? after : 0.0, !started);
+            started = true;
             i += k;
         }
-        if (i < n) {
+        if (i < n && !wrapCut) {
             nextColumn();
             before = 0.0;
+            follow(textColumnAt(cursor_, flow.measured->lines[i].heightPt));
         }
     }
+    decor_.paragraphEnd();
     lastStyle_ = props.styleName;
+}
+
+std::size_t PageBuilder::wrapRun(const FlowParagraph& flow, std::size_t from, double before) const {
+    if (wrap_.empty()) return flow.lineCount() - from;
+    double y = cursor_ + before;
+    std::size_t j = from;
+    for (; j < flow.lineCount(); ++j) {
+        const double h = flow.measured->lines[j].heightPt;
+        if (j > from && (!(textColumnAt(y, h) == textColumn_) || wrap_.clearBelow(y, h, textColumn_) > y + kEpsilon))
+            break;
+        y += h;
+    }
+    return j - from;
 }
 
 double PageBuilder::keepChainHeight(const FlowParagraph& first, std::span<const model::Block> following) const {
@@ -179,14 +245,23 @@ PageBuilder::Fit PageBuilder::fitLines(const FlowParagraph& flow, std::size_t fr
 }
 
 void PageBuilder::placeLines(const FlowParagraph& flow, std::size_t first, std::size_t end, double before,
-                             double after) {
+                             double after, bool opens) {
+    const model::ParaProps& props = flow.paragraph->props;
     frameParagraphs_.push_back(framePart(flow, first, end, before, after));
+    frameContinues_ = end < flow.lineCount();
     if (columns_.size() > 1) bandLines_.push_back({flow, first, end, before, after});
-    if (first == 0 && !flow.paragraph->props.styleName.empty())
-        pageInfo_.back().styled.emplace_back(lower(flow.paragraph->props.styleName), flow.paragraph->plainText());
+    // The boxes of bordered paragraphs are drawn where the lines first stood.
+    if (props.borders.any() || props.shading) bandBalanceable_ = false;
+    if (opens && !props.styleName.empty())
+        pageInfo_.back().styled.emplace_back(lower(props.styleName), flow.paragraph->plainText());
     cursor_ += before;
+    if (opens) {
+        paragraphTop_ = cursor_;
+        decor_.paragraph(props, textColumn_.xPt, textColumn_.xPt + textColumn_.widthPt, cursor_);
+    }
     for (std::size_t j = first; j < end; ++j) {
         cursor_ += flow.measured->lines[j].heightPt;
+        decor_.extend(cursor_);
         placeNotes(notesOf(flow, j));
     }
     cursor_ += after;
@@ -284,6 +359,18 @@ void PageBuilder::placeNotes(const std::vector<int>& notes) {
     }
 }
 
+void PageBuilder::placeTableNotes(const model::TableFrame& table) {
+    if (!notes_) return;
+    std::vector<int> notes;
+    for (const auto& cell : table.cells)
+        for (const auto& paragraph : cell.paragraphs)
+            for (const auto& run : paragraph.runs)
+                if (run.field == model::FieldKind::NoteReference && run.note >= 0 &&
+                    static_cast<std::size_t>(run.note) < notes_->size())
+                    notes.push_back(run.note);
+    placeNotes(notes);
+}
+
 void PageBuilder::placePendingNotes() {
     // What continues from the page before comes first, as far as it leaves
     // the page a line of text.
@@ -342,17 +429,16 @@ void PageBuilder::addEndnotes(bool onlyThisSection) {
     const auto& firstText = noteText(notes.front());
     const double line = firstText.empty() ? 12.0 : firstText.front().measured->lines.front().heightPt;
     const NoteSeparator separator = noteSeparator(columnArea().widthPt, line);
-    model::Picture rule;
-    rule.format = separator.picture.format;
-    rule.data = separator.picture.data;
-    rule.description = separator.picture.description;
-    rule.widthPt = separator.lineWidthPt;
-    rule.heightPt = separator.lineHeightPt;
+    row_.clear();
+    decor_.interrupt();
     if (cursor_ + separator.heightPt > columnBottom()) nextColumn();
-    cursor_ += separator.lineOffsetPt;
-    addPicture(rule);
-    cursor_ += separator.heightPt - separator.lineOffsetPt - separator.lineHeightPt;
+    closeFrame(cursor_);
+    bandBalanceable_ = false;
+    page().shapes.push_back({{columnArea().xPt, cursor_ + separator.lineOffsetPt, separator.lineWidthPt, 0.0}, separator.line});
+    cursor_ += separator.heightPt;
     frameTop_ = cursor_;
+    bodyUsed_ = true;
+    lastStyle_.clear();
     for (int note : notes) {
         numberNote(note);
         endnotesPlaced_.insert(note);
@@ -363,18 +449,24 @@ void PageBuilder::addEndnotes(bool onlyThisSection) {
 }
 
 void PageBuilder::numberNoteMarks() {
+    auto number = [&](std::vector<model::Paragraph>& paragraphs) {
+        for (auto& paragraph : paragraphs)
+            for (auto& run : paragraph.runs) {
+                if (run.field != model::FieldKind::NoteReference) continue;
+                const auto mark = noteMarks_.find(run.note);
+                if (mark == noteMarks_.end()) continue;
+                // A mark of the document's own stands in the text already.
+                const model::Note& note = notes_->at(static_cast<std::size_t>(run.note));
+                if (note.customMark.empty()) run.text = mark->second;
+            }
+    };
     for (auto& page : out_.pages)
-        for (auto& shape : page.shapes)
-            if (auto* frame = std::get_if<model::TextFrame>(&shape.content))
-                for (auto& paragraph : frame->paragraphs)
-                    for (auto& run : paragraph.runs) {
-                        if (run.field != model::FieldKind::NoteReference) continue;
-                        const auto mark = noteMarks_.find(run.note);
-                        if (mark == noteMarks_.end()) continue;
-                        // A mark of the document's own stands in the text already.
-                        const model::Note& note = notes_->at(static_cast<std::size_t>(run.note));
-                        if (note.customMark.empty()) run.text = mark->second;
-                    }
+        for (auto& shape : page.shapes) {
+            if (auto* frame = std::get_if<model::TextFrame>(&shape.content)) number(frame->paragraphs);
+            else if (auto* table = std::get_if<model::TableFrame>(&shape.content))
+                for (auto& cell : table->cells) number(cell.paragraphs);
+            else if (auto* drawing = std::get_if<model::DrawingFrame>(&shape.content)) number(drawing->paragraphs);
+        }
 }
 
 } // namespace fq::layout

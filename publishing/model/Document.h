@@ -3,8 +3,9 @@
 //
 // A document is a list of sections; a section has a page geometry and a flow
 // of blocks. A block is a paragraph (runs of uniformly formatted text), a
-// picture, an explicit page break or a table (whose cells hold blocks in
-// turn). Headers and footers hold blocks too. Character and paragraph
+// picture, an explicit page break, a table (whose cells hold blocks in
+// turn) or a drawn shape (which may hold blocks as its text). Headers and
+// footers hold blocks too. Character and paragraph
 // properties are fully resolved: readers apply style inheritance, table
 // styles and defaults, so the layout and the writer never look anything up.
 #pragma once
@@ -38,6 +39,7 @@ struct CharProps {
     Underline underline = Underline::None;
     std::optional<Color> color;            // unset: automatic (black)
     VerticalPosition vertical = VerticalPosition::Baseline;
+    std::optional<Color> highlight;        // background behind the characters (highlighting, shading)
     friend bool operator==(const CharProps&, const CharProps&) = default;
 };
 
@@ -61,6 +63,28 @@ struct LineSpacing {
     Rule rule = Rule::Multiple;
     double value = 1.0;                    // lines for Multiple, points otherwise
     friend bool operator==(const LineSpacing&, const LineSpacing&) = default;
+};
+
+// Lines around table cells, paragraphs and pages.
+enum class BorderStyle { None, Single, Thick, Double, Dotted, Dashed, DotDash, DotDotDash, Triple, Wave };
+
+struct Border {
+    BorderStyle style = BorderStyle::None;
+    double widthPt = 0.5;
+    std::optional<Color> color;            // unset: automatic (black)
+    double spacePt = 0.0;                  // distance from the text
+    bool visible() const { return style != BorderStyle::None && widthPt > 0.0; }
+    friend bool operator==(const Border&, const Border&) = default;
+};
+
+// The lines around a paragraph; between: the line between two paragraphs
+// that share the same borders.
+struct ParagraphBorders {
+    Border top, left, bottom, right, between;
+    bool any() const {
+        return top.visible() || left.visible() || bottom.visible() || right.visible() || between.visible();
+    }
+    friend bool operator==(const ParagraphBorders&, const ParagraphBorders&) = default;
 };
 
 struct ParaProps {
@@ -90,6 +114,8 @@ struct ParaProps {
     // know only positions fill tabStopsPt alone (left stops without leader).
     std::vector<TabStop> tabs;
     std::vector<double> tabStopsPt;        // positions from the left indent
+    ParagraphBorders borders;
+    std::optional<Color> shading;          // background of the paragraph
     friend bool operator==(const ParaProps&, const ParaProps&) = default;
 };
 
@@ -135,12 +161,27 @@ struct Paragraph {
 // without the 14-byte file header. The .doc reader delivers DIBs as Bmp.
 enum class ImageFormat { Png, Jpeg, Gif, Bmp, Dib, Tiff, Emf, Wmf, Unknown };
 
-// Where a floating picture sits. Offsets are measured from the page's top
-// left corner after the reader resolved the anchor's reference frame.
-struct PictureAnchor {
+// How the body text makes room for a floating picture or shape: not at all
+// (the object stands in front of or behind the text), beside it on the
+// larger side (square; tight and through wrap the same way here), or above
+// and below it only.
+enum class TextWrap { None, Square, Tight, Through, TopAndBottom };
+
+// Where a floating picture or shape sits. The horizontal offset is measured
+// from the page's left edge after the reader resolved the anchor's
+// reference frame. The vertical offset is measured from the page's top
+// edge, or, when the object moves with its paragraph, from the top of the
+// paragraph that anchors it (the layout resolves that one).
+struct FloatingAnchor {
     double xPt = 0.0;
     double yPt = 0.0;
+    bool yFromParagraph = false;
+    TextWrap wrap = TextWrap::None;
+    bool behindText = true;                // with no wrap: behind the text, else in front of it
+    int zOrder = 0;                        // larger stands in front among floating objects
+    double wrapLeftPt = 9.0, wrapTopPt = 0.0, wrapRightPt = 9.0, wrapBottomPt = 0.0;   // room kept free
 };
+using PictureAnchor = FloatingAnchor;
 
 struct Picture {
     ImageFormat format = ImageFormat::Unknown;
@@ -162,16 +203,107 @@ struct PageBreak {
     bool column = false;
 };
 
-// Lines around table cells (and, later, paragraphs and pages).
-enum class BorderStyle { None, Single, Thick, Double, Dotted, Dashed, DotDash, DotDotDash, Triple, Wave };
+// ---------------------------------------------------------------- shapes
 
-struct Border {
-    BorderStyle style = BorderStyle::None;
-    double widthPt = 0.5;
-    std::optional<Color> color;            // unset: automatic (black)
-    double spacePt = 0.0;                  // distance from the text
-    bool visible() const { return style != BorderStyle::None && widthPt > 0.0; }
-    friend bool operator==(const Border&, const Border&) = default;
+// The preset outlines of drawn shapes, numbered as Office's drawing format
+// numbers them; both Word formats and the publication use this catalogue,
+// and numbers not named here (up to 202) are valid presets too.
+enum class PresetShape : std::uint16_t {
+    Custom = 0,                            // the shape's own paths (ShapeGeometry::paths)
+    Rectangle = 1, RoundRectangle = 2, Ellipse = 3, Diamond = 4, Triangle = 5, RightTriangle = 6,
+    Parallelogram = 7, Trapezoid = 8, Hexagon = 9, Octagon = 10, Plus = 11, Star5 = 12, RightArrow = 13,
+    HomePlate = 15, Cube = 16, Arc = 19, Line = 20, Plaque = 21, Can = 22, Donut = 23,
+    StraightConnector = 32, BentConnector3 = 34, CurvedConnector3 = 38, Ribbon = 53, Chevron = 55,
+    Pentagon = 56, NoSmoking = 57, Star8 = 58, Star16 = 59, Star32 = 60, Wave = 64, FoldedCorner = 65,
+    LeftArrow = 66, DownArrow = 67, UpArrow = 68, LeftRightArrow = 69, UpDownArrow = 70,
+    LightningBolt = 73, Heart = 74, QuadArrow = 76, Bevel = 84, LeftBracket = 85, RightBracket = 86,
+    LeftBrace = 87, RightBrace = 88, Star24 = 92, BlockArc = 95, SmileyFace = 96, CircularArrow = 99,
+    FlowChartProcess = 109, FlowChartDecision = 110, FlowChartTerminator = 116, FlowChartConnector = 120,
+    TextPlain = 136,                       // WordArt: the text is the shape
+    FlowChartAlternateProcess = 176, Sun = 183, Moon = 184, BracketPair = 185, BracePair = 186,
+    Star4 = 187, DoubleWave = 188, TextBox = 202,
+};
+
+// One step of a custom outline, in the path's own coordinates.
+struct PathCommand {
+    enum class Op { MoveTo, LineTo, CubicTo, Close };
+    Op op = Op::MoveTo;
+    double x[3] = {0.0, 0.0, 0.0};         // CubicTo: two control points, then the end point
+    double y[3] = {0.0, 0.0, 0.0};
+};
+
+struct ShapePath {
+    std::vector<PathCommand> commands;
+    bool filled = true;
+    bool stroked = true;
+};
+
+struct ShapeGeometry {
+    PresetShape preset = PresetShape::Rectangle;
+    // A preset's adjustments, in the drawing format's units (most presets:
+    // 0..21600 across the shape); empty: the preset's defaults.
+    std::vector<int> adjust;
+    // Custom outlines: paths in a coordinate space of this size, stretched
+    // over the shape's rectangle.
+    double pathWidth = 0.0, pathHeight = 0.0;
+    std::vector<ShapePath> paths;
+};
+
+struct ShapeFill {
+    enum class Kind { None, Solid, Gradient, Picture };
+    Kind kind = Kind::None;
+    Color color{255, 255, 255};
+    double opacity = 1.0;                  // 0 transparent .. 1 opaque
+    Color color2{255, 255, 255};           // gradients: the colour at the end
+    double gradientAngleDeg = 90.0;        // direction of the gradient, 0 = left to right, 90 = top to bottom
+    ImageFormat pictureFormat = ImageFormat::Unknown;
+    std::vector<std::uint8_t> picture;     // picture fills: the image file's bytes
+};
+
+enum class LineDash { Solid, Dot, Dash, DashDot, DashDotDot, LongDash, LongDashDot, LongDashDotDot };
+enum class ArrowHead { None, Triangle, Stealth, Diamond, Oval, Open };
+
+struct LineEnd {
+    ArrowHead head = ArrowHead::None;
+    int width = 1;                         // 0 narrow, 1 medium, 2 wide
+    int length = 1;                        // 0 short, 1 medium, 2 long
+};
+
+struct ShapeLine {
+    bool visible = false;
+    Color color{0, 0, 0};
+    double widthPt = 0.75;
+    LineDash dash = LineDash::Solid;
+    LineEnd start, end;
+};
+
+// Room between a shape's outline and the text it holds.
+struct TextInsets {
+    double leftPt = 7.2, topPt = 3.6, rightPt = 7.2, bottomPt = 3.6;   // Word's defaults
+};
+
+enum class VerticalAlignment { Top, Center, Bottom };
+
+struct Block;
+
+// A drawn shape: a preset or custom outline with its fill and line,
+// rotated and flipped about its centre, and the text it holds. A text box
+// is a shape whose outline frames its text. Floating shapes carry their
+// anchor; a shape without one stands in the flow like an inline picture.
+struct DrawingShape {
+    ShapeGeometry geometry;
+    ShapeFill fill;
+    ShapeLine line;
+    double widthPt = 0.0;
+    double heightPt = 0.0;
+    double rotationDeg = 0.0;              // clockwise
+    bool flipH = false, flipV = false;
+    std::optional<FloatingAnchor> anchor;
+    std::vector<Block> text;               // paragraphs (and what else a story holds) inside the shape
+    TextInsets insets;
+    VerticalAlignment textAlignment = VerticalAlignment::Top;
+    bool textBox = false;
+    std::string description;               // alternative text, if any
 };
 
 // The four sides of a cell; a table's own borders add the inner lines.
@@ -190,15 +322,11 @@ struct CellMargins {
     friend bool operator==(const CellMargins&, const CellMargins&) = default;
 };
 
-enum class VerticalAlignment { Top, Center, Bottom };
-
 // How a cell takes part in a vertical merge. Every row lists its cells in
 // grid order; a cell covered by the merge cell above it is present as a
 // Continue cell without content, and the Restart cell that begins the
 // merge carries the row span.
 enum class VerticalMerge { None, Restart, Continue };
-
-struct Block;
 
 struct TableCell {
     std::vector<Block> blocks;
@@ -228,17 +356,18 @@ struct Table {
     std::vector<double> gridPt;            // widths of the grid columns
     std::vector<TableRow> rows;
     Alignment alignment = Alignment::Left; // Left, Center or Right of the text area
-    double indentPt = 0.0;                 // from the left margin (left-aligned tables)
+    double indentPt = 0.0;                 // left edge of the cells from the left margin (left-aligned tables);
+                                           // negative when the table reaches into the margin
     TableBorders borders;
     CellMargins cellMargins;
     std::optional<Color> shading;          // the table's background, under the cells'
     double cellSpacingPt = 0.0;
 };
 
-using BlockVariant = std::variant<Paragraph, Picture, PageBreak, Table>;
+using BlockVariant = std::variant<Paragraph, Picture, PageBreak, Table, DrawingShape>;
 
-// A block of the flow. A struct rather than an alias so that tables can
-// hold blocks; std::visit, std::get_if and std::holds_alternative take it
+// A block of the flow. A struct rather than an alias so that tables and
+// shapes can hold blocks; std::visit, std::get_if and std::holds_alternative take it
 // as the variant it is.
 struct Block : BlockVariant {
     using BlockVariant::BlockVariant;
@@ -283,8 +412,19 @@ struct PageGeometry {
     friend bool operator==(const PageGeometry&, const PageGeometry&) = default;
 };
 
+// Lines around the pages of a section. Each side's spacePt is its distance
+// from the page's edge, or from the text area when fromText is set.
+struct PageBorders {
+    enum class Pages { All, First, AllButFirst };
+    Border top, left, bottom, right;
+    bool fromText = false;
+    Pages pages = Pages::All;
+    bool any() const { return top.visible() || left.visible() || bottom.visible() || right.visible(); }
+};
+
 struct Section {
     PageGeometry page;
+    PageBorders pageBorders;
     std::vector<Block> blocks;
     std::vector<Block> header;             // repeated on every page of the section
     std::vector<Block> footer;

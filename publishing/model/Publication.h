@@ -1,6 +1,7 @@
 // A laid-out publication: what the layout produces and the .pub writer
 // writes. Every page holds one list of shapes, back to front; each shape has
-// its rectangle and one kind of content (a text frame, a picture, a table).
+// its rectangle and one kind of content (a text frame, a picture, a table,
+// a drawn shape).
 // The writer carries every kind through the same path, in this order.
 // Coordinates are points from the page's top left corner.
 #pragma once
@@ -32,6 +33,12 @@ enum class FrameRole { Body, Header, Footer, Other, Notes };
 struct TextFrame {
     std::vector<Paragraph> paragraphs;
     FrameRole role = FrameRole::Body;
+    // The body frames of one section carry the same flow number (counted
+    // from 1), in reading order across its pages; 0: a frame on its own.
+    std::uint32_t flow = 0;
+    // The frame's last paragraph goes on in the next frame of its flow (the
+    // layout split it between two lines).
+    bool continues = false;
 };
 
 struct PictureFrame {
@@ -63,7 +70,25 @@ struct TableFrame {
     std::vector<TableFrameCell> cells;
 };
 
-using ShapeContent = std::variant<TextFrame, PictureFrame, TableFrame>;
+// A drawn shape: outline, fill and line over the shape's rectangle,
+// rotated and flipped about its centre, with the text it holds (which
+// whoever shows the shape lays out inside the insets). wrap is the room the
+// page's text keeps around it, as the publication's own setting.
+struct DrawingFrame {
+    ShapeGeometry geometry;
+    ShapeFill fill;
+    ShapeLine line;
+    double rotationDeg = 0.0;
+    bool flipH = false, flipV = false;
+    std::vector<Paragraph> paragraphs;
+    TextInsets insets;
+    VerticalAlignment textAlignment = VerticalAlignment::Top;
+    bool textBox = false;
+    TextWrap wrap = TextWrap::None;
+    std::string description;
+};
+
+using ShapeContent = std::variant<TextFrame, PictureFrame, TableFrame, DrawingFrame>;
 
 struct Shape {
     Rect rect;

@@ -2,8 +2,13 @@
 #include "publishing/pub/ContentsBuilder.h"
 
 #include "publishing/pub/BlockWriter.h"
+#include "publishing/pub/PageSetupChunks.h"
+#include "publishing/pub/TableChunks.h"
 #include "publishing/pub/PubConstants.h"
+#include "publishing/pub/ShapeWriter.h"
 #include "publishing/pub/TypeVersionTable.h"
+
+#include <initializer_list>
 
 #include <map>
 
@@ -11,12 +16,16 @@ namespace fq::pub {
 
 namespace {
 
+// The float -9999999 Publisher stores for an unset value.
+constexpr std::uint32_t kUnsetFloat = 0xCB18967C;
+
 struct ChunkInfo {
     std::uint16_t type = 0;
     std::uint32_t offset = 0;
     std::uint32_t parent = 0;       // 0: none
-    bool shape = false;
     std::uint16_t value0B = 0;      // 0: absent
+    std::uint8_t low06 = 2;         // low byte of entry field 06: 3 for text boxes
+    bool flag08 = true;             // shapes and a page's own chunks go without
 };
 
 class ContentsWriter {
@@ -27,12 +36,12 @@ public:
 
 private:
     template <class Body>
-    void chunk(std::uint32_t seq, std::uint16_t type, std::uint32_t parent, std::uint16_t value0B, Body&& body) {
-        ChunkInfo info{type, static_cast<std::uint32_t>(out_.size()), parent, type == chunk::Shape, value0B};
+    ChunkInfo& chunk(std::uint32_t seq, std::uint16_t type, std::uint32_t parent, std::uint16_t value0B, Body&& body) {
+        ChunkInfo info{type, static_cast<std::uint32_t>(out_.size()), parent, value0B};
         const auto rec = w_.openRecord();
         body();
         w_.closeRecord(rec);
-        chunks_[seq] = info;
+        return chunks_[seq] = info;
     }
     void emptyChunk(std::uint32_t seq, std::uint16_t type) {
         chunk(seq, type, plan_.fixed.document, 0, [] {});
@@ -53,8 +62,8 @@ private:
     void documentChunk();
     void masterChunk();
     void pageChunk(const PlannedPage& page, std::size_t index);
-    void shapelessPage(std::uint32_t seq, std::uint32_t index, bool withMaster, std::uint32_t scratchW,
-                     std::uint32_t scratchH);
+    void dummyPage(const PageChunks& chunks, bool scratchSized);
+    void pageOwnChunks(const PageChunks& chunks, bool firstPage);
     void shapeChunk(const PlannedShape& shape, std::uint32_t pageSeq);
     void bulletSettings();
     void guides();
@@ -75,28 +84,30 @@ void ContentsWriter::documentChunk() {
     const auto& f = plan_.fixed;
     chunk(f.document, chunk::Document, 0, 0x17, [&] {
         // The page list as Publisher writes it: the master, the pages, then
-        // the scratch area, the 0x59 settings and two further page chunks.
+        // its four empty pages; the count is the list's length.
         w_.u32(doc::PageCount, bt::Long, static_cast<std::uint32_t>(plan_.pages.size() + 5));
         const auto list = w_.open(doc::PageList, bt::Array);
-        w_.u32(0x00, bt::ObjectRef, f.master);
+        w_.u32(0x00, bt::ObjectRef, f.master.page);
         for (const auto& p : plan_.pages) w_.u32(0x00, bt::ObjectRef, p.seq);
-        for (std::uint32_t seq : {f.scratchPage, f.settings59, f.extraPage, f.lastPage})
-            w_.u32(0x00, bt::ObjectRef, seq);
+        for (const auto& d : f.dummies) w_.u32(0x00, bt::ObjectRef, d.page);
         w_.close(list);
         w_.u32(doc::Ref4B, bt::ObjectRef, f.layout4B);
         w_.u32(doc::Ref4A, bt::ObjectRef, f.settings4A);
         w_.flag(doc::Flag08, bt::Flag);
+        w_.u32(doc::Value10, bt::Long, 1);
         const auto size = w_.open(doc::PageSize, bt::Container);
         w_.u32(doc::Width, bt::Long, static_cast<std::uint32_t>(plan_.pageWidthEmu));
         w_.u32(doc::Height, bt::Long, static_cast<std::uint32_t>(plan_.pageHeightEmu));
         w_.close(size);
+        w_.u32(doc::Value15, bt::Long, doc::kValue15);
         w_.u32(doc::Ref73, bt::ObjectRef, f.settings73);
         w_.u32(doc::RefBorderArt, bt::ObjectRef, f.borderArt);
         w_.u32(doc::Ref72, bt::ObjectRef, f.settings72);
         w_.u32(doc::RefStoryTable, bt::ObjectRef, f.storyTable);
         w_.u32(doc::Ref54, bt::ObjectRef, f.settings54);
         w_.u32(doc::RefPalette, bt::ObjectRef, f.palette);
-        w_.u32(doc::Value23, bt::Long, 5);
+        // The number of pages in every Publisher 2007/2010 sample.
+        w_.u32(doc::Value23, bt::Long, static_cast<std::uint32_t>(plan_.pages.size()));
         const std::uint8_t zero16[16] = {};
         w_.fixed(doc::Bytes2A, bt::Bytes16, zero16, 16);
         w_.u16(doc::Value2C, bt::Short, 5);
@@ -104,7 +115,7 @@ void ContentsWriter::documentChunk() {
         w_.u32(doc::Ref7F, bt::ParentRef, f.settings7F);
         w_.flag(0x39, bt::Empty);
         w_.u32(doc::Value3C, bt::Long, 1);
-        w_.u32(doc::Value41, bt::Long, 0);
+        w_.u32(doc::Value41, bt::Long, 1);
         w_.u32(doc::Ref8A, bt::ObjectRef, f.settings8A);
         w_.flag(doc::Flag4C, bt::Flag);
         w_.flag(doc::Flag4D, bt::Flag);
@@ -113,15 +124,18 @@ void ContentsWriter::documentChunk() {
 
 void ContentsWriter::masterChunk() {
     const auto& f = plan_.fixed;
-    chunk(f.master, chunk::Page, f.document, 1, [&] {
+    chunk(f.master.page, chunk::Page, f.document, 1, [&] {
         w_.u32(page::RefGuides, bt::ObjectRef, f.guides4C);
         sizePair(page::ScratchSize, bt::Container, page::kScratchSize, page::kScratchSize);
-        indexPair(2, 2);
-        w_.string(page::MasterName, u"R");
-        w_.string(page::MasterLongName, u"Master Page R");
-        w_.u32(page::Kind10, bt::Long, 3);
+        indexPair(0, 0);
+        w_.u32(page::RefSettings60, bt::ObjectRef, f.master.settings60);
+        w_.u32(page::RefForm77, bt::ObjectRef, f.master.form77);
+        w_.string(page::MasterName, u"A");
+        w_.string(page::MasterLongName, u"Master Page A");
+        w_.u32(page::Kind10, bt::Long, page::kKindMaster);
         sizePair(page::ScratchOuter, bt::Container, page::kScratchOuter, page::kScratchOuter);
     });
+    pageOwnChunks(f.master, false);
 }
 
 void ContentsWriter::pageChunk(const PlannedPage& p, std::size_t index) {
@@ -131,45 +145,75 @@ void ContentsWriter::pageChunk(const PlannedPage& p, std::size_t index) {
         for (const auto& s : p.shapes) w_.u32(0x00, bt::ObjectRef, s.seq);
         w_.close(list);
         sizePair(page::ScratchSize, bt::Container, page::kScratchSize, page::kScratchSize);
-        indexPair(2, static_cast<std::uint32_t>(3 + index));
-        w_.u32(page::AppliedMaster, bt::ParentRef, plan_.fixed.master);
+        indexPair(1, static_cast<std::uint32_t>(index));
+        w_.u32(page::RefSettings60, bt::ObjectRef, p.settings60);
+        w_.u32(page::RefForm77, bt::ObjectRef, p.form77);
+        w_.u32(page::AppliedMaster, bt::ParentRef, plan_.fixed.master.page);
         w_.string(page::MasterName, u"");
         w_.string(page::MasterLongName, u"");
-        w_.u32(page::Kind10, bt::Long, 0);
+        w_.u32(page::Kind10, bt::Long, page::kKindPage);
         sizePair(page::ScratchOuter, bt::Container, page::kScratchOuter, page::kScratchOuter);
     });
+    pageOwnChunks(PageChunks{p.seq, p.settings60, p.form77}, index == 0);
 }
 
-// A page chunk without shapes: Publisher keeps two of them and one for the
-// scratch area (whose size differs).
-void ContentsWriter::shapelessPage(std::uint32_t seq, std::uint32_t index, bool withMaster, std::uint32_t scratchW,
-                                 std::uint32_t scratchH) {
-    chunk(seq, chunk::Page, plan_.fixed.document, 1, [&] {
-        sizePair(page::ScratchSize, bt::Container, scratchW, scratchH);
-        indexPair(index ? 2 : 0, index);
-        if (withMaster) w_.u32(page::AppliedMaster, bt::ParentRef, plan_.fixed.master);
+// One of Publisher's empty pages after the real ones. The first of them
+// has the scratch area's size less half the page on each axis.
+void ContentsWriter::dummyPage(const PageChunks& c, bool scratchSized) {
+    const auto w = static_cast<std::uint32_t>(plan_.pageWidthEmu);
+    const auto h = static_cast<std::uint32_t>(plan_.pageHeightEmu);
+    const std::uint32_t sw = scratchSized ? page::kScratchSize - w / 2 : page::kScratchSize;
+    const std::uint32_t sh = scratchSized ? page::kScratchSize - h / 2 : page::kScratchSize;
+    chunk(c.page, chunk::Page, plan_.fixed.document, 1, [&] {
+        sizePair(page::ScratchSize, bt::Container, sw, sh);
+        indexPair(0, 0);
+        w_.u32(page::RefSettings60, bt::ObjectRef, c.settings60);
+        w_.u32(page::RefForm77, bt::ObjectRef, c.form77);
+        w_.u32(page::AppliedMaster, bt::ParentRef, plan_.fixed.master.page);
         w_.string(page::MasterName, u"");
         w_.string(page::MasterLongName, u"");
-        w_.u32(page::Kind10, bt::Long, 0);
+        w_.u32(page::Kind10, bt::Long, page::kKindPage);
         const std::uint32_t outer = page::kScratchOuter - page::kScratchSize;
-        sizePair(page::ScratchOuter, bt::Container, scratchW + outer, scratchH + outer);
+        sizePair(page::ScratchOuter, bt::Container, sw + outer, sh + outer);
     });
+    pageOwnChunks(c, false);
+}
+
+// The 0x60 and 0x77 chunks that follow each page chunk.
+void ContentsWriter::pageOwnChunks(const PageChunks& c, bool firstPage) {
+    chunk(c.settings60, chunk::PageSettings60, c.page, firstPage ? 0 : 1, [&] { writePageSettings60(w_, firstPage); })
+        .flag08 = false;
+    chunk(c.form77, chunk::WebForm77, c.page, 1, [&] { writeWebForm77(w_); }).flag08 = false;
 }
 
 void ContentsWriter::shapeChunk(const PlannedShape& s, std::uint32_t pageSeq) {
-    chunk(s.seq, chunk::Shape, pageSeq, 1, [&] {
-        w_.u16(shape::Flags04, bt::Short10, shape::kTextBoxFlags);
+    const PlannedTable* table = s.kind == ShapeKind::Table ? &plan_.tables.at(s.table - 1) : nullptr;
+    const std::uint16_t type = table ? chunk::Table : shapeChunkType(s);
+    ChunkInfo& info = chunk(s.seq, type, pageSeq, 1, [&] {
+        w_.flag(shape::Flag02, bt::Flag);
+        w_.u16(shape::Flags04, bt::Short10, shapeChunkFlags(s));
         const std::uint8_t zero8[8] = {};
         w_.fixed(shape::Crop0C, bt::Bytes8, zero8, 8);
         w_.fixed(shape::Crop0D, bt::Bytes8, zero8, 8);
-        if (s.textId) w_.u32(shape::TextId, bt::Long, s.textId);
-        if (s.kind == ShapeKind::Picture) {
-            w_.flag(shape::Picture2B, bt::Flag);
-            w_.flag(shape::Picture2C, bt::Flag);
+        if (table) {
+            writeTableBlocks(w_, s, *table);
+            return;
         }
+        // Publisher's line chunk ends here.
+        if (type == chunk::AltShape) return;
+        if (s.textId) w_.u32(shape::TextId, bt::Long, s.textId);
+        if (s.chainIndex) w_.u32(shape::ChainIndex, bt::Long, s.chainIndex);
+        w_.flag(shape::Flag2B, bt::Flag);
+        w_.flag(shape::Flag2C, bt::Flag);
+        if (s.kind == ShapeKind::Picture) w_.u32(shape::Picture34, bt::Long, 0);
+        if (const int valign = shapeChunkVerticalAlignment(s); valign >= 0)
+            w_.u32(shape::VerticalAlign, bt::Long, static_cast<std::uint32_t>(valign));
         w_.u32(shape::Width, bt::Long, static_cast<std::uint32_t>(s.anchor.width()));
         w_.u32(shape::Height, bt::Long, static_cast<std::uint32_t>(s.anchor.height()));
     });
+    info.flag08 = false;
+    info.low06 = s.textId ? 3 : 2;
+    if (table) chunk(table->cellsSeq, chunk::TableCells, s.seq, 1, [&] { writeTableCellsBlocks(w_, *table); });
 }
 
 // Bullet characters offered by Publisher's list settings.
@@ -195,7 +239,7 @@ void ContentsWriter::guides() {
     const std::uint32_t inch = static_cast<std::uint32_t>(kEmuPerInch);
     const auto w = static_cast<std::uint32_t>(plan_.pageWidthEmu);
     const auto h = static_cast<std::uint32_t>(plan_.pageHeightEmu);
-    chunk(plan_.fixed.guides4C, chunk::Guides4C, plan_.fixed.master, 0x0F, [&] {
+    chunk(plan_.fixed.guides4C, chunk::Guides4C, plan_.fixed.master.page, 0x0F, [&] {
         w_.u32(0x01, bt::Long, 4);
         const auto a = w_.open(0x02, bt::Array);
         const std::pair<std::uint32_t, std::uint8_t> lines[] = {
@@ -220,26 +264,8 @@ void ContentsWriter::guides() {
 void ContentsWriter::layout4B() {
     const auto& f = plan_.fixed;
     chunk(f.layout4B, chunk::Layout4B, f.document, 0x14, [&] {
-        w_.u32(0x01, bt::Long, 2);
-        const auto a = w_.open(0x02, bt::Array90);
-        for (int i = 0; i < 2; ++i) {
-            const auto e = w_.open(0x00, bt::Container);
-            w_.u16(0x01, bt::Short, 1);
-            sizePair(0x02, bt::Container98, static_cast<std::uint32_t>(plan_.pageWidthEmu),
-                     static_cast<std::uint32_t>(plan_.pageHeightEmu));
-            w_.u16(0x05, bt::Short10, 0x7A00);
-            const auto c = w_.open(0x0E, bt::Container80);
-            w_.flag(0x00, bt::Empty);
-            w_.close(c);
-            w_.close(e);
-        }
-        w_.close(a);
-        w_.u32(0x03, bt::ObjectRef, f.layout4F);
-        w_.u32(0x0B, bt::Long, 1);
-        w_.u32(0x10, bt::Long, 228600);
-        for (std::uint8_t id : {0x17, 0x18, 0x1A, 0x1B, 0x1C, 0x1D, 0x1E}) w_.flag(id, bt::Flag);
-        w_.u16(0x22, bt::Short, 0);
-        w_.u16(0x23, bt::Short, 0);
+        writePrinterSettings4B(w_, static_cast<std::uint32_t>(plan_.pageWidthEmu),
+                               static_cast<std::uint32_t>(plan_.pageHeightEmu), f.layout4F);
     });
 }
 
@@ -275,17 +301,23 @@ void ContentsWriter::storyTables() {
         w_.u32(0x01, bt::Long, esc::kPaletteBlack);
         w_.close(c);
     });
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> frames;   // story id, shape seq
+    // Every text frame with its story and its place in the story's chain.
+    std::vector<const PlannedShape*> frames;
+    std::map<std::uint32_t, std::uint32_t> frameCount;   // by story
     for (const auto& p : plan_.pages)
         for (const auto& s : p.shapes)
-            if (s.textId) frames.emplace_back(s.textId, s.seq);
+            if (s.textId && s.kind != ShapeKind::Table) {   // table stories are in no frame
+                frames.push_back(&s);
+                ++frameCount[s.textId];
+            }
     chunk(f.frameTable, chunk::FrameTable, f.storyTable, 1, [&] {
         w_.u32(0x01, bt::Long, static_cast<std::uint32_t>(frames.size()));
         const auto a = w_.open(0x02, bt::Array);
-        for (const auto& [id, seq] : frames) {
+        for (const PlannedShape* s : frames) {
             const auto e = w_.open(0x00, bt::Container);
-            w_.u32(0x01, bt::Long, id);
-            w_.u32(0x03, bt::ParentRef, seq);
+            w_.u32(0x01, bt::Long, s->textId);
+            if (s->chainIndex) w_.u32(0x02, bt::Long, s->chainIndex);
+            w_.u32(0x03, bt::ParentRef, s->seq);
             w_.close(e);
         }
         w_.close(a);
@@ -293,12 +325,18 @@ void ContentsWriter::storyTables() {
     chunk(f.storyData, chunk::StoryData, f.storyTable, 1, [&] {
         w_.u32(0x01, bt::Long, static_cast<std::uint32_t>(plan_.stories.stories.size()));
         const auto a = w_.open(0x02, bt::Array);
+        // Per story: its id, its number and two unset values (the float
+        // -9999999).
+        std::uint32_t number = 0;
         for (const auto& story : plan_.stories.stories) {
             const auto e = w_.open(0x00, bt::Container);
             w_.u32(0x01, bt::Long, story.id);
-            w_.flag(0x04, bt::Empty);
-            w_.u32(0x07, bt::Long, 1);
-            w_.flag(0x0B, bt::Flag);
+            const auto count = frameCount.find(story.id);
+            if (count != frameCount.end() && count->second > 1) w_.u32(0x02, bt::Long, count->second);
+            if (!story.cells.empty()) w_.u32(0x03, bt::Long, 0);   // as Publisher marks table stories
+            w_.u32(0x07, bt::Long, ++number);
+            w_.u32(0x08, bt::Long, kUnsetFloat);
+            w_.u32(0x09, bt::Long, kUnsetFloat);
             w_.close(e);
         }
         w_.close(a);
@@ -373,10 +411,8 @@ void ContentsWriter::trailer() {
         w_.u16(trl::EntryType, bt::Short, c.type);
         w_.u32(trl::EntryOffset, bt::StreamOffset, c.offset);
         if (c.parent) w_.u32(trl::EntryParent, bt::ParentRef, c.parent);
-        if (!c.shape) {
-            w_.u16(trl::Entry06, bt::Short10, static_cast<std::uint16_t>((c.offset & 0xFF00) + 2));
-            w_.flag(trl::Entry08, bt::Flag);
-        }
+        w_.u16(trl::Entry06, bt::Short10, static_cast<std::uint16_t>((c.offset & 0xFF00) + c.low06));
+        if (c.flag08) w_.flag(trl::Entry08, bt::Flag);
         if (c.value0B) w_.u16(trl::Entry0B, bt::Short, c.value0B);
         w_.close(e);
     }
@@ -396,17 +432,20 @@ ByteBuffer ContentsWriter::build(const std::u16string& savedAs) {
     out_.zeros(10);              // 0x10
     out_.u32(0);                 // 0x1A trailer offset
     out_.u32(0);                 // 0x1E first chunk
-    const std::uint8_t tail22[10] = {0x00, 0x01, 0x0E, 0x00, 0, 0, 0, 0, 0, 0};
+    // The format bytes of the Publisher that created the file and of the
+    // one that saved it last (both 2010).
+    const std::uint8_t tail22[10] = {kFormatByte2010, 0x00, kFormatByte2010, 0x00, 0, 0, 0, 0, 0, 0};
     out_.append(tail22, sizeof tail22);
 
-    // Header record.
+    // Header record: versions (of the Publisher that saved the file, then of
+    // the one that created it), lengths and offsets, build numbers.
     const auto hdrRec = w_.openRecord();
     w_.u16(hdr::Magic, bt::Short, kContentsMagic);
     w_.u32(hdr::Document, bt::ParentRef, plan_.fixed.document);
     w_.u32(hdr::Version3, bt::Long, kObjectVersion);
     w_.u32(hdr::Version4, bt::Long, kObjectVersion);
-    w_.u32(hdr::Version5, bt::Long, kObjectVersion05);
-    w_.u32(hdr::Version7, bt::Long, kObjectVersion07);
+    w_.u32(hdr::Version5, bt::Long, kObjectVersion);
+    w_.u32(hdr::Version7, bt::Long, kObjectVersion);
     const std::size_t lengthAt = out_.size() + 2;
     w_.u32(hdr::StreamLength, bt::Long, 0);
     w_.string(hdr::SavedAs, savedAs);
@@ -415,43 +454,41 @@ ByteBuffer ContentsWriter::build(const std::u16string& savedAs) {
     const std::size_t firstAt = out_.size() + 2;
     w_.u32(hdr::FirstChunk, bt::StreamOffset, 0);
     w_.u16(hdr::One, bt::Short, 1);
-    const std::size_t counterAt = out_.size() + 2;
-    w_.u32(hdr::Counter0D, bt::Long, 0);
-    w_.u32(hdr::Counter0E, bt::Long, 0);
+    for (std::uint8_t id : {hdr::Build0D, hdr::Build0E, hdr::Build0F, hdr::Build10})
+        w_.u32(id, bt::Long, kPublisherBuild);
     w_.closeRecord(hdrRec);
 
     const auto firstChunk = static_cast<std::uint32_t>(out_.size());
     writeTypeVersionTable(out_);
 
-    // Chunks in sequence order.
+    // Chunks in sequence order, as Publisher places them.
     const auto& f = plan_.fixed;
     documentChunk();
-    emptyChunk(f.borderArt, chunk::BorderArt);
-    masterChunk();
-    emptyChunk(f.settings54, chunk::Settings54);
-    emptyChunk(f.settings8A, chunk::Settings8A);
-    emptyChunk(f.settings73, chunk::Settings73);
     emptyChunk(f.settings72, chunk::Settings72);
-    bulletSettings();
-    guides();
-    // Pages are numbered (2, 3), (2, 4) ... after the master's (2, 2); the
-    // further empty page takes the number after the last page.
-    shapelessPage(f.extraPage, static_cast<std::uint32_t>(3 + plan_.pages.size()), false, page::kScratchSize,
-                page::kScratchSize);
-    layout4B();
-    shapelessPage(f.scratchPage, 0, true, page::kScratchAreaWidth, page::kScratchAreaHeight);
-    storyTables();
-    emptyChunk(f.settings59, chunk::Settings59);
-    palette();
-    layout4F();
+    emptyChunk(f.settings73, chunk::Settings73);
+    emptyChunk(f.borderArt, chunk::BorderArt);
+    emptyChunk(f.settings54, chunk::Settings54);
+    masterChunk();
+    pageChunk(plan_.pages.front(), 0);
+    for (int i = 0; i < 3; ++i) dummyPage(f.dummies[i], i == 0);
     emptyChunk(f.settings7F, chunk::Settings7F);
-    shapelessPage(f.lastPage, 0, false, page::kScratchSize, page::kScratchSize);
-    fontList();
+    dummyPage(f.dummies[3], false);
+    storyTables();
+    palette();
+    layout4B();
+    layout4F();
+    guides();
+    bulletSettings();
+    chunk(f.settings8A, chunk::Settings8A, f.document, 0x14, [&] {
+        writePageSetup8A(w_, static_cast<std::uint32_t>(plan_.pageWidthEmu),
+                         static_cast<std::uint32_t>(plan_.pageHeightEmu), kMarginEmu);
+    });
     for (std::size_t i = 0; i < plan_.pages.size(); ++i) {
         const auto& p = plan_.pages[i];
-        pageChunk(p, i);
+        if (i > 0) pageChunk(p, i);
         for (const auto& s : p.shapes) shapeChunk(s, p.seq);
     }
+    fontList();
 
     const auto trailerOffset = static_cast<std::uint32_t>(out_.size());
     trailer();
@@ -463,8 +500,6 @@ ByteBuffer ContentsWriter::build(const std::u16string& savedAs) {
     out_.patchU32(lengthAt, length);
     out_.patchU32(trailerAt, trailerOffset);
     out_.patchU32(firstAt, firstChunk);
-    out_.patchU32(counterAt, static_cast<std::uint32_t>(chunks_.size()));
-    out_.patchU32(counterAt + 6, static_cast<std::uint32_t>(chunks_.size()));
     return std::move(out_);
 }
 

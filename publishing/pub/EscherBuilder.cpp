@@ -1,7 +1,10 @@
 // The Escher streams of a .pub file.
 #include "publishing/pub/EscherBuilder.h"
 
+#include "publishing/pub/EscherRecords.h"
 #include "publishing/pub/PubConstants.h"
+#include "publishing/pub/ShapeWriter.h"
+#include "publishing/pub/TableEscher.h"
 
 #include <algorithm>
 #include <string>
@@ -11,66 +14,6 @@
 namespace fq::pub {
 
 namespace {
-
-// Record header: u16 version | instance << 4, u16 type, u32 body length.
-class RecordWriter {
-public:
-    explicit RecordWriter(ByteBuffer& out) : out_(out) {}
-    std::size_t open(std::uint16_t type, std::uint16_t version, std::uint16_t instance) {
-        out_.u16(static_cast<std::uint16_t>(version | (instance << 4)));
-        out_.u16(type);
-        const std::size_t mark = out_.size();
-        out_.u32(0);
-        return mark;
-    }
-    void close(std::size_t mark) { out_.patchU32(mark, static_cast<std::uint32_t>(out_.size() - mark - 4)); }
-    ByteBuffer& out() { return out_; }
-
-private:
-    ByteBuffer& out_;
-};
-
-using Properties = std::vector<std::pair<std::uint16_t, std::uint32_t>>;
-
-// A property whose data follows the table (fComplex): a UTF-16 string.
-struct ComplexProperty {
-    std::uint16_t id;
-    std::u16string text;   // written with a terminating zero
-};
-
-void writeOpt(RecordWriter& w, std::uint16_t type, const Properties& props,
-              const std::vector<ComplexProperty>& complex = {}) {
-    // Properties stay sorted by id, complex ones included.
-    std::vector<std::pair<std::uint16_t, std::uint32_t>> table(props);
-    for (const auto& c : complex)
-        table.push_back({static_cast<std::uint16_t>(c.id | 0x8000), static_cast<std::uint32_t>(2 * c.text.size() + 2)});
-    std::stable_sort(table.begin(), table.end(),
-                     [](const auto& a, const auto& b) { return (a.first & 0x3FFF) < (b.first & 0x3FFF); });
-    const auto m = w.open(type, 3, static_cast<std::uint16_t>(table.size()));
-    for (const auto& [id, value] : table) {
-        w.out().u16(id);
-        w.out().u32(value);
-    }
-    for (const auto& entry : table) {
-        if (!(entry.first & 0x8000)) continue;
-        for (const auto& c : complex)
-            if ((c.id | 0x8000) == entry.first) {
-                w.out().utf16(c.text);
-                w.out().u16(0);
-            }
-    }
-    w.close(m);
-}
-
-// The per-side border colours Publisher writes on every shape.
-Properties sideBorders() {
-    using namespace esc::op;
-    return {{LineLeftColor, esc::kPaletteBlack},  {LineLeftBack, esc::kPaletteWhite},
-            {LineTopColor, esc::kPaletteBlack},   {LineTopBack, esc::kPaletteWhite},
-            {LineRightColor, esc::kPaletteBlack}, {LineRightBack, esc::kPaletteWhite},
-            {LineBottomColor, esc::kPaletteBlack}, {LineBottomBack, esc::kPaletteWhite},
-            {LineColumnColor, esc::kPaletteBlack}, {LineColumnBack, esc::kPaletteWhite}};
-}
 
 void writeDefaults(RecordWriter& w) {
     using namespace esc::op;
@@ -87,36 +30,16 @@ void writeDefaults(RecordWriter& w) {
     w.close(s);
 }
 
-void writeAnchor(RecordWriter& w, const RectEmu& r) {
-    const auto m = w.open(esc::ClientAnchor, esc::kClientVersion, esc::kClientInstance);
-    w.out().u32(0x1C);
-    const std::pair<std::uint16_t, std::int32_t> values[] = {
-        {esc::kAnchorLeft, r.left}, {esc::kAnchorTop, r.top}, {esc::kAnchorRight, r.right},
-        {esc::kAnchorBottom, r.bottom}};
-    for (const auto& [id, v] : values) {
-        w.out().u16(id);
-        w.out().i32(v);
-    }
-    w.close(m);
-}
-
-void writeClient(RecordWriter& w, std::uint16_t type, std::uint16_t id, std::uint32_t value) {
-    const auto m = w.open(type, esc::kClientVersion, esc::kClientInstance);
-    w.out().u32(10);
-    w.out().u16(id);
-    w.out().u32(value);
-    w.close(m);
-}
-
-void writeSp(RecordWriter& w, std::uint16_t shapeType, std::uint32_t spid, std::uint32_t flags) {
-    const auto m = w.open(esc::Sp, 2, shapeType);
-    w.out().u32(spid);
-    w.out().u32(flags);
-    w.close(m);
-}
-
 void writeShape(RecordWriter& w, const PlannedShape& s) {
     using namespace esc::op;
+    if (isDrawnShape(s)) {
+        writeDrawingShape(w.out(), s);
+        return;
+    }
+    if (isTableShape(s)) {
+        writeTableShape(w, s);
+        return;
+    }
     const auto sp = w.open(esc::SpContainer, 0xF, 0);
     const bool text = s.kind == ShapeKind::TextBox || s.kind == ShapeKind::Placeholder;
     writeSp(w, text ? esc::kShapeTypeTextBox : esc::kShapeTypeRectangle, s.spid,
@@ -227,14 +150,19 @@ EscherStreams buildEscher(const PubPlan& plan) {
     // line with empty anchors. None of their shapes is linked to Contents.
     const std::uint32_t backgroundSpid = plan.masterSpid;
     const std::uint32_t extraSpid = plan.masterSpid + 1024;
+    // Drawing 3 also holds the shapes of formatted table cells, after its
+    // rectangle and line, over as many id clusters as they need.
+    const std::uint32_t cellShapes = tableCellShapeCount(plan);
+    const std::uint32_t extraIds = 3 + cellShapes;
+    const std::uint32_t extraClusters = (extraIds + 1023) / 1024;
 
     // Drawing group: id clusters, picture directory, default properties.
     const auto dgg = w.open(esc::DggContainer, 0xF, 0);
     {
         const auto m = w.open(esc::Dgg, 0, 0);
-        w.out().u32(extraSpid + 3);                            // spidMax
-        w.out().u32(plan.pageClusters + 3);                    // cidcl
-        w.out().u32(static_cast<std::uint32_t>(shapes + 5));   // shapes saved: pages' + patriarch, 1, 3
+        w.out().u32(extraSpid + extraIds);                     // spidMax
+        w.out().u32(plan.pageClusters + 2 + extraClusters);    // cidcl
+        w.out().u32(static_cast<std::uint32_t>(shapes + 5 + cellShapes));   // shapes saved: pages' + patriarch, 1, 3
         w.out().u32(3);                                        // drawings saved
         for (std::uint32_t c = 1; c <= plan.pageClusters; ++c) {
             w.out().u32(1);
@@ -243,8 +171,10 @@ EscherStreams buildEscher(const PubPlan& plan) {
         }
         w.out().u32(2);
         w.out().u32(2);
-        w.out().u32(3);
-        w.out().u32(3);
+        for (std::uint32_t c = 0; c < extraClusters; ++c) {
+            w.out().u32(3);
+            w.out().u32(std::min<std::uint32_t>(1024, extraIds - 1024 * c));
+        }
         w.close(m);
     }
     if (!plan.blips.empty()) {
@@ -275,12 +205,13 @@ EscherStreams buildEscher(const PubPlan& plan) {
     {
         const auto dg = w.open(esc::DgContainer, 0xF, 0);
         const auto fdg = w.open(esc::Dg, 0, 3);
-        w.out().u32(3);
-        w.out().u32(extraSpid + 2);
+        w.out().u32(extraIds);
+        w.out().u32(extraSpid + extraIds - 1);
         w.close(fdg);
         const auto spgr = w.open(esc::SpgrContainer, 0xF, 0);
         writePatriarch(w, extraSpid);
         writeExtraShapes(w, extraSpid);
+        writeTableCellShapes(w, plan, extraSpid + 3);
         w.close(spgr);
         w.close(dg);
     }

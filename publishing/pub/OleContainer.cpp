@@ -1,15 +1,14 @@
 // The compound file of a .pub, written with libgsf.
 #include "publishing/pub/OleContainer.h"
 
+#include "publishing/pub/CompoundDirectory.h"
+
 #include <gsf/gsf.h>
-#include <gsf/gsf-doc-meta-data.h>
-#include <gsf/gsf-meta-names.h>
-#include <gsf/gsf-msole-utils.h>
 #include <gsf/gsf-outfile-msole.h>
 #include <gsf/gsf-output-stdio.h>
 #include <gsf/gsf-timestamp.h>
 
-#include <fstream>
+#include <ctime>
 #include <memory>
 #include <mutex>
 #include <stdexcept>
@@ -26,13 +25,14 @@ constexpr std::uint8_t kRootClassId[16] = {0x01, 0x12, 0x02, 0x00, 0x00, 0x00, 0
 constexpr std::uint8_t kQuillClassId[16] = {0xDA, 0xF6, 0xC8, 0x08, 0x9D, 0x96, 0xD1, 0x11,
                                             0x8E, 0x02, 0x00, 0xC0, 0x4F, 0xB6, 0xFE, 0xCE};
 
-// CompObj header: version, byte order, OS, 0xFFFFFFFF, null class id.
-void compObjHeader(ByteBuffer& b) {
+// CompObj header: version, byte order, OS, 0xFFFFFFFF, the class id of
+// the storage the stream describes.
+void compObjHeader(ByteBuffer& b, const std::uint8_t (&classId)[16]) {
     b.u16(1);
     b.u16(0xFFFE);
     b.u32(0x00000A03);
     b.u32(0xFFFFFFFF);
-    b.zeros(16);
+    b.append(classId, 16);
 }
 
 void ansi(ByteBuffer& b, const std::string& s) {
@@ -49,7 +49,7 @@ void compObjTail(ByteBuffer& b) {
 
 ByteBuffer rootCompObj() {
     ByteBuffer b;
-    compObjHeader(b);
+    compObjHeader(b, kRootClassId);
     ansi(b, "Microsoft Publisher 3.0");
     ansi(b, "MSPublisher.3");
     b.u32(0);
@@ -57,11 +57,14 @@ ByteBuffer rootCompObj() {
     return b;
 }
 
+// The story group names a standard clipboard format (1, text) where the
+// root names its own.
 ByteBuffer quillCompObj() {
     ByteBuffer b;
-    compObjHeader(b);
+    compObjHeader(b, kQuillClassId);
     ansi(b, "Quill96 Story Group Class");
-    ansi(b, "");
+    b.u32(0xFFFFFFFF);
+    b.u32(1);
     b.u32(0);
     compObjTail(b);
     return b;
@@ -100,103 +103,23 @@ void closeStorage(GsfOutfile* s) {
     if (!gsf_output_close(GSF_OUTPUT(s))) fail("cannot close a storage");
 }
 
-void insertString(GsfDocMetaData* md, const char* name, const std::string& value) {
-    if (value.empty()) return;
-    GValue* v = g_new0(GValue, 1);
-    g_value_init(v, G_TYPE_STRING);
-    g_value_set_string(v, value.c_str());
-    gsf_doc_meta_data_insert(md, g_strdup(name), v);
-}
-
-void insertDate(GsfDocMetaData* md, const char* name, const std::string& iso) {
-    if (iso.empty()) return;
+// The save time as a FILETIME: the document's own last save (libmspub shows
+// the root entry's modification time as the document's date), else now.
+std::uint64_t saveTime(const model::DocumentProperties& p) {
+    const std::string& iso = !p.modified.empty() ? p.modified : p.created;
+    std::int64_t seconds = 0;
     GsfTimestamp* ts = gsf_timestamp_new();
-    if (!gsf_timestamp_load_from_string(ts, iso.c_str())) {
-        gsf_timestamp_free(ts);
-        return;
-    }
-    GValue* v = g_new0(GValue, 1);
-    g_value_init(v, GSF_TIMESTAMP_TYPE);
-    gsf_timestamp_to_value(ts, v);
+    if (!iso.empty() && gsf_timestamp_load_from_string(ts, iso.c_str())) seconds = ts->timet;
     gsf_timestamp_free(ts);
-    gsf_doc_meta_data_insert(md, g_strdup(name), v);
+    if (seconds == 0) seconds = static_cast<std::int64_t>(std::time(nullptr));
+    return static_cast<std::uint64_t>(seconds + 11644473600LL) * 10000000ULL;
 }
 
-void writeProperties(GsfOutfile* root, const model::DocumentProperties& p) {
-    GPtr<GsfDocMetaData> md(gsf_doc_meta_data_new());
-    insertString(md.get(), GSF_META_NAME_TITLE, p.title);
-    insertString(md.get(), GSF_META_NAME_SUBJECT, p.subject);
-    insertString(md.get(), GSF_META_NAME_CREATOR, p.author);
-    insertString(md.get(), GSF_META_NAME_KEYWORDS, p.keywords);
-    insertString(md.get(), GSF_META_NAME_GENERATOR, "Microsoft Office Publisher");
-    insertDate(md.get(), GSF_META_NAME_DATE_CREATED, p.created);
-    insertDate(md.get(), GSF_META_NAME_DATE_MODIFIED, p.modified.empty() ? p.created : p.modified);
-    GPtr<GsfOutput> child(gsf_outfile_new_child(root, "\005SummaryInformation", FALSE));
-    if (!child) fail("cannot create the document properties");
-    if (!gsf_doc_meta_data_write_to_msole(md.get(), child.get(), FALSE))
-        fail("cannot write the document properties");
-    if (!gsf_output_close(child.get())) fail("cannot close the document properties");
-}
-
-// DocumentSummaryInformation with its code page only. libmspub reads this
-// stream with the property offsets of SummaryInformation, so the stream is
-// padded with zeros (VT_EMPTY) far enough that those reads find nothing.
-std::vector<std::uint8_t> documentSummary() {
-    static const std::uint8_t fmtid[16] = {0x02, 0xD5, 0xCD, 0xD5, 0x9C, 0x2E, 0x1B, 0x10,
-                                           0x93, 0x97, 0x08, 0x00, 0x2B, 0x2C, 0xF9, 0xAE};
-    ByteBuffer b;
-    b.u16(0xFFFE);
-    b.u16(0);
-    b.u32(0x00020006);         // system: Windows 6.2
-    b.zeros(16);
-    b.u32(1);
-    b.append(fmtid, 16);
-    b.u32(48);
-    // Section: size, one property (code page, UTF-8).
-    b.u32(24);
-    b.u32(1);
-    b.u32(1);
-    b.u32(16);
-    b.u16(0x0002);
-    b.u16(0);
-    b.u16(65001);
-    b.u16(0);
-    b.zeros(1024 - b.size());
-    return std::move(b.bytes());
-}
-
-// libmspub takes the document's dates from the root directory entry of the
-// compound file: its creation and modification FILETIMEs are set there.
-std::uint64_t fileTime(const std::string& iso) {
-    if (iso.empty()) return 0;
-    GsfTimestamp* ts = gsf_timestamp_new();
-    std::uint64_t result = 0;
-    if (gsf_timestamp_load_from_string(ts, iso.c_str()))
-        result = (static_cast<std::uint64_t>(ts->timet) + 11644473600ULL) * 10000000ULL;
-    gsf_timestamp_free(ts);
-    return result;
-}
-
-void setRootTimes(const std::filesystem::path& path, std::uint64_t created, std::uint64_t modified) {
-    if (!created && !modified) return;
-    std::fstream f(path, std::ios::in | std::ios::out | std::ios::binary);
-    if (!f) fail("cannot reopen " + utf8Path(path));
-    std::uint8_t header[52];
-    f.read(reinterpret_cast<char*>(header), sizeof header);
-    if (f) {
-        const std::uint32_t sectorSize = 1u << readU16(header + 30);
-        const std::uint32_t firstDir = readU32(header + 48);
-        ByteBuffer times;
-        times.u32(static_cast<std::uint32_t>(created));
-        times.u32(static_cast<std::uint32_t>(created >> 32));
-        times.u32(static_cast<std::uint32_t>(modified));
-        times.u32(static_cast<std::uint32_t>(modified >> 32));
-        f.seekp(static_cast<std::streamoff>((firstDir + 1) * sectorSize + 100));
-        f.write(reinterpret_cast<const char*>(times.bytes().data()), 16);
-    }
-    f.close();
-    if (f.fail()) fail("cannot set the dates of " + utf8Path(path));
-}
+// The order in which Publisher 2010 creates the entries of a new file.
+const std::vector<std::u16string> kCreationOrder = {
+    u"Objects", u"Quill", u"Quill/QuillSub", u"Escher", u"Escher/EscherStm", u"Quill/QuillSub/\001CompObj",
+    u"VBA", u"Envelope", u"\003Internal", u"Contents", u"Escher/EscherDelayStm", u"Quill/QuillSub/CONTENTS",
+    u"\001CompObj", u"\005SummaryInformation", u"\005DocumentSummaryInformation"};
 
 } // namespace
 
@@ -221,8 +144,8 @@ void writeOleFile(const std::filesystem::path& path, const PubStreams& streams,
     writeStream(root.get(), "\001CompObj", rootCompObj().bytes());
     const std::uint8_t internal[12] = {0x00, 0x00, 0x01, 0x00};
     writeStream(root.get(), "\003Internal", std::vector<std::uint8_t>(internal, internal + 12));
-    writeProperties(root.get(), properties);
-    writeStream(root.get(), "\005DocumentSummaryInformation", documentSummary());
+    writeStream(root.get(), "\005SummaryInformation", streams.summary);
+    writeStream(root.get(), "\005DocumentSummaryInformation", streams.documentSummary);
     writeStream(root.get(), "Contents", streams.contents.bytes());
     writeStream(root.get(), "Envelope", {});
     {
@@ -246,8 +169,7 @@ void writeOleFile(const std::filesystem::path& path, const PubStreams& streams,
     if (!gsf_output_is_closed(sink.get()) && !gsf_output_close(sink.get())) fail("cannot close the file");
     root.reset();
     sink.reset();
-    const std::string modified = properties.modified.empty() ? properties.created : properties.modified;
-    setRootTimes(path, fileTime(properties.created), fileTime(modified));
+    rewriteDirectory(path, DirectoryLayout{kCreationOrder, saveTime(properties)});
 }
 
 } // namespace fq::pub

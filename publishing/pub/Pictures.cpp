@@ -62,28 +62,6 @@ std::optional<Blip> viaPng(const std::vector<std::uint8_t>& data) {
                       reinterpret_cast<const std::uint8_t*>(png.constData()), static_cast<std::size_t>(png.size()));
 }
 
-// A DIB with the BMP file header put back, so that QImage can read it.
-std::vector<std::uint8_t> withFileHeader(const std::vector<std::uint8_t>& dib) {
-    if (dib.size() < 12) return dib;
-    const std::uint32_t headerSize = readU32(dib.data());
-    const bool core = headerSize == 12;
-    if (!core && (headerSize < 40 || dib.size() < 40)) return dib;
-    const std::uint16_t bits = readU16(dib.data() + (core ? 10 : 14));
-    std::uint32_t colours = core ? 0 : readU32(dib.data() + 32);
-    if (colours == 0 && bits <= 8) colours = 1u << bits;
-    std::uint32_t masks = 0;
-    if (!core && headerSize == 40 && readU32(dib.data() + 16) == 3) masks = 12;   // BI_BITFIELDS
-    const std::uint32_t offset = 14 + headerSize + masks + colours * (core ? 3 : 4);
-    ByteBuffer b;
-    b.u8('B');
-    b.u8('M');
-    b.u32(static_cast<std::uint32_t>(14 + dib.size()));
-    b.u32(0);
-    b.u32(offset);
-    b.append(dib);
-    return std::move(b.bytes());
-}
-
 std::int32_t s32(const std::uint8_t* p) { return static_cast<std::int32_t>(readU32(p)); }
 std::int16_t s16(const std::uint8_t* p) { return static_cast<std::int16_t>(readU16(p)); }
 
@@ -138,6 +116,28 @@ std::optional<Blip> metafileBlip(bool emf, const std::vector<std::uint8_t>& orig
 
 } // namespace
 
+// A DIB with the BMP file header put back, so that QImage can read it.
+std::vector<std::uint8_t> dibWithFileHeader(const std::vector<std::uint8_t>& dib) {
+    if (dib.size() < 12) return dib;
+    const std::uint32_t headerSize = readU32(dib.data());
+    const bool core = headerSize == 12;
+    if (!core && (headerSize < 40 || dib.size() < 40)) return dib;
+    const std::uint16_t bits = readU16(dib.data() + (core ? 10 : 14));
+    std::uint32_t colours = core ? 0 : readU32(dib.data() + 32);
+    if (colours == 0 && bits <= 8) colours = 1u << bits;
+    std::uint32_t masks = 0;
+    if (!core && headerSize == 40 && readU32(dib.data() + 16) == 3) masks = 12;   // BI_BITFIELDS
+    const std::uint32_t offset = 14 + headerSize + masks + colours * (core ? 3 : 4);
+    ByteBuffer b;
+    b.u8('B');
+    b.u8('M');
+    b.u32(static_cast<std::uint32_t>(14 + dib.size()));
+    b.u32(0);
+    b.u32(offset);
+    b.append(dib);
+    return std::move(b.bytes());
+}
+
 model::ImageFormat sniffImageFormat(const std::vector<std::uint8_t>& d) {
     using F = model::ImageFormat;
     if (startsWith(d, {0x89, 'P', 'N', 'G'})) return F::Png;
@@ -172,7 +172,7 @@ std::optional<Blip> makeBlip(model::ImageFormat format, const std::vector<std::u
         // The BLIP holds a DIB: the BMP file header (14 bytes) goes.
         std::size_t skip = sniffed == F::Bmp ? 14 : 0;
         if (data.size() < skip + 40 || readU32(data.data() + skip) < 40)
-            return viaPng(sniffed == F::Bmp ? data : withFileHeader(data));
+            return viaPng(sniffed == F::Bmp ? data : dibWithFileHeader(data));
         return bitmapBlip(esc::BlipDib, blip::InstDib, blip::TypeDib, data.data() + skip, data.size() - skip);
     }
     case F::Emf:

@@ -31,6 +31,9 @@ std::optional<Blip> makeBlip(model::ImageFormat format, const std::vector<std::u
 // The short text shown in place of a picture that could not be carried.
 std::string placeholderText(model::ImageFormat format);
 
+// A DIB with the BMP file header put back, so that QImage can read it.
+std::vector<std::uint8_t> dibWithFileHeader(const std::vector<std::uint8_t>& dib);
+
 // Guesses the format from the first bytes (for ImageFormat::Unknown).
 model::ImageFormat sniffImageFormat(const std::vector<std::uint8_t>& data);
 

@@ -43,15 +43,19 @@ inline constexpr std::uint8_t String = 0xC0;       // u32 length, UTF-16LE, 0 te
 // The Contents stream.
 inline constexpr std::uint16_t kContentsMagic = 0xACE8;
 inline constexpr std::uint8_t kContentsFormat = 0x2C;
-inline constexpr std::uint16_t kContentsVersion = 0x0206;       // Publisher 2010
+inline constexpr std::uint16_t kContentsVersion = 0x0106;       // Publisher 2010
 inline constexpr std::uint32_t kContentsFlags0C = 0x01000018;
 inline constexpr std::uint32_t kObjectVersion = 0x03E80018;     // 1000 << 16 | 0x18
-inline constexpr std::uint32_t kObjectVersion05 = 0x03E8000E;
-inline constexpr std::uint32_t kObjectVersion07 = 0x012C0088;
+inline constexpr std::uint8_t kFormatByte2010 = 0x0E;           // at 0x22 and 0x24 of the header
+// The build of Publisher 2010 (14.0.5126) that saved the 2010 samples.
+inline constexpr std::uint32_t kPublisherBuild = 5126;
+// Margins of the page setup and the master's guides.
+inline constexpr std::uint32_t kMarginEmu = 914400;
 inline constexpr std::uint32_t kFirstSequenceNumber = 0x100;    // 0..0xFF are placeholders
 
 namespace chunk {
 inline constexpr std::uint16_t Shape = 0x01;
+inline constexpr std::uint16_t AltShape = 0x20;    // lines
 inline constexpr std::uint16_t Page = 0x43;
 inline constexpr std::uint16_t Document = 0x44;
 inline constexpr std::uint16_t BorderArt = 0x46;
@@ -60,24 +64,27 @@ inline constexpr std::uint16_t Layout4B = 0x4B;
 inline constexpr std::uint16_t Guides4C = 0x4C;
 inline constexpr std::uint16_t Layout4F = 0x4F;
 inline constexpr std::uint16_t Settings54 = 0x54;
-inline constexpr std::uint16_t Settings59 = 0x59;
 inline constexpr std::uint16_t StoryTable = 0x5B;
 inline constexpr std::uint16_t Palette = 0x5C;
 inline constexpr std::uint16_t FrameTable = 0x61;
 inline constexpr std::uint16_t StoryData = 0x65;
+inline constexpr std::uint16_t PageSettings60 = 0x60;
+inline constexpr std::uint16_t WebForm77 = 0x77;
 inline constexpr std::uint16_t FontList = 0x6C;
 inline constexpr std::uint16_t Settings72 = 0x72;
 inline constexpr std::uint16_t Settings73 = 0x73;
 inline constexpr std::uint16_t Settings7F = 0x7F;
 inline constexpr std::uint16_t Settings8A = 0x8A;
+inline constexpr std::uint16_t Table = 0x10;
+inline constexpr std::uint16_t TableCells = 0x63;
 } // namespace chunk
 
 // Header record of Contents.
 namespace hdr {
 inline constexpr std::uint8_t Magic = 0x01, Document = 0x02, Version3 = 0x03, Version4 = 0x04,
                               Version5 = 0x05, Version7 = 0x07, StreamLength = 0x08, SavedAs = 0x09,
-                              TrailerOffset = 0x0A, FirstChunk = 0x0B, One = 0x0C, Counter0D = 0x0D,
-                              Counter0E = 0x0E;
+                              TrailerOffset = 0x0A, FirstChunk = 0x0B, One = 0x0C, Build0D = 0x0D,
+                              Build0E = 0x0E, Build0F = 0x0F, Build10 = 0x10;
 } // namespace hdr
 
 // Trailer record and its directory entries.
@@ -89,37 +96,55 @@ inline constexpr std::uint8_t EntryType = 0x02, EntryOffset = 0x04, EntryParent 
 
 namespace doc {
 inline constexpr std::uint8_t PageCount = 0x01, PageList = 0x02, Ref4B = 0x03, Ref4A = 0x04,
-                              Flag08 = 0x08, PageSize = 0x12, Ref73 = 0x18, RefBorderArt = 0x19,
+                              Flag08 = 0x08, Value10 = 0x10, PageSize = 0x12, Value15 = 0x15,
+                              Ref73 = 0x18, RefBorderArt = 0x19,
                               Ref72 = 0x1A, RefStoryTable = 0x20, Ref54 = 0x21, RefPalette = 0x22,
                               Value23 = 0x23, Bytes2A = 0x2A, Value2C = 0x2C, Value2D = 0x2D,
                               Ref7F = 0x31, Value3C = 0x3C, Value41 = 0x41, Ref8A = 0x44,
                               Flag4C = 0x4C, Flag4D = 0x4D;
 inline constexpr std::uint8_t Width = 0x01, Height = 0x02;
+inline constexpr std::uint32_t kValue15 = 359410;   // as in every Publisher 2007/2010 sample
 } // namespace doc
 
 namespace page {
 inline constexpr std::uint8_t ShapeCount = 0x01, ShapeList = 0x02, RefGuides = 0x03,
-                              ScratchSize = 0x05, IndexPair = 0x06, AppliedMaster = 0x0D,
-                              MasterName = 0x0E, MasterLongName = 0x0F, Kind10 = 0x10,
-                              ScratchOuter = 0x11;
+                              ScratchSize = 0x05, IndexPair = 0x06, RefSettings60 = 0x09,
+                              RefForm77 = 0x0B, AppliedMaster = 0x0D, MasterName = 0x0E,
+                              MasterLongName = 0x0F, Kind10 = 0x10, ScratchOuter = 0x11;
 inline constexpr std::uint32_t kScratchSize = 22860000;
 inline constexpr std::uint32_t kScratchOuter = 110185200;
-inline constexpr std::uint32_t kScratchAreaWidth = 18973800;
-inline constexpr std::uint32_t kScratchAreaHeight = 17830800;
+inline constexpr std::uint32_t kKindMaster = 3, kKindPage = 5;
 } // namespace page
 
 namespace shape {
-inline constexpr std::uint8_t Flags04 = 0x04, Crop0C = 0x0C, Crop0D = 0x0D, TextId = 0x27,
-                              Picture2B = 0x2B, Picture2C = 0x2C, Width = 0xAA, Height = 0xAB;
-inline constexpr std::uint16_t kTextBoxFlags = 0x2D03;
+// 02, 2B and 2C are flags every Publisher 2007 shape carries (meaning
+// unknown); 34 = 0 is on every picture; 35 is a text box's vertical
+// alignment. Block 04's low byte tells whether the text wraps around the
+// shape (3) or not (0); Publisher 2010 sets a high byte as well, 2007
+// leaves it 0.
+inline constexpr std::uint8_t Flag02 = 0x02, Flags04 = 0x04, Crop0C = 0x0C, Crop0D = 0x0D, TextId = 0x27,
+                              ChainIndex = 0x28,
+                              Flag2B = 0x2B, Flag2C = 0x2C, Picture34 = 0x34, VerticalAlign = 0x35, Width = 0xAA,
+                              Height = 0xAB;
+inline constexpr std::uint16_t kShapeFlags = 3, kShapeFlagsNoWrap = 0;
 } // namespace shape
+
+// Table chunks (0x10, after the shape blocks) and their cell lists (0x63).
+namespace tbl {
+inline constexpr std::uint8_t Rows = 0x66, Columns = 0x67, Width = 0x68, Height = 0x69, Cells = 0x6B,
+                              Sizes = 0x6D, Value70 = 0x70, SizeEnd = 0x01, Size = 0x02;
+inline constexpr std::uint8_t CellCount = 0x01, CellList = 0x02, FirstRow = 0x01, LastRow = 0x02,
+                              FirstColumn = 0x03, LastColumn = 0x04, MarginLeft = 0x0A, MarginRight = 0x0B,
+                              MarginTop = 0x0C, MarginBottom = 0x0D;
+} // namespace tbl
 
 // ---------------------------------------------------------------------------
 // Quill property ids.
 namespace cp {
 inline constexpr std::uint8_t Bold = 0x02, Italic = 0x03, Size = 0x0C, SuperSub = 0x0F,
                               SmallCaps = 0x13, AllCaps = 0x14, Underline = 0x1E, Font = 0x24,
-                              Bold2 = 0x37, Italic2 = 0x38, Size2 = 0x39, Color = 0x44;
+                              Bold2 = 0x37, Italic2 = 0x38, Size2 = 0x39, Color = 0x44,
+                              Hyperlink = 0x48;
 inline constexpr std::uint16_t kSuperscript = 1, kSubscript = 2;
 } // namespace cp
 
@@ -135,6 +160,8 @@ inline constexpr std::uint16_t kLeft = 0, kRight = 1, kCenter = 2, kJustify = 6;
 namespace ul {
 inline constexpr std::uint16_t Single = 1, Words = 2, Double = 3, Dotted = 4, Thick = 6, Dash = 7,
                                DotDash = 9, DotDotDash = 0x0A, Wave = 0x0B;
+// Publisher marks the underline of a hyperlink's text with this bit.
+inline constexpr std::uint16_t kHyperlink = 0x0800;
 } // namespace ul
 
 // Quill script slots of the font container (Publisher writes all of them).
@@ -145,6 +172,8 @@ inline constexpr std::uint32_t kQuillTextOffset = 0x200;
 inline constexpr std::uint32_t kQuillPage = 0x200;
 inline constexpr std::uint16_t kQuillTocBlockMark = 0x01F8;
 inline constexpr std::uint32_t kQuillFirstTocCapacity = 19;
+// Publisher stamps every Quill list with a number that varies per file.
+inline constexpr std::uint32_t kQuillListStamp = 0x038A599C;
 inline constexpr std::uint32_t kQuillTocCapacity = 20;
 
 // ---------------------------------------------------------------------------
@@ -164,6 +193,8 @@ inline constexpr std::uint16_t kClientInstance = 0x18;
 
 inline constexpr std::uint16_t kShapeTypeRectangle = 1;
 inline constexpr std::uint16_t kShapeTypeTextBox = 202;
+inline constexpr std::uint16_t kShapeTypeTable = 201;
+inline constexpr std::uint16_t kShapeTypeLine = 20;
 inline constexpr std::uint32_t kSpFlagGroup = 0x001, kSpFlagPatriarch = 0x004, kSpFlagBackground = 0x400,
                                kSpFlagHaveAnchor = 0x200, kSpFlagHaveShapeType = 0x800;
 
@@ -180,6 +211,10 @@ inline constexpr std::uint16_t TextId = 0x0080, TextLeft = 0x0081, TextTop = 0x0
                                BlipBools = 0x013F,
                                FillColor = 0x0181, FillBackColor = 0x0183, FillBools = 0x01BF,
                                LineColor = 0x01C0, LineBackColor = 0x01C2, LineWidth = 0x01CB,
+                               LineStyle = 0x01CD, LineDashing = 0x01CE,
+                               LineLeftWidth = 0x054B, LineLeftBools = 0x057F, LineTopWidth = 0x058B,
+                               LineTopBools = 0x05BF, LineRightWidth = 0x05CB, LineRightBools = 0x05FF,
+                               LineBottomWidth = 0x060B, LineBottomBools = 0x063F,
                                LineEndCap = 0x01D7, LineBools = 0x01FF, ShadowColor = 0x0201,
                                BwMode = 0x0304, ShapeBools = 0x033F, Description = 0x0381, WrapLeft = 0x0384,
                                WrapTop = 0x0385, WrapRight = 0x0386, WrapBottom = 0x0387,

@@ -8,9 +8,18 @@
 
 namespace fq::pub {
 
+struct WriteOptions {
+    // Each section's body text becomes one story flowing through a chain of
+    // linked frames, as Publisher's connected text boxes, instead of one
+    // story per frame. libmspub (and so LibreOffice) shows the whole story
+    // in every frame of a chain.
+    bool linkedFrames = false;
+};
+
 // Writes the publication to the path (replacing a file there). Throws
 // std::runtime_error with a readable description when the file cannot be
 // written.
-void writePub(const model::Publication& publication, const std::filesystem::path& path);
+void writePub(const model::Publication& publication, const std::filesystem::path& path,
+              const WriteOptions& options = {});
 
 } // namespace fq::pub

@@ -3,7 +3,9 @@
 
 #include "publishing/pub/BlockWriter.h"
 #include "publishing/pub/PubConstants.h"
+#include "publishing/pub/QuillLinks.h"
 #include "publishing/pub/QuillRecords.h"
+#include "publishing/pub/TableChunks.h"
 
 #include <algorithm>
 #include <array>
@@ -15,9 +17,6 @@
 namespace fq::pub {
 
 namespace {
-
-// Publisher stamps every list with a number that varies per file.
-constexpr std::uint32_t kListStamp = 0x038A599C;
 
 struct TocEntry {
     std::array<char, 4> name;
@@ -57,7 +56,7 @@ void writeList(ByteBuffer& out, const std::vector<ByteBuffer>& elements, std::ui
     const std::size_t start = out.size();
     out.u32(0);
     out.u32(static_cast<std::uint32_t>(elements.size()));
-    out.u32(kListStamp);
+    out.u32(kQuillListStamp);
     out.u32(kind);
     out.u32(field10);
     const std::size_t base = out.size();
@@ -275,22 +274,21 @@ void writeStoryLayout(QuillStream& q, const std::vector<Story>& stories) {
     q.out.u32(static_cast<std::uint32_t>(stories.size()));
     for (const auto& s : stories) q.out.u32(s.id);
     BlockWriter w(q.out);
-    for (const auto& s : stories) {
-        const auto head = w.openRecord();
-        w.flag(0x00, 0x02);
-        w.u32(0x01, bt::QuillLong, 228600);
-        w.closeRecord(head);
-        q.out.u32(1);
+    // One record per frame, or per cell of a table story (with the cell's
+    // margins, no column gap, and two values Publisher gives every cell).
+    auto record = [&](std::int32_t width, std::int32_t height, const StoryCell* cell) {
         const auto rec = w.openRecord();
-        w.i32(0x04, bt::QuillLong, s.frameWidthEmu);
-        w.i32(0x05, bt::QuillLong, s.frameHeightEmu);
-        for (std::uint8_t id = 0x06; id <= 0x09; ++id) w.u32(id, bt::QuillLong, 0);
-        w.u32(0x0A, bt::QuillLong, 72390);
+        w.i32(0x04, bt::QuillLong, width);
+        w.i32(0x05, bt::QuillLong, height);
+        const std::int32_t margins[] = {cell ? cell->marginTopEmu : 0, cell ? cell->marginLeftEmu : 0,
+                                        cell ? cell->marginBottomEmu : 0, cell ? cell->marginRightEmu : 0};
+        for (std::uint8_t id = 0x06; id <= 0x09; ++id) w.i32(id, bt::QuillLong, margins[id - 0x06]);
+        w.u32(0x0A, bt::QuillLong, cell ? 0 : 72390);
         w.u16(0x0B, 0x1A, 0);
         w.u32(0x0D, bt::QuillLong, 0);
         w.u32(0x11, bt::QuillLong, 0);
-        w.u32(0x12, bt::QuillLong, 0);
-        w.u16(0x13, bt::QuillShort, 0xFF);
+        w.u32(0x12, bt::QuillLong, cell ? 219456000 : 0);
+        w.u16(0x13, bt::QuillShort, cell ? 0xA2FF : 0xFF);
         w.flag(0x14, bt::QuillFlag);
         w.u32(0x15, bt::QuillLong, 1);
         w.u32(0x16, bt::QuillLong, 0);
@@ -300,6 +298,19 @@ void writeStoryLayout(QuillStream& q, const std::vector<Story>& stories) {
         w.i32(0x00, bt::QuillLong, -4);
         w.close(c);
         w.closeRecord(rec);
+    };
+    for (const auto& s : stories) {
+        const auto head = w.openRecord();
+        w.flag(0x00, 0x02);
+        w.u32(0x01, bt::QuillLong, 228600);
+        w.closeRecord(head);
+        if (s.cells.empty()) {
+            q.out.u32(1);
+            record(s.frameWidthEmu, s.frameHeightEmu, nullptr);
+        } else {
+            q.out.u32(static_cast<std::uint32_t>(s.cells.size()));
+            for (const auto& cell : s.cells) record(cell.widthEmu, cell.heightEmu, &cell);
+        }
     }
     q.end();
 }
@@ -387,6 +398,19 @@ ByteBuffer buildQuill(const StorySet& set) {
         writeBinTable(q, "BTEC", chars);
     }
     writeFonts(q, fonts);
+    for (std::size_t i = 0; i < set.stories.size(); ++i) {
+        if (set.stories[i].cells.empty()) continue;
+        // Indexed by the table story's place in STRS.
+        q.begin("TCD ", static_cast<std::uint16_t>(i), "PLC ");
+        q.out.append(tableCellEnds(set.stories[i]));
+        q.end();
+    }
+    for (std::size_t i = 0; i < set.stories.size(); ++i) {
+        if (set.stories[i].links.empty()) continue;
+        q.begin("TOKN", static_cast<std::uint16_t>(i), "PLC ");
+        writeLinkTokens(q.out, set.stories[i]);
+        q.end();
+    }
     if (text) {
         writeStoryLengths(q, set.stories);
         writeStoryLayout(q, set.stories);

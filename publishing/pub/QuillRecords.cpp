@@ -45,6 +45,11 @@ std::vector<std::uint8_t> charRecord(const CharFormat& f) {
     if (f.italic) w.flag(cp::Italic2, bt::QuillFlag);
     if (f.sizeEmu) w.u32(cp::Size2, bt::QuillLong, f.sizeEmu);
     colorContainer(w, f.color);
+    if (f.hyperlink) {
+        const auto mark = w.open(cp::Hyperlink, bt::QuillContainer);
+        w.u32(0x00, bt::QuillLong, 1);
+        w.close(mark);
+    }
     w.closeRecord(rec);
     return std::move(out.bytes());
 }

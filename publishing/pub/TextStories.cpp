@@ -105,6 +105,8 @@ std::u16string utf8ToUtf16(const std::string& text) {
     return out;
 }
 
+bool isExternalLink(const std::string& link) { return !link.empty() && link.front() != '#'; }
+
 std::uint32_t encodeLineSpacing(const model::LineSpacing& spacing) {
     if (spacing.rule == model::LineSpacing::Rule::Multiple) {
         if (spacing.value <= 0.0 || std::fabs(spacing.value - 1.0) < 1e-6) return 0;
@@ -198,12 +200,25 @@ std::uint32_t StoryCollector::add(const model::TextFrame& frame, const model::Re
     model::CharProps lastProps;
     for (const auto& para : frame.paragraphs) {
         const std::size_t paraStart = story.text.size();
+        const model::Run* previous = nullptr;
         for (const auto& run : para.runs) {
             const std::size_t before = story.text.size();
             decodeUtf8(run.text, [&](char32_t c) {
                 if (keep(c)) appendUtf16(story.text, c);
             });
-            appendRun(story, static_cast<std::uint32_t>(story.text.size() - before), charFormat(run.props));
+            const auto length = static_cast<std::uint32_t>(story.text.size() - before);
+            CharFormat format = charFormat(run.props);
+            if (isExternalLink(run.link) && length > 0) {
+                format.hyperlink = true;
+                if (format.underline) format.underline |= ul::kHyperlink;
+                if (previous && previous->link == run.link && !story.links.empty() &&
+                    story.links.back().start + story.links.back().length == before)
+                    story.links.back().length += length;
+                else
+                    story.links.push_back(StoryLink{static_cast<std::uint32_t>(before), length, utf8ToUtf16(run.link)});
+            }
+            appendRun(story, length, format);
+            if (length > 0) previous = &run;
         }
         if (!para.runs.empty()) lastProps = para.runs.back().props;
         // The paragraph mark takes the formatting of the paragraph's last run.

@@ -22,8 +22,9 @@ struct CharFormat {
     bool italic = false;
     bool smallCaps = false;
     bool allCaps = false;
-    std::uint16_t underline = 0;   // ul:: code, 0 = none
+    std::uint16_t underline = 0;   // ul:: code, 0 = none (with ul::kHyperlink on links)
     std::uint16_t superSub = 0;    // cp::kSuperscript / cp::kSubscript
+    bool hyperlink = false;        // the text of a hyperlink
     friend bool operator==(const CharFormat&, const CharFormat&) = default;
 };
 
@@ -49,13 +50,31 @@ struct StoryParagraph {
     ParaFormat format;
 };
 
+// A cell of a table story: where its text ends (UTF-16 units from the
+// story's start, its last paragraph mark included), its size and margins.
+struct StoryCell {
+    std::uint32_t end = 0;
+    std::int32_t widthEmu = 0, heightEmu = 0;
+    std::int32_t marginLeftEmu = 0, marginTopEmu = 0, marginRightEmu = 0, marginBottomEmu = 0;
+};
+
+// A hyperlink on a stretch of a story's text (never across a paragraph
+// mark).
+struct StoryLink {
+    std::uint32_t start = 0;       // UTF-16 code units from the story's start
+    std::uint32_t length = 0;
+    std::u16string target;         // "https://...", "mailto:...", a file
+};
+
 struct Story {
     std::uint32_t id = 0;
     std::u16string text;
     std::vector<StoryRun> runs;
     std::vector<StoryParagraph> paragraphs;
+    std::vector<StoryLink> links;
     std::int32_t frameWidthEmu = 0;
     std::int32_t frameHeightEmu = 0;
+    std::vector<StoryCell> cells;          // table stories only
 };
 
 struct TextColor {
@@ -72,6 +91,10 @@ struct StorySet {
 // UTF-8 to UTF-16; malformed sequences become U+FFFD.
 std::u16string utf8ToUtf16(const std::string& text);
 
+// True for a link to a place outside the document ("#name" links to one of
+// its bookmarks, which have no page to point at in the publication).
+bool isExternalLink(const std::string& link);
+
 // Encodes the line spacing for paragraph property 34 (0 = leave single).
 std::uint32_t encodeLineSpacing(const model::LineSpacing& spacing);
 
@@ -83,6 +106,8 @@ public:
     std::uint32_t add(const model::TextFrame& frame, const model::Rect& rect);
     // Adds a story holding one paragraph of plain text (placeholders).
     std::uint32_t addPlain(const std::string& text, const model::Rect& rect);
+    // The story added last (a table's, to note its cells).
+    Story& last() { return set_.stories.back(); }
     StorySet take() { return std::move(set_); }
     const StorySet& stories() const { return set_; }
 

@@ -1,8 +1,12 @@
 // Splitting field codes.
 #include "publishing/word/FieldCode.h"
 
+#include "publishing/word/SymbolFonts.h"
+#include "publishing/word/Utf8.h"
+
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 
 namespace fq::word {
 
@@ -65,6 +69,9 @@ FieldCode parseFieldCode(std::string_view code) {
             f.switches.push_back(std::move(sw));
         } else if (f.switches.empty()) {
             f.arguments.push_back(ws[i]);
+        } else if (f.switches.back().find(' ') == std::string::npos) {
+            // A switch's own argument ("\\f Symbol", "\\l bookmark").
+            f.switches.back() += " " + ws[i];
         }
     }
     return f;
@@ -110,6 +117,44 @@ std::optional<std::string> computedFieldResult(const FieldCode& f, const FieldCo
     else if (hasSwitch(f, "\\* Lower"))
         std::transform(result.begin(), result.end(), result.begin(), [](unsigned char ch) { return std::tolower(ch); });
     return result;
+}
+
+std::optional<DrawnCharacter> symbolFieldCharacter(const FieldCode& f) {
+    if (f.type != "SYMBOL" || f.arguments.empty()) return std::nullopt;
+    const std::string& number = f.arguments.front();
+    char* end = nullptr;
+    const bool hex = number.size() > 2 && number[0] == '0' && (number[1] == 'x' || number[1] == 'X');
+    const unsigned long code = std::strtoul(number.c_str() + (hex ? 2 : 0), &end, hex ? 16 : 10);
+    if (end == number.c_str() || *end != '\0' || code < 0x20 || code > 0x10FFFF || (code >= 0xD800 && code < 0xE000))
+        return std::nullopt;
+    DrawnCharacter d;
+    bool unicode = false;
+    for (std::size_t i = 0; i < f.switches.size(); ++i) {
+        const std::string s = upper(f.switches[i]);
+        if (s == "\\U") unicode = true;
+        if (s.rfind("\\F ", 0) == 0) d.font = f.switches[i].substr(3);
+    }
+    char32_t c = static_cast<char32_t>(code);
+    // Without \u, a code under 256 in a text font is a character of the
+    // Windows code page; the codes 0x80..0x9F are the ones that differ.
+    static const char16_t cp1252[32] = {0x20AC, 0x81, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+                                        0x2039, 0x0152, 0x8D, 0x017D, 0x8F, 0x90, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+                                        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D, 0x017E, 0x0178};
+    if (!unicode && c >= 0x80 && c <= 0x9F && !isSymbolFont(d.font)) c = cp1252[c - 0x80];
+    appendUtf8(d.text, c);
+    return d;
+}
+
+std::string formFieldText(const FormFieldState& s) {
+    switch (s.kind) {
+    case FormFieldState::Kind::CheckBox: return s.checked ? "\u2612" : "\u2610";
+    case FormFieldState::Kind::DropDown:
+        if (s.selected >= 0 && static_cast<std::size_t>(s.selected) < s.entries.size())
+            return s.entries[static_cast<std::size_t>(s.selected)];
+        return {};
+    case FormFieldState::Kind::Text: break;
+    }
+    return {};
 }
 
 } // namespace fq::word

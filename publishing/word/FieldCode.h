@@ -16,7 +16,7 @@ namespace fq::word {
 struct FieldCode {
     std::string type;                     // the first word, upper case
     std::vector<std::string> arguments;   // the words after it, quotes removed
-    std::vector<std::string> switches;    // "\p", "\*", with their word after them when they take one
+    std::vector<std::string> switches;    // "\p", "\* Upper", "\f Symbol": with the word after them when there is one
 };
 
 FieldCode parseFieldCode(std::string_view code);
@@ -43,5 +43,24 @@ struct FieldContext {
 // the name of the file being converted, as Word shows it once the field is
 // updated. nullopt: show the stored result.
 std::optional<std::string> computedFieldResult(const FieldCode& field, const FieldContext& context);
+
+// What a field shows when it has no stored result and Word draws it from
+// its code: the character of SYMBOL ("SYMBOL 109 \f Symbol"), in the font
+// its \f switch names (empty: the text's own).
+struct DrawnCharacter {
+    std::string text;      // UTF-8
+    std::string font;
+};
+std::optional<DrawnCharacter> symbolFieldCharacter(const FieldCode& field);
+
+// A legacy form field as Word shows it: a check box as a ballot box
+// (checked or not), a drop-down as its selected entry.
+struct FormFieldState {
+    enum class Kind { Text, CheckBox, DropDown } kind = Kind::Text;
+    bool checked = false;                 // check box: the state shown
+    std::vector<std::string> entries;     // drop-down: the entries, in order
+    int selected = 0;                     // drop-down: the entry shown
+};
+std::string formFieldText(const FormFieldState& state);
 
 } // namespace fq::word

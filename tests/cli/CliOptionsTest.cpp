@@ -47,6 +47,8 @@ TEST(CliOptions, UsageErrors) {
 }
 
 TEST(CliOptions, HelpAndVersionNeedNoFiles) {
+    EXPECT_TRUE(parse({"--linked-frames", "a.docx"}).options.linkedFrames);
+    EXPECT_FALSE(parse({"a.docx"}).options.linkedFrames);
     EXPECT_TRUE(parse({"--help"}).options.help);
     EXPECT_TRUE(parse({"-h"}).options.help);
     EXPECT_TRUE(parse({"--version"}).options.version);

@@ -206,3 +206,24 @@ TEST_F(CliRun, SourceIsNeverOverwritten) {
 }
 
 } // namespace
+
+TEST_F(CliRun, LinkedFramesReachEveryConversion) {
+    // One file is converted in the process itself, two go to workers: the
+    // option reaches both. A chained frame carries block 28 in Contents.
+    const auto one = copy("docx/poi-SampleDoc.docx", "one.docx");   // two pages
+    const auto two = copy("docx/pandoc-lists.docx", "two.docx");
+    auto chained = [&](const fs::path& pub) {
+        QProcess p;
+        p.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(FQ_SHARED_DIR "/tools/pubdump"),
+                                                    QStringLiteral("--section"), QStringLiteral("contents"), q(pub)});
+        p.waitForFinished(120000);
+        return p.readAllStandardOutput().contains("frame index in chain");
+    };
+    ASSERT_EQ(run({"--linked-frames", "-o", q(dir() / "single"), q(one)}).exitCode, 0);
+    EXPECT_TRUE(chained(dir() / "single" / "one.pub"));
+    ASSERT_EQ(run({"--linked-frames", "-j", "2", "-o", q(dir() / "pool"), q(one), q(two)}).exitCode, 0);
+    EXPECT_TRUE(chained(dir() / "pool" / "one.pub"));
+    ASSERT_EQ(run({"-o", q(dir() / "plain"), q(one)}).exitCode, 0);
+    EXPECT_FALSE(chained(dir() / "plain" / "one.pub"));
+    EXPECT_NE(run({"--help"}).out.find("--linked-frames"), std::string::npos);
+}

@@ -1,5 +1,5 @@
 // Text content from .doc fixtures: Word's special characters, a field's
-// result, page breaks, a table flattened to rows, footnotes, headers and
+// result, page breaks, a table, footnotes, headers and
 // footers, sections and inline pictures.
 #include "DocFixtureSet.h"
 
@@ -77,16 +77,18 @@ TEST_F(DocContent, PageBreakBecomesABlock) {
     EXPECT_EQ(text(*props_, "Before the break"), "Before the break");
 }
 
-TEST_F(DocContent, TableRowsAreParagraphsWithTabbedCells) {
-    const auto ps = paragraphs(*props_);
-    std::vector<std::string> texts;
-    for (const auto* p : ps) texts.push_back(p->plainText());
-    const auto row1 = std::find(texts.begin(), texts.end(), "A1\tB1");
-    ASSERT_NE(row1, texts.end());
-    ASSERT_NE(row1 + 1, texts.end());
-    EXPECT_EQ(*(row1 + 1), "A2\tB2");
-    ASSERT_NE(row1 + 2, texts.end());
-    EXPECT_EQ(*(row1 + 2), "After the table");
+TEST_F(DocContent, TableIsATableBlockBeforeTheNextParagraph) {
+    const auto& blocks = props_->sections.at(0).blocks;
+    std::size_t at = 0;
+    while (at < blocks.size() && !std::holds_alternative<model::Table>(blocks[at])) ++at;
+    ASSERT_LT(at + 1, blocks.size());
+    const auto& t = std::get<model::Table>(blocks[at]);
+    ASSERT_EQ(t.rows.size(), 2u);
+    ASSERT_EQ(t.rows[1].cells.size(), 2u);
+    const auto& last = t.rows[1].cells[1].blocks;
+    ASSERT_FALSE(last.empty());
+    EXPECT_EQ(std::get<model::Paragraph>(last.front()).plainText(), "B2");
+    EXPECT_EQ(std::get<model::Paragraph>(blocks[at + 1]).plainText(), "After the table");
 }
 
 TEST_F(DocContent, FootnoteIsANoteOfTheDocumentWithItsReference) {

@@ -1,5 +1,5 @@
 // The converter on hand-made DocFiles: special characters, nested fields,
-// table marks, notes, hidden text, list labels and section breaks, each
+// tables (merged and nested cells), notes, hidden text, list labels and section breaks, each
 // checked exactly without going through LibreOffice.
 #include "publishing/doc/Converter.h"
 #include "publishing/doc/FontTable.h"
@@ -80,6 +80,7 @@ std::vector<std::string> texts(const model::Document& d) {
         for (const auto& b : s.blocks) {
             if (const auto* p = std::get_if<model::Paragraph>(&b)) out.push_back(p->plainText());
             else if (std::holds_alternative<model::PageBreak>(b)) out.push_back("<break>");
+            else if (std::holds_alternative<model::Table>(b)) out.push_back("<table>");
             else out.push_back("<picture>");
         }
     return out;
@@ -103,20 +104,124 @@ TEST(DocConverter, FieldsShowOnlyTheirResults) {
     EXPECT_EQ(texts(s.convert()), (Lines{"a7b", "xoutery", "r1r2r3", "z"}));
 }
 
-TEST(DocConverter, TableRowsJoinCellsWithTabs) {
+// A row's table definition: cell boundaries and, per cell, the TC flags
+// and a top border (Brc80: width in eighths, type, colour index).
+Bytes defineRow(const std::vector<int>& centers, const std::vector<std::uint16_t>& flags,
+                const std::vector<std::uint32_t>& tops = {}) {
+    Bytes o;
+    o.push_back(static_cast<std::uint8_t>(flags.size()));
+    for (int c : centers) put16(o, static_cast<unsigned>(c));
+    for (std::size_t i = 0; i < flags.size(); ++i) {
+        put16(o, flags[i]);
+        put16(o, 0);
+        const std::uint32_t top = i < tops.size() ? tops[i] : 0;
+        put16(o, top & 0xFFFF); put16(o, top >> 16);
+        for (int side = 0; side < 3; ++side) { put16(o, 0); put16(o, 0); }
+    }
+    Bytes g;
+    put16(g, sprm::TDefTable);
+    put16(g, static_cast<unsigned>(o.size() + 1));
+    return g + o;
+}
+
+Bytes sprm4(std::uint16_t op, std::uint32_t v) {
+    Bytes b;
+    put16(b, op);
+    put16(b, v & 0xFFFF);
+    put16(b, v >> 16);
+    return b;
+}
+
+std::string cellText(const model::TableCell& c) {
+    std::string s;
+    for (const auto& b : c.blocks)
+        if (const auto* p = std::get_if<model::Paragraph>(&b)) {
+            if (!s.empty()) s += '|';
+            s += p->plainText();
+        }
+    return s;
+}
+
+TEST(DocConverter, TableCellsMergeAcrossAndDown) {
     const Bytes inTable = sprm1(sprm::PFInTable, 1);
     const Bytes rowEnd = inTable + sprm1(sprm::PFTtp, 1);
+    const std::vector<int> centers = {-108, 1000, 2000, 3000};
+    Bytes shading;   // the first cell yellow (colour index 7 as background), the second solid red
+    put16(shading, sprm::TDefTableShd80);
+    shading.push_back(4);
+    put16(shading, 7u << 5);
+    put16(shading, 6u | (1u << 10));
     Synth s;
     s.text(u"before").mark(0x0D);
-    s.text(u"A1").mark(0x07, inTable);
-    s.text(u"B1 first").mark(0x0D, inTable);
-    s.text(u"B1 second").mark(0x07, inTable);
-    s.mark(0x07, rowEnd);
-    s.text(u"A2").mark(0x07, inTable);
-    s.mark(0x07, inTable);
-    s.mark(0x07, rowEnd);
+    s.text(u"tall").mark(0x07, inTable);
+    s.text(u"wide").mark(0x07, inTable);
+    s.text(u"merged in").mark(0x07, inTable);
+    s.mark(0x07, rowEnd + defineRow(centers, {0x60, 0x01, 0x02}, {0, 0x00060108}) + shading);
+    s.text(u"continued").mark(0x07, inTable);
+    s.text(u"x").mark(0x0D, inTable);
+    s.text(u"x2").mark(0x07, inTable);
+    s.text(u"y").mark(0x07, inTable);
+    s.mark(0x07, rowEnd + defineRow(centers, {0x20, 0, 0}) + sprm1(sprm::TTableHeader, 0));
     s.text(u"after").mark(0x0D);
-    EXPECT_EQ(texts(s.convert()), (Lines{"before", "A1\tB1 first\nB1 second", "A2\t", "after"}));
+    const auto d = s.convert();
+    const auto& blocks = d.sections.at(0).blocks;
+    ASSERT_EQ(blocks.size(), 3u);
+    EXPECT_EQ(texts(d).front(), "before");
+    const auto& t = std::get<model::Table>(blocks[1]);
+    EXPECT_EQ(t.gridPt, (std::vector<double>{55.4, 50.0, 50.0}));
+    EXPECT_DOUBLE_EQ(t.indentPt, -5.4);
+    ASSERT_EQ(t.rows.size(), 2u);
+    const auto& r0 = t.rows[0].cells;
+    ASSERT_EQ(r0.size(), 2u);
+    EXPECT_EQ(r0[0].verticalMerge, model::VerticalMerge::Restart);
+    EXPECT_EQ(r0[0].rowSpan, 2);
+    EXPECT_EQ(cellText(r0[0]), "tall|continued") << "the text of the continued cell is kept";
+    EXPECT_EQ(r0[0].shading, (model::Color{255, 255, 0}));
+    EXPECT_EQ(r0[1].gridSpan, 2);
+    EXPECT_EQ(cellText(r0[1]), "wide|merged in");
+    EXPECT_EQ(r0[1].shading, (model::Color{255, 0, 0}));
+    ASSERT_TRUE(r0[1].borders.top.has_value());
+    EXPECT_EQ(r0[1].borders.top->style, model::BorderStyle::Single);
+    EXPECT_DOUBLE_EQ(r0[1].borders.top->widthPt, 1.0);
+    EXPECT_EQ(r0[1].borders.top->color, (model::Color{255, 0, 0}));
+    EXPECT_FALSE(r0[0].borders.top.has_value()) << "a zero border leaves the side to the table";
+    const auto& r1 = t.rows[1].cells;
+    ASSERT_EQ(r1.size(), 3u);
+    EXPECT_EQ(r1[0].verticalMerge, model::VerticalMerge::Continue);
+    EXPECT_TRUE(r1[0].blocks.empty());
+    EXPECT_EQ(cellText(r1[1]), "x|x2");
+    EXPECT_EQ(std::get<model::Paragraph>(blocks[2]).plainText(), "after");
+}
+
+TEST(DocConverter, NestedTablesEndInFlaggedParagraphMarks) {
+    const Bytes outer = sprm1(sprm::PFInTable, 1) + sprm4(sprm::PItap, 1);
+    const Bytes inner = sprm1(sprm::PFInTable, 1) + sprm4(sprm::PItap, 2);
+    const Bytes innerCell = inner + sprm1(sprm::PFInnerTableCell, 1);
+    const Bytes innerRow = innerCell + sprm1(sprm::PFInnerTtp, 1) + defineRow({0, 500, 1000}, {0, 0});
+    Synth s;
+    s.text(u"outer a").mark(0x07, outer);
+    s.text(u"in 1").mark(0x0D, innerCell);
+    s.text(u"in 2").mark(0x0D, innerCell);
+    s.mark(0x0D, innerRow);
+    s.text(u"after inner").mark(0x07, outer);
+    s.mark(0x07, outer + sprm1(sprm::PFTtp, 1) + defineRow({0, 2000, 4000}, {0, 0}));
+    s.text(u"after").mark(0x0D);
+    const auto d = s.convert();
+    const auto& blocks = d.sections.at(0).blocks;
+    ASSERT_EQ(blocks.size(), 2u);
+    const auto& t = std::get<model::Table>(blocks[0]);
+    ASSERT_EQ(t.rows.size(), 1u);
+    ASSERT_EQ(t.rows[0].cells.size(), 2u);
+    EXPECT_EQ(cellText(t.rows[0].cells[0]), "outer a");
+    const auto& cell = t.rows[0].cells[1].blocks;
+    ASSERT_EQ(cell.size(), 2u);
+    const auto& nested = std::get<model::Table>(cell[0]);
+    EXPECT_EQ(nested.gridPt, (std::vector<double>{25.0, 25.0}));
+    ASSERT_EQ(nested.rows.size(), 1u);
+    ASSERT_EQ(nested.rows[0].cells.size(), 2u);
+    EXPECT_EQ(cellText(nested.rows[0].cells[1]), "in 2");
+    EXPECT_EQ(std::get<model::Paragraph>(cell[1]).plainText(), "after inner");
+    EXPECT_EQ(std::get<model::Paragraph>(blocks[1]).plainText(), "after");
 }
 
 TEST(DocConverter, HiddenTextIsLeftOutAndPropertiesApply) {
@@ -386,6 +491,282 @@ TEST(DocConverter, AcceptedDeletionsSymbolsAndTheFileName) {
     const auto& sym = std::get<model::Paragraph>(d.sections.at(0).blocks.at(2));
     ASSERT_EQ(sym.runs.size(), 3u);
     EXPECT_EQ(sym.runs[1].props.font, "Symbol");
+}
+
+} // namespace
+
+namespace {
+
+Bytes sprm2(std::uint16_t op, std::uint16_t v) {
+    Bytes b;
+    put16(b, op);
+    put16(b, v);
+    return b;
+}
+Bytes msoArray(const std::vector<std::int32_t>& values, std::uint16_t size) {
+    Bytes b;
+    const std::size_t count = size == 2 ? values.size() : values.size() / 2;
+    put16(b, static_cast<unsigned>(count));
+    put16(b, static_cast<unsigned>(count));
+    put16(b, size);
+    for (std::int32_t v : values) {
+        put16(b, static_cast<std::uint32_t>(v) & 0xFFFF);
+        if (size == 8) put16(b, static_cast<std::uint32_t>(v) >> 16);
+    }
+    return b;
+}
+
+ShapeAnchor anchorOf(std::uint32_t cp, std::uint32_t spid, std::int32_t left, std::int32_t top, std::int32_t right,
+                     std::int32_t bottom) {
+    ShapeAnchor a;
+    a.cp = cp;
+    a.spid = spid;
+    a.xaLeft = left;
+    a.yaTop = top;
+    a.xaRight = right;
+    a.yaBottom = bottom;
+    return a;
+}
+
+TEST(DocConverter, OfficeArtShapesKeepTheirLookAndHoldTheirTextBoxesText) {
+    const Bytes special = sprm1(sprm::CFSpec, 1);
+    Synth s;
+    s.text(u"before");
+    const std::uint32_t first = s.cp();
+    s.text(u"\x08", special);
+    const std::uint32_t second = s.cp();
+    s.text(u"\x08", special);
+    const std::uint32_t third = s.cp();
+    s.text(u"\x08", special).text(u"after").mark(0x0D);
+    const std::uint32_t mainEnd = s.cp();
+    s.text(u"box text").mark(0x0D);
+    const std::uint32_t guard = s.cp();
+    s.mark(0x0D);
+    DocFile& f = s.file();
+    f.main = {0, mainEnd};
+    f.textboxes = {mainEnd, s.cp()};
+    f.textboxStories = {{mainEnd, guard}, {guard, s.cp()}};
+    f.textboxShapes = {7, 0};
+    // A text box: red fill, 2 pt dashed blue line, flipped, turned, top-and-bottom wrap, behind the text.
+    ShapeAnchor box = anchorOf(first, 7, 1440, 720, 4320, 2160);
+    box.bx = 1;
+    box.by = 2;
+    box.wr = 1;
+    box.belowText = true;
+    ShapeInfo boxInfo;
+    boxInfo.type = 202;
+    boxInfo.flags = 0x040 | 0xA00;
+    boxInfo.properties = {{0x0004, 45u << 16}, {0x0181, 0x0000FF}, {0x01C0, 0xFF0000}, {0x01CB, 25400},
+                          {0x01CE, 6}, {0x0087, 1}, {0x01D1, 1}};
+    f.anchors.push_back(box);
+    f.drawing.shapes[7] = boxInfo;
+    // A group of a plain rectangle and a custom outline, over 144 x 72 pt.
+    f.anchors.push_back(anchorOf(second, 10, 0, 0, 2880, 1440));
+    ShapeInfo group;
+    group.flags = 0x001;
+    const std::int32_t space[4] = {0, 0, 200, 100};
+    std::copy(space, space + 4, group.groupRect);
+    ShapeInfo rect;
+    rect.type = 1;
+    rect.hasChildRect = true;
+    const std::int32_t left[4] = {0, 0, 100, 100};
+    std::copy(left, left + 4, rect.childRect);
+    rect.properties = {{0x01BF, 0x00100000}};   // not filled
+    ShapeInfo outline;
+    outline.type = 0;
+    outline.hasChildRect = true;
+    const std::int32_t right[4] = {100, 50, 200, 100};
+    std::copy(right, right + 4, outline.childRect);
+    outline.complex[0x0145] = msoArray({0, 0, 21600, 0, 21600, 21600}, 8);
+    outline.complex[0x0146] = msoArray({0x4000, 0x0002, 0x6001, 0x8000}, 2);
+    f.drawing.shapes[10] = group;
+    f.drawing.shapes[11] = rect;
+    f.drawing.shapes[12] = outline;
+    f.drawing.groupMembers[10] = {11, 12};
+    // WordArt.
+    f.anchors.push_back(anchorOf(third, 20, 0, 0, 5760, 1440));
+    ShapeInfo art;
+    art.type = 136;
+    art.properties = {{0x0181, 0x00C0C0C0}};
+    const std::u16string draft = u"DRAFT";
+    Bytes text;
+    for (char16_t c : draft) put16(text, c);
+    put16(text, 0);
+    art.complex[0x00C0] = text;
+    f.drawing.shapes[20] = art;
+
+    const model::Document doc = convertDocFile(f);
+    std::vector<model::DrawingShape> shapes;
+    for (const auto& b : doc.sections.at(0).blocks)
+        if (const auto* d = std::get_if<model::DrawingShape>(&b)) shapes.push_back(*d);
+    // Floating shapes stand before the paragraph that anchors them.
+    EXPECT_EQ(texts(doc), (Lines{"<picture>", "<picture>", "<picture>", "<picture>", "beforeafter"}));
+    ASSERT_EQ(shapes.size(), 4u);
+    const auto& b = shapes[0];
+    EXPECT_TRUE(b.textBox);
+    ASSERT_EQ(b.text.size(), 1u);
+    EXPECT_EQ(std::get<model::Paragraph>(b.text[0]).plainText(), "box text");
+    EXPECT_EQ(b.fill.color, (model::Color{255, 0, 0}));
+    EXPECT_EQ(b.line.color, (model::Color{0, 0, 255}));
+    EXPECT_DOUBLE_EQ(b.line.widthPt, 2.0);
+    EXPECT_EQ(b.line.dash, model::LineDash::Dash);
+    EXPECT_EQ(b.line.end.head, model::ArrowHead::Triangle);
+    EXPECT_TRUE(b.flipH);
+    EXPECT_DOUBLE_EQ(b.rotationDeg, 45.0);
+    EXPECT_EQ(b.textAlignment, model::VerticalAlignment::Center);
+    EXPECT_DOUBLE_EQ(b.widthPt, 144.0);
+    ASSERT_TRUE(b.anchor);
+    EXPECT_DOUBLE_EQ(b.anchor->xPt, 72.0);
+    EXPECT_TRUE(b.anchor->yFromParagraph);
+    EXPECT_DOUBLE_EQ(b.anchor->yPt, 36.0);
+    EXPECT_EQ(b.anchor->wrap, model::TextWrap::TopAndBottom);
+    EXPECT_TRUE(b.anchor->behindText);
+    // Group members: placed in the group's space stretched over the anchor.
+    EXPECT_EQ(shapes[1].geometry.preset, model::PresetShape::Rectangle);
+    EXPECT_EQ(shapes[1].fill.kind, model::ShapeFill::Kind::None);
+    EXPECT_DOUBLE_EQ(shapes[1].widthPt, 72.0);
+    EXPECT_EQ(shapes[2].geometry.preset, model::PresetShape::Custom);
+    ASSERT_EQ(shapes[2].geometry.paths.size(), 1u);
+    EXPECT_EQ(shapes[2].geometry.paths[0].commands.size(), 4u);
+    EXPECT_EQ(shapes[2].geometry.paths[0].commands[3].op, model::PathCommand::Op::Close);
+    EXPECT_DOUBLE_EQ(shapes[2].anchor->xPt - shapes[1].anchor->xPt, 72.0);
+    EXPECT_DOUBLE_EQ(shapes[2].anchor->yPt - shapes[1].anchor->yPt, 36.0);
+    EXPECT_DOUBLE_EQ(shapes[2].heightPt, 36.0);
+    // WordArt: its string, large, in its fill colour.
+    ASSERT_EQ(shapes[3].text.size(), 1u);
+    const auto& run = std::get<model::Paragraph>(shapes[3].text[0]).runs.at(0);
+    EXPECT_EQ(run.text, "DRAFT");
+    EXPECT_EQ(run.props.color, (model::Color{0xC0, 0xC0, 0xC0}));
+    EXPECT_GT(run.props.sizePt, 30.0);
+}
+
+TEST(DocConverter, ParagraphBordersShadingHighlightAndPageBorders) {
+    Synth s;
+    // Top border: 1.5 pt single red (Word 97 form), bottom: 1 pt dotted blue (Word 2000 form).
+    Bytes bottom;
+    put16(bottom, 0xC650);
+    bottom.push_back(8);
+    for (std::uint8_t v : {0x00, 0x00, 0xFF, 0x00, 8, 6, 2, 0}) bottom.push_back(v);
+    const Bytes papx = sprm4(0x6424, 12u | (1u << 8) | (6u << 16) | (1u << 24)) + bottom + sprm2(0x442D, 16u << 5);
+    s.text(u"boxed", sprm1(0x2A0C, 7)).mark(0x0D, papx);
+    DocFile& f = s.file();
+    SectionDesc section;
+    section.cpEnd = s.cp();
+    section.sepx = sprm4(0x702B, 24u | (1u << 8) | (1u << 16) | (24u << 24)) + sprm2(0x522F, 2u | (1u << 5));
+    f.sections = {section};
+    const model::Document doc = convertDocFile(f);
+    const auto& p = std::get<model::Paragraph>(doc.sections.at(0).blocks.at(0));
+    EXPECT_EQ(p.props.borders.top.style, model::BorderStyle::Single);
+    EXPECT_DOUBLE_EQ(p.props.borders.top.widthPt, 1.5);
+    EXPECT_EQ(p.props.borders.top.color, (model::Color{255, 0, 0}));
+    EXPECT_DOUBLE_EQ(p.props.borders.top.spacePt, 1.0);
+    EXPECT_EQ(p.props.borders.bottom.style, model::BorderStyle::Dotted);
+    EXPECT_EQ(p.props.borders.bottom.color, (model::Color{0, 0, 255}));
+    EXPECT_FALSE(p.props.borders.left.visible());
+    EXPECT_EQ(p.props.shading, (model::Color{192, 192, 192}));
+    EXPECT_EQ(p.runs.at(0).props.highlight, (model::Color{255, 255, 0}));
+    const auto& pb = doc.sections.at(0).pageBorders;
+    EXPECT_DOUBLE_EQ(pb.top.widthPt, 3.0);
+    EXPECT_DOUBLE_EQ(pb.top.spacePt, 24.0);
+    EXPECT_EQ(pb.pages, model::PageBorders::Pages::AllButFirst);
+    EXPECT_FALSE(pb.fromText);
+    EXPECT_FALSE(pb.bottom.visible());
+}
+
+// A numbered paragraph that opens with a page break shows its label after
+// the break; a paragraph of nothing but a section mark is neither labelled
+// nor counted.
+TEST(DocConverter, ListLabelsFollowLeadingPageBreaksAndSkipLoneSectionMarks) {
+    Bytes item;
+    put16(item, sprm::PIlfo); put16(item, 1);
+    Synth s;
+    s.text(u"one").mark(0x0D, item);
+    s.mark(0x0C, item);
+    const std::uint32_t end1 = s.cp();
+    s.text(u"\x0Ctwo").mark(0x0D, item);
+    s.text(u"three").mark(0x0D, item);
+    DocFile& f = s.file();
+    f.sections = {{end1, {}}, {s.cp(), {}}};
+    ListDef def;
+    def.lsid = 7;
+    ListLevel lvl;
+    lvl.text = std::u16string{char16_t(0), u'.'};
+    lvl.follow = 1;
+    def.levels.push_back(lvl);
+    f.lists.lists.push_back(def);
+    f.lists.overrides.push_back({7, {}});
+    EXPECT_EQ(texts(convertDocFile(f)), (Lines{"1. one", "<break>", "2. two", "3. three"}));
+}
+
+// Word 6.0/95 numbering (nLvlAnm and ANLD, here in the Word 97 layout the
+// reader gives them): a paragraph without numbering ends the run.
+TEST(DocConverter, Word6NumberedParagraphsCountInRuns) {
+    Bytes numbered = sprm1(sprm::PNLvlAnm, 10);
+    put16(numbered, sprm::PAnld);
+    numbered.push_back(84);
+    Bytes anld(84, 0);
+    anld[2] = 1;                                         // one character after the number
+    anld[10] = 1;                                        // start at 1
+    anld[20] = '.';
+    numbered.insert(numbered.end(), anld.begin(), anld.end());
+    Synth s;
+    s.text(u"first").mark(0x0D, numbered);
+    s.text(u"second").mark(0x0D, numbered);
+    s.text(u"plain").mark(0x0D);
+    s.text(u"again").mark(0x0D, numbered);
+    DocFile& f = s.file();
+    f.fib.word97 = false;
+    EXPECT_EQ(texts(convertDocFile(f)), (Lines{"1.\tfirst", "2.\tsecond", "plain", "1.\tagain"}));
+}
+
+// A symbol from a font of the symbol character set keeps its private-use
+// code whatever the font's name; from a text font, the plain character.
+TEST(DocConverter, SymbolFontsKnownByTheirCharacterSet) {
+    auto symbol = [](std::uint16_t font, std::uint16_t code) {
+        Bytes b;
+        put16(b, sprm::CSymbol); put16(b, font); put16(b, code);
+        return b;
+    };
+    Synth s;
+    s.text(u"x", symbol(1, 0x81)).text(u"y", symbol(0, 0x41)).mark(0x0D);
+    DocFile& f = s.file();
+    f.fonts = {FontDef{"Times New Roman", 0}, FontDef{"UniversalMath1 BT", 2}};
+    const auto d = convertDocFile(f);
+    EXPECT_EQ(texts(d), (Lines{"\uF081A"}));
+    EXPECT_EQ(std::get<model::Paragraph>(d.sections.at(0).blocks.at(0)).runs.at(0).props.font, "UniversalMath1 BT");
+}
+
+// Fields Word draws from their code: SYMBOL without a result shows its
+// character in the font its \f switch names; one with a result keeps it.
+TEST(DocConverter, SymbolFieldsShowTheirCharacter) {
+    Synth s;
+    s.text(u"5 \x13 SYMBOL 109 \\f \"Symbol\" \\s 10 \x15m").mark(0x0D);
+    s.text(u"\x13 SYMBOL 183 \\f Symbol \x14?\x15|\x13 SYMBOL 150 \x15|\x13 SYMBOL 0x41 \\u \x15").mark(0x0D);
+    const auto d = s.convert();
+    EXPECT_EQ(texts(d), (Lines{"5 mm", "?|\u2013|A"}));
+    const model::Run* mu = nullptr;
+    for (const auto& r : std::get<model::Paragraph>(d.sections.at(0).blocks.at(0)).runs)
+        if (r.text == "m" || r.text.rfind("m", 0) == 0) mu = mu ? mu : &r;
+    ASSERT_NE(mu, nullptr);
+    EXPECT_EQ(mu->props.font, "Symbol");
+}
+
+// A drop cap is a paragraph of its own (sprmPDcs); Word shows it as the
+// first letter of the next paragraph, whatever the letter's size.
+TEST(DocConverter, DropCapJoinsTheNextParagraph) {
+    auto dcs = [](unsigned fdct, unsigned lines) {
+        Bytes b;
+        put16(b, sprm::PDcs);
+        put16(b, fdct | (lines << 3));
+        return b;
+    };
+    Synth s;
+    s.text(u"T").mark(0x0D, dcs(1, 3));
+    s.text(u"his starts.").mark(0x0D);
+    s.text(u"W").mark(0x0D, dcs(2, 2));
+    s.text(u"ith margin.").mark(0x0D);
+    s.text(u"L").mark(0x0D, dcs(1, 3));
+    EXPECT_EQ(texts(s.convert()), (Lines{"This starts.", "With margin.", "L"}));
 }
 
 } // namespace

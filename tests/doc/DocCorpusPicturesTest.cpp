@@ -12,6 +12,16 @@ using namespace fq;
 
 namespace {
 
+// Pictures of the blocks, table cells included.
+void collect(const std::vector<model::Block>& blocks, std::vector<model::Picture>& out) {
+    for (const auto& b : blocks) {
+        if (const auto* pic = std::get_if<model::Picture>(&b)) out.push_back(*pic);
+        else if (const auto* t = std::get_if<model::Table>(&b))
+            for (const auto& row : t->rows)
+                for (const auto& cell : row.cells) collect(cell.blocks, out);
+    }
+}
+
 std::vector<model::Picture> picturesOf(const std::string& name) {
     const fs::path p = fs::path(FQ_SHARED_DIR) / "corpus" / "doc" / name;
     std::vector<model::Picture> out;
@@ -20,9 +30,7 @@ std::vector<model::Picture> picturesOf(const std::string& name) {
         return out;
     }
     const auto d = doc::readDoc(p);
-    for (const auto& s : d.sections)
-        for (const auto& b : s.blocks)
-            if (const auto* pic = std::get_if<model::Picture>(&b)) out.push_back(*pic);
+    for (const auto& s : d.sections) collect(s.blocks, out);
     return out;
 }
 

@@ -96,6 +96,16 @@ TEST_F(DocErrors, CompoundFilesThatAreNoWordDocument) {
               model::messages::notAWordDocument);
 }
 
+// The Far East and Macintosh editions of Word 6.0/95 signed their files
+// 0xA697 and 0xA699: they are Word documents of that version.
+TEST_F(DocErrors, Word6EditionSignaturesAreWordDocuments) {
+    for (std::uint16_t ident : {0xA5DC, 0xA697, 0xA699}) {
+        const std::string m = messageOf(writeCompound("w6.doc", {{"WordDocument", fib(ident, 104, 0, 1024)}}));
+        EXPECT_NE(m, model::messages::notAWordDocument) << std::hex << ident;
+        EXPECT_NE(m, model::messages::versionNotSupported) << std::hex << ident;
+    }
+}
+
 TEST_F(DocErrors, EncryptedAndObfuscated) {
     EXPECT_EQ(messageOf(writeCompound("enc.doc", {{"WordDocument", fib(0xA5EC, 193, 0x0100, 1024)}})),
               model::messages::passwordProtected);

@@ -123,6 +123,41 @@ std::vector<DocxSource> sources(const std::vector<unsigned char>& png, const std
                  "<w:sectPr><w:pgSz w:w=\"15840\" w:h=\"12240\" w:orient=\"landscape\"/><w:pgMar w:top=\"1000\" w:right=\"1000\" "
                  "w:bottom=\"1000\" w:left=\"1000\" w:header=\"500\" w:footer=\"500\" w:gutter=\"0\"/></w:sectPr>";
     s.push_back(notes);
+
+    // Tables: widths, merges both ways, a header row, row heights, borders,
+    // shading, a nested table, and a table in the header.
+    auto tc = [](const std::string& content, const std::string& tcPr) {
+        return "<w:tc><w:tcPr>" + tcPr + "</w:tcPr>" + content + "</w:tc>";
+    };
+    auto w = [](int twips) { return "<w:tcW w:w=\"" + std::to_string(twips) + "\" w:type=\"dxa\"/>"; };
+    DocxSource tables;
+    tables.name = "tables";
+    tables.header = "<w:tbl><w:tblPr><w:tblW w:w=\"4000\" w:type=\"dxa\"/></w:tblPr><w:tblGrid><w:gridCol w:w=\"2000\"/>"
+                    "<w:gridCol w:w=\"2000\"/></w:tblGrid><w:tr>" + tc(para(run("Head left")), w(2000)) +
+                    tc(para(run("Head right")), w(2000)) + "</w:tr></w:tbl>" + para("");
+    const std::string nested =
+        "<w:tbl><w:tblPr><w:tblW w:w=\"1600\" w:type=\"dxa\"/></w:tblPr><w:tblGrid><w:gridCol w:w=\"800\"/>"
+        "<w:gridCol w:w=\"800\"/></w:tblGrid><w:tr>" + tc(para(run("Inner one")), w(800)) +
+        tc(para(run("Inner two")), w(800)) + "</w:tr></w:tbl>";
+    tables.body =
+        para(run("Before the tables")) +
+        "<w:tbl><w:tblPr><w:tblW w:w=\"6000\" w:type=\"dxa\"/><w:tblInd w:w=\"720\" w:type=\"dxa\"/>"
+        "<w:tblBorders><w:top w:val=\"single\" w:sz=\"12\" w:color=\"FF0000\"/><w:left w:val=\"single\" w:sz=\"4\"/>"
+        "<w:bottom w:val=\"double\" w:sz=\"4\"/><w:right w:val=\"single\" w:sz=\"4\"/>"
+        "<w:insideH w:val=\"dotted\" w:sz=\"8\"/><w:insideV w:val=\"single\" w:sz=\"4\"/></w:tblBorders>"
+        "<w:tblLayout w:type=\"fixed\"/></w:tblPr>"
+        "<w:tblGrid><w:gridCol w:w=\"1500\"/><w:gridCol w:w=\"2500\"/><w:gridCol w:w=\"2000\"/></w:tblGrid>"
+        "<w:tr><w:trPr><w:tblHeader/><w:trHeight w:val=\"600\" w:hRule=\"exact\"/></w:trPr>" +
+        tc(para(run("Head A")), w(1500)) +
+        tc(para(run("Head BC")), w(4500) + "<w:gridSpan w:val=\"2\"/><w:shd w:val=\"clear\" w:color=\"auto\" w:fill=\"FFFF00\"/>") +
+        "</w:tr><w:tr><w:trPr><w:trHeight w:val=\"500\"/></w:trPr>" +
+        tc(para(run("Tall cell")), w(1500) + "<w:vMerge w:val=\"restart\"/><w:shd w:val=\"clear\" w:color=\"auto\" "
+                                             "w:fill=\"00B0F0\"/><w:vAlign w:val=\"center\"/>") +
+        tc(para(run("B one")), w(2500)) + tc(para(run("C one")), w(2000)) +
+        "</w:tr><w:tr>" + tc(para(""), w(1500) + "<w:vMerge/>") + tc(para(run("B two")), w(2500)) +
+        tc(nested + para(run("After inner")), w(2000)) + "</w:tr></w:tbl>" +
+        para(run("After the tables")) + kA4;
+    s.push_back(tables);
     return s;
 }
 
@@ -170,10 +205,15 @@ FixtureSet build() {
     return f;
 }
 
-void collectParagraphs(const model::Document& d, std::vector<const model::Paragraph*>& out) {
-    for (const auto& s : d.sections)
-        for (const auto& b : s.blocks)
-            if (const auto* p = std::get_if<model::Paragraph>(&b)) out.push_back(p);
+void collectParagraphs(const std::vector<model::Block>& blocks, std::vector<const model::Paragraph*>& out) {
+    for (const auto& b : blocks) {
+        if (const auto* p = std::get_if<model::Paragraph>(&b)) {
+            out.push_back(p);
+        } else if (const auto* t = std::get_if<model::Table>(&b)) {
+            for (const auto& row : t->rows)
+                for (const auto& cell : row.cells) collectParagraphs(cell.blocks, out);
+        }
+    }
 }
 
 } // namespace
@@ -195,7 +235,7 @@ model::Document readFixture(const std::string& name) {
 
 std::vector<const model::Paragraph*> paragraphs(const model::Document& d) {
     std::vector<const model::Paragraph*> out;
-    collectParagraphs(d, out);
+    for (const auto& s : d.sections) collectParagraphs(s.blocks, out);
     return out;
 }
 

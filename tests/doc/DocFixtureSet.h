@@ -23,7 +23,7 @@ const FixtureSet& fixtures();
 // Reads fixture name; fails the calling test when it is missing.
 model::Document readFixture(const std::string& name);
 
-// All paragraphs of the body in order.
+// All paragraphs of the body in order, those of table cells too.
 std::vector<const model::Paragraph*> paragraphs(const model::Document& d);
 // The first body paragraph whose text contains needle, or nullptr.
 const model::Paragraph* findParagraph(const model::Document& d, const std::string& needle);

@@ -222,12 +222,41 @@ TEST(DocPieces, DamagedPieceTablesAreReported) {
     bad[6] = 0x05;                                            // unknown entry kind after the grpprl
     EXPECT_THROW(parseClx(ByteReader(bad, "t"), {0, static_cast<std::uint32_t>(bad.size())}, true), fq::model::ConversionError);
     const PieceTable pt = parseClx(table, {0, static_cast<std::uint32_t>(clx.size())}, true);
-    Bytes shortStream(150, 'x');                              // the UTF-16 piece lies beyond it
+    // The UTF-16 piece lies beyond a short stream: its characters are lost,
+    // the positions after them keep their place.
+    Bytes shortStream(150, 'x');
+    const DocText partial = readText(ByteReader(shortStream, "wd"), pt, CodePage(1252), 100);
+    EXPECT_EQ(partial.chars, (std::u16string{u'x', u'x', kLost, kLost}));
+    // Of a stream shorter than every piece, nothing can be read.
+    Bytes tinyStream(50, 'x');
     try {
-        readText(ByteReader(shortStream, "wd"), pt, CodePage(1252), 100);
+        readText(ByteReader(tinyStream, "wd"), pt, CodePage(1252), 100);
         FAIL() << "no error";
     } catch (const fq::model::ConversionError& e) {
         EXPECT_EQ(std::string(e.what()).rfind(fq::model::messages::damagedPrefix, 0), 0u) << e.what();
+    }
+}
+
+TEST(DocPieces, TheTextBeforeAPieceThatGoesBackIsKept) {
+    // Pieces at CPs 0-2, 2-4, then one claiming 1-3: positions from there on
+    // cannot be trusted. A first piece that ends before it starts leaves nothing.
+    struct Case { std::vector<std::uint32_t> cps; std::size_t pieces; };
+    for (const Case& c : {Case{{0, 2, 4, 6}, 3}, Case{{0, 2, 4, 3}, 2}, Case{{0, 2, 1, 3}, 1}, Case{{5, 2, 4}, 0}}) {
+        Bytes plc;
+        for (std::uint32_t cp : c.cps) put32(plc, cp);
+        for (std::size_t i = 0; i + 1 < c.cps.size(); ++i) {
+            put16(plc, 0); put32(plc, 0x40000000u | static_cast<std::uint32_t>(200 + 8 * i)); put16(plc, 0);
+        }
+        Bytes clx{2};
+        put32(clx, static_cast<std::uint32_t>(plc.size()));
+        clx.insert(clx.end(), plc.begin(), plc.end());
+        const ByteReader table(clx, "table");
+        if (c.pieces == 0) {
+            EXPECT_THROW(parseClx(table, {0, static_cast<std::uint32_t>(clx.size())}, true), fq::model::ConversionError);
+            continue;
+        }
+        EXPECT_EQ(parseClx(table, {0, static_cast<std::uint32_t>(clx.size())}, true).pieces.size(), c.pieces)
+            << c.cps.back();
     }
 }
 

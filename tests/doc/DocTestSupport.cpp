@@ -21,18 +21,23 @@ std::u32string squeeze(const std::u32string& s) {
     return out;
 }
 
+// Paragraph texts, table cells in reading order.
 void appendParagraphs(std::string& out, const std::vector<model::Block>& blocks) {
-    for (const auto& b : blocks)
-        if (const auto* p = std::get_if<model::Paragraph>(&b)) out += p->plainText() + "\n";
+    for (const auto& b : blocks) {
+        if (const auto* p = std::get_if<model::Paragraph>(&b)) {
+            out += p->plainText() + "\n";
+        } else if (const auto* t = std::get_if<model::Table>(&b)) {
+            for (const auto& row : t->rows)
+                for (const auto& cell : row.cells) appendParagraphs(out, cell.blocks);
+        }
+    }
 }
 
 } // namespace
 
 std::string bodyText(const model::Document& doc) {
     std::string out;
-    for (const auto& s : doc.sections)
-        for (const auto& b : s.blocks)
-            if (const auto* p = std::get_if<model::Paragraph>(&b)) out += p->plainText() + "\n";
+    for (const auto& s : doc.sections) appendParagraphs(out, s.blocks);
     return out;
 }
 
@@ -40,8 +45,7 @@ std::string allText(const model::Document& doc) {
     std::string out;
     for (const auto& s : doc.sections) {
         appendParagraphs(out, s.header);
-        for (const auto& b : s.blocks)
-            if (const auto* p = std::get_if<model::Paragraph>(&b)) out += p->plainText() + "\n";
+        appendParagraphs(out, s.blocks);
         appendParagraphs(out, s.footer);
     }
     return out;

@@ -9,8 +9,8 @@
 
 namespace fq::doc::test {
 
-// Paragraph texts of every section's blocks, one line each (headers and
-// footers left out, as in the reference texts).
+// Paragraph texts of every section's blocks, one line each, table cells in
+// reading order (headers and footers left out, as in the reference texts).
 std::string bodyText(const model::Document& doc);
 // All paragraphs of the document, headers and footers included.
 std::string allText(const model::Document& doc);

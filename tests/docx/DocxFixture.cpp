@@ -69,6 +69,12 @@ DocxFixture& DocxFixture::numbering(const std::string& inner) {
     return *this;
 }
 
+DocxFixture& DocxFixture::settings(const std::string& inner) {
+    parts_["word/settings.xml"] = wrap("settings", inner);
+    documentRels_.push_back("<Relationship Id=\"rIdSettings\" Type=\"" + relNs + "settings\" Target=\"settings.xml\"/>");
+    return *this;
+}
+
 DocxFixture& DocxFixture::theme(const std::string& majorLatin, const std::string& minorLatin) {
     parts_["word/theme/theme1.xml"] =
         "<?xml version=\"1.0\"?><a:theme xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\">"
@@ -80,10 +86,9 @@ DocxFixture& DocxFixture::theme(const std::string& majorLatin, const std::string
     return *this;
 }
 
-DocxFixture& DocxFixture::settings(const std::string& inner) {
-    parts_["word/settings.xml"] = wrap("settings", inner);
-    documentRels_.push_back("<Relationship Id=\"rIdSettings\" Type=\"" + relNs +
-                            "settings\" Target=\"settings.xml\"/>");
+DocxFixture& DocxFixture::fontTable(const std::string& inner) {
+    parts_["word/fontTable.xml"] = wrap("fonts", inner);
+    documentRels_.push_back("<Relationship Id=\"rIdFonts\" Type=\"" + relNs + "fontTable\" Target=\"fontTable.xml\"/>");
     return *this;
 }
 
@@ -98,6 +103,13 @@ DocxFixture& DocxFixture::endnotes(const std::string& inner) {
     parts_["word/endnotes.xml"] = wrap("endnotes", inner);
     documentRels_.push_back("<Relationship Id=\"rIdEndnotes\" Type=\"" + relNs +
                             "endnotes\" Target=\"endnotes.xml\"/>");
+    return *this;
+}
+
+DocxFixture& DocxFixture::related(const std::string& relId, const std::string& type, const std::string& name,
+                                  const std::string& xml) {
+    parts_["word/" + name] = xml;
+    documentRels_.push_back("<Relationship Id=\"" + relId + "\" Type=\"" + type + "\" Target=\"" + name + "\"/>");
     return *this;
 }
 

@@ -1,4 +1,4 @@
-// Document structure: sections, breaks, lists, tables, fields, links,
+// Document structure: sections, breaks, lists, fields, links,
 // tracked changes, notes, headers and footers, text boxes and special
 // characters all keep their text in the document model.
 #include "DocxFixture.h"
@@ -167,46 +167,6 @@ TEST(DocxList, ListThatRefersToANumberingStyleUsesItsLevels) {
     EXPECT_EQ(texts(read(f)), (std::vector<std::string>{"(1)\tvia style"}));
 }
 
-TEST(DocxTable, RowsBecomeParagraphsWithTabSeparatedCellsAndNestedTablesFlatten) {
-    DocxFixture f;
-    auto cell = [](const std::string& content) { return "<w:tc><w:tcPr/>" + content + "</w:tc>"; };
-    const std::string nested = "<w:tbl><w:tr>" + cell(p("n1")) + cell(p("n2")) + "</w:tr><w:tr>" + cell(p("n3")) +
-                               cell(p("n4")) + "</w:tr></w:tbl>";
-    f.body(p("before") + "<w:tbl><w:tblPr/><w:tr>" + cell(p("a", "<w:jc w:val=\"center\"/>")) + cell(p("b")) +
-           cell(p("c1") + p("c2")) + "</w:tr><w:tr>" + cell(p("d")) + cell(nested + p("after nested")) + cell("<w:p/>") +
-           "</w:tr></w:tbl>" + p("after"));
-    auto doc = read(f);
-    EXPECT_EQ(texts(doc),
-              (std::vector<std::string>{"before", "a\tb\tc1\nc2", "d\tn1\tn2\nn3\tn4\nafter nested\t", "after"}));
-    EXPECT_EQ(paragraphs(doc)[1].props.alignment, model::Alignment::Center);
-}
-
-TEST(DocxTable, RowsGetTabStopsAtTheirColumnsFromTheGrid) {
-    DocxFixture f;
-    auto cell = [](const std::string& content, const std::string& tcPr = "") {
-        return "<w:tc><w:tcPr>" + tcPr + "</w:tcPr>" + content + "</w:tc>";
-    };
-    f.body("<w:tbl><w:tblPr/><w:tblGrid><w:gridCol w:w=\"2000\"/><w:gridCol w:w=\"3000\"/>"
-           "<w:gridCol w:w=\"1000\"/></w:tblGrid>"
-           "<w:tr>" + cell(p("a", "<w:tabs><w:tab w:val=\"left\" w:pos=\"500\"/></w:tabs>")) + cell(p("b")) +
-           cell(p("c")) + "</w:tr>"
-           "<w:tr>" + cell(p("wide"), "<w:gridSpan w:val=\"2\"/>") + cell(p("d")) + "</w:tr>"
-           "<w:tr>" + cell(p("in", "<w:ind w:left=\"400\"/>")) + cell(p("e")) + cell(p("f")) + "</w:tr>"
-           "<w:tr><w:trPr><w:gridBefore w:val=\"1\"/></w:trPr>" + cell(p("g")) + cell(p("h")) + "</w:tr>"
-           "</w:tbl>"
-           // without a grid the cells keep the tabs of their paragraphs
-           "<w:tbl><w:tr>" + cell(p("x", "<w:tabs><w:tab w:val=\"left\" w:pos=\"500\"/></w:tabs>")) + cell(p("y")) +
-           "</w:tr></w:tbl>");
-    const auto paras = paragraphs(read(f));
-    ASSERT_EQ(paras.size(), 5u);
-    EXPECT_EQ(paras[0].plainText(), "a\tb\tc");
-    EXPECT_EQ(paras[0].props.tabStopsPt, (std::vector<double>{100.0, 250.0}));
-    EXPECT_EQ(paras[1].props.tabStopsPt, (std::vector<double>{250.0})) << "a cell spanning two columns";
-    EXPECT_EQ(paras[2].props.tabStopsPt, (std::vector<double>{80.0, 230.0})) << "measured from the left indent";
-    EXPECT_EQ(paras[3].props.tabStopsPt, (std::vector<double>{250.0})) << "a row that starts in the second column";
-    EXPECT_EQ(paras[4].props.tabStopsPt, (std::vector<double>{25.0}));
-}
-
 TEST(DocxField, ComplexFieldsShowOnlyTheirResultAndSimpleFieldsTheirContent) {
     DocxFixture f;
     f.body("<w:p>" + r(t("Page ")) + r("<w:fldChar w:fldCharType=\"begin\"/>") +
@@ -326,11 +286,35 @@ TEST(DocxSpecialContent, SymbolsHyphensTextBoxesAlternateContentAndMath) {
            "<w:p><w:r><mc:AlternateContent><mc:Choice Requires=\"cx1\"><w:t>chartex</w:t></mc:Choice>"
            "<mc:Fallback><w:t>fallback</w:t></mc:Fallback></mc:AlternateContent></w:r></w:p>");
     auto doc = read(f);
-    EXPECT_EQ(texts(doc), (std::vector<std::string>{"\xEF\x81\x8A" "co\xC2\xAD" "op\xE2\x80\x91xa+b", "in the box",
+    EXPECT_EQ(texts(doc), (std::vector<std::string>{"\xEF\x81\x8A" "co\xC2\xAD" "op\xE2\x80\x91xa+b",
                                                     "[equation]", "fallback"}));
+    // The text box's text is in its shape, once, and the fallback's not at all.
+    std::vector<std::string> boxed;
+    for (const auto& b : doc.sections.at(0).blocks)
+        if (const auto* shape = std::get_if<model::DrawingShape>(&b))
+            for (const auto& inner : shape->text)
+                if (const auto* para = std::get_if<model::Paragraph>(&inner)) boxed.push_back(para->plainText());
+    EXPECT_EQ(boxed, (std::vector<std::string>{"in the box"}));
     const model::Run* sym = runWith(doc, "\xEF\x81\x8A");
     ASSERT_TRUE(sym);
     EXPECT_EQ(sym->props.font, "Wingdings");
+}
+
+// A font the font table gives the symbol character set keeps its symbols'
+// private-use codes, as a font known by name does; in a text font such a
+// code stands for the plain character.
+TEST(DocxSpecialContent, SymbolFontsKnownByTheirCharacterSet) {
+    DocxFixture f;
+    f.fontTable("<w:font w:name=\"UniversalMath1 BT\"><w:charset w:val=\"02\"/></w:font>"
+                "<w:font w:name=\"Times New Roman\"><w:charset w:val=\"00\"/></w:font>");
+    f.body("<w:p>" + r("<w:sym w:font=\"UniversalMath1 BT\" w:char=\"F081\"/>") +
+           r("<w:sym w:font=\"Times New Roman\" w:char=\"F041\"/>") +
+           r("<w:sym w:font=\"Symbol\" w:char=\"F06D\"/>") + "</w:p>");
+    auto doc = read(f);
+    EXPECT_EQ(texts(doc), (std::vector<std::string>{"\xEF\x82\x81" "A" "\xEF\x81\xAD"}));
+    const model::Run* sym = runWith(doc, "\xEF\x82\x81");
+    ASSERT_TRUE(sym);
+    EXPECT_EQ(sym->props.font, "UniversalMath1 BT");
 }
 
 TEST(DocxProperties, TitleAuthorKeywordsAndDates) {
@@ -372,4 +356,94 @@ TEST(DocxSection, PageBreakAtTheVeryStartAddsNoEmptyPage) {
     EXPECT_EQ(std::get<model::Paragraph>(blocks[0]).plainText(), "first");
     EXPECT_TRUE(std::holds_alternative<model::PageBreak>(blocks[1]));
     EXPECT_EQ(std::get<model::Paragraph>(blocks[2]).plainText(), "second");
+}
+
+// Fields Word draws from their code or form data: check boxes as ballot
+// boxes, drop-downs as the selected entry, SYMBOL as its character.
+TEST(DocxFields, FormFieldsAndSymbolsShowWhatWordDraws) {
+    auto fc = [](const std::string& kind, const std::string& ffData = "") {
+        return "<w:r><w:fldChar w:fldCharType=\"" + kind + "\">" + ffData + "</w:fldChar></w:r>";
+    };
+    auto code = [](const std::string& c) { return "<w:r><w:instrText xml:space=\"preserve\">" + c + "</w:instrText></w:r>"; };
+    const std::string box = "<w:ffData><w:checkBox><w:default w:val=\"0\"/>%</w:checkBox></w:ffData>";
+    auto checkBox = [&](const std::string& state) {
+        std::string ff = box;
+        ff.replace(ff.find('%'), 1, state);
+        return fc("begin", ff) + code(" FORMCHECKBOX ") + fc("end");
+    };
+    const std::string list = "<w:ffData><w:ddList><w:result w:val=\"1\"/><w:listEntry w:val=\"alpha\"/>"
+                             "<w:listEntry w:val=\"beta\"/></w:ddList></w:ffData>";
+    DocxFixture f;
+    f.body("<w:p>" + checkBox("") + checkBox("<w:checked/>") + checkBox("<w:checked w:val=\"0\"/>") + "</w:p>" +
+           "<w:p>" + fc("begin", list) + code(" FORMDROPDOWN ") + fc("separate") + fc("end") + "</w:p>" +
+           "<w:p>" + r(t("5 ")) + fc("begin") + code(" SYMBOL 109 \\f \"Symbol\" \\s 10 ") + fc("end") + r(t("m")) +
+           fc("begin") + code(" SYMBOL 183 \\f Symbol ") + fc("separate") + r(t("?")) + fc("end") + "</w:p>");
+    const auto doc = read(f);
+    EXPECT_EQ(texts(doc), (std::vector<std::string>{"\u2610\u2612\u2610", "beta", "5 mm?"}));
+    const model::Run* mu = runWith(doc, "5 m");
+    ASSERT_TRUE(mu == nullptr || mu->text == "5 m") << "the drawn character has its own font";
+    bool symbolRun = false;
+    for (const auto& para : paragraphs(doc))
+        for (const auto& run : para.runs) symbolRun |= run.text == "m" && run.props.font == "Symbol";
+    EXPECT_TRUE(symbolRun);
+}
+
+// A drop cap (a frame paragraph with w:dropCap) is the first letter of the
+// paragraph after it; one with nothing after it stays a paragraph.
+TEST(DocxStructure, DropCapJoinsTheParagraphAfterIt) {
+    const std::string drop = "<w:framePr w:dropCap=\"drop\" w:lines=\"3\" w:wrap=\"around\" w:vAnchor=\"text\"/>";
+    const std::string margin = "<w:framePr w:dropCap=\"margin\" w:lines=\"2\"/>";
+    DocxFixture f;
+    f.body(p("T", drop) + p("his starts.") + p("W", margin) + p("ith margin.") +
+           p("N", "<w:framePr w:dropCap=\"none\" w:w=\"200\"/>") + p("ot a drop cap.") + p("L", drop) +
+           "<w:tbl><w:tblGrid><w:gridCol w:w=\"2000\"/></w:tblGrid><w:tr><w:tc>" + p("cell") + "</w:tc></w:tr></w:tbl>");
+    const model::Document doc = read(f);
+    EXPECT_EQ(texts(doc), (std::vector<std::string>{"This starts.", "With margin.", "N", "ot a drop cap.", "L"}));
+    // A drop cap before a table stays a letter of its own; the cell keeps its text.
+    EXPECT_NE(runWith(doc, "cell"), nullptr);
+}
+
+// Equations arrive in Word's linear form, every character in reading order.
+TEST(DocxMath, EquationsInLinearForm) {
+    auto m = [](const std::string& s) { return "<m:r><m:t>" + s + "</m:t></m:r>"; };
+    auto el = [](const std::string& name, const std::string& inner) { return "<m:" + name + ">" + inner + "</m:" + name + ">"; };
+    const struct {
+        std::string xml, text;
+    } cases[] = {
+        {el("f", el("num", m("a+b")) + el("den", m("c"))), "(a+b)/c"},
+        {el("rad", "<m:radPr><m:degHide m:val=\"1\"/></m:radPr><m:deg/>" + el("e", m("x"))), "\u221Ax"},
+        {el("rad", el("deg", m("3")) + el("e", m("y+1"))), "\u221B(y+1)"},
+        {el("sSubSup", el("e", m("b")) + el("sub", m("j")) + el("sup", m("2n"))), "b_j^(2n)"},
+        {el("nary", "<m:naryPr><m:chr m:val=\"\u2211\"/></m:naryPr>" + el("sub", m("i=1")) + el("sup", m("n")) +
+                        el("e", m("i"))), "\u2211_(i=1)^n i"},
+        {el("d", "<m:dPr><m:begChr m:val=\"[\"/><m:endChr m:val=\"]\"/></m:dPr>" + el("e", m("p")) + el("e", m("q"))),
+         "[p|q]"},
+        {el("m", el("mr", el("e", m("1")) + el("e", m("0"))) + el("mr", el("e", m("0")) + el("e", m("1")))),
+         "\u25A0(1&0@0&1)"},
+        {el("func", el("fName", m("sin")) + el("e", m("x"))) + el("limLow", el("e", m("lim")) + el("lim", m("n\u2192\u221E"))),
+         "sin xlim_(n\u2192\u221E)"},
+    };
+    std::string body;
+    for (const auto& c : cases) body += "<w:p>" + el("oMath", c.xml) + "</w:p>";
+    DocxFixture f;
+    f.body(body);
+    const auto got = texts(read(f));
+    ASSERT_EQ(got.size(), std::size(cases));
+    for (std::size_t i = 0; i < got.size(); ++i) EXPECT_EQ(got[i], cases[i].text);
+}
+
+// WordArt (a VML text path) shows its string, once: in the shape that draws it.
+TEST(DocxStructure, WordArtShowsItsString) {
+    DocxFixture f;
+    f.body("<w:p>" + r(t("A ")) + "<w:r><w:pict><v:shape style=\"width:100pt;height:40pt\" type=\"#_x0000_t136\">"
+           "<v:textpath on=\"t\" string=\"Fancy Title\"/></v:shape></w:pict></w:r></w:p>");
+    const auto doc = read(f);
+    std::vector<std::string> inShapes;
+    for (const auto& b : doc.sections.at(0).blocks)
+        if (const auto* shape = std::get_if<model::DrawingShape>(&b))
+            for (const auto& inner : shape->text)
+                if (const auto* p = std::get_if<model::Paragraph>(&inner)) inShapes.push_back(p->plainText());
+    EXPECT_EQ(inShapes, std::vector<std::string>{"Fancy Title"});
+    const auto got = texts(doc);
+    EXPECT_EQ(std::find(got.begin(), got.end(), "Fancy Title"), got.end());
 }

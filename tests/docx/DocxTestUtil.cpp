@@ -25,12 +25,27 @@ std::vector<std::string> texts(const model::Document& doc) {
     return out;
 }
 
+namespace {
+
+const model::Run* runIn(const std::vector<model::Block>& blocks, const std::string& needle) {
+    for (const auto& b : blocks) {
+        if (const auto* para = std::get_if<model::Paragraph>(&b)) {
+            for (const auto& r : para->runs)
+                if (r.text.find(needle) != std::string::npos) return &r;
+        } else if (const auto* t = std::get_if<model::Table>(&b)) {
+            for (const auto& row : t->rows)
+                for (const auto& cell : row.cells)
+                    if (const model::Run* r = runIn(cell.blocks, needle)) return r;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
 const model::Run* runWith(const model::Document& doc, const std::string& needle) {
     for (const auto& s : doc.sections)
-        for (const auto& b : s.blocks)
-            if (const auto* para = std::get_if<model::Paragraph>(&b))
-                for (const auto& r : para->runs)
-                    if (r.text.find(needle) != std::string::npos) return &r;
+        if (const model::Run* r = runIn(s.blocks, needle)) return r;
     return nullptr;
 }
 

@@ -14,7 +14,7 @@ std::vector<model::Paragraph> paragraphs(const model::Document& doc);
 std::vector<model::Picture> pictures(const model::Document& doc);
 // The texts of all paragraphs.
 std::vector<std::string> texts(const model::Document& doc);
-// The run that holds `needle`, or nullptr.
+// The run that holds `needle`, or nullptr (table cells searched too).
 const model::Run* runWith(const model::Document& doc, const std::string& needle);
 
 // A w:p with one run of text and optional pPr / rPr content.

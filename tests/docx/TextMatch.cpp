@@ -70,14 +70,26 @@ MatchResult matchInOrder(const std::u32string& ref, const std::u32string& ours) 
     return r;
 }
 
+namespace {
+
+// Paragraph texts of blocks, table cells in reading order.
+void appendText(std::string& out, const std::vector<model::Block>& blocks) {
+    for (const auto& b : blocks) {
+        if (const auto* p = std::get_if<model::Paragraph>(&b)) {
+            out += p->plainText();
+            out += '\n';
+        } else if (const auto* t = std::get_if<model::Table>(&b)) {
+            for (const auto& row : t->rows)
+                for (const auto& cell : row.cells) appendText(out, cell.blocks);
+        }
+    }
+}
+
+} // namespace
+
 std::string documentText(const model::Document& doc) {
     std::string out;
-    for (const auto& s : doc.sections)
-        for (const auto& b : s.blocks)
-            if (const auto* p = std::get_if<model::Paragraph>(&b)) {
-                out += p->plainText();
-                out += '\n';
-            }
+    for (const auto& s : doc.sections) appendText(out, s.blocks);
     return out;
 }
 

@@ -24,13 +24,18 @@ TEST(IntakeSampleReading, HeadingsEmphasisListTableAndPicture)
         const model::Document document = engine::readDocument(QFile::encodeName(samples.filePath(name)).toStdString());
         std::string text;
         bool bold = false, italic = false, largeHeading = false;
-        int pictures = 0;
-        for (const model::Section& section : document.sections) {
-            for (const model::Block& block : section.blocks) {
+        int pictures = 0, tables = 0;
+        const auto visit = [&](const auto& self, const std::vector<model::Block>& blocks) -> void {
+            for (const model::Block& block : blocks) {
                 if (const auto* picture = std::get_if<model::Picture>(&block)) {
                     ++pictures;
                     EXPECT_EQ(picture->format, model::ImageFormat::Png);
                     EXPECT_GT(picture->widthPt, 100.0);
+                }
+                if (const auto* table = std::get_if<model::Table>(&block)) {
+                    ++tables;
+                    for (const model::TableRow& row : table->rows)
+                        for (const model::TableCell& cell : row.cells) self(self, cell.blocks);
                 }
                 const auto* paragraph = std::get_if<model::Paragraph>(&block);
                 if (!paragraph) continue;
@@ -41,7 +46,9 @@ TEST(IntakeSampleReading, HeadingsEmphasisListTableAndPicture)
                     largeHeading = largeHeading || run.props.sizePt >= 16.0;
                 }
             }
-        }
+        };
+        for (const model::Section& section : document.sections) visit(visit, section.blocks);
+        EXPECT_GE(tables, 1);
         EXPECT_TRUE(bold);
         EXPECT_TRUE(italic);
         EXPECT_TRUE(largeHeading);

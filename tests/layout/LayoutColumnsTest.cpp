@@ -88,10 +88,10 @@ TEST(LayoutColumns, ContinuousSectionBalancesTheColumnsAboveIt) {
     EXPECT_DOUBLE_EQ(frames[2].rect.widthPt, 468.0);
     EXPECT_EQ(frameText(frames[2]), "below\n");
     // The line between the columns runs down the longer one.
-    const auto lines = pictureFramesOf(pub.pages[0]);
+    const auto lines = drawnLinesOf(pub.pages[0]);
     ASSERT_EQ(lines.size(), 1u);
-    EXPECT_NEAR(lines[0].rect.xPt + lines[0].rect.widthPt / 2.0, 72.0 + 216.0 + 18.0, 0.01);
-    EXPECT_NEAR(lines[0].rect.heightPt, 4.0 * lineHeight(), 0.01);
+    EXPECT_NEAR(lines[0].xPt + lines[0].widthPt / 2.0, 72.0 + 216.0 + 18.0, 0.01);
+    EXPECT_NEAR(lines[0].heightPt, 4.0 * lineHeight(), 0.01);
 }
 
 TEST(LayoutColumns, UnequalColumnsKeepTheirWidths) {

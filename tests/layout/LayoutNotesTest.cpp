@@ -83,10 +83,11 @@ TEST(LayoutNotes, FootnoteStandsAtTheFootOfTheReferringPageUnderItsSeparator) {
     EXPECT_EQ(marks(pub.pages[0]), "1 ");
     // At the foot of the text area, with the separator line above it.
     EXPECT_NEAR(notes[0].rect.yPt + notes[0].rect.heightPt, 720.0, 0.01);
-    const auto pictures = pictureFramesOf(pub.pages[0]);
-    ASSERT_EQ(pictures.size(), 1u);
-    EXPECT_LT(pictures[0].rect.yPt, notes[0].rect.yPt);
-    EXPECT_GT(pictures[0].rect.widthPt, pictures[0].rect.heightPt * 50);
+    const auto lines = drawnLinesOf(pub.pages[0]);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_LT(lines[0].yPt, notes[0].rect.yPt);
+    EXPECT_NEAR(lines[0].widthPt, 144.0, 0.01);
+    EXPECT_EQ(lines[0].heightPt, 0.0);
 }
 
 TEST(LayoutNotes, NoteThatDoesNotFitContinuesOnTheNextPage) {

@@ -64,7 +64,8 @@ TEST_F(PubDocument, PropertiesArrive) {
     EXPECT_EQ(doc.metadata.at("dc:date").substr(0, 10), "2024-06-02");
     const std::string ole = fx.dump(fx.path("out.pub"), "ole");
     EXPECT_NE(ole.find("summary title: Quarterly Report"), std::string::npos) << ole;
-    EXPECT_NE(ole.find("create_time: 2024-05-01"), std::string::npos) << ole;
+    // As in Publisher's files, the summary holds no dates.
+    EXPECT_EQ(ole.find("create_time"), std::string::npos) << ole;
 }
 
 TEST_F(PubDocument, NoPropertiesIsFine) {
@@ -77,7 +78,8 @@ TEST_F(PubDocument, NoPropertiesIsFine) {
 TEST_F(PubDocument, ContainerMatchesPublisher) {
     pub::writePub(simple(), fx.path("out.pub"));
     const std::string ours = fx.dump(fx.path("out.pub"), "ole");
-    const std::string real = fx.dump(FQ_SHARED_DIR "/reference/pub-samples/v14-metadata.pub", "ole");
+    // A Publisher 2010 file whose container no other tool rewrote.
+    const std::string real = fx.dump(FQ_SHARED_DIR "/reference/genuine/poi_Sample_2010.pub", "ole");
     ASSERT_FALSE(real.empty());
     EXPECT_NE(ours.find("Root Entry {00021201-0000-0000-00C0-000000000046}"), std::string::npos) << ours;
     for (const char* line : {"stream \\x01CompObj", "stream \\x03Internal", "stream Contents", "stream Envelope: empty",
@@ -106,7 +108,7 @@ TEST_F(PubDocument, ContentsCarriesPublisherStructures) {
     EXPECT_FALSE(grep(ours, "0x100 document \\(0x44\\).*08 0B=23").empty()) << ours;
     EXPECT_FALSE(grep(ours, "page \\(0x43\\).*parent -> 0x100 document.*08 0B=1").empty());
     // Master page, palette, story and frame tables are there and referenced.
-    for (const char* line : {"0E/tC0 master name = \"R\"", "0F/tC0 master long name = \"Master Page R\"",
+    for (const char* line : {"0E/tC0 master name = \"A\"", "0F/tC0 master long name = \"Master Page A\"",
                              "0D/t68 applied master = ->", "22/t70 = -> ", "palette (0x5C)", "story-table? (0x5B)",
                              "frame-table? (0x61)", "font-list (0x6C)", "type-0x4A (0x4A)", "type-0x4B (0x4B)",
                              "type-0x4C (0x4C)", "type-0x4F (0x4F)", "06/tC0 = \"(Custom)\""})

@@ -106,13 +106,44 @@ std::string RawTextObject::text() const {
     return s;
 }
 
+namespace {
+
+std::string joined(const std::vector<RawParagraph>& paragraphs) {
+    std::string s;
+    for (std::size_t i = 0; i < paragraphs.size(); ++i) {
+        if (i) s += "\n";
+        s += paragraphs[i].text();
+    }
+    return s;
+}
+
+} // namespace
+
+std::string RawTableCell::text() const { return joined(paragraphs); }
+
+std::string RawTable::text() const {
+    std::string s;
+    for (const auto& c : cells) {
+        if (c.covered) continue;
+        if (!s.empty()) s += "\n";
+        s += c.text();
+    }
+    return s;
+}
+
 std::string RawDocument::allText() const {
     std::string s;
-    for (const auto& page : pages)
-        for (const auto& t : page.textObjects) {
-            if (!s.empty()) s += "\n";
-            s += t.text();
+    auto add = [&s](const std::string& text) {
+        if (!s.empty()) s += "\n";
+        s += text;
+    };
+    for (const auto& page : pages) {
+        std::size_t table = 0;
+        for (std::size_t i = 0; i <= page.textObjects.size(); ++i) {
+            while (table < page.tables.size() && page.tables[table].textObjectsBefore == i) add(page.tables[table++].text());
+            if (i < page.textObjects.size()) add(page.textObjects[i].text());
         }
+    }
     return s;
 }
 
@@ -123,6 +154,8 @@ RawDocument parsePub2Raw(const std::string& output) {
     std::string raw;
     RawProps lastStyle;
     RawTextObject* text = nullptr;
+    RawTable* table = nullptr;
+    std::vector<RawParagraph>* paragraphs = nullptr;   // where openParagraph adds: a text object's or a cell's
     RawParagraph* para = nullptr;
     RawSpan* span = nullptr;
     while (std::getline(in, raw)) {
@@ -138,6 +171,8 @@ RawDocument parsePub2Raw(const std::string& output) {
             page.height = rawNumber(p, "svg:height").value_or(0);
             doc.pages.push_back(page);
             text = nullptr;
+            table = nullptr;
+            paragraphs = nullptr;
             para = nullptr;
             span = nullptr;
         } else if (doc.pages.empty()) {
@@ -177,15 +212,52 @@ RawDocument parsePub2Raw(const std::string& output) {
             t.height = rawNumber(t.props, "svg:height").value_or(0);
             page.textObjects.push_back(std::move(t));
             text = &page.textObjects.back();
+            paragraphs = &text->paragraphs;
             para = nullptr;
             span = nullptr;
         } else if (startsWith(line, "endTextObject")) {
             text = nullptr;
+            paragraphs = nullptr;
             para = nullptr;
             span = nullptr;
-        } else if (text && (startsWith(line, "openParagraph") || startsWith(line, "openListElement"))) {
-            text->paragraphs.push_back(RawParagraph{parseProps(arguments(line)), {}});
-            para = &text->paragraphs.back();
+        } else if (startsWith(line, "startTableObject")) {
+            auto& page = doc.pages.back();
+            RawTable t;
+            t.props = parseProps(arguments(line));
+            t.x = rawNumber(t.props, "svg:x").value_or(0);
+            t.y = rawNumber(t.props, "svg:y").value_or(0);
+            t.width = rawNumber(t.props, "svg:width").value_or(0);
+            t.height = rawNumber(t.props, "svg:height").value_or(0);
+            static const QRegularExpression width(QStringLiteral("style:column-width: (-?[0-9.]+)in"));
+            auto it = width.globalMatch(QString::fromStdString(t.props["librevenge:table-columns"]));
+            while (it.hasNext()) t.columnWidths.push_back(it.next().captured(1).toDouble());
+            t.textObjectsBefore = page.textObjects.size();
+            page.tables.push_back(std::move(t));
+            table = &page.tables.back();
+            paragraphs = nullptr;
+        } else if (table && startsWith(line, "openTableRow")) {
+            const RawProps p = parseProps(arguments(line));
+            table->rowHeights.push_back(rawNumber(p, "style:row-height").value_or(rawNumber(p, "librevenge:row-height").value_or(0)));
+        } else if (table && (startsWith(line, "openTableCell") || startsWith(line, "insertCoveredTableCell"))) {
+            const RawProps p = parseProps(arguments(line));
+            RawTableCell c;
+            c.row = static_cast<int>(rawNumber(p, "librevenge:row").value_or(-1));
+            c.column = static_cast<int>(rawNumber(p, "librevenge:column").value_or(-1));
+            c.rowSpan = static_cast<int>(rawNumber(p, "table:number-rows-spanned").value_or(1));
+            c.columnSpan = static_cast<int>(rawNumber(p, "table:number-columns-spanned").value_or(1));
+            c.covered = startsWith(line, "insertCoveredTableCell");
+            table->cells.push_back(std::move(c));
+            paragraphs = table->cells.back().covered ? nullptr : &table->cells.back().paragraphs;
+        } else if (startsWith(line, "closeTableCell")) {
+            paragraphs = nullptr;
+            para = nullptr;
+            span = nullptr;
+        } else if (startsWith(line, "endTableObject")) {
+            table = nullptr;
+            paragraphs = nullptr;
+        } else if (paragraphs && (startsWith(line, "openParagraph") || startsWith(line, "openListElement"))) {
+            paragraphs->push_back(RawParagraph{parseProps(arguments(line)), {}});
+            para = &paragraphs->back();
             span = nullptr;
         } else if (para && startsWith(line, "openSpan")) {
             para->spans.push_back(RawSpan{parseProps(arguments(line)), {}});

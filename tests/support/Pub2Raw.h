@@ -55,9 +55,29 @@ struct RawPicture {
     bool carriesImage(const std::vector<std::uint8_t>& original) const;
 };
 
+// A cell as openTableCell or insertCoveredTableCell gives it.
+struct RawTableCell {
+    int row = 0, column = 0;
+    int rowSpan = 1, columnSpan = 1;
+    bool covered = false;
+    std::vector<RawParagraph> paragraphs;
+    std::string text() const;  // paragraphs joined with "\n"
+};
+
+struct RawTable {
+    RawProps props;
+    double x = 0, y = 0, width = 0, height = 0;
+    std::vector<double> columnWidths;
+    std::vector<double> rowHeights;
+    std::vector<RawTableCell> cells;          // covered cells included, in the order printed
+    std::size_t textObjectsBefore = 0;        // text objects of the page printed before the table
+    std::string text() const;  // the cells' text, one cell after the other, joined with "\n"
+};
+
 struct RawPage {
     double width = 0, height = 0;
     std::vector<RawTextObject> textObjects;
+    std::vector<RawTable> tables;
     std::vector<RawPicture> pictures;
     std::size_t polygons = 0;  // every drawPolygon, pictures included
 };
@@ -68,7 +88,7 @@ struct RawDocument {
     RawProps metadata;
     std::vector<RawPage> pages;
     std::string output;        // what pub2raw printed
-    std::string allText() const;
+    std::string allText() const;   // text objects and tables in the order printed
 };
 
 // Parses pub2raw's output (exposed for tests of the parser itself).
