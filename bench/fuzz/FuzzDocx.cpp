@@ -7,6 +7,13 @@
 
 #include <exception>
 
+// The readers draw charts into pictures with Qt's painter, which needs
+// the application's fonts.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    fq::fuzz::startGui();
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     try {

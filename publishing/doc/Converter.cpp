@@ -5,6 +5,7 @@
 #include "publishing/doc/Fields.h"
 #include "publishing/doc/InlinePicture.h"
 #include "publishing/doc/ParagraphBuilder.h"
+#include "publishing/doc/ShapeConverter.h"
 #include "publishing/doc/Tables.h"
 #include "publishing/doc/TextEncoding.h"
 #include "publishing/word/FieldCode.h"
@@ -13,6 +14,7 @@
 #include "publishing/word/Utf8.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <map>
 #include <set>
@@ -53,13 +55,35 @@ std::string roman(int n) { return word::formatNumber(n, word::NumberFormat::Lowe
 class Converter {
 public:
     explicit Converter(const DocFile& d) : d_(d), data_(d.dataStream, "the data stream"), numbering_(d.lists) {
-        for (std::size_t i = 0; i < d.footnoteTable.refCps.size(); ++i)
-            noteMarks_[d.footnoteTable.refCps[i]] = std::to_string(i + 1);
-        for (std::size_t i = 0; i < d.endnoteTable.refCps.size(); ++i)
-            noteMarks_[d.endnoteTable.refCps[i]] = roman(static_cast<int>(i) + 1);
-        for (const auto& a : d.anchors) anchors_[a.cp] = &a;
+        // Notes are numbered in the order of their references; their text
+        // follows the main text, footnotes first.
+        auto number = [&](const Notes& table, model::Note::Kind kind) {
+            int count = 0;
+            for (std::size_t i = 0; i < table.refCps.size(); ++i) {
+                const bool automatic = i >= table.autoNumbered.size() || table.autoNumbered[i];
+                if (automatic) ++count;
+                const std::string mark = !automatic ? std::string()
+                                         : kind == model::Note::Kind::Endnote ? roman(count) : std::to_string(count);
+                noteRefs_[table.refCps[i]] = NoteRef{static_cast<int>(notes_.size()), mark};
+                model::Note note;
+                note.kind = kind;
+                // A mark of the document's own stands in the text at the reference.
+                if (!automatic && table.refCps[i] < d.text.chars.size())
+                    note.customMark = word::utf16ToUtf8(std::u16string(1, d.text.chars[table.refCps[i]]));
+                notes_.push_back(std::move(note));
+                noteTexts_.push_back({i < table.texts.size() ? table.texts[i] : CpRange{}, mark});
+            }
+        };
+        number(d.footnoteTable, model::Note::Kind::Footnote);
+        number(d.endnoteTable, model::Note::Kind::Endnote);
+        // Shapes stack in the order their anchors are listed.
+        for (std::size_t i = 0; i < d.anchors.size(); ++i) anchors_[d.anchors[i].cp] = {&d.anchors[i], static_cast<int>(i)};
+        for (std::size_t i = 0; i < d.headerAnchors.size(); ++i)
+            anchors_[d.headerAnchors[i].cp] = {&d.headerAnchors[i], static_cast<int>(i)};
         for (std::size_t i = 0; i < d.textboxShapes.size() && i < d.textboxStories.size(); ++i)
             if (d.textboxShapes[i] != 0) boxOfShape_[d.textboxShapes[i]] = i;
+        for (std::size_t i = 0; i < d.headerTextboxShapes.size() && i < d.headerTextboxStories.size(); ++i)
+            if (d.headerTextboxShapes[i] != 0) headerBoxOfShape_[d.headerTextboxShapes[i]] = i;
     }
 
     model::Document run() {
@@ -68,7 +92,10 @@ public:
         std::vector<SectionDesc> sections = d_.sections;
         if (sections.empty() || sections.back().cpEnd < d_.main.end) sections.push_back({d_.main.end, {}});
         std::uint32_t start = d_.main.start;
-        std::vector<Block> header, footer;
+        // The header and footer stories in effect, by kind (even header, odd
+        // header, even footer, odd footer, first header, first footer): an
+        // empty story keeps the one of the section before.
+        std::array<std::vector<Block>, 6> stories;
         for (std::size_t i = 0; i < sections.size() && start < d_.main.end; ++i) {
             const std::uint32_t end = std::min(std::max(sections[i].cpEnd, start), d_.main.end);
             if (end <= start && i + 1 < sections.size()) continue;
@@ -76,11 +103,18 @@ public:
             applySep(sep, sections[i].sepx);
             model::Section s;
             s.page = toPageGeometry(sep);
+            sectionLayout(sep, s);
+            s.evenAndOddHeaders = d_.facingPages;
+            s.pageBorders = toModelPageBorders(sep.pageBorders, sep.pageBorderOptions);
             page_ = s.page;
-            if (auto h = headerStory(i, 1); h) header = *h;
-            if (auto f = headerStory(i, 3); f) footer = *f;
-            s.header = header;
-            s.footer = footer;
+            for (std::size_t kind = 0; kind < stories.size(); ++kind)
+                if (auto story = headerStory(i, kind)) stories[kind] = std::move(*story);
+            s.headerEven = stories[0];
+            s.header = stories[1];
+            s.footerEven = stories[2];
+            s.footer = stories[3];
+            s.headerFirst = stories[4];
+            s.footerFirst = stories[5];
             convertRange({start, end}, s.blocks, true, {});
             doc.sections.push_back(std::move(s));
             start = end;
@@ -94,26 +128,39 @@ public:
             const bool reusable = i < d_.textboxShapes.size() && d_.textboxShapes[i] == 0;
             if (!boxDone_.count(i) && !reusable) convertRange(d_.textboxStories[i], tail, false, {});
         }
-        for (std::size_t i = 0; i < d_.footnoteTable.texts.size(); ++i) {
+        for (std::size_t i = 0; i < noteTexts_.size(); ++i) {
             fields_.clear();
-            convertRange(d_.footnoteTable.texts[i], tail, false, std::to_string(i + 1));
+            currentNote_ = static_cast<int>(i);
+            convertRange(noteTexts_[i].first, notes_[i].blocks, false, noteTexts_[i].second);
         }
-        for (std::size_t i = 0; i < d_.endnoteTable.texts.size(); ++i) {
-            fields_.clear();
-            convertRange(d_.endnoteTable.texts[i], tail, false, roman(static_cast<int>(i) + 1));
-        }
+        currentNote_ = -1;
+        doc.notes = std::move(notes_);
         return doc;
     }
 
 private:
     const DocFile& d_;
     ByteReader data_;
-    std::map<std::uint32_t, std::string> noteMarks_;
-    std::map<std::uint32_t, const ShapeAnchor*> anchors_;
+    struct NoteRef {
+        int note = -1;             // index into notes_
+        std::string mark;          // its number until the layout numbers it; empty: a mark of its own
+    };
+    std::map<std::uint32_t, NoteRef> noteRefs_;        // by the CP of the reference
+    std::vector<model::Note> notes_;
+    std::vector<std::pair<CpRange, std::string>> noteTexts_;   // each note's text and number
+    int currentNote_ = -1;                             // the note whose text is converted
+    std::size_t noteSerial_ = 0;
+    std::map<std::uint32_t, std::pair<const ShapeAnchor*, int>> anchors_;   // by CP, with the z-order
     FieldStack fields_;
     std::map<std::uint32_t, std::size_t> boxOfShape_;  // shape id -> text box story
+    std::map<std::uint32_t, std::size_t> headerBoxOfShape_;   // the same for the headers' text boxes
     std::set<std::size_t> boxDone_;
-    std::vector<Block> pendingBoxes_;                  // text box paragraphs, after the current paragraph
+    // Floating shapes and pictures stand before the paragraph that anchors
+    // them (from floatingStart_ in its output); text of a text box without
+    // a shape follows it.
+    std::vector<Block> pendingFloating_;
+    std::size_t floatingStart_ = 0;
+    std::vector<Block> pendingBoxes_;
     model::PageGeometry page_;
     ListNumbering numbering_;
     AutoNumbering autoNumbering_;
@@ -200,14 +247,18 @@ private:
         fields_.clear();
         convertRange(r, blocks, false, {});
         fields_ = saved;
-        // A page break means nothing in a header or footer; trailing empty
-        // paragraphs only add height.
+        // A page break means nothing in a header or footer. The story ends
+        // with a mark of its own that Word does not show; the empty
+        // paragraphs before it are shown (they lift a footer).
         std::erase_if(blocks, [](const Block& b) { return std::holds_alternative<model::PageBreak>(b); });
-        while (!blocks.empty()) {
-            const auto* p = std::get_if<Paragraph>(&blocks.back());
-            if (!p || !p->plainText().empty()) break;
-            blocks.pop_back();
-        }
+        const auto empty = [](const Block& b) {
+            const auto* p = std::get_if<Paragraph>(&b);
+            return p && std::none_of(p->runs.begin(), p->runs.end(), [](const model::Run& r) {
+                return !r.text.empty() || r.field != model::FieldKind::None;
+            });
+        };
+        if (!blocks.empty() && empty(blocks.back())) blocks.pop_back();
+        if (std::all_of(blocks.begin(), blocks.end(), empty)) blocks.clear();
         return blocks;
     }
 
@@ -231,34 +282,41 @@ private:
         b.lastWasPicture = true;
     }
 
-    void floatingShape(std::uint32_t cp, ParagraphBuilder& b, std::vector<Block>& out) {
+    // The text of the text box a shape shows, as blocks (once).
+    std::vector<Block> textBoxText(std::uint32_t spid) {
+        std::vector<Block> blocks;
+        const FieldStack saved = fields_;
+        fields_.clear();
+        if (const auto box = boxOfShape_.find(spid); box != boxOfShape_.end() && !boxDone_.count(box->second)) {
+            boxDone_.insert(box->second);
+            convertRange(d_.textboxStories[box->second], blocks, false, {});
+        } else if (const auto hbox = headerBoxOfShape_.find(spid); hbox != headerBoxOfShape_.end()) {
+            convertRange(d_.headerTextboxStories[hbox->second], blocks, false, {});
+        }
+        fields_ = saved;
+        return blocks;
+    }
+
+    // A floating shape or picture follows its paragraph, holding its text box's text.
+    void floatingShape(std::uint32_t cp) {
         const auto it = anchors_.find(cp);
         if (it == anchors_.end()) return;
-        const ShapeAnchor& a = *it->second;
-        if (const auto box = boxOfShape_.find(a.spid); box != boxOfShape_.end() && !boxDone_.count(box->second)) {
-            boxDone_.insert(box->second);
-            const FieldStack saved = fields_;
-            fields_.clear();
-            std::vector<Block> blocks;
-            convertRange(d_.textboxStories[box->second], blocks, false, {});
-            fields_ = saved;
-            for (auto& blk : blocks) pendingBoxes_.push_back(std::move(blk));
-        }
-        const auto s = d_.drawing.shapes.find(a.spid);
-        if (s == d_.drawing.shapes.end() || s->second.pib == 0 || s->second.pib > d_.drawing.blips.size()) return;
-        const auto& blip = d_.drawing.blips[s->second.pib - 1];
-        if (!blip) return;
-        model::Picture pic;
-        pic.format = blip->format;
-        pic.data = blip->data;
-        pic.widthPt = std::max(0, a.xaRight - a.xaLeft) / 20.0;
-        pic.heightPt = std::max(0, a.yaBottom - a.yaTop) / 20.0;
-        pic.description = s->second.description;
-        model::PictureAnchor anchor;
-        anchor.xPt = a.xaLeft / 20.0 + (a.bx == 1 ? 0.0 : page_.marginLeftPt);
-        anchor.yPt = a.yaTop / 20.0 + (a.by == 1 ? 0.0 : page_.marginTopPt);
-        pic.anchor = anchor;
-        emitPicture(b, out, std::move(pic));
+        const auto [a, zOrder] = it->second;
+        // The text box's story is converted on its own; what waits for the
+        // current paragraph stays apart from it.
+        std::vector<Block> floating = std::move(pendingFloating_), boxes = std::move(pendingBoxes_);
+        const std::size_t start = floatingStart_;
+        pendingFloating_.clear();
+        pendingBoxes_.clear();
+        auto blocks = floatingShapeBlocks(*a, d_.drawing, page_,
+                                          [&](std::uint32_t spid) { return textBoxText(spid); }, zOrder);
+        for (auto& blk : blocks) floating.push_back(std::move(blk));
+        // A shape the drawing does not describe still gives its text box's text.
+        if (blocks.empty())
+            for (auto& blk : textBoxText(a->spid)) boxes.push_back(std::move(blk));
+        pendingFloating_ = std::move(floating);
+        pendingBoxes_ = std::move(boxes);
+        floatingStart_ = start;
     }
 
     void convertRange(CpRange r, std::vector<Block>& out, bool mainStory, const std::string& noteMark) {
@@ -280,10 +338,11 @@ private:
             const int depth = tableDepth(pap);
             if (!b.started) {
                 target = &tables.enter(depth, out);
-                b.setProps(toParaProps(pap));
+                model::ParaProps props = toParaProps(pap);
+                if (pap.istd < d_.styles.styles.size()) props.styleName = d_.styles.styles[pap.istd].name;
+                b.setProps(props);
                 b.started = true;
-                if (pap.pageBreakBefore && mainStory && depth == 0 && !target->empty())
-                    target->emplace_back(model::PageBreak{});
+                floatingStart_ = target->size();
             }
             // A paragraph whose mark was deleted (tracked) joins the next
             // one once the changes are accepted; the joined paragraph has one label.
@@ -312,8 +371,8 @@ private:
             b.trimTrailingTab();
             if (b.hasText()) target->emplace_back(b.take());
         }
+        flushBoxes(*target);
         tables.finish(out);
-        if (mainStory) flushBoxes(out);
     }
 
     const ListLevel* listLevel(const Pap& pap) const {
@@ -353,18 +412,25 @@ private:
         b.append(props, word::utf8ToUtf16(text + "\t"));
     }
 
-    void endParagraph(ParagraphBuilder& b, std::vector<Block>& out) {
-        if (b.hasText() || !b.emittedBlock) out.emplace_back(b.take());
+    // mark: the properties of the paragraph mark. The mark of a paragraph
+    // that ends right after a page break stands on the next page, as in
+    // Word's documents of this format, as an empty line.
+    void endParagraph(ParagraphBuilder& b, std::vector<Block>& out, const model::CharProps* mark = nullptr) {
+        if (b.hasText() || !b.emittedBlock || b.lastWasPageBreak) out.emplace_back(mark ? b.take(*mark) : b.take());
         b.started = false;
         b.emittedBlock = false;
         b.lastWasPicture = false;
+        b.lastWasPageBreak = false;
         flushBoxes(out);
     }
 
     void flushBoxes(std::vector<Block>& out) {
-        if (pendingBoxes_.empty()) return;
-        std::vector<Block> boxes;
+        std::vector<Block> floating, boxes;
+        floating.swap(pendingFloating_);
         boxes.swap(pendingBoxes_);
+        out.insert(out.begin() + static_cast<std::ptrdiff_t>(std::min(floatingStart_, out.size())),
+                   std::make_move_iterator(floating.begin()), std::make_move_iterator(floating.end()));
+        floatingStart_ = out.size();
         for (auto& blk : boxes) out.push_back(std::move(blk));
     }
 
@@ -399,12 +465,13 @@ private:
             b.started = false;
             b.emittedBlock = false;
             b.lastWasPicture = false;
+            b.lastWasPageBreak = false;
             flushBoxes(out);
             tables.endRow(depth, tapAt(cp));
             return;
         }
-        if (!b.hasText()) b.setMark(toCharProps(chpAt(cp, pap), d_.fonts));
-        endParagraph(b, out);
+        const model::CharProps props = toCharProps(chpAt(cp, pap), d_.fonts);
+        endParagraph(b, out, &props);
         if (cellEnd) tables.endCell(depth);
     }
 
@@ -447,6 +514,15 @@ private:
         // Hidden text is not shown; tracked deletions are gone once the changes are accepted.
         if (chp.vanish || chp.deleted) return;
         model::CharProps props = toCharProps(chp, d_.fonts);
+        if (mainStory && c != 0x02) {
+            // A reference with a mark of its own: the mark's character.
+            const auto ref = noteRefs_.find(cp);
+            if (ref != noteRefs_.end() && c >= 0x20) {
+                b.append(props, std::u16string_view(&c, 1),
+                         FieldRun{model::FieldKind::NoteReference, ++noteSerial_, std::nullopt, {}, ref->second.note});
+                return;
+            }
+        }
         if (chp.symbol) {
             // A character inserted from a symbol font: the text holds a stand-in.
             char16_t sym = chp.symbol->second;
@@ -463,7 +539,16 @@ private:
         switch (c) {
         case 0x09: b.append(props, u"\t"); return;
         case 0x0B: b.append(props, u"\n"); return;
-        case 0x0E: b.append(props, u"\n"); return;
+        case 0x0E:
+            if (!mainStory) {
+                b.append(props, u"\n");
+                return;
+            }
+            flushText(b, out);
+            out.emplace_back(model::PageBreak{true});
+            b.emittedBlock = true;
+            b.lastWasPicture = false;
+            return;
         case 0x0C:
             // A page break means nothing inside a table cell.
             if (depth > 0) return;
@@ -471,6 +556,7 @@ private:
             out.emplace_back(model::PageBreak{});
             b.emittedBlock = true;
             b.lastWasPicture = false;
+            b.lastWasPageBreak = true;
             return;
         case 0x1E: b.append(props, u"\u2011"); return;
         case 0x1F: return;
@@ -480,18 +566,23 @@ private:
             }
             return;
         case 0x08:
-            if (mainStory) floatingShape(cp, b, out);
+            floatingShape(cp);
             return;
         case 0x02: {
+            // A note's reference mark in the main text, or its own mark at
+            // the start of its text: the layout numbers both.
+            int note = currentNote_;
             std::string mark = noteMark;
             if (mainStory) {
-                const auto it = noteMarks_.find(cp);
-                if (it != noteMarks_.end()) mark = it->second;
+                const auto it = noteRefs_.find(cp);
+                note = it != noteRefs_.end() ? it->second.note : -1;
+                mark = it != noteRefs_.end() ? it->second.mark : std::string();
             }
-            if (!mark.empty()) {
+            if (note >= 0 && !mark.empty()) {
                 auto vp = props;
                 vp.vertical = model::VerticalPosition::Superscript;
-                b.append(vp, std::u16string(mark.begin(), mark.end()));
+                b.append(vp, std::u16string(mark.begin(), mark.end()),
+                         FieldRun{model::FieldKind::NoteReference, ++noteSerial_, std::nullopt, {}, note});
             }
             return;
         }
@@ -499,13 +590,9 @@ private:
             break;
         }
         if (c < 0x20) return;
-        model::FieldKind field = model::FieldKind::None;
-        switch (fields_.pageField()) {
-        case PageField::PageNumber: field = model::FieldKind::PageNumber; break;
-        case PageField::PageCount: field = model::FieldKind::PageCount; break;
-        case PageField::None: break;
-        }
-        b.append(props, std::u16string_view(&c, 1), field, fields_.innermostSerial());
+        const PageField& field = fields_.pageField();
+        b.append(props, std::u16string_view(&c, 1),
+                 FieldRun{field.kind, fields_.innermostSerial(), field.format, field.argument, -1});
     }
 };
 
@@ -528,6 +615,9 @@ model::CharProps toCharProps(const Chp& chp, const std::vector<FontDef>& fonts) 
     } else if (chp.ico > 0 && chp.ico < 17) {
         p.color = kIcoColors[chp.ico];
     }
+    if (const auto back = chp.highlight ? chp.highlight : chp.shading)
+        p.highlight = model::Color{static_cast<std::uint8_t>(*back & 0xFF), static_cast<std::uint8_t>((*back >> 8) & 0xFF),
+                                   static_cast<std::uint8_t>((*back >> 16) & 0xFF)};
     if (chp.iss == 1) p.vertical = model::VerticalPosition::Superscript;
     else if (chp.iss == 2) p.vertical = model::VerticalPosition::Subscript;
     return p;
@@ -557,10 +647,76 @@ model::ParaProps toParaProps(const Pap& pap) {
         p.lineSpacing.value = pap.dyaLine / 20.0;
     }
     p.keepWithNext = pap.keepFollow;
+    p.keepLinesTogether = pap.keep;
+    p.pageBreakBefore = pap.pageBreakBefore;
+    p.widowControl = pap.widowControl;
+    p.contextualSpacing = pap.contextualSpacing;
+    p.spaceBeforeAuto = pap.beforeAuto;
+    p.spaceAfterAuto = pap.afterAuto;
+    p.borders = toModelBorders(pap.borders);
+    if (pap.shading)
+        p.shading = model::Color{static_cast<std::uint8_t>(*pap.shading & 0xFF),
+                                 static_cast<std::uint8_t>((*pap.shading >> 8) & 0xFF),
+                                 static_cast<std::uint8_t>((*pap.shading >> 16) & 0xFF)};
     // Stops are kept from the left indent on; the model holds none left of it.
-    for (const std::int16_t t : pap.tabs)
-        if (t >= pap.dxaLeft) p.tabStopsPt.push_back((t - pap.dxaLeft) / 20.0);
+    for (const std::int16_t t : pap.tabs) {
+        if (t < pap.dxaLeft) continue;
+        const double pos = (t - pap.dxaLeft) / 20.0;
+        p.tabStopsPt.push_back(pos);
+        const auto d = pap.tabDescriptors.find(t);
+        const std::uint8_t tbd = d == pap.tabDescriptors.end() ? 0 : d->second;
+        const int jc = tbd & 7, tlc = (tbd >> 3) & 7;
+        if (jc == 4) {               // a bar tab draws a line and stops nothing
+            p.tabStopsPt.pop_back();
+            continue;
+        }
+        constexpr model::TabAlignment kAlign[] = {model::TabAlignment::Left, model::TabAlignment::Center,
+                                                  model::TabAlignment::Right, model::TabAlignment::Decimal};
+        constexpr model::TabLeader kLeader[] = {model::TabLeader::None, model::TabLeader::Dots,
+                                                model::TabLeader::Dashes, model::TabLeader::Underline,
+                                                model::TabLeader::Heavy, model::TabLeader::MiddleDots};
+        p.tabs.push_back({pos, jc < 4 ? kAlign[jc] : model::TabAlignment::Left, tlc < 6 ? kLeader[tlc] : model::TabLeader::None});
+    }
     return p;
+}
+
+void sectionLayout(const Sep& sep, model::Section& s) {
+    switch (sep.bkc) {
+    case 0: s.start = model::SectionStart::Continuous; break;
+    case 1: s.start = model::SectionStart::NewColumn; break;
+    case 3: s.start = model::SectionStart::EvenPage; break;
+    case 4: s.start = model::SectionStart::OddPage; break;
+    default: s.start = model::SectionStart::NewPage; break;
+    }
+    s.titlePage = sep.titlePage;
+    const int count = std::clamp(static_cast<int>(sep.ccolM1) + 1, 1, 44);
+    s.columns.count = count;
+    s.columns.spacingPt = std::max(0, sep.dxaColumns) / 20.0;
+    s.columns.separator = sep.lineBetween;
+    if (count > 1 && !sep.evenlySpaced && static_cast<int>(sep.columnSizes.size()) >= count) {
+        for (int i = 0; i < count; ++i) {
+            const auto it = sep.columnSizes.find(static_cast<std::uint8_t>(i));
+            if (it == sep.columnSizes.end()) break;
+            s.columns.widthsPt.push_back(it->second.first / 20.0);
+            if (i + 1 < count) s.columns.spacingsPt.push_back(it->second.second / 20.0);
+        }
+        if (static_cast<int>(s.columns.widthsPt.size()) != count) {
+            s.columns.widthsPt.clear();
+            s.columns.spacingsPt.clear();
+        }
+    }
+    if (sep.pgnRestart) s.pageNumberStart = sep.pgnStart;
+    s.pageNumberFormat = word::numberFormatFromCode(sep.nfcPgn);
+    if (sep.clm != 0 && sep.dyaLinePitch > 0) s.gridLinePitchPt = sep.dyaLinePitch / 20.0;
+    auto numbering = [](std::uint8_t rnc, std::uint16_t start, std::uint16_t nfc, model::NoteNumbering& n) {
+        n.restart = rnc == 1   ? model::NoteNumbering::Restart::EachSection
+                  : rnc == 2   ? model::NoteNumbering::Restart::EachPage
+                               : model::NoteNumbering::Restart::Continuous;
+        n.start = std::max<int>(1, start);
+        n.format = word::numberFormatFromCode(nfc);
+    };
+    numbering(sep.rncFtn, sep.nFtn, sep.nfcFtnRef, s.footnoteNumbering);
+    numbering(sep.rncEdn, sep.nEdn, sep.nfcEdnRef, s.endnoteNumbering);
 }
 
 model::PageGeometry toPageGeometry(const Sep& sep) {

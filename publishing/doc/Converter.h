@@ -15,5 +15,7 @@ model::Document convertDocFile(const DocFile& file);
 model::CharProps toCharProps(const Chp& chp, const std::vector<FontDef>& fonts);
 model::ParaProps toParaProps(const Pap& pap);
 model::PageGeometry toPageGeometry(const Sep& sep);
+// Start, columns, page numbers, line grid and note numbering of a section.
+void sectionLayout(const Sep& sep, model::Section& section);
 
 } // namespace fq::doc

@@ -82,7 +82,7 @@ DocFile parseDocFile(const std::filesystem::path& path) {
     next(fib.ccpAtn);
     d.endnotes = next(fib.ccpEdn);
     d.textboxes = next(fib.ccpTxbx);
-    next(fib.ccpHdrTxbx);
+    d.headerTextboxes = next(fib.ccpHdrTxbx);
     const std::uint64_t total = cp + 1;
     if (fib.ccpText > (1u << 28) || total > (1u << 29)) throw model::damaged("the text length is impossible");
 
@@ -156,38 +156,55 @@ DocFile parseDocFile(const std::filesystem::path& path) {
                 const Plc texts = parsePlc(table, fib.pair(txt), 0, "the note table");
                 for (std::size_t i = 0; i < refs.count() && i + 1 < texts.cps.size(); ++i) {
                     out.refCps.push_back(refs.cps[i]);
+                    out.autoNumbered.push_back(refs.data[i].size() < 2 || le16(refs.data[i].data()) != 0);
                     out.texts.push_back(absolute(range, texts.cps[i], texts.cps[i + 1]));
                 }
             });
         };
         notes(FibPair::PlcffndRef, FibPair::PlcffndTxt, d.footnotes, d.footnoteTable);
         notes(FibPair::PlcfendRef, FibPair::PlcfendTxt, d.endnotes, d.endnoteTable);
-        optional([&] {
-            const Plc tx = parsePlc(table, fib.pair(FibPair::PlcftxbxTxt), 22, "the text box table");
-            for (std::size_t i = 0; i < tx.count(); ++i) {
-                const bool reusable = i + 1 == tx.count() || le16(tx.data[i].data() + 8) != 0;
-                d.textboxStories.push_back(absolute(d.textboxes, tx.cps[i], tx.cps[i + 1]));
-                d.textboxShapes.push_back(reusable ? 0 : le32(tx.data[i].data() + 14));
-            }
-        });
-        optional([&] {
-            const Plc spa = parsePlc(table, fib.pair(FibPair::PlcSpaMom), 26, "the shape table");
-            for (std::size_t i = 0; i < spa.count(); ++i) {
-                const auto* p = spa.data[i].data();
-                ShapeAnchor a;
-                a.cp = spa.cps[i];
-                a.spid = le32(p);
-                a.xaLeft = static_cast<std::int32_t>(le32(p + 4));
-                a.yaTop = static_cast<std::int32_t>(le32(p + 8));
-                a.xaRight = static_cast<std::int32_t>(le32(p + 12));
-                a.yaBottom = static_cast<std::int32_t>(le32(p + 16));
-                const std::uint16_t flags = le16(p + 20);
-                a.bx = (flags >> 1) & 3;
-                a.by = (flags >> 3) & 3;
-                d.anchors.push_back(a);
-            }
-        });
+        auto textboxes = [&](FibPair pair, CpRange range, std::vector<CpRange>& stories,
+                             std::vector<std::uint32_t>& shapes) {
+            optional([&] {
+                const Plc tx = parsePlc(table, fib.pair(pair), 22, "the text box table");
+                for (std::size_t i = 0; i < tx.count(); ++i) {
+                    const bool reusable = i + 1 == tx.count() || le16(tx.data[i].data() + 8) != 0;
+                    stories.push_back(absolute(range, tx.cps[i], tx.cps[i + 1]));
+                    shapes.push_back(reusable ? 0 : le32(tx.data[i].data() + 14));
+                }
+            });
+        };
+        textboxes(FibPair::PlcftxbxTxt, d.textboxes, d.textboxStories, d.textboxShapes);
+        textboxes(FibPair::PlcfHdrtxbxTxt, d.headerTextboxes, d.headerTextboxStories, d.headerTextboxShapes);
+        auto anchors = [&](FibPair pair, std::uint32_t base, std::vector<ShapeAnchor>& out) {
+            optional([&] {
+                const Plc spa = parsePlc(table, fib.pair(pair), 26, "the shape table");
+                for (std::size_t i = 0; i < spa.count(); ++i) {
+                    const auto* p = spa.data[i].data();
+                    ShapeAnchor a;
+                    a.cp = base + spa.cps[i];
+                    a.spid = le32(p);
+                    a.xaLeft = static_cast<std::int32_t>(le32(p + 4));
+                    a.yaTop = static_cast<std::int32_t>(le32(p + 8));
+                    a.xaRight = static_cast<std::int32_t>(le32(p + 12));
+                    a.yaBottom = static_cast<std::int32_t>(le32(p + 16));
+                    const std::uint16_t flags = le16(p + 20);
+                    a.bx = (flags >> 1) & 3;
+                    a.by = (flags >> 3) & 3;
+                    a.wr = (flags >> 5) & 0xF;
+                    a.wrk = (flags >> 9) & 0xF;
+                    a.belowText = (flags >> 14) & 1;
+                    out.push_back(a);
+                }
+            });
+        };
+        anchors(FibPair::PlcSpaMom, 0, d.anchors);
+        anchors(FibPair::PlcSpaHdr, d.headers.start, d.headerAnchors);
         optional([&] { d.drawing = parseDrawing(table, fib.pair(FibPair::DggInfo), wdr); });
+        optional([&] {
+            const FcLcb dop = fib.pair(FibPair::Dop);
+            if (dop.lcb >= 2 && table.has(dop.fc, 2)) d.facingPages = (table.u8(dop.fc) & 1) != 0;
+        });
     }
 
     if (auto si = cf.stream("\005SummaryInformation")) d.properties = parseSummaryInformation(*si);

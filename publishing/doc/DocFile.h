@@ -27,17 +27,22 @@ struct CpRange {
     std::uint32_t end = 0;
 };
 
-// A shape anchored in the main text (PlcSpaMom), in twips.
+// A shape anchored in the main text (PlcSpaMom) or a header (PlcSpaHdr;
+// cp is then absolute too), in twips.
 struct ShapeAnchor {
     std::uint32_t cp = 0;
     std::uint32_t spid = 0;
     std::int32_t xaLeft = 0, yaTop = 0, xaRight = 0, yaBottom = 0;
     std::uint8_t bx = 0, by = 0;  // 0 margin, 1 page, 2 column / paragraph
+    std::uint8_t wr = 0;          // text wrap: 1 top and bottom, 2 square, 3 none, 4 tight, 5 through
+    std::uint8_t wrk = 0;         // sides the text wraps on
+    bool belowText = false;       // behind the text (with no wrap)
 };
 
 struct Notes {
     std::vector<std::uint32_t> refCps;   // where each note is referenced in the main text
     std::vector<CpRange> texts;          // its text, absolute CPs
+    std::vector<bool> autoNumbered;      // false: the reference has a mark of its own
 };
 
 struct DocFile {
@@ -46,7 +51,7 @@ struct DocFile {
     Fib fib;
     PieceTable pieces;
     DocText text;
-    CpRange main, footnotes, headers, endnotes, textboxes;
+    CpRange main, footnotes, headers, endnotes, textboxes, headerTextboxes;
     PropertyRuns chpx, papx;
     StyleSheet styles;
     std::vector<FontDef> fonts;
@@ -54,9 +59,13 @@ struct DocFile {
     std::vector<SectionDesc> sections;
     std::vector<CpRange> headerStories;  // absolute CPs, in PlcfHdd order
     Notes footnoteTable, endnoteTable;
+    bool facingPages = false;            // headers and footers differ on even and odd pages
     std::vector<CpRange> textboxStories;
     std::vector<std::uint32_t> textboxShapes;  // shape id of each story, 0 for a reusable entry
     std::vector<ShapeAnchor> anchors;
+    std::vector<ShapeAnchor> headerAnchors;
+    std::vector<CpRange> headerTextboxStories;
+    std::vector<std::uint32_t> headerTextboxShapes;
     Drawing drawing;
     Bytes wordDocument, tableStream, dataStream;
     model::DocumentProperties properties;

@@ -11,10 +11,10 @@
 //      super/subscript, alignment, keep and table flags; others ignored
 //  [X] special characters: paragraph, line break, page/section break, tab, cell/row marks,
 //      non-breaking and optional hyphen, nbsp, footnote/endnote reference numbers
-//  [X] fields: the result is shown, never the code, nested fields too; PAGE and NUMPAGES
-//      results become page-number / page-count runs; FILENAME shows the converted file's name;
-//      the result of a HYPERLINK field carries the link's target
-//      SYMBOL without a result shows its character in the font of its \f switch
+//  [X] fields: the result is shown, never the code, nested fields too; PAGE, NUMPAGES,
+//      SECTIONPAGES (with their number format) and STYLEREF results become runs the layout fills
+//      in; FILENAME shows the converted file's name; the result of a HYPERLINK field carries the
+//      link's target; SYMBOL without a result shows its character in the font of its \f switch
 //  [-] form fields: the stored result (text fields); check boxes and drop-downs show nothing
 //  [X] drop caps (sprmPDcs): the letter begins the paragraph after it
 //  [X] symbols inserted from a symbol font (sprmCSymbol): the character in its font, private-use
@@ -25,9 +25,13 @@
 //  [X] tracked changes accepted: deleted text left out, a paragraph whose mark was deleted joins
 //      the next one
 //  [X] paragraph properties: style chain, PAPX with istd, alignment, indents, spacing, line
-//      spacing, keep with next, page break before, tab stops, huge PAPX in the Data stream
-//  [X] sections: page size, margins, header/footer distances, one model section each
-//  [X] headers and footers: the odd (default) ones, inherited from the previous section
+//      spacing, keep with next, keep lines together, widow control, contextual spacing, page
+//      break before, tab stops with alignment and leader, huge PAPX in the Data stream
+//  [X] sections: page size, margins, header/footer distances, one model section each; start
+//      kind, columns (count, spacing, unequal widths, line between), page-number restart and
+//      format, line grid pitch, footnote and endnote numbering; column breaks
+//  [X] headers and footers: odd (default), even (facing pages in the DOP) and first page, each
+//      kind inherited from the previous section
 //  [X] tables as table blocks, from the TAP of each row's end mark (sprmTDefTable cell boundaries
 //      -> grid, spans, gridBefore/After; TC merge flags: horizontal merges folded, vertical ones
 //      as row spans, the text of merged cells kept in the first); nested tables (sprmPItap,
@@ -42,14 +46,22 @@
 //  [X] Word 6.0/95 tables: their table sprms translated (borders and cell descriptors widened)
 //  [-] table styles (sprmTIstd): only what Word wrote into the rows themselves
 //  [-] floating tables (sprmTPc, positions): read as tables in the flow
-//  [X] footnotes and endnotes at the end of the document (numbers 1, 2, ... and i, ii, ...)
-//  [X] text boxes' text after the paragraph holding their anchor; unanchored ones at the end
-//  [-] text boxes in grouped shapes and in headers: at the end, or not at all
+//  [X] footnotes and endnotes as notes of the document, their references (automatic numbers
+//      and marks of their own) as note-reference runs
+//  [X] text boxes' text in their shape (main text, headers, groups); unanchored ones at the end
+//  [X] drawn shapes (PlcSpaMom and PlcSpaHdr anchors, main and header drawings): shape type,
+//      flips, rotation, fill (solid, opacity, shades as two colours), line (colour, width,
+//      dash, arrowheads), custom outlines (vertices and segments), adjustments, text margins
+//      and anchoring, groups (members by their child anchors), WordArt (its string, large)
+//  [X] wrap (FSPA wr), behind the text (fBelowText, fBehindDocument), z-order, wrap distances
+//  [X] paragraph borders (BRC of Word 97 and 2000) and shading, character highlighting and
+//      shading, page borders (sprmSBrc*, sprmSPgbProp)
+//  [ ] guide formulas of custom outlines, texture and pattern fills, shadows, 3-D
 //  [X] inline pictures (PICF + OfficeArt BLIP: PNG, JPEG, DIB, EMF, WMF, TIFF); a DIB is
 //      delivered as ImageFormat::Bmp with the BITMAPFILEHEADER added; deflated metafiles inflated;
 //      they carry their paragraph's alignment, and those of one paragraph may stand side by side
-//  [X] floating pictures (PlcSpaMom anchors, blip store, shape pib), page/margin relative
-//  [-] floating pictures anchored to a paragraph are placed relative to the margin
+//  [X] floating pictures (PlcSpaMom and PlcSpaHdr anchors, blip store, shape pib or picture
+//      fill), page/margin relative, paragraph relative (resolved by the layout)
 //  [X] document properties from the summary information
 //  [X] list numbers and bullets (PlfLst levels, legal numbering, restart limits), counted as Word
 //      counts them (shared with the docx reader); Word's number formats, East Asian ones too; the
@@ -60,7 +72,8 @@
 //  [X] Word 6.0/95 paragraph numbering (nLvlAnm with its ANLD): numbered and bulleted runs,
 //      heading levels with the numbers of the levels above
 //  [-] Word 6.0/95: no headers, notes or pictures
-//  [ ] OLE object previews, comments, pictures in headers (the model's headers hold paragraphs)
+//  [X] pictures and shapes in headers
+//  [ ] OLE object previews, comments
 #include "publishing/doc/DocReader.h"
 
 #include "publishing/doc/Converter.h"

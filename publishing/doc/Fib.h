@@ -14,8 +14,8 @@ namespace fq::doc {
 // Word 6.0/95 and in the Word 97 FIB.
 enum class FibPair : int {
     Stshf = 1, PlcffndRef = 2, PlcffndTxt = 3, PlcfSed = 6, PlcfHdd = 11, PlcfBteChpx = 12,
-    PlcfBtePapx = 13, SttbfFfn = 15, Clx = 33, PlcSpaMom = 40, PlcfendRef = 46, PlcfendTxt = 47,
-    DggInfo = 50, PlcftxbxTxt = 56, PlcfLst = 73, PlfLfo = 74,
+    PlcfBtePapx = 13, SttbfFfn = 15, Dop = 31, Clx = 33, PlcSpaMom = 40, PlcSpaHdr = 41, PlcfendRef = 46,
+    PlcfendTxt = 47, DggInfo = 50, PlcftxbxTxt = 56, PlcfHdrtxbxTxt = 57, PlcfLst = 73, PlfLfo = 74,
 };
 
 struct FcLcb {

@@ -3,7 +3,8 @@
 // visible when every open field around it has reached its result. Fields
 // nest; a damaged file with unbalanced marks cannot grow the stack without
 // bound. The code of each open field is kept (its start) so that results
-// that depend on the page (PAGE, NUMPAGES) can be told apart, and results
+// that depend on the page (PAGE, NUMPAGES, SECTIONPAGES, STYLEREF) can be
+// told apart with what the layout needs of them, and results
 // the reader computes itself (FILENAME) can replace the stored one, and the
 // result of a HYPERLINK field links to its target.
 #pragma once
@@ -19,7 +20,12 @@
 
 namespace fq::doc {
 
-enum class PageField { None, PageNumber, PageCount };
+// What the layout needs of a field whose result depends on the page.
+struct PageField {
+    model::FieldKind kind = model::FieldKind::None;
+    std::optional<word::NumberFormat> format;
+    std::string argument;                  // STYLEREF: the style
+};
 
 class FieldStack {
 public:
@@ -27,7 +33,7 @@ public:
     bool consume(char16_t c) {
         switch (c) {
         case 0x13:
-            if (open_.size() < kMaxDepth) open_.push_back({false, false, PageField::None, {}, ++serial_, {}});
+            if (open_.size() < kMaxDepth) open_.push_back({false, false, PageField{}, {}, ++serial_, {}});
             return true;
         case 0x14:
             if (!open_.empty() && !open_.back().inResult) {
@@ -66,8 +72,9 @@ public:
         if (!open_.empty()) open_.back().replaced = true;
     }
     // What the innermost field shows, when its result depends on the page.
-    PageField pageField() const {
-        if (open_.empty() || !open_.back().inResult) return PageField::None;
+    const PageField& pageField() const {
+        static const PageField none;
+        if (open_.empty() || !open_.back().inResult) return none;
         return open_.back().page;
     }
     // The target of the innermost HYPERLINK field whose result this is.
@@ -89,16 +96,17 @@ public:
 
 private:
     static PageField pageFieldOf(const word::FieldCode& code) {
-        switch (word::pageFieldKind(code)) {
-        case model::FieldKind::PageNumber: return PageField::PageNumber;
-        case model::FieldKind::PageCount: return PageField::PageCount;
-        default: return PageField::None;
-        }
+        PageField f;
+        f.kind = word::pageFieldKind(code);
+        if (f.kind == model::FieldKind::None) return f;
+        f.format = word::fieldNumberFormat(code);
+        if (f.kind == model::FieldKind::StyleRef) f.argument = word::styleRefStyle(code);
+        return f;
     }
     struct Open {
         bool inResult = false;  // its result has begun
         bool replaced = false;  // its stored result is not shown
-        PageField page = PageField::None;
+        PageField page;
         std::u16string code;    // the start of its code
         std::size_t serial = 0;
         std::string link;       // a HYPERLINK field's target

@@ -191,8 +191,14 @@ void readOpt(const ByteReader& r, std::size_t off, std::size_t len, std::uint16_
         const std::uint16_t pid = id & 0x3FFF;
         const bool isComplex = id & 0x8000;
         if (pid == 0x104 && !isComplex) s.pib = value;
-        if (isComplex) {
-            if (pid == 0x381 && complexAt + value <= end) {  // wzDescription
+        if (!isComplex) {
+            s.properties[pid] = value;
+            continue;
+        }
+        if (complexAt <= end && value <= end - complexAt) {
+            const auto bytes = r.slice(complexAt, value);
+            s.complex[pid] = Bytes(bytes.begin(), bytes.end());
+            if (pid == 0x381) {  // wzDescription
                 std::u16string text;
                 for (std::size_t k = 0; k + 1 < value; k += 2) {
                     const char16_t c = r.u16(complexAt + k);
@@ -201,9 +207,68 @@ void readOpt(const ByteReader& r, std::size_t off, std::size_t len, std::uint16_
                 }
                 s.description = utf16ToUtf8(text);
             }
-            complexAt += value;
         }
+        complexAt += value;
     }
+}
+
+// One SpContainer: FSP, FOPTs, the child anchor and a group's FSPGR.
+std::optional<std::uint32_t> readShape(const ByteReader& r, std::size_t off, std::size_t len, Drawing& d) {
+    ShapeInfo info;
+    std::optional<std::uint32_t> spid;
+    const std::size_t e = off + len;
+    std::size_t p = off;
+    while (p + 8 <= e) {
+        const auto c = header(r, p);
+        if (!c) break;
+        const std::size_t cl = std::min<std::size_t>(c->len, e - p - 8);
+        if (c->type == 0xF00A && cl >= 8) {
+            spid = r.u32(p + 8);
+            info.flags = r.u32(p + 12);
+            info.type = c->instance;
+        } else if (c->type == 0xF00B || c->type == 0xF121 || c->type == 0xF122) {
+            ShapeInfo more;
+            readOpt(r, p + 8, cl, c->instance, more);
+            if (more.pib) info.pib = more.pib;
+            if (!more.description.empty()) info.description = more.description;
+            // The primary table wins over the tertiary one.
+            for (auto& [k, v] : more.properties)
+                if (c->type == 0xF00B || !info.properties.count(k)) info.properties[k] = v;
+            for (auto& [k, v] : more.complex)
+                if (c->type == 0xF00B || !info.complex.count(k)) info.complex[k] = std::move(v);
+        } else if ((c->type == 0xF00F || c->type == 0xF009) && cl >= 16) {
+            std::int32_t* rect = c->type == 0xF00F ? info.childRect : info.groupRect;
+            for (int k = 0; k < 4; ++k) rect[k] = static_cast<std::int32_t>(r.u32(p + 8 + 4 * k));
+            if (c->type == 0xF00F) info.hasChildRect = true;
+        }
+        p += 8 + cl;
+    }
+    if (spid) d.shapes[*spid] = std::move(info);
+    return spid;
+}
+
+// An SpgrContainer: its first shape is the group itself, the others (and
+// nested groups) its members. Returns the group's shape id.
+std::optional<std::uint32_t> readGroup(const ByteReader& r, std::size_t off, std::size_t len, Drawing& d, int depth) {
+    if (depth > 10) return std::nullopt;
+    const std::size_t end = off + len;
+    std::optional<std::uint32_t> group;
+    bool first = true;
+    while (off + 8 <= end) {
+        const auto h = header(r, off);
+        if (!h) break;
+        const std::size_t bodyLen = std::min<std::size_t>(h->len, end - off - 8);
+        std::optional<std::uint32_t> member;
+        if (h->type == 0xF004) member = readShape(r, off + 8, bodyLen, d);
+        else if (h->type == 0xF003) member = readGroup(r, off + 8, bodyLen, d, depth + 1);
+        if (member) {
+            if (first && h->type == 0xF004) group = member;
+            else if (group) d.groupMembers[*group].push_back(*member);
+            first = false;
+        }
+        off += 8 + bodyLen;
+    }
+    return group;
 }
 
 void readShapes(const ByteReader& r, std::size_t off, std::size_t len, Drawing& d, int depth) {
@@ -213,29 +278,9 @@ void readShapes(const ByteReader& r, std::size_t off, std::size_t len, Drawing& 
         const auto h = header(r, off);
         if (!h) break;
         const std::size_t bodyLen = std::min<std::size_t>(h->len, end - off - 8);
-        if (h->type == 0xF004) {  // one shape: FSP then FOPT
-            ShapeInfo info;
-            std::optional<std::uint32_t> spid;
-            std::size_t p = off + 8;
-            const std::size_t e = off + 8 + bodyLen;
-            while (p + 8 <= e) {
-                const auto c = header(r, p);
-                if (!c) break;
-                const std::size_t cl = std::min<std::size_t>(c->len, e - p - 8);
-                if (c->type == 0xF00A && cl >= 4) spid = r.u32(p + 8);
-                else if (c->type == 0xF00B || c->type == 0xF121 || c->type == 0xF122) {
-                    ShapeInfo more;
-                    readOpt(r, p + 8, cl, c->instance, more);
-                    if (more.pib) info.pib = more.pib;
-                    if (!more.description.empty()) info.description = more.description;
-                }
-                else if (c->ver == 0xF) readShapes(r, p + 8, cl, d, depth + 1);
-                p += 8 + cl;
-            }
-            if (spid) d.shapes[*spid] = info;
-        } else if (h->ver == 0xF) {
-            readShapes(r, off + 8, bodyLen, d, depth + 1);
-        }
+        if (h->type == 0xF003) readGroup(r, off + 8, bodyLen, d, depth + 1);
+        else if (h->type == 0xF004) readShape(r, off + 8, bodyLen, d);
+        else if (h->ver == 0xF) readShapes(r, off + 8, bodyLen, d, depth + 1);
         off += 8 + bodyLen;
     }
 }
@@ -266,7 +311,8 @@ Drawing parseDrawing(const ByteReader& table, FcLcb dgg, const ByteReader& wd) {
         const auto h = header(r, off + 1);
         if (!h) break;
         const std::size_t len = std::min<std::size_t>(h->len, r.size() - off - 9);
-        if (which == 0 && h->type == 0xF002) readShapes(r, off + 9, len, d, 0);
+        // Both the main document's drawing (0) and the headers' (1).
+        if ((which == 0 || which == 1) && h->type == 0xF002) readShapes(r, off + 9, len, d, 0);
         off += 9 + len;
     }
     return d;

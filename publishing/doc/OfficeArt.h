@@ -33,13 +33,29 @@ std::optional<Blip> findBlip(const ByteReader& r, std::size_t offset, std::size_
 struct ShapeInfo {
     std::uint32_t pib = 0;        // 1-based blip store index, 0 = none
     std::string description;
+    std::uint16_t type = 0;       // FSP shape type (instance)
+    std::uint32_t flags = 0;      // FSP flags (group, child, flips ...)
+    // Every FOPT and TertiaryFOPT property by its id (without the blip and
+    // complex bits), and the data of the complex ones.
+    std::map<std::uint16_t, std::uint32_t> properties;
+    std::map<std::uint16_t, Bytes> complex;
+    std::int32_t childRect[4] = {0, 0, 0, 0};   // ChildAnchor: place in the group's space
+    std::int32_t groupRect[4] = {0, 0, 0, 0};   // FSPGR: a group's own space
+    bool hasChildRect = false;
+
+    std::optional<std::uint32_t> property(std::uint16_t id) const {
+        auto it = properties.find(id);
+        return it == properties.end() ? std::nullopt : std::optional<std::uint32_t>(it->second);
+    }
 };
 
 struct Drawing {
     // Blip store entries in order; an entry may be empty.
     std::vector<std::optional<Blip>> blips;
-    // Shapes of the main document's drawing by shape id.
+    // Shapes of the main document's and the headers' drawings by shape id.
     std::map<std::uint32_t, ShapeInfo> shapes;
+    // The members of each group, by the group's shape id, in drawing order.
+    std::map<std::uint32_t, std::vector<std::uint32_t>> groupMembers;
 };
 
 // Parses the OfficeArtContent at DggInfo in the table stream; blips that

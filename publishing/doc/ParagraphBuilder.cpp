@@ -7,14 +7,23 @@ namespace fq::doc {
 
 void ParagraphBuilder::append(const model::CharProps& props, std::u16string_view text, model::FieldKind field,
                               std::size_t serial) {
+    append(props, text, FieldRun{field, serial, std::nullopt, {}, -1});
+}
+
+void ParagraphBuilder::append(const model::CharProps& props, std::u16string_view text, const FieldRun& field) {
     if (text.empty()) return;
-    if (!texts_.empty() && para_.runs.back().props == props && para_.runs.back().field == field &&
-        (field == model::FieldKind::None || serials_.back() == serial) && para_.runs.back().link == link) {
+    if (!texts_.empty() && para_.runs.back().props == props && para_.runs.back().field == field.kind &&
+        (field.kind == model::FieldKind::None || serials_.back() == field.serial) &&
+        para_.runs.back().link == link) {
         texts_.back() += text;
     } else {
-        para_.runs.push_back({{}, props, field, link});
+        model::Run run{{}, props, field.kind, link};
+        run.fieldFormat = field.format;
+        run.fieldArgument = field.argument;
+        run.note = field.note;
+        para_.runs.push_back(std::move(run));
         texts_.emplace_back(text);
-        serials_.push_back(serial);
+        serials_.push_back(field.serial);
     }
 }
 
@@ -43,10 +52,14 @@ void ParagraphBuilder::trimTrailingTab() {
     }
 }
 
+model::Paragraph ParagraphBuilder::take(const model::CharProps& mark) {
+    model::Paragraph p = take();
+    if (p.runs.empty()) p.runs.push_back(model::Run{std::string(), mark});
+    return p;
+}
+
 model::Paragraph ParagraphBuilder::take() {
     for (std::size_t i = 0; i < texts_.size(); ++i) para_.runs[i].text = utf16ToUtf8(texts_[i]);
-    if (para_.runs.empty() && mark_) para_.runs.push_back({{}, *mark_, model::FieldKind::None, {}});
-    mark_.reset();
     model::Paragraph p = std::move(para_);
     para_ = model::Paragraph{};
     para_.props = p.props;

@@ -12,11 +12,21 @@
 
 namespace fq::doc {
 
+// What a run that stands for a page-dependent field or a note mark carries.
+struct FieldRun {
+    model::FieldKind kind = model::FieldKind::None;
+    std::size_t serial = 0;                 // tells one field's result from the next
+    std::optional<word::NumberFormat> format;
+    std::string argument;
+    int note = -1;
+};
+
 class ParagraphBuilder {
 public:
     bool started = false;        // properties set for the paragraph under way
     bool emittedBlock = false;   // a picture or break already left this paragraph
     bool lastWasPicture = false; // the last block that left this paragraph is a picture
+    bool lastWasPageBreak = false; // the last block that left this paragraph is a page break
     std::string link;            // where the text appended now links to (empty: nowhere)
 
     void setProps(const model::ParaProps& props) { para_.props = props; }
@@ -28,19 +38,19 @@ public:
     // A page-dependent field result stays one run per field (serial).
     void append(const model::CharProps& props, std::u16string_view text,
                 model::FieldKind field = model::FieldKind::None, std::size_t serial = 0);
+    void append(const model::CharProps& props, std::u16string_view text, const FieldRun& field);
     // Removes one tab at the end: the separator after a table row's last cell.
     void trimTrailingTab();
-    // The properties of the paragraph's mark: a paragraph without text
-    // keeps them in an empty run (its line is as tall as the mark's font).
-    void setMark(const model::CharProps& props) { mark_ = props; }
     // The paragraph so far; the builder keeps its properties for what follows.
     model::Paragraph take();
+    // The same; a paragraph without text gets an empty run with the
+    // properties of its mark, which give its line its height.
+    model::Paragraph take(const model::CharProps& mark);
 
 private:
     model::Paragraph para_;
     std::vector<std::u16string> texts_;
     std::vector<std::size_t> serials_;
-    std::optional<model::CharProps> mark_;
 };
 
 } // namespace fq::doc

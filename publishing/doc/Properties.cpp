@@ -17,7 +17,7 @@ bool toggle(std::uint8_t v, bool current, bool style) {
     }
 }
 
-void changeTabs(std::vector<std::int16_t>& tabs, const Sprm& s) {
+void changeTabs(std::vector<std::int16_t>& tabs, std::map<std::int16_t, std::uint8_t>& descriptors, const Sprm& s) {
     const auto& o = s.operand;
     std::size_t p = 0;
     auto i16at = [&](std::size_t at) { return static_cast<std::int16_t>(o[at] | (o[at + 1] << 8)); };
@@ -28,6 +28,7 @@ void changeTabs(std::vector<std::int16_t>& tabs, const Sprm& s) {
         for (std::size_t i = 0; i < del; ++i) {
             const int pos = i16at(p + i * 2), close = i16at(p + del * 2 + i * 2);
             std::erase_if(tabs, [&](std::int16_t t) { return t >= pos - close && t <= pos + close; });
+            std::erase_if(descriptors, [&](const auto& d) { return d.first >= pos - close && d.first <= pos + close; });
         }
         p += del * 4;
     } else {
@@ -35,6 +36,7 @@ void changeTabs(std::vector<std::int16_t>& tabs, const Sprm& s) {
         for (std::size_t i = 0; i < del; ++i) {
             const std::int16_t pos = i16at(p + i * 2);
             std::erase(tabs, pos);
+            descriptors.erase(pos);
         }
         p += del * 2;
     }
@@ -44,6 +46,10 @@ void changeTabs(std::vector<std::int16_t>& tabs, const Sprm& s) {
     for (std::size_t i = 0; i < add; ++i) {
         const std::int16_t pos = i16at(p + i * 2);
         if (std::find(tabs.begin(), tabs.end(), pos) == tabs.end()) tabs.push_back(pos);
+        // One descriptor byte per added stop follows the positions.
+        const std::size_t tbd = p + add * 2 + i;
+        if (tbd < o.size() && o[tbd] != 0) descriptors[pos] = o[tbd];
+        else descriptors.erase(pos);
     }
     std::sort(tabs.begin(), tabs.end());
 }
@@ -86,7 +92,7 @@ void applyChp(Chp& c, const Chp& st, std::span<const std::uint8_t> grpprl) {
         case sprm::CRgFtc0: case sprm::CFtcDefault: c.ftc[0] = s.u16(); break;
         case sprm::CRgFtc1: c.ftc[1] = s.u16(); break;
         case sprm::CRgFtc2: c.ftc[2] = s.u16(); break;
-        default: break;
+        default: applyCharacterShadingSprm(c.highlight, c.shading, s); break;
         }
     });
 }
@@ -117,7 +123,9 @@ void applyPap(Pap& p, std::span<const std::uint8_t> grpprl, const ByteReader* da
         case sprm::PDyaAfter: p.dyaAfter = s.u16(); break;
         case sprm::PFDyaBeforeAuto: p.beforeAuto = s.u8() != 0; break;
         case sprm::PFDyaAfterAuto: p.afterAuto = s.u8() != 0; break;
-        case sprm::PChgTabs: case sprm::PChgTabsPapx: changeTabs(p.tabs, s); break;
+        case sprm::PChgTabs: case sprm::PChgTabsPapx: changeTabs(p.tabs, p.tabDescriptors, s); break;
+        case sprm::PFWidowControl: p.widowControl = s.u8() != 0; break;
+        case sprm::PFContextualSpacing: p.contextualSpacing = s.u8() != 0; break;
         case sprm::PFInTable: p.inTable = s.u8() != 0; break;
         case sprm::PFTtp: p.ttp = s.u8() != 0; break;
         case sprm::PFInnerTableCell: p.innerCell = s.u8() != 0; break;
@@ -140,7 +148,7 @@ void applyPap(Pap& p, std::span<const std::uint8_t> grpprl, const ByteReader* da
                 }
             }
             break;
-        default: break;
+        default: applyParagraphBorderSprm(p.borders, p.shading, s); break;
         }
     });
 }
@@ -158,7 +166,30 @@ void applySep(Sep& sp, std::span<const std::uint8_t> grpprl) {
         case sprm::SDyaBottom: sp.dyaBottom = s.i16(); break;
         case sprm::SDyaHdrTop: sp.dyaHdrTop = s.u16(); break;
         case sprm::SDyaHdrBottom: sp.dyaHdrBottom = s.u16(); break;
-        default: break;
+        case sprm::SCcolumns: sp.ccolM1 = s.u16(); break;
+        case sprm::SDxaColumns: sp.dxaColumns = s.i16(); break;
+        case sprm::SFEvenlySpaced: sp.evenlySpaced = s.u8() != 0; break;
+        case sprm::SLBetween: sp.lineBetween = s.u8() != 0; break;
+        case sprm::SDxaColWidth:
+        case sprm::SDxaColSpacing:
+            if (s.operand.size() >= 3) {
+                auto& size = sp.columnSizes[s.operand[0]];
+                const auto v = static_cast<std::uint16_t>(s.operand[1] | (s.operand[2] << 8));
+                (s.op == sprm::SDxaColWidth ? size.first : size.second) = v;
+            }
+            break;
+        case sprm::SNfcPgn: sp.nfcPgn = s.u8(); break;
+        case sprm::SFPgnRestart: sp.pgnRestart = s.u8() != 0; break;
+        case sprm::SPgnStart97: sp.pgnStart = s.u16(); break;
+        case sprm::SClm: sp.clm = s.u16(); break;
+        case sprm::SDyaLinePitch: sp.dyaLinePitch = s.i16(); break;
+        case sprm::SRncFtn: sp.rncFtn = s.u8(); break;
+        case sprm::SRncEdn: sp.rncEdn = s.u8(); break;
+        case sprm::SNFtn: sp.nFtn = s.u16(); break;
+        case sprm::SNEdn: sp.nEdn = s.u16(); break;
+        case sprm::SNfcFtnRef: sp.nfcFtnRef = s.u16(); break;
+        case sprm::SNfcEdnRef: sp.nfcEdnRef = s.u16(); break;
+        default: applyPageBorderSprm(sp.pageBorders, sp.pageBorderOptions, s); break;
         }
     });
 }

@@ -133,30 +133,6 @@ FtsWidth readFtsWidth(std::span<const std::uint8_t> o) {
 
 } // namespace
 
-Brc readBrc80(const std::uint8_t* p) {
-    Brc b;
-    if (le32(p) == 0xFFFFFFFF) {
-        b.nil = true;
-        return b;
-    }
-    b.width = p[0];
-    b.type = p[1];
-    b.ico = p[2];
-    b.space = p[3] & 0x1F;
-    b.nil = b.type == 0xFF;
-    return b;
-}
-
-Brc readBrc(const std::uint8_t* p) {
-    Brc b;
-    b.cv = colorRef(le32(p));
-    b.width = p[4];
-    b.type = p[5];
-    b.space = p[6] & 0x1F;
-    b.nil = b.type == 0xFF;
-    return b;
-}
-
 Shd readShd80(std::uint16_t v) {
     Shd s;
     if (v == 0xFFFF) {

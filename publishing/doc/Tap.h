@@ -4,6 +4,7 @@
 // table assembly (Tables.h) turns them into the model's units.
 #pragma once
 
+#include "publishing/doc/Borders.h"
 #include "publishing/doc/ByteReader.h"
 
 #include <array>
@@ -13,16 +14,6 @@
 #include <vector>
 
 namespace fq::doc {
-
-// A border (Brc80 or Brc).
-struct Brc {
-    std::uint8_t width = 0;            // eighths of a point
-    std::uint8_t type = 0;             // brcType: 0 none, 1 single, 3 double, 6 dotted, ...
-    std::uint8_t ico = 0;              // colour index (Brc80)
-    std::optional<std::uint32_t> cv;   // 0x00BBGGRR (Brc); unset: automatic or by ico
-    std::uint8_t space = 0;            // points
-    bool nil = false;                  // explicitly no border
-};
 
 // Cell shading (Shd80 or Shd): a pattern of the fore colour over the back colour.
 struct Shd {
@@ -71,8 +62,6 @@ struct Tap {
 // Data stream, when given, serves sprmPHugePapx.
 void applyTap(Tap& tap, std::span<const std::uint8_t> grpprl, const ByteReader* dataStream = nullptr);
 
-Brc readBrc80(const std::uint8_t* p);
-Brc readBrc(const std::uint8_t* p);
 Shd readShd80(std::uint16_t v);
 Shd readShd(const std::uint8_t* p);
 

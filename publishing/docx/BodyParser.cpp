@@ -269,13 +269,20 @@ Drawing BodyParser::drawing(const pugi::xml_node& node, int depth) {
             d.simplePos = std::make_pair(xml::integer(sp, "x").value_or(0), xml::integer(sp, "y").value_or(0));
         }
         auto axis = [&](const char* name, AxisPosition& pos) {
+            // Word 2010 puts the position in a markup-compatibility choice
+            // when it is a percentage of the page.
             pugi::xml_node n = xml::child(frame, name);
+            for (pugi::xml_node c = frame.first_child(); c && !n; c = c.next_sibling())
+                if (xml::is(c, "AlternateContent")) n = xml::child(selectAlternative(c), name);
             pos.relativeFrom = xml::text(n, "relativeFrom").value_or("");
             if (pugi::xml_node off = xml::child(n, "posOffset")) pos.offset = xml::parseInteger(off.text().get());
             if (pugi::xml_node al = xml::child(n, "align")) pos.align = al.text().get();
+            for (const char* pct : {"pctPosHOffset", "pctPosVOffset"})
+                if (pugi::xml_node p = xml::child(n, pct)) pos.percentOffset = static_cast<int>(xml::parseInteger(p.text().get()).value_or(0));
         };
         axis("positionH", d.horizontal);
         axis("positionV", d.vertical);
+        anchorLayout(frame, d);
     }
     graphic(xml::child(frame, "graphic"), d, depth + 1);
     return d;
@@ -286,7 +293,11 @@ void BodyParser::graphic(const pugi::xml_node& node, Drawing& d, int depth) {
     for (pugi::xml_node c = node.first_child(); c; c = c.next_sibling()) {
         if (c.type() != pugi::node_element) continue;
         std::string_view n = xml::localName(c);
-        if (n == "pic") {
+        if (n == "wsp") {
+            d.shapes.push_back(wordShape(c, depth + 1));
+        } else if (n == "wgp" || n == "grpSp") {
+            d.shapes.push_back(wordGroup(c, depth + 1));
+        } else if (n == "pic") {
             ImageRef img;
             pugi::xml_node blip = xml::child(xml::child(c, "blipFill"), "blip");
             if (auto id = xml::text(blip, "embed")) img.partName = imagePart(*id);
@@ -299,7 +310,13 @@ void BodyParser::graphic(const pugi::xml_node& node, Drawing& d, int depth) {
             blocks(xml::child(c, "txbxContent"), content, depth + 1);
             d.textBoxes.push_back(std::move(content));
         } else if (n == "chart" && xml::prefix(c) != "a") {
-            d.placeholders.push_back("[chart]");
+            auto rel = rels_.find(xml::text(c, "id").value_or(""));
+            if (rel != rels_.end() && !rel->second.external) {
+                d.chartParts.push_back(rel->second.target);
+                chartParts_.push_back(rel->second.target);
+            } else {
+                d.placeholders.push_back("[chart]");
+            }
         } else if (n == "relIds") {
             auto rel = rels_.find(xml::text(c, "dm").value_or(""));
             if (rel != rels_.end() && !rel->second.external) {
@@ -322,11 +339,17 @@ void BodyParser::graphic(const pugi::xml_node& node, Drawing& d, int depth) {
 Drawing BodyParser::vml(const pugi::xml_node& node, int depth) {
     Drawing d;
     vmlShapes(node, d, depth + 1);
-    if (xml::is(node, "object") && d.images.empty() && d.textBoxes.empty())
+    if (xml::is(node, "object") && d.images.empty() && d.textBoxes.empty() && d.shapes.empty())
         d.placeholders.push_back("[object]");
-    if (d.images.size() == 1 && d.textBoxes.empty()) {
+    if (d.images.size() == 1 && d.textBoxes.empty() && d.shapes.empty()) {
         d.cx = d.images.front().cx;
         d.cy = d.images.front().cy;
+        // A picture positioned on its own floats where its style puts it.
+        for (pugi::xml_node c = node.first_child(); c; c = c.next_sibling())
+            if (xml::child(c, "imagedata")) {
+                vmlPlacement(c, d);
+                break;
+            }
     }
     return d;
 }
@@ -336,7 +359,10 @@ void BodyParser::vmlShapes(const pugi::xml_node& node, Drawing& d, int depth) {
     for (pugi::xml_node c = node.first_child(); c; c = c.next_sibling()) {
         if (c.type() != pugi::node_element) continue;
         std::string_view n = xml::localName(c);
-        if (n == "imagedata") {
+        if (isVmlShape(c)) {
+            if (d.shapes.empty()) vmlPlacement(c, d);
+            d.shapes.push_back(vmlShape(c, depth + 1));
+        } else if (n == "imagedata") {
             ImageRef img;
             auto id = xml::text(c, "id");
             if (!id) id = xml::text(c, "relid");

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "publishing/docx/DocxModel.h"
+#include "publishing/docx/DrawingMl.h"
 
 #include <pugixml.hpp>
 
@@ -29,6 +30,8 @@ public:
     const std::vector<std::string>& imageParts() const { return imageParts_; }
     // SmartArt data parts referenced by the story.
     const std::vector<std::string>& diagramParts() const { return diagramParts_; }
+    // Chart parts referenced by the story.
+    const std::vector<std::string>& chartParts() const { return chartParts_; }
 
 private:
     void blocks(const pugi::xml_node& container, std::vector<Block>& out, int depth);
@@ -43,11 +46,21 @@ private:
     Drawing vml(const pugi::xml_node& pict, int depth);
     void vmlShapes(const pugi::xml_node& node, Drawing& d, int depth);
     std::string imagePart(const std::string& relId);
+    // Drawn shapes (BodyParserShapes.cpp): DrawingML shapes and groups,
+    // VML shapes and groups, and how an anchored drawing sits in the text.
+    DrawnShape wordShape(const pugi::xml_node& wsp, int depth);
+    DrawnShape wordGroup(const pugi::xml_node& group, int depth);
+    DrawnShape vmlShape(const pugi::xml_node& shape, int depth);
+    bool isVmlShape(const pugi::xml_node& node) const;
+    void vmlPlacement(const pugi::xml_node& shape, Drawing& d);
+    void anchorLayout(const pugi::xml_node& anchor, Drawing& d);
+    PartResolver resolver();
 
     const Relationships& rels_;
     std::optional<SectionProps> trailingSection_;
     std::vector<std::string> imageParts_;
     std::vector<std::string> diagramParts_;
+    std::vector<std::string> chartParts_;
 };
 
 // The branch of an mc:AlternateContent element to read: the first mc:Choice

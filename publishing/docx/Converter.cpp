@@ -2,9 +2,12 @@
 #include "publishing/docx/Converter.h"
 #include "publishing/model/Budget.h"
 
+#include "publishing/docx/BorderProperties.h"
+#include "publishing/docx/ChartConverter.h"
 #include "publishing/docx/ImageSniffer.h"
 #include "publishing/docx/ListLabeler.h"
 #include "publishing/docx/PropertyResolver.h"
+#include "publishing/docx/ShapeConverter.h"
 #include "publishing/docx/TableConverter.h"
 #include "publishing/docx/XmlUtil.h"
 #include "publishing/word/FieldCode.h"
@@ -13,6 +16,7 @@
 #include "publishing/word/SymbolFonts.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <map>
 #include <optional>
@@ -74,66 +78,31 @@ model::PageGeometry geometry(const std::optional<SectionProps>& s) {
 
 double textWidth(const model::PageGeometry& g) { return std::max(36.0, g.widthPt - g.marginLeftPt - g.marginRightPt); }
 
-// Resolves a floating object's offsets against the page geometry.
-model::PictureAnchor placeAnchor(const Drawing& d, double widthPt, double heightPt, const model::PageGeometry& g) {
-    model::PictureAnchor a;
-    if (d.simplePos) {
-        a.xPt = emuToPt(d.simplePos->first);
-        a.yPt = emuToPt(d.simplePos->second);
-        return a;
-    }
-    const double textWidth = std::max(0.0, g.widthPt - g.marginLeftPt - g.marginRightPt);
-    const double textHeight = std::max(0.0, g.heightPt - g.marginTopPt - g.marginBottomPt);
-    double origin = g.marginLeftPt, extent = textWidth;
-    const std::string& rh = d.horizontal.relativeFrom;
-    if (rh == "page") { origin = 0; extent = g.widthPt; }
-    else if (rh == "leftMargin" || rh == "insideMargin") { origin = 0; extent = g.marginLeftPt; }
-    else if (rh == "rightMargin" || rh == "outsideMargin") { origin = g.widthPt - g.marginRightPt; extent = g.marginRightPt; }
-    if (d.horizontal.align) {
-        const std::string& al = *d.horizontal.align;
-        a.xPt = al == "center" ? origin + (extent - widthPt) / 2
-              : (al == "right" || al == "outside") ? origin + extent - widthPt
-                                                   : origin;
-    } else {
-        a.xPt = origin + emuToPt(d.horizontal.offset.value_or(0));
-    }
-    origin = g.marginTopPt;
-    extent = textHeight;
-    const std::string& rv = d.vertical.relativeFrom;
-    if (rv == "page") { origin = 0; extent = g.heightPt; }
-    else if (rv == "topMargin") { origin = 0; extent = g.marginTopPt; }
-    else if (rv == "bottomMargin") { origin = g.heightPt - g.marginBottomPt; extent = g.marginBottomPt; }
-    // "paragraph" and "line" depend on the layout; the top of the text area
-    // is the best known reference before layout.
-    if (d.vertical.align) {
-        const std::string& al = *d.vertical.align;
-        a.yPt = al == "center" ? origin + (extent - heightPt) / 2
-              : (al == "bottom" || al == "outside") ? origin + extent - heightPt
-                                                    : origin;
-    } else {
-        a.yPt = origin + emuToPt(d.vertical.offset.value_or(0));
-    }
-    a.xPt = std::clamp(a.xPt, 0.0, std::max(0.0, g.widthPt - std::min(widthPt, g.widthPt)));
-    a.yPt = std::clamp(a.yPt, 0.0, std::max(0.0, g.heightPt - std::min(heightPt, g.heightPt)));
-    return a;
-}
-
 struct FieldFrame {
     bool inResult = false;
     std::string code;          // the field's instruction text
     bool replaced = false;     // the reader computed the result itself
     model::FieldKind kind = model::FieldKind::None;   // a page-dependent result
+    std::optional<word::NumberFormat> format;          // of a page-dependent result
+    std::string argument;                              // STYLEREF: the style
     int serial = 0;            // tells the runs of one field from the next one's
     bool shown = false;        // some of the result was appended
     std::string link;          // a HYPERLINK field's target
     bool resultText = false;   // the stored result holds text
     std::optional<word::FormFieldState> form;   // a legacy form field's state
+    // Reads what the layout needs of a page-dependent field from its code.
+    void takeCode() {
+        const word::FieldCode parsed = word::parseFieldCode(code);
+        kind = word::pageFieldKind(parsed);
+        format = word::fieldNumberFormat(parsed);
+        if (kind == model::FieldKind::StyleRef) argument = word::styleRefStyle(parsed);
+    }
 };
 
 class DocumentConverter {
 public:
     explicit DocumentConverter(const WordDocument& doc)
-        : doc_(doc), resolver_(doc.styles, doc.theme), labels_(doc.numbering, &doc.styles) {}
+        : doc_(doc), resolver_(doc.styles, doc.theme), labels_(doc.numbering, &doc.styles), shapes_(doc) {}
 
     model::Document run();
 
@@ -148,13 +117,25 @@ private:
     void appendText(model::Paragraph& p, const std::string& text, const model::CharProps& props);
     // Appends a run that stands for a page-dependent field's result.
     void appendField(model::Paragraph& p, const std::string& text, const model::CharProps& props,
-                     model::FieldKind kind, int serial);
+                     const FieldFrame& field);
     // What a field without a stored result shows: a form field's state, a
     // SYMBOL field's character.
     void drawnFieldResult(model::Paragraph& p, const FieldFrame& field, const model::CharProps& props);
+    // The note with this id, as an index into the document's notes (made on first use).
+    int noteIndex(bool endnote, int id);
+    void sectionLayout(const SectionProps& props, model::Section& s) const;
     std::vector<model::Block> headerFooterBlocks(const std::string& partName);
     void closeSection(const std::optional<SectionProps>& props);
-    int noteNumber(bool endnote, int id);
+    // A floating picture or shape waits for its section's page (see pendingAnchors_).
+    void markPending(model::Block& block, const Drawing& d, double dxPt, double dyPt);
+    void resolveAnchors(std::vector<model::Block>& blocks, const model::PageGeometry& page);
+    std::vector<model::Block> textOf(const std::vector<Block>& content);
+    // Places a drawing's converted shapes: floating ones with the paragraph's floating objects;
+    // one inline shape in the flow; several inline ones (a group, a diagram)
+    // over a paragraph that keeps their room.
+    // True when the paragraph's text so far was closed before them.
+    bool placeShapes(std::vector<ConvertedShape> shapes, const Drawing& d, const model::ParaProps& props,
+                     model::Paragraph& current, std::vector<model::Block>& out, std::vector<model::Block>& floating);
     // A font whose characters are pictures: known by name or by the font table's character set.
     bool symbolFont(const std::string& font) const {
         return isSymbolFont(font) || doc_.symbolCharsetFonts.count(font) > 0;
@@ -163,6 +144,7 @@ private:
     const WordDocument& doc_;
     PropertyResolver resolver_;
     ListLabeler labels_;
+    ShapeConverter shapes_;
     // Where the text appended now links to: the w:hyperlink around the run,
     // else the innermost HYPERLINK field whose result it is.
     std::string activeLink() const;
@@ -178,13 +160,17 @@ private:
     // is only known at its end. Until then a picture's anchor holds
     // xPt = -1 - (index into pendingAnchors_).
     std::vector<Drawing> pendingAnchors_;
-    std::vector<model::Block> lastHeader_, lastFooter_;
+    std::vector<std::pair<double, double>> pendingOffsets_;   // a group member's offset in its drawing
+    // The headers and footers in effect (default, first page, even pages):
+    // a section that gives none of a kind keeps the one before it.
+    std::array<std::vector<model::Block>, 3> headers_, footers_;
     std::map<std::string, std::vector<model::Block>> partCache_;
 
-    std::map<int, int> footnoteNumbers_, endnoteNumbers_;
+    std::map<int, int> footnoteIndexes_, endnoteIndexes_;   // note id -> index into out_.notes
     std::vector<int> footnoteOrder_, endnoteOrder_;
-    int currentNoteNumber_ = 0;
-    bool currentNoteEndnote_ = false;
+    int currentNote_ = -1;     // the note whose text is being converted
+    std::string currentNoteMark_;  // and its number until the layout numbers it
+    int pendingCustomMark_ = -1;   // a note whose own mark is the text that follows
     std::optional<model::Paragraph> dropCap_;
 };
 
@@ -205,8 +191,13 @@ void DocumentConverter::appendText(model::Paragraph& p, const std::string& text,
     if (text.empty()) return;
     if (!fields_.empty() && fields_.back().inResult && fields_.back().kind != model::FieldKind::None) {
         fields_.back().shown = true;
-        appendField(p, text, props, fields_.back().kind, fields_.back().serial);
+        appendField(p, text, props, fields_.back());
         return;
+    }
+    if (pendingCustomMark_ >= 0) {
+        // The text after a reference with a mark of its own is that mark.
+        out_.notes[static_cast<std::size_t>(pendingCustomMark_)].customMark = text;
+        pendingCustomMark_ = -1;
     }
     std::string link = activeLink();
     if (!p.runs.empty() && p.runs.back().props == props && p.runs.back().field == model::FieldKind::None &&
@@ -216,14 +207,17 @@ void DocumentConverter::appendText(model::Paragraph& p, const std::string& text,
 }
 
 void DocumentConverter::appendField(model::Paragraph& p, const std::string& text, const model::CharProps& props,
-                                    model::FieldKind kind, int serial) {
+                                    const FieldFrame& field) {
     // The stored result may come in several runs; they stay one field run.
-    if (!p.runs.empty() && p.runs.back().field == kind && lastFieldRun_ == serial) {
+    if (!p.runs.empty() && p.runs.back().field == field.kind && lastFieldRun_ == field.serial) {
         p.runs.back().text += text;
         return;
     }
-    p.runs.push_back(model::Run{text, props, kind});
-    lastFieldRun_ = serial;
+    model::Run run{text, props, field.kind};
+    run.fieldFormat = field.format;
+    run.fieldArgument = field.argument;
+    p.runs.push_back(std::move(run));
+    lastFieldRun_ = field.serial;
 }
 
 void DocumentConverter::drawnFieldResult(model::Paragraph& p, const FieldFrame& field, const model::CharProps& props) {
@@ -237,18 +231,17 @@ void DocumentConverter::drawnFieldResult(model::Paragraph& p, const FieldFrame& 
     }
 }
 
-// The page-dependent fields the layout fills in.
-model::FieldKind pageFieldKind(const std::string& code) { return word::pageFieldKind(word::parseFieldCode(code)); }
-
-int DocumentConverter::noteNumber(bool endnote, int id) {
-    auto& numbers = endnote ? endnoteNumbers_ : footnoteNumbers_;
-    auto& order = endnote ? endnoteOrder_ : footnoteOrder_;
-    auto it = numbers.find(id);
-    if (it != numbers.end()) return it->second;
-    int n = static_cast<int>(numbers.size()) + 1;
-    numbers[id] = n;
-    order.push_back(id);
-    return n;
+int DocumentConverter::noteIndex(bool endnote, int id) {
+    auto& indexes = endnote ? endnoteIndexes_ : footnoteIndexes_;
+    auto it = indexes.find(id);
+    if (it != indexes.end()) return it->second;
+    model::Note note;
+    note.kind = endnote ? model::Note::Kind::Endnote : model::Note::Kind::Footnote;
+    out_.notes.push_back(std::move(note));
+    const int index = static_cast<int>(out_.notes.size()) - 1;
+    indexes[id] = index;
+    (endnote ? endnoteOrder_ : footnoteOrder_).push_back(id);
+    return index;
 }
 
 // A drop cap is a paragraph of its own in the file (a frame); Word shows it
@@ -287,19 +280,32 @@ void DocumentConverter::paragraphBody(const Paragraph& p, std::vector<model::Blo
             label = labels_.next(*merged.numbering->numId, ilvl);
         }
     }
-    const model::ParaProps props = resolver_.toModel(merged);
-
-    if (merged.pageBreakBefore.value_or(false)) out.push_back(model::PageBreak{});
+    model::ParaProps props = resolver_.toModel(merged);
+    props.styleName = resolver_.styleName(pStyle);
 
     model::Paragraph current;
     current.props = props;
     bool split = false;
-    std::vector<model::Block> after;       // text boxes and floating pictures
+    // Floating pictures and shapes stand before their paragraph, so that the
+    // layout places them where the paragraph begins and its text makes room
+    // for them; text that has no place of its own follows the paragraph.
+    const std::size_t paragraphStart = out.size();
+    std::vector<model::Block> floating;
+    std::vector<model::Block> after;
 
+    // A page break before the paragraph goes with the first block it gives.
     auto flush = [&]() {
-        if (!current.runs.empty()) out.push_back(current);
+        if (!current.runs.empty()) {
+            out.push_back(current);
+            current.props.pageBreakBefore = false;
+        }
         current.runs.clear();
         split = true;
+    };
+    auto breakBeforeBlock = [&]() {
+        if (!current.props.pageBreakBefore) return;
+        out.push_back(model::PageBreak{});
+        current.props.pageBreakBefore = false;
     };
     // Where the paragraph's last inline picture went in out, to tell
     // pictures that follow each other in the paragraph.
@@ -336,7 +342,7 @@ void DocumentConverter::paragraphBody(const Paragraph& p, std::vector<model::Blo
                     fields_.back().form = f->form;
                 } else if (f->kind == "separate" && !fields_.empty() && !fields_.back().inResult) {
                     fields_.back().inResult = true;
-                    fields_.back().kind = pageFieldKind(fields_.back().code);
+                    fields_.back().takeCode();
                     fields_.back().link = word::hyperlinkTarget(fields_.back().code).value_or("");
                     // Some results the reader computes itself (FILENAME).
                     const word::FieldContext context{doc_.sourcePath, doc_.sourceFileName};
@@ -349,10 +355,10 @@ void DocumentConverter::paragraphBody(const Paragraph& p, std::vector<model::Blo
                     FieldFrame ended = fields_.back();
                     fields_.pop_back();
                     // A page field without a stored result still gets its run.
-                    const model::FieldKind kind = ended.inResult ? ended.kind : pageFieldKind(ended.code);
-                    if (kind != model::FieldKind::None && !ended.shown && visible(fields_))
-                        appendField(current, std::string(), cp, kind, ended.serial);
-                    if (kind == model::FieldKind::None && !ended.resultText && !ended.replaced && visible(fields_))
+                    if (!ended.inResult) ended.takeCode();
+                    if (ended.kind != model::FieldKind::None && !ended.shown && visible(fields_))
+                        appendField(current, std::string(), cp, ended);
+                    if (ended.kind == model::FieldKind::None && !ended.resultText && !ended.replaced && visible(fields_))
                         drawnFieldResult(current, ended, cp);
                 }
                 continue;
@@ -374,9 +380,10 @@ void DocumentConverter::paragraphBody(const Paragraph& p, std::vector<model::Blo
                     } else if constexpr (std::is_same_v<T, Tab>) {
                         appendText(current, "\t", cp);
                     } else if constexpr (std::is_same_v<T, Break>) {
-                        if (v.kind == "page") {
+                        if (v.kind == "page" || v.kind == "column") {
                             flush();
-                            out.push_back(model::PageBreak{});
+                            breakBeforeBlock();
+                            out.push_back(model::PageBreak{v.kind == "column"});
                         } else {
                             appendText(current, "\n", cp);
                         }
@@ -391,12 +398,21 @@ void DocumentConverter::paragraphBody(const Paragraph& p, std::vector<model::Blo
                         if (code >= 0x20) xml::appendUtf8(s, code);
                         appendText(current, s, sp);
                     } else if constexpr (std::is_same_v<T, NoteReference>) {
-                        int n = noteNumber(v.endnote, v.id);
-                        if (!v.customMark) appendText(current, v.endnote ? lowerRoman(n) : std::to_string(n), cp);
+                        // The mark's run: numbered by the layout; the count
+                        // of the notes of its kind so far until then.
+                        const int index = noteIndex(v.endnote, v.id);
+                        const int n = static_cast<int>((v.endnote ? endnoteOrder_ : footnoteOrder_).size());
+                        model::Run ref{v.customMark ? std::string() : v.endnote ? lowerRoman(n) : std::to_string(n), cp,
+                                       model::FieldKind::NoteReference};
+                        ref.note = index;
+                        current.runs.push_back(std::move(ref));
+                        if (v.customMark) pendingCustomMark_ = index;
                     } else if constexpr (std::is_same_v<T, NoteMark>) {
-                        if (currentNoteNumber_ > 0)
-                            appendText(current, currentNoteEndnote_ ? lowerRoman(currentNoteNumber_)
-                                                                    : std::to_string(currentNoteNumber_), cp);
+                        if (currentNote_ >= 0 && out_.notes[static_cast<std::size_t>(currentNote_)].customMark.empty()) {
+                            model::Run mark{currentNoteMark_, cp, model::FieldKind::NoteReference};
+                            mark.note = currentNote_;
+                            current.runs.push_back(std::move(mark));
+                        }
                     } else if constexpr (std::is_same_v<T, Placeholder>) {
                         appendText(current, v.text, cp);
                     } else if constexpr (std::is_same_v<T, Drawing>) {
@@ -417,23 +433,56 @@ void DocumentConverter::paragraphBody(const Paragraph& p, std::vector<model::Blo
                             pic.heightPt = emuToPt(cy);
                             pic.description = v.description;
                             if (v.anchored) {
-                                Drawing anchorOnly = v;
-                                anchorOnly.images.clear();
-                                anchorOnly.textBoxes.clear();
-                                pendingAnchors_.push_back(std::move(anchorOnly));
-                                pic.anchor = model::PictureAnchor{-static_cast<double>(pendingAnchors_.size()), 0.0};
-                                after.push_back(std::move(pic));
+                                model::Block block = std::move(pic);
+                                markPending(block, v, 0.0, 0.0);
+                                floating.push_back(std::move(block));
                             } else {
                                 // Spaces between two pictures only separate them.
                                 if (followsPicture() && onlySpaces()) current.runs.clear();
                                 flush();
+                                breakBeforeBlock();
                                 pic.alignment = props.alignment;
                                 pic.sameParagraphAsPrevious = followsPicture();
                                 lastPicture = out.size();
                                 out.push_back(std::move(pic));
                             }
                         }
+                        for (const std::string& part : v.chartParts) {
+                            // Drawn from its cached values, at the drawing's size.
+                            auto chart = doc_.charts.find(part);
+                            if (chart == doc_.charts.end()) {
+                                appendText(current, "[chart]", cp);
+                                continue;
+                            }
+                            model::Block block = chartBlock(chart->second, emuToPt(v.cx), emuToPt(v.cy), shapes_, doc_);
+                            if (v.anchored) {
+                                markPending(block, v, 0.0, 0.0);
+                                floating.push_back(std::move(block));
+                            } else if (auto* pic = std::get_if<model::Picture>(&block)) {
+                                flush();
+                                pic->alignment = props.alignment;
+                                out.push_back(std::move(block));
+                            } else {
+                                flush();
+                                out.push_back(std::move(block));
+                            }
+                        }
                         for (const std::string& part : v.diagramParts) {
+                            // SmartArt: the drawing Word stored for it, as a group of shapes.
+                            auto drawing = doc_.diagramDrawings.find(part);
+                            if (drawing != doc_.diagramDrawings.end() && !drawing->second.empty() && v.cx > 0 && v.cy > 0) {
+                                Drawing diagram = v;
+                                DrawnShape group;
+                                group.group = true;
+                                group.cx = group.childCx = v.cx;
+                                group.cy = group.childCy = v.cy;
+                                group.children = drawing->second;
+                                diagram.shapes = {std::move(group)};
+                                if (placeShapes(shapes_.convert(diagram, [&](const std::vector<Block>& b) { return textOf(b); }),
+                                                diagram, props, current, out, floating))
+                                    split = true;
+                                continue;
+                            }
                             auto text = doc_.diagramTexts.find(part);
                             if (text == doc_.diagramTexts.end() || text->second.empty()) {
                                 appendText(current, "[diagram]", cp);
@@ -446,15 +495,16 @@ void DocumentConverter::paragraphBody(const Paragraph& p, std::vector<model::Blo
                                 after.push_back(std::move(node));
                             }
                         }
-                        for (const auto& box : v.textBoxes) {
-                            // A text box is a story of its own: fields do not cross it.
-                            auto saved = std::move(fields_);
-                            const std::string savedLink = runLink_;
-                            fields_.clear();
-                            story(box, after);
-                            fields_ = std::move(saved);
-                            runLink_ = savedLink;
-                        }
+                        // Drawn shapes hold their text boxes' text; a floating one
+                        // follows its paragraph, an inline one stands in the flow.
+                        if (placeShapes(shapes_.convert(v, [&](const std::vector<Block>& b) { return textOf(b); }), v,
+                                        props, current, out, floating))
+                            split = true;
+                        if (v.shapes.empty())
+                            for (const auto& box : v.textBoxes) {
+                                std::vector<model::Block> text = textOf(box);
+                                for (auto& b : text) after.push_back(std::move(b));
+                            }
                     }
                     // InstrText is the field's code, not shown.
                 },
@@ -467,6 +517,8 @@ void DocumentConverter::paragraphBody(const Paragraph& p, std::vector<model::Blo
         current.runs.push_back(model::Run{std::string(), resolver_.resolveRun(pStyle, p.props.markRunProps)});
     }
     if (!split || !current.runs.empty()) out.push_back(current);
+    out.insert(out.begin() + static_cast<std::ptrdiff_t>(std::min(paragraphStart, out.size())),
+               std::make_move_iterator(floating.begin()), std::make_move_iterator(floating.end()));
     for (auto& b : after) out.push_back(std::move(b));
 }
 
@@ -511,35 +563,192 @@ std::vector<model::Block> DocumentConverter::headerFooterBlocks(const std::strin
 void DocumentConverter::closeSection(const std::optional<SectionProps>& props) {
     model::Section s;
     s.page = geometry(props);
+    if (props) s.pageBorders = pageBordersToModel(*props);
     availableWidth_ = textWidth(s.page);
-    for (model::Block& b : sectionBlocks_) {
-        auto* pic = std::get_if<model::Picture>(&b);
-        if (!pic || !pic->anchor || pic->anchor->xPt >= 0) continue;
-        auto index = static_cast<std::size_t>(-pic->anchor->xPt - 1);
-        if (index < pendingAnchors_.size())
-            pic->anchor = placeAnchor(pendingAnchors_[index], pic->widthPt, pic->heightPt, s.page);
-    }
-    auto pick = [&](const std::vector<HeaderFooterRef>& refs, std::vector<model::Block>& last) {
-        const HeaderFooterRef* chosen = nullptr;
-        for (const char* kind : {"default", "first", "even"}) {
-            for (const auto& r : refs)
-                if (r.kind == kind) { chosen = &r; break; }
-            if (chosen) break;
+    resolveAnchors(sectionBlocks_, s.page);
+    auto take = [&](const std::vector<HeaderFooterRef>& refs, std::array<std::vector<model::Block>, 3>& kinds) {
+        for (const auto& r : refs) {
+            const std::size_t k = r.kind == "first" ? 1 : r.kind == "even" ? 2 : 0;
+            kinds[k] = headerFooterBlocks(r.partName);
         }
-        if (chosen) last = headerFooterBlocks(chosen->partName);
-        return last;
     };
     if (props) {
-        s.header = pick(props->headers, lastHeader_);
-        s.footer = pick(props->footers, lastFooter_);
-    } else {
-        s.header = lastHeader_;
-        s.footer = lastFooter_;
+        take(props->headers, headers_);
+        take(props->footers, footers_);
+        sectionLayout(*props, s);
     }
+    s.header = headers_[0];
+    s.footer = footers_[0];
+    s.headerFirst = headers_[1];
+    s.footerFirst = footers_[1];
+    s.headerEven = headers_[2];
+    s.footerEven = footers_[2];
+    for (auto* story : {&s.header, &s.footer, &s.headerFirst, &s.footerFirst, &s.headerEven, &s.footerEven})
+        resolveAnchors(*story, s.page);
+    s.evenAndOddHeaders = doc_.settings.evenAndOddHeaders;
+    s.endnotesAtSectionEnd = doc_.settings.endnotePosition.value_or("docEnd") == "sectEnd";
     s.blocks = std::move(sectionBlocks_);
     sectionBlocks_.clear();
 
     out_.sections.push_back(std::move(s));
+}
+
+void DocumentConverter::sectionLayout(const SectionProps& p, model::Section& s) const {
+    const std::string start = p.breakType.value_or("nextPage");
+    s.start = start == "continuous" ? model::SectionStart::Continuous
+            : start == "nextColumn" ? model::SectionStart::NewColumn
+            : start == "evenPage"   ? model::SectionStart::EvenPage
+            : start == "oddPage"    ? model::SectionStart::OddPage
+                                    : model::SectionStart::NewPage;
+    s.titlePage = p.titlePage;
+    const int count = std::clamp(p.columnCount.value_or(1), 1, 45);
+    s.columns.count = count;
+    s.columns.spacingPt = twipsToPt(std::max(0, p.columnSpace.value_or(720)));
+    s.columns.separator = p.columnSeparator.value_or(false);
+    if (count > 1 && !p.columnsEqualWidth.value_or(true) && static_cast<int>(p.columns.size()) == count) {
+        for (const auto& [width, space] : p.columns) {
+            s.columns.widthsPt.push_back(twipsToPt(std::max(0, width)));
+            s.columns.spacingsPt.push_back(twipsToPt(std::max(0, space)));
+        }
+        s.columns.spacingsPt.pop_back();
+    }
+    s.pageNumberStart = p.pageNumberStart;
+    if (p.pageNumberFormat) s.pageNumberFormat = word::numberFormatFromName(*p.pageNumberFormat);
+    const std::string grid = p.gridType.value_or("default");
+    if ((grid == "lines" || grid == "linesAndChars" || grid == "snapToChars") && p.gridLinePitch && *p.gridLinePitch > 0)
+        s.gridLinePitchPt = twipsToPt(*p.gridLinePitch);
+    auto numbering = [](const std::optional<std::string>& format, const std::optional<int>& startAt,
+                        const std::optional<std::string>& restart, model::NoteNumbering& n) {
+        if (format) n.format = word::numberFormatFromName(*format);
+        if (startAt) n.start = *startAt;
+        if (restart) n.restart = *restart == "eachPage"   ? model::NoteNumbering::Restart::EachPage
+                               : *restart == "eachSect"   ? model::NoteNumbering::Restart::EachSection
+                                                          : model::NoteNumbering::Restart::Continuous;
+    };
+    const Settings& d = doc_.settings;
+    numbering(d.footnoteFormat, d.footnoteStart, d.footnoteRestart, s.footnoteNumbering);
+    numbering(d.endnoteFormat, d.endnoteStart, d.endnoteRestart, s.endnoteNumbering);
+    numbering(p.footnoteFormat, p.footnoteStart, p.footnoteRestart, s.footnoteNumbering);
+    numbering(p.endnoteFormat, p.endnoteStart, p.endnoteRestart, s.endnoteNumbering);
+}
+
+std::vector<model::Block> DocumentConverter::textOf(const std::vector<Block>& content) {
+    // A text box is a story of its own: fields do not cross it.
+    std::vector<model::Block> blocks;
+    auto saved = std::move(fields_);
+    const std::string savedLink = runLink_;
+    fields_.clear();
+    story(content, blocks);
+    fields_ = std::move(saved);
+    runLink_ = savedLink;
+    return blocks;
+}
+
+bool DocumentConverter::placeShapes(std::vector<ConvertedShape> shapes, const Drawing& d, const model::ParaProps& props,
+                                    model::Paragraph& current, std::vector<model::Block>& out,
+                                    std::vector<model::Block>& floating) {
+    if (shapes.empty()) return false;
+    auto flush = [&]() {
+        if (!current.runs.empty()) out.push_back(current);
+        current.runs.clear();
+    };
+    if (d.anchored) {
+        for (auto& c : shapes) {
+            markPending(c.block, d, c.dxPt, c.dyPt);
+            floating.push_back(std::move(c.block));
+        }
+        return false;
+    }
+    flush();
+    if (shapes.size() == 1) {
+        out.push_back(std::move(shapes.front().block));
+        return true;
+    }
+    // The room: an empty paragraph as tall as the drawing; the members stand
+    // over it, from its top, aligned as their paragraph.
+    model::Paragraph room;
+    room.props = props;
+    room.props.spaceBeforePt = room.props.spaceAfterPt = 0;
+    room.props.borders = {};
+    room.props.shading.reset();
+    room.props.lineSpacing = {model::LineSpacing::Rule::Exact, std::max(1.0, emuToPt(d.cy))};
+    model::CharProps tiny;
+    tiny.sizePt = 1;
+    room.runs.push_back(model::Run{std::string(), tiny});
+    Drawing over = d;
+    over.anchored = true;
+    over.simplePos.reset();
+    over.horizontal = AxisPosition{"column", std::nullopt, std::nullopt, std::nullopt};
+    if (props.alignment == model::Alignment::Center) over.horizontal.align = "center";
+    else if (props.alignment == model::Alignment::Right) over.horizontal.align = "right";
+    over.vertical = AxisPosition{"paragraph", 0, std::nullopt, std::nullopt};
+    over.wrap = "none";
+    over.behindDoc = false;
+    // The members come first: they stand over the paragraph that follows them.
+    for (auto& c : shapes) {
+        markPending(c.block, over, c.dxPt, c.dyPt);
+        out.push_back(std::move(c.block));
+    }
+    out.push_back(std::move(room));
+    return true;
+}
+
+void DocumentConverter::markPending(model::Block& block, const Drawing& d, double dxPt, double dyPt) {
+    model::FloatingAnchor* anchor = nullptr;
+    if (auto* pic = std::get_if<model::Picture>(&block)) {
+        if (!pic->anchor) pic->anchor = model::FloatingAnchor{};
+        anchor = &*pic->anchor;
+    } else if (auto* shape = std::get_if<model::DrawingShape>(&block)) {
+        if (!shape->anchor) shape->anchor = model::FloatingAnchor{};
+        anchor = &*shape->anchor;
+    }
+    if (!anchor) return;
+    Drawing anchorOnly = d;
+    anchorOnly.images.clear();
+    anchorOnly.textBoxes.clear();
+    anchorOnly.shapes.clear();
+    pendingAnchors_.push_back(std::move(anchorOnly));
+    pendingOffsets_.emplace_back(dxPt, dyPt);
+    anchor->xPt = -static_cast<double>(pendingAnchors_.size());
+}
+
+void DocumentConverter::resolveAnchors(std::vector<model::Block>& blocks, const model::PageGeometry& page) {
+    for (model::Block& b : blocks) {
+        std::optional<model::FloatingAnchor>* anchor = nullptr;
+        double w = 0, h = 0;
+        if (auto* pic = std::get_if<model::Picture>(&b)) {
+            anchor = &pic->anchor;
+            w = pic->widthPt;
+            h = pic->heightPt;
+        } else if (auto* shape = std::get_if<model::DrawingShape>(&b)) {
+            anchor = &shape->anchor;
+            w = shape->widthPt;
+            h = shape->heightPt;
+            resolveAnchors(shape->text, page);
+        } else if (auto* table = std::get_if<model::Table>(&b)) {
+            for (auto& row : table->rows)
+                for (auto& cell : row.cells) resolveAnchors(cell.blocks, page);
+        }
+        if (!anchor || !*anchor || (*anchor)->xPt >= 0) continue;
+        const auto index = static_cast<std::size_t>(-(*anchor)->xPt - 1);
+        if (index >= pendingAnchors_.size()) continue;
+        const Drawing& d = pendingAnchors_[index];
+        // A group member is placed by the group's anchor and its offset in
+        // it; a drawing sized as a share of the page takes its size here.
+        auto [groupW, groupH] = drawingSize(d, page);
+        if (groupW <= 0) groupW = w;
+        if (groupH <= 0) groupH = h;
+        auto* shape = std::get_if<model::DrawingShape>(&b);
+        if (shape && pendingOffsets_[index] == std::pair<double, double>{0.0, 0.0} &&
+            (d.percentWidth > 0 || d.percentHeight > 0)) {
+            shape->widthPt = groupW;
+            shape->heightPt = groupH;
+        }
+        model::FloatingAnchor a = floatingAnchor(d, groupW, groupH, page);
+        a.xPt += pendingOffsets_[index].first;
+        a.yPt += pendingOffsets_[index].second;
+        *anchor = a;
+    }
 }
 
 model::Document DocumentConverter::run() {
@@ -577,29 +786,31 @@ model::Document DocumentConverter::run() {
     }
 
     flushDropCap(sectionBlocks_);
-    // Notes follow the body, in the order of their first reference; notes
-    // that are never referenced come last.
-    auto appendNotes = [&](const std::map<int, Note>& notes, bool endnote) {
+    // The notes' text, in the order of their first reference; notes that
+    // are never referenced come last.
+    auto convertNotes = [&](const std::map<int, Note>& notes, bool endnote) {
         for (const auto& [id, note] : notes)
-            if (note.type == "normal" || note.type.empty()) noteNumber(endnote, id);
+            if (note.type == "normal" || note.type.empty()) noteIndex(endnote, id);
         const auto& order = endnote ? endnoteOrder_ : footnoteOrder_;
         for (std::size_t i = 0; i < order.size(); ++i) {
             auto it = notes.find(order[i]);
             if (it == notes.end()) continue;
-            currentNoteNumber_ = static_cast<int>(i) + 1;
-            currentNoteEndnote_ = endnote;
+            currentNote_ = noteIndex(endnote, order[i]);
+            currentNoteMark_ = endnote ? lowerRoman(static_cast<int>(i) + 1) : std::to_string(i + 1);
             auto saved = std::move(fields_);
             fields_.clear();
-            story(it->second.story.blocks, sectionBlocks_);
+            std::vector<model::Block> blocks;
+            story(it->second.story.blocks, blocks);
+            resolveAnchors(blocks, geometry(doc_.finalSection));
+            out_.notes[static_cast<std::size_t>(currentNote_)].blocks = std::move(blocks);
             fields_ = std::move(saved);
         }
-        currentNoteNumber_ = 0;
+        currentNote_ = -1;
     };
-    availableWidth_ = textWidth(geometry(doc_.finalSection));
-    appendNotes(doc_.footnotes, false);
-    appendNotes(doc_.endnotes, true);
-
     closeSection(doc_.finalSection);
+    // Notes take the width of the last section's text (closeSection set it).
+    convertNotes(doc_.footnotes, false);
+    convertNotes(doc_.endnotes, true);
     return std::move(out_);
 }
 

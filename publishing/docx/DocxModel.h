@@ -46,6 +46,15 @@ struct RunFonts {
     std::optional<std::string> asciiTheme, hAnsiTheme, eastAsiaTheme, csTheme;
 };
 
+// A border as w:pBdr, w:pgBorders, w:tblBorders and w:tcBorders write one
+// side (w:top, w:insideH, ...).
+struct BorderSpec {
+    std::string val;                               // "single", "double", "dotted", "nil", ...
+    std::optional<int> sizeEighths;                // w:sz, eighths of a point
+    std::optional<int> spacePt;                    // w:space, distance from the text
+    std::optional<std::string> color;              // "RRGGBB" or "auto"
+};
+
 struct RunProps {
     std::optional<std::string> styleId;
     RunFonts fonts;
@@ -54,11 +63,14 @@ struct RunProps {
     std::optional<std::string> underline;   // w:u/@w:val ("single", "double", "none", ...)
     std::optional<std::string> color;       // "RRGGBB" or "auto"
     std::optional<std::string> vertAlign;   // "superscript", "subscript", "baseline"
+    std::optional<std::string> highlight;   // w:highlight/@w:val ("yellow", "none", ...)
+    std::optional<std::string> shading;     // w:shd/@w:fill ("RRGGBB", "auto")
 };
 
 struct TabStop {
     std::string kind;          // "left", "center", "right", "decimal", "bar", "clear", ...
     int posTwips = 0;
+    std::string leader;        // "none", "dot", "hyphen", "underscore", "heavy", "middleDot"
 };
 
 struct NumberingRef {
@@ -79,6 +91,23 @@ struct SectionProps {
     std::optional<std::string> breakType;          // w:type: nextPage, continuous, ...
     bool titlePage = false;
     std::vector<HeaderFooterRef> headers, footers;
+    // w:cols
+    std::optional<int> columnCount, columnSpace;   // space in twips
+    std::optional<bool> columnsEqualWidth, columnSeparator;
+    std::vector<std::pair<int, int>> columns;      // w:col: width and space after, twips
+    // w:pgNumType
+    std::optional<int> pageNumberStart;
+    std::optional<std::string> pageNumberFormat;
+    // w:docGrid
+    std::optional<std::string> gridType;
+    std::optional<int> gridLinePitch;              // twips
+    // w:footnotePr and w:endnotePr
+    std::optional<std::string> footnoteFormat, endnoteFormat, footnoteRestart, endnoteRestart;
+    std::optional<int> footnoteStart, endnoteStart;
+    // w:pgBorders: the sides, measured from "page" or "text", shown on
+    // "allPages", "firstPage" or "notFirstPage".
+    std::optional<BorderSpec> pageBorderTop, pageBorderLeft, pageBorderBottom, pageBorderRight;
+    std::string pageBorderOffsetFrom, pageBorderDisplay;
 };
 
 struct ParaProps {
@@ -90,23 +119,18 @@ struct ParaProps {
     std::optional<int> line;                       // 240ths of a line or twips by rule
     std::optional<std::string> lineRule;           // "auto", "exact", "atLeast"
     std::optional<bool> keepNext, pageBreakBefore, contextualSpacing;
+    std::optional<bool> keepLines, widowControl, snapToGrid;
     std::optional<std::string> dropCap;            // w:framePr/@w:dropCap: "drop", "margin", "none"
     std::vector<TabStop> tabs;
     bool hasTabs = false;
     std::optional<NumberingRef> numbering;
+    std::optional<BorderSpec> borderTop, borderLeft, borderBottom, borderRight, borderBetween;   // w:pBdr
+    std::optional<std::string> shading;            // w:shd/@w:fill
     RunProps markRunProps;                         // w:pPr/w:rPr (paragraph mark)
     std::optional<SectionProps> section;           // a sectPr here ends a section
 };
 
 // ------------------------------------------------------------------ tables
-
-// A border line (w:top, w:insideH, ... of tblBorders, tcBorders).
-struct BorderSpec {
-    std::string val;                               // "single", "double", "dotted", "nil", ...
-    std::optional<int> sizeEighths;                // w:sz, eighths of a point
-    std::optional<int> spacePt;                    // w:space
-    std::optional<std::string> color;              // "RRGGBB" or "auto"
-};
 
 struct BorderSet {
     std::optional<BorderSpec> top, left, bottom, right, insideH, insideV;
@@ -189,11 +213,90 @@ struct AxisPosition {
     std::string relativeFrom;
     std::optional<std::int64_t> offset;
     std::optional<std::string> align;
+    std::optional<int> percentOffset;              // wp14:pctPos*Offset, thousandths of a percent
 };
 
 struct ImageRef {
     std::string partName;      // media part, empty when the image is linked or missing
     std::int64_t cx = 0, cy = 0;   // EMU
+};
+
+// A DrawingML colour as written: the kind of element (srgbClr, schemeClr,
+// prstClr, sysClr; VML colours arrive as srgbClr), its value and the
+// modifications that follow it (lumMod, lumOff, tint, shade, alpha in
+// thousandths of a percent).
+struct DmlColor {
+    std::string kind;
+    std::string value;
+    std::vector<std::pair<std::string, int>> mods;
+    bool set() const { return !kind.empty(); }
+};
+
+struct DmlFill {
+    enum class Kind { Unset, None, Solid, Gradient, Picture, Pattern };
+    Kind kind = Kind::Unset;
+    DmlColor color;                                // solid, pattern foreground
+    std::vector<std::pair<int, DmlColor>> stops;   // gradient stops, position in thousandths of a percent
+    std::optional<int> angle;                      // linear gradient, 60000ths of a degree
+    std::string picturePart;                       // picture fills
+    std::optional<int> opacity;                    // VML opacity, thousandths of a percent
+};
+
+struct DmlLine {
+    bool set = false;                              // a:ln present (or VML stroke attributes)
+    std::optional<std::int64_t> width;             // EMU
+    DmlFill fill;
+    std::string dash;                              // a:prstDash value
+    std::string headType, headWidth, headLength;   // a:headEnd
+    std::string tailType, tailWidth, tailLength;   // a:tailEnd
+};
+
+// One step of a custom outline: M, L, C (two controls and an end), Q (one
+// control and an end), Z, or A (arcTo: wR, hR, stAng, swAng in arc).
+struct DmlPathStep {
+    char op = 'M';
+    std::vector<std::pair<double, double>> points;
+    double arc[4] = {0, 0, 0, 0};
+};
+
+struct DmlPath {
+    double w = 0, h = 0;                           // the path's coordinate space; 0: the shape's extent
+    bool fill = true, stroke = true;
+    std::vector<DmlPathStep> steps;
+};
+
+// The theme references of wps:style (index into the theme's matrix and the
+// colour to use there).
+struct ShapeStyleRefs {
+    int lineIndex = 0, fillIndex = 0;
+    DmlColor lineColor, fillColor, fontColor;
+};
+
+// A drawn shape of DrawingML (wps:wsp, a group's child) or VML, with its
+// geometry, look and text, placed in its parent's coordinate space (the
+// drawing's extent, or the group's child space).
+struct DrawnShape {
+    std::string preset;                            // DrawingML preset name; empty: custom or VML type
+    int officeArtType = -1;                        // VML shape type (o:spt), when no preset name is known
+    std::vector<std::pair<std::string, std::int64_t>> adjust;   // DrawingML guide values (adj, adj1 ...)
+    std::vector<int> vmlAdjust;                    // VML adj values
+    std::vector<DmlPath> paths;
+    std::int64_t x = 0, y = 0, cx = 0, cy = 0;     // EMU in the parent's space
+    int rotation = 0;                              // 60000ths of a degree, clockwise
+    bool flipH = false, flipV = false;
+    DmlFill fill;
+    DmlLine line;
+    std::optional<ShapeStyleRefs> style;
+    bool textBox = false;
+    std::vector<Block> text;                       // txbxContent
+    std::optional<std::int64_t> insetLeft, insetTop, insetRight, insetBottom;   // EMU
+    std::string textAnchor;                        // bodyPr anchor: t, ctr, b
+    std::string wordArt;                           // VML v:textpath string
+    std::string picturePart;                       // a picture in a group
+    std::string description;
+    bool group = false;
+    std::int64_t childX = 0, childY = 0, childCx = 0, childCy = 0;   // a group's child space
+    std::vector<DrawnShape> children;
 };
 
 // A DrawingML or VML object: pictures, text box content, or something that is
@@ -208,6 +311,20 @@ struct Drawing {
     std::vector<std::vector<Block>> textBoxes;     // content of each text box
     std::vector<std::string> placeholders;         // e.g. "[chart]"
     std::vector<std::string> diagramParts;         // SmartArt data parts (their text is read)
+    // Drawn shapes (their text boxes' content is theirs, not in textBoxes),
+    // and how a floating drawing sits among the text: wp:wrap* element
+    // ("none", "square", "tight", "through", "topAndBottom"), behindDoc,
+    // relativeHeight (z-order) and the distances kept free (EMU).
+    std::vector<DrawnShape> shapes;
+    std::string wrap;
+    bool behindDoc = false;
+    std::int64_t zOrder = 0;
+    std::int64_t distLeft = 0, distTop = 0, distRight = 0, distBottom = 0;
+    std::vector<std::string> chartParts;           // c:chart parts (drawn from their cached values)
+    // wp14:sizeRelH / sizeRelV: a size relative to the page or margins
+    // (relativeFrom, thousandths of a percent; 0: the extent holds).
+    std::string widthRelativeFrom, heightRelativeFrom;
+    int percentWidth = 0, percentHeight = 0;
 };
 
 using RunItem = std::variant<Text, Tab, Break, Symbol, FieldChar, InstrText,
@@ -266,6 +383,7 @@ struct Style {
     std::string id;
     std::string type;          // "paragraph", "character", "table", "numbering"
     std::string name;
+    std::string aliases;       // w:aliases: other names, comma-separated
     std::optional<std::string> basedOn;
     bool isDefault = false;
     ParaProps paraProps;
@@ -279,6 +397,8 @@ struct Style {
 
 struct ThemeFonts {
     std::string majorLatin, minorLatin, majorEastAsia, minorEastAsia, majorCs, minorCs;
+    // The colour scheme: dk1, lt1, dk2, lt2, accent1..6, hlink, folHlink -> "RRGGBB".
+    std::map<std::string, std::string> colors;
 };
 
 // w:latentStyles: how Word shows built-in styles the part does not define.
@@ -335,12 +455,46 @@ struct Numbering {
     std::map<int, NumberingInstance> instances;
 };
 
+// ----------------------------------------------------------------- charts
+
+// A chart part (c:chartSpace) as far as showing it goes: the first plot's
+// element name (barChart, lineChart, pieChart ...), bar direction, grouping,
+// title, legend, and the cached values of each series.
+struct ChartSeries {
+    std::string name;
+    std::vector<std::string> categories;
+    std::vector<double> values;
+    std::vector<double> xValues;
+    DmlFill fill;                                  // c:spPr of the series
+    DmlLine line;
+    std::vector<std::pair<int, DmlFill>> pointFills;   // c:dPt: a point's own fill
+};
+
+struct ChartPart {
+    std::string plot;                              // local name of the plot element
+    std::string barDirection;                      // "bar" or "col"
+    std::string grouping;                          // clustered, stacked, percentStacked, standard
+    std::string scatterStyle;
+    std::string title;
+    bool legend = false;
+    std::string legendPosition;
+    std::vector<ChartSeries> series;
+};
+
 // --------------------------------------------------------------- document
 
 struct Note {
     int id = 0;
     std::string type;          // "normal", "separator", "continuationSeparator", ...
     Story story;
+};
+
+// settings.xml: what the document says for all its sections.
+struct Settings {
+    bool evenAndOddHeaders = false;
+    std::optional<std::string> endnotePosition;    // w:endnotePr/w:pos: "sectEnd" or "docEnd"
+    std::optional<std::string> footnoteFormat, endnoteFormat, footnoteRestart, endnoteRestart;
+    std::optional<int> footnoteStart, endnoteStart;
 };
 
 struct WordDocument {
@@ -357,8 +511,11 @@ struct WordDocument {
     Numbering numbering;
     std::map<std::string, Story> headerFooterParts; // part name -> story
     std::map<int, Note> footnotes, endnotes;
+    Settings settings;
     std::map<std::string, std::vector<std::uint8_t>> media;  // part name -> bytes
     std::map<std::string, std::vector<std::string>> diagramTexts;  // data part -> text of its nodes
+    std::map<std::string, ChartPart> charts;                       // chart part name -> chart
+    std::map<std::string, std::vector<DrawnShape>> diagramDrawings;  // SmartArt data part -> its stored drawing
     int compatibilityMode = 0;                     // w:compatSetting, 15 for Word 2013 and later; 0 unknown
 };
 

@@ -2,9 +2,13 @@
 #include "publishing/docx/PackageLoader.h"
 
 #include "publishing/docx/BodyParser.h"
+#include "publishing/docx/ChartParser.h"
 #include "publishing/docx/CompoundFileProbe.h"
+#include "publishing/docx/DiagramParser.h"
+#include "publishing/docx/DrawingMl.h"
 #include "publishing/docx/NumberingParser.h"
 #include "publishing/docx/PackageParts.h"
+#include "publishing/docx/SettingsParser.h"
 #include "publishing/docx/StylesParser.h"
 #include "publishing/docx/XmlUtil.h"
 #include "publishing/docx/ZipPackage.h"
@@ -35,7 +39,10 @@ private:
     WordDocument doc_;
     std::set<std::string> images_;
     std::set<std::string> diagrams_;
+    std::set<std::string> charts_;
+    std::vector<Relationships> relationshipSets_;   // of the parts read, for SmartArt drawings
     void readDiagrams();
+    void readCharts();
 };
 
 // The text of a SmartArt data part: one entry per paragraph of each content
@@ -80,7 +87,9 @@ bool Loader::parsePart(const std::string& name, pugi::xml_document& doc, bool re
 Relationships Loader::relationshipsOf(const std::string& part, bool required) {
     pugi::xml_document d;
     if (!parsePart(relationshipsPartName(part), d, required)) return {};
-    return parseRelationships(d.document_element(), part);
+    Relationships rels = parseRelationships(d.document_element(), part);
+    relationshipSets_.push_back(rels);
+    return rels;
 }
 
 Story Loader::readStory(const pugi::xml_node& container, const Relationships& rels) {
@@ -89,6 +98,7 @@ Story Loader::readStory(const pugi::xml_node& container, const Relationships& re
     s.blocks = parser.parseBlocks(container);
     images_.insert(parser.imageParts().begin(), parser.imageParts().end());
     diagrams_.insert(parser.diagramParts().begin(), parser.diagramParts().end());
+    charts_.insert(parser.chartParts().begin(), parser.chartParts().end());
     return s;
 }
 
@@ -109,7 +119,35 @@ void Loader::readNotes(const std::string& part, std::map<int, Note>& notes) {
 void Loader::readDiagrams() {
     for (const std::string& name : diagrams_) {
         pugi::xml_document d;
-        if (parsePart(name, d, false)) doc_.diagramTexts[name] = diagramText(d.document_element());
+        if (!parsePart(name, d, false)) continue;
+        doc_.diagramTexts[name] = diagramText(d.document_element());
+        // The drawing Word stored for the diagram, through the relationship
+        // its data part names.
+        const std::string id = diagramDrawingId(d.document_element());
+        if (id.empty()) continue;
+        for (const Relationships& rels : relationshipSets_) {
+            auto rel = rels.find(id);
+            if (rel == rels.end() || rel->second.external || rel->second.type.find("diagramDrawing") == std::string::npos)
+                continue;
+            pugi::xml_document drawing;
+            if (!parsePart(rel->second.target, drawing, false)) break;
+            const Relationships drawingRels = relationshipsOf(rel->second.target, false);
+            auto resolve = [&](const std::string& relId) {
+                auto r = drawingRels.find(relId);
+                if (r == drawingRels.end() || r->second.external) return std::string();
+                images_.insert(r->second.target);
+                return r->second.target;
+            };
+            doc_.diagramDrawings[name] = parseDiagramDrawing(drawing.document_element(), resolve);
+            break;
+        }
+    }
+}
+
+void Loader::readCharts() {
+    for (const std::string& name : charts_) {
+        pugi::xml_document d;
+        if (parsePart(name, d, false)) doc_.charts[name] = parseChartPart(d.document_element());
     }
 }
 
@@ -162,6 +200,7 @@ WordDocument Loader::load() {
         if (parser.trailingSection()) doc_.finalSection = parser.trailingSection();
         images_.insert(parser.imageParts().begin(), parser.imageParts().end());
         diagrams_.insert(parser.diagramParts().begin(), parser.diagramParts().end());
+        charts_.insert(parser.chartParts().begin(), parser.chartParts().end());
     }
     // The body is in the model now; its XML tree (several times the size
     // of the text) is not needed for the parts that follow.
@@ -174,7 +213,10 @@ WordDocument Loader::load() {
             if (parsePart(rel.target, d, true)) doc_.styles = parseStyles(d.document_element());
         } else if (hasType(rel, "theme")) {
             pugi::xml_document d;
-            if (parsePart(rel.target, d, false)) doc_.theme = parseThemeFonts(d.document_element());
+            if (parsePart(rel.target, d, false)) {
+                doc_.theme = parseThemeFonts(d.document_element());
+                parseThemeColors(d.document_element(), doc_.theme);
+            }
         } else if (hasType(rel, "fontTable")) {
             pugi::xml_document d;
             if (parsePart(rel.target, d, false)) doc_.symbolCharsetFonts = parseSymbolCharsetFonts(d.document_element());
@@ -183,7 +225,10 @@ WordDocument Loader::load() {
             if (parsePart(rel.target, d, true)) doc_.numbering = parseNumbering(d.document_element());
         } else if (hasType(rel, "settings")) {
             pugi::xml_document d;
-            if (parsePart(rel.target, d, false)) doc_.compatibilityMode = compatibilityMode(d.document_element());
+            if (parsePart(rel.target, d, false)) {
+                doc_.settings = parseSettings(d.document_element());
+                doc_.compatibilityMode = compatibilityMode(d.document_element());
+            }
         } else if (hasType(rel, "footnotes")) {
             readNotes(rel.target, doc_.footnotes);
         } else if (hasType(rel, "endnotes")) {
@@ -200,8 +245,9 @@ WordDocument Loader::load() {
         pugi::xml_document d;
         if (parsePart(corePart, d, false)) doc_.core = parseCoreProperties(d.document_element());
     }
-    readMedia();
     readDiagrams();
+    readMedia();
+    readCharts();
     return std::move(doc_);
 }
 

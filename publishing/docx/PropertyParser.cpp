@@ -1,6 +1,7 @@
 // Property elements of WordprocessingML: run, paragraph and section.
 #include "publishing/docx/PropertyParser.h"
 
+#include "publishing/docx/BorderProperties.h"
 #include "publishing/docx/XmlUtil.h"
 
 #include <algorithm>
@@ -15,6 +16,14 @@ void take(std::optional<T>& base, const std::optional<T>& over) {
 }
 
 } // namespace
+
+void parseNoteProps(const pugi::xml_node& notePr, std::optional<std::string>& format, std::optional<int>& start,
+                    std::optional<std::string>& restart) {
+    if (!notePr) return;
+    format = xml::text(xml::child(notePr, "numFmt"), "val");
+    start = xml::int32(xml::child(notePr, "numStart"), "val");
+    restart = xml::text(xml::child(notePr, "numRestart"), "val");
+}
 
 RunProps parseRunProps(const pugi::xml_node& rPr) {
     RunProps p;
@@ -41,6 +50,7 @@ RunProps parseRunProps(const pugi::xml_node& rPr) {
     if (pugi::xml_node u = xml::child(rPr, "u")) p.underline = xml::text(u, "val").value_or("single");
     p.color = xml::text(xml::child(rPr, "color"), "val");
     p.vertAlign = xml::text(xml::child(rPr, "vertAlign"), "val");
+    parseRunShading(rPr, p);
     return p;
 }
 
@@ -64,6 +74,25 @@ SectionProps parseSectionProps(const pugi::xml_node& sectPr, const Relationships
     }
     s.breakType = xml::text(xml::child(sectPr, "type"), "val");
     s.titlePage = xml::onOff(sectPr, "titlePg").value_or(false);
+    if (pugi::xml_node cols = xml::child(sectPr, "cols")) {
+        s.columnCount = xml::int32(cols, "num");
+        s.columnSpace = xml::int32(cols, "space");
+        if (pugi::xml_attribute a = xml::attr(cols, "equalWidth")) s.columnsEqualWidth = a.as_bool() || std::string_view(a.value()) == "on";
+        if (pugi::xml_attribute a = xml::attr(cols, "sep")) s.columnSeparator = a.as_bool() || std::string_view(a.value()) == "on";
+        for (pugi::xml_node c = cols.first_child(); c; c = c.next_sibling())
+            if (xml::is(c, "col")) s.columns.emplace_back(xml::int32(c, "w").value_or(0), xml::int32(c, "space").value_or(0));
+    }
+    if (pugi::xml_node pg = xml::child(sectPr, "pgNumType")) {
+        s.pageNumberStart = xml::int32(pg, "start");
+        s.pageNumberFormat = xml::text(pg, "fmt");
+    }
+    if (pugi::xml_node grid = xml::child(sectPr, "docGrid")) {
+        s.gridType = xml::text(grid, "type");
+        s.gridLinePitch = xml::int32(grid, "linePitch");
+    }
+    parseNoteProps(xml::child(sectPr, "footnotePr"), s.footnoteFormat, s.footnoteStart, s.footnoteRestart);
+    parseNoteProps(xml::child(sectPr, "endnotePr"), s.endnoteFormat, s.endnoteStart, s.endnoteRestart);
+    parsePageBorders(sectPr, s);
     for (pugi::xml_node c = sectPr.first_child(); c; c = c.next_sibling()) {
         bool header = xml::is(c, "headerReference");
         if (!header && !xml::is(c, "footerReference")) continue;
@@ -104,6 +133,9 @@ ParaProps parseParaProps(const pugi::xml_node& pPr, const Relationships& rels) {
     p.dropCap = xml::text(xml::child(pPr, "framePr"), "dropCap");
     p.pageBreakBefore = xml::onOff(pPr, "pageBreakBefore");
     p.contextualSpacing = xml::onOff(pPr, "contextualSpacing");
+    p.keepLines = xml::onOff(pPr, "keepLines");
+    p.widowControl = xml::onOff(pPr, "widowControl");
+    p.snapToGrid = xml::onOff(pPr, "snapToGrid");
     if (pugi::xml_node tabs = xml::child(pPr, "tabs")) {
         p.hasTabs = true;
         for (pugi::xml_node t = tabs.first_child(); t; t = t.next_sibling()) {
@@ -111,6 +143,7 @@ ParaProps parseParaProps(const pugi::xml_node& pPr, const Relationships& rels) {
             TabStop stop;
             stop.kind = xml::text(t, "val").value_or("left");
             stop.posTwips = xml::int32(t, "pos").value_or(0);
+            stop.leader = xml::text(t, "leader").value_or("none");
             p.tabs.push_back(stop);
         }
     }
@@ -120,6 +153,7 @@ ParaProps parseParaProps(const pugi::xml_node& pPr, const Relationships& rels) {
         ref.ilvl = xml::int32(xml::child(num, "ilvl"), "val");
         p.numbering = ref;
     }
+    parseParagraphBorders(pPr, p);
     p.markRunProps = parseRunProps(xml::child(pPr, "rPr"));
     if (pugi::xml_node sect = xml::child(pPr, "sectPr")) p.section = parseSectionProps(sect, rels);
     return p;
@@ -147,6 +181,7 @@ void overlay(RunProps& b, const RunProps& o) {
     take(b.underline, o.underline);
     take(b.color, o.color);
     take(b.vertAlign, o.vertAlign);
+    overlayShading(b, o);
 }
 
 void overlay(ParaProps& b, const ParaProps& o) {
@@ -168,6 +203,9 @@ void overlay(ParaProps& b, const ParaProps& o) {
     take(b.keepNext, o.keepNext);
     take(b.pageBreakBefore, o.pageBreakBefore);
     take(b.contextualSpacing, o.contextualSpacing);
+    take(b.keepLines, o.keepLines);
+    take(b.widowControl, o.widowControl);
+    take(b.snapToGrid, o.snapToGrid);
     if (o.hasTabs) {
         b.hasTabs = true;
         for (const TabStop& t : o.tabs) {
@@ -184,6 +222,7 @@ void overlay(ParaProps& b, const ParaProps& o) {
         if (o.numbering->ilvl) n.ilvl = o.numbering->ilvl;
         b.numbering = n;
     }
+    overlayBorders(b, o);
     overlay(b.markRunProps, o.markRunProps);
     if (o.section) b.section = o.section;
 }

@@ -10,6 +10,9 @@ namespace fq::docx {
 RunProps parseRunProps(const pugi::xml_node& rPr);
 ParaProps parseParaProps(const pugi::xml_node& pPr, const Relationships& rels);
 SectionProps parseSectionProps(const pugi::xml_node& sectPr, const Relationships& rels);
+// w:footnotePr or w:endnotePr: number format, start and restart, as far as given.
+void parseNoteProps(const pugi::xml_node& notePr, std::optional<std::string>& format, std::optional<int>& start,
+                    std::optional<std::string>& restart);
 
 // Copies every property set in `over` onto `base` (style inheritance and
 // direct formatting). Tabs are merged: a "clear" stop removes a stop.

@@ -1,6 +1,7 @@
 // Style inheritance and conversion of Word units into points.
 #include "publishing/docx/PropertyResolver.h"
 
+#include "publishing/docx/BorderProperties.h"
 #include "publishing/docx/PropertyParser.h"
 
 #include <algorithm>
@@ -58,6 +59,22 @@ model::Underline underlineKind(const std::string& v) {
     if (v == "dotDotDash" || v == "dashDotDotHeavy") return U::DotDotDash;
     if (v == "wave" || v == "wavyHeavy" || v == "wavyDouble") return U::Wave;
     return U::Single;
+}
+
+model::TabAlignment tabAlignment(const std::string& kind) {
+    if (kind == "center") return model::TabAlignment::Center;
+    if (kind == "right" || kind == "end") return model::TabAlignment::Right;
+    if (kind == "decimal") return model::TabAlignment::Decimal;
+    return model::TabAlignment::Left;
+}
+
+model::TabLeader tabLeader(const std::string& leader) {
+    if (leader == "dot") return model::TabLeader::Dots;
+    if (leader == "hyphen") return model::TabLeader::Dashes;
+    if (leader == "underscore") return model::TabLeader::Underline;
+    if (leader == "heavy") return model::TabLeader::Heavy;
+    if (leader == "middleDot") return model::TabLeader::MiddleDots;
+    return model::TabLeader::None;
 }
 
 } // namespace
@@ -139,12 +156,30 @@ model::ParaProps PropertyResolver::toModel(const ParaProps& p) const {
         else if (*p.line > 0) m.lineSpacing = {model::LineSpacing::Rule::Multiple, *p.line / 240.0};
     }
     m.keepWithNext = p.keepNext.value_or(false);
+    m.keepLinesTogether = p.keepLines.value_or(false);
+    m.pageBreakBefore = p.pageBreakBefore.value_or(false);
+    // Word controls widows and orphans unless told not to.
+    m.widowControl = p.widowControl.value_or(true);
+    m.contextualSpacing = p.contextualSpacing.value_or(false);
+    m.snapToGrid = p.snapToGrid.value_or(true);
+    m.spaceBeforeAuto = p.beforeAutospacing.value_or(false);
+    m.spaceAfterAuto = p.afterAutospacing.value_or(false);
     for (const TabStop& t : p.tabs) {
         if (t.kind == "clear" || t.kind == "bar") continue;
         double pos = twipsToPt(t.posTwips) - m.leftIndentPt;
-        if (pos >= 0) m.tabStopsPt.push_back(pos);   // the model cannot hold stops left of the indent
+        if (pos < 0) continue;   // the model cannot hold stops left of the indent
+        m.tabStopsPt.push_back(pos);
+        m.tabs.push_back(model::TabStop{pos, tabAlignment(t.kind), tabLeader(t.leader)});
     }
+    bordersToModel(p, m);
     return m;
+}
+
+std::string PropertyResolver::styleName(const std::string& id) const {
+    auto it = styles_.styles.find(id);
+    if (it == styles_.styles.end()) return {};
+    // As Word shows a style with other names: "heading 1,h1,Level 1 Topic Heading".
+    return it->second.aliases.empty() ? it->second.name : it->second.name + "," + it->second.aliases;
 }
 
 std::string PropertyResolver::fontName(const RunProps& r, bool eastAsian) const {
@@ -234,6 +269,7 @@ model::CharProps PropertyResolver::resolveRun(const std::string& paraStyle, cons
     c.vertical = va == "superscript" ? model::VerticalPosition::Superscript
                : va == "subscript"   ? model::VerticalPosition::Subscript
                                      : model::VerticalPosition::Baseline;
+    c.highlight = runBackground(r);
     return c;
 }
 

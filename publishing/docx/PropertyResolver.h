@@ -22,6 +22,9 @@ public:
 
     // The paragraph style in effect (the given one or the default style).
     std::string paragraphStyle(const ParaProps& direct) const;
+    // The name the document gives the style with this id ("heading 1"), with
+    // its other names after commas; empty when unknown.
+    std::string styleName(const std::string& id) const;
 
     // Defaults + style chain + direct, before numbering: tells which list
     // (numId/ilvl) the paragraph belongs to.

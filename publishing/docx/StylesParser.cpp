@@ -37,6 +37,7 @@ Styles parseStyles(const pugi::xml_node& root) {
         st.id = xml::text(n, "styleId").value_or("");
         st.type = xml::text(n, "type").value_or("paragraph");
         st.name = xml::text(xml::child(n, "name"), "val").value_or(st.id);
+        st.aliases = xml::text(xml::child(n, "aliases"), "val").value_or("");
         st.basedOn = xml::text(xml::child(n, "basedOn"), "val");
         if (st.basedOn && *st.basedOn == st.id) st.basedOn.reset();
         if (pugi::xml_attribute d = xml::attr(n, "default")) st.isDefault = d.as_bool() || std::string_view(d.value()) == "on";

@@ -3,6 +3,7 @@
 
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QRawFont>
 
 #include <algorithm>
@@ -61,6 +62,18 @@ bool contains(const std::string& haystack, std::string_view needle) {
     return haystack.find(needle) != std::string::npos;
 }
 
+// Windows names a font's script versions after it ("Times New Roman Cyr",
+// "Arial CE") and sets them with the font itself.
+std::string withoutScriptSuffix(std::string name) {
+    for (std::string_view suffix : {" cyr", " ce", " greek", " tur", " baltic", " (hebrew)", " (arabic)", " (vietnamese)"}) {
+        if (name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0) {
+            name.erase(name.size() - suffix.size());
+            break;
+        }
+    }
+    return name;
+}
+
 } // namespace
 
 std::string normalizedFontName(const std::string& name) {
@@ -88,7 +101,7 @@ FontResolver& FontResolver::instance() {
 }
 
 QString FontResolver::pickFamily(const std::string& documentFont) const {
-    const std::string name = normalizedFontName(documentFont);
+    const std::string name = withoutScriptSuffix(normalizedFontName(documentFont));
     for (const auto& s : kSubstitutes) {
         if (s.documentFont == name) return QString::fromLatin1(s.family);
     }
@@ -103,6 +116,14 @@ QString FontResolver::pickFamily(const std::string& documentFont) const {
     if (contains(name, "sans") || contains(name, "arial") || contains(name, "helv") ||
         contains(name, "gothic") || contains(name, "grotesk"))
         return QStringLiteral("Liberation Sans");
+    if (!name.empty()) {
+        // What the font system sets in place of the font, as the readers of
+        // the publication here do: measured with it, the lines break where
+        // they will be drawn.
+        QFont wanted(QString::fromStdString(documentFont).trimmed());
+        const QString family = QFontInfo(wanted).family();
+        if (!family.isEmpty() && QFontDatabase::hasFamily(family)) return family;
+    }
     return QString::fromLatin1(kDefaultFamily);
 }
 
@@ -141,21 +162,40 @@ const QFont& FontResolver::font(const model::CharProps& props) {
     return fonts_.emplace(std::move(key), std::move(f)).first->second;
 }
 
-double FontResolver::lineHeightRatio(const QFont& font) {
+FontResolver::LineMetrics FontResolver::lineMetrics(const QFont& font) {
     const QString key = font.family() + (font.bold() ? "|b" : "|") + (font.italic() ? "i" : "");
-    auto it = ratios_.find(key);
-    if (it != ratios_.end()) return it->second;
-    double ratio = 1.0;
+    auto it = metrics_.find(key);
+    if (it != metrics_.end()) return it->second;
+    LineMetrics m;
     const QRawFont raw = QRawFont::fromFont(font);
+    const QByteArray head = raw.fontTable("head");
     const QByteArray hhea = raw.fontTable("hhea");
     const QByteArray os2 = raw.fontTable("OS/2");
-    if (hhea.size() >= 10 && os2.size() >= 78) {
-        const int hheaSum = readBigEndian16(hhea, 4, true) - readBigEndian16(hhea, 6, true) +
-                            readBigEndian16(hhea, 8, true);
-        const int winSum = readBigEndian16(os2, 74, false) + readBigEndian16(os2, 76, false);
-        if (winSum > 0 && hheaSum > winSum) ratio = std::min(1.5, static_cast<double>(hheaSum) / winSum);
+    const int unitsPerEm = readBigEndian16(head, 18, false);
+    if (unitsPerEm > 0 && hhea.size() >= 10) {
+        int up = readBigEndian16(hhea, 4, true) + std::max(0, readBigEndian16(hhea, 8, true));
+        int down = -readBigEndian16(hhea, 6, true);
+        if (os2.size() >= 78) {
+            const bool useTypo = (readBigEndian16(os2, 62, false) & 0x80) != 0;
+            const int typoAscender = readBigEndian16(os2, 68, true), typoDescender = readBigEndian16(os2, 70, true);
+            if (useTypo && typoAscender - typoDescender > 0) {
+                up = typoAscender + std::max(0, readBigEndian16(os2, 72, true));
+                down = -typoDescender;
+            } else if (up + down <= 0) {
+                up = readBigEndian16(os2, 74, false);
+                down = readBigEndian16(os2, 76, false);
+            }
+        }
+        m = {static_cast<double>(up) / unitsPerEm, static_cast<double>(down) / unitsPerEm};
     }
-    return ratios_.emplace(key, ratio).first->second;
+    if (m.ascent + m.descent <= 0.0) {
+        // No usable tables: the font system's metrics, per pixel of size.
+        const QFontMetricsF fm(font);
+        const double size = font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
+        if (size > 0.0) m = {fm.ascent() / size, fm.descent() / size};
+        if (m.ascent + m.descent <= 0.0) m = {0.9, 0.25};
+    }
+    return metrics_.emplace(key, m).first->second;
 }
 
 } // namespace fq::layout

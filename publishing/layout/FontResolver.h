@@ -29,10 +29,16 @@ public:
     // A font for the properties, kUnitsPerPoint pixels per point of its size.
     const QFont& font(const model::CharProps& props);
 
-    // How much taller than its ascent plus descent Word sets a single line of
-    // the font: Word takes the larger of the Windows and the horizontal-header
-    // line metrics, Qt reports the Windows ones.
-    double lineHeightRatio(const QFont& font);
+    // How a single line of the font is set, in ems: the room above the
+    // baseline (the line gap included) and below it. The horizontal-header
+    // metrics with their line gap (for the metric-compatible substitutes of
+    // Office's fonts these add up to the Windows metrics Word uses), or the
+    // typographic ones when the font asks for them.
+    struct LineMetrics {
+        double ascent = 0.0;
+        double descent = 0.0;
+    };
+    LineMetrics lineMetrics(const QFont& font);
 
     // The font size actually measured for the properties (raised and
     // lowered text is set smaller).
@@ -47,7 +53,7 @@ private:
     double pointPerPixel_ = 1.0;            // point size that gives one pixel per point
     std::unordered_map<std::string, QString> families_;
     std::unordered_map<std::string, QFont> fonts_;
-    std::unordered_map<QString, double> ratios_;   // by family and style
+    std::unordered_map<QString, LineMetrics> metrics_;   // by family and style
 };
 
 // Lower-cases and trims a font name for table look-ups ("Times New Roman").

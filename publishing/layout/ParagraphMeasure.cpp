@@ -27,16 +27,61 @@ double finite(double v) { return std::isfinite(v) ? v : 0.0; }
 
 constexpr double kMaxLineHeightPt = 10000.0;
 
+// Word lays lines out in whole twentieths of a point.
+double twentieths(double pt) { return std::round(pt * 20.0) / 20.0; }
+
 double spacedHeight(double natural, const model::LineSpacing& spacing) {
     using Rule = model::LineSpacing::Rule;
     const double value = finite(spacing.value);
     double h = natural;
     switch (spacing.rule) {
-    case Rule::Multiple: h = value > 0.0 ? natural * value : natural; break;
+    case Rule::Multiple: h = value > 0.0 ? twentieths(natural * value) : natural; break;
     case Rule::Exact: h = value > 0.0 ? value : natural; break;
     case Rule::AtLeast: h = std::max(natural, value); break;
     }
     return std::min(h, kMaxLineHeightPt);
+}
+
+MeasuredLine measuredLine(int start, int length, double natural, const model::LineSpacing& spacing) {
+    MeasuredLine line{start, length, spacedHeight(natural, spacing), natural};
+    if (spacing.rule == model::LineSpacing::Rule::Multiple) line.textDropPt = std::max(0.0, line.heightPt - natural);
+    return line;
+}
+
+// The room a run of text takes above and below the baseline of its line, in
+// whole twentieths of a point as Word counts them.
+struct RunExtent {
+    int start = 0, end = 0;                 // UTF-16 offsets of the run
+    double up = 0.0, down = 0.0;
+};
+
+RunExtent runExtent(FontResolver& fonts, const model::CharProps& props, int start, int end) {
+    const double size = FontResolver::effectiveSizePt(props);
+    const FontResolver::LineMetrics m = fonts.lineMetrics(fonts.font(props));
+    return {start, end, twentieths(m.ascent * size), twentieths(m.descent * size)};
+}
+
+// A single line's height: the most any of its runs takes above the
+// baseline plus the most any takes below.
+double naturalHeight(const std::vector<RunExtent>& extents, int from, int to, const RunExtent& fallback) {
+    double up = 0.0, down = 0.0;
+    for (const RunExtent& e : extents) {
+        if (e.end <= from || e.start >= to) continue;
+        up = std::max(up, e.up);
+        down = std::max(down, e.down);
+    }
+    return up + down > 0.0 ? up + down : fallback.up + fallback.down;
+}
+
+// On a line grid a single line takes whole cells of the grid's pitch.
+void snapToGrid(MeasuredParagraph& m, const model::ParaProps& props, double pitch) {
+    if (!(pitch > 0.0) || !std::isfinite(pitch) || !props.snapToGrid ||
+        props.lineSpacing.rule != model::LineSpacing::Rule::Multiple)
+        return;
+    for (MeasuredLine& line : m.lines) {
+        const double cells = std::max(1.0, std::ceil(line.naturalPt / pitch - 0.001));
+        line = measuredLine(line.start, line.length, cells * pitch, props.lineSpacing);
+    }
 }
 
 // Characters that end a line inside a paragraph become Qt's line separator;
@@ -50,7 +95,20 @@ void appendRunText(QString& text, const std::string& utf8) {
     }
 }
 
-QTextOption paragraphOption(const model::ParaProps& props) {
+QTextOption::Tab qtTab(const model::TabStop& stop) {
+    switch (stop.alignment) {
+    case model::TabAlignment::Center: return QTextOption::Tab(stop.positionPt, QTextOption::CenterTab);
+    case model::TabAlignment::Right: return QTextOption::Tab(stop.positionPt, QTextOption::RightTab);
+    case model::TabAlignment::Decimal: return QTextOption::Tab(stop.positionPt, QTextOption::DelimiterTab, QChar('.'));
+    case model::TabAlignment::Left: break;
+    }
+    return QTextOption::Tab(stop.positionPt, QTextOption::LeftTab);
+}
+
+// Set stops as the paragraph gives them; after the last one Word's default
+// stops every half inch from the text area's left edge (the model's stops
+// count from the left indent).
+QTextOption paragraphOption(const model::ParaProps& props, double widthPt) {
     QTextOption option;
     option.setUseDesignMetrics(true);
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
@@ -58,11 +116,21 @@ QTextOption paragraphOption(const model::ParaProps& props) {
     QList<QTextOption::Tab> tabs;
     // A hanging first line jumps to the left indent at its first tab.
     if (props.firstLineIndentPt < 0.0) tabs.append(QTextOption::Tab(0.0, QTextOption::LeftTab));
-    for (double stop : props.tabStopsPt) {
-        if (stop > 0.0 && std::isfinite(stop)) tabs.append(QTextOption::Tab(stop * kUnits, QTextOption::LeftTab));
+    if (!props.tabs.empty()) {
+        for (const model::TabStop& stop : props.tabs)
+            if (stop.positionPt > 0.0 && std::isfinite(stop.positionPt)) tabs.append(qtTab(stop));
+    } else {
+        for (double stop : props.tabStopsPt)
+            if (stop > 0.0 && std::isfinite(stop)) tabs.append(QTextOption::Tab(stop, QTextOption::LeftTab));
     }
     std::sort(tabs.begin(), tabs.end(),
               [](const QTextOption::Tab& a, const QTextOption::Tab& b) { return a.position < b.position; });
+    const double left = std::max(0.0, finite(props.leftIndentPt));
+    const double last = tabs.isEmpty() ? -left : tabs.back().position;
+    const double limit = std::min(std::max(widthPt, 0.0), 20000.0) + kDefaultTabPt;
+    for (double x = std::floor((last + left) / kDefaultTabPt + 1.0) * kDefaultTabPt; x - left <= limit; x += kDefaultTabPt)
+        if (x - left > 0.0) tabs.append(QTextOption::Tab(x - left, QTextOption::LeftTab));
+    for (QTextOption::Tab& tab : tabs) tab.position *= kUnits;
     if (!tabs.isEmpty()) option.setTabs(tabs);
     return option;
 }
@@ -74,15 +142,15 @@ const model::CharProps& markProps(const model::Paragraph& paragraph) {
     return paragraph.runs.empty() ? defaults : paragraph.runs.front().props;
 }
 
-MeasuredParagraph measureParagraph(const model::Paragraph& paragraph, double widthPt) {
+MeasuredParagraph measureParagraph(const model::Paragraph& paragraph, double widthPt, double gridPitchPt) {
     FontResolver& fonts = FontResolver::instance();
     const model::ParaProps& props = paragraph.props;
     MeasuredParagraph out;
     out.runStarts.reserve(paragraph.runs.size());
 
     QList<QTextLayout::FormatRange> formats;
+    std::vector<RunExtent> extents;
     bool oneFont = true;
-    double ratio = 1.0;                     // the largest line-height ratio of the paragraph's fonts
     for (const auto& run : paragraph.runs) {
         const int start = out.text.size();
         out.runStarts.push_back(start);
@@ -95,20 +163,21 @@ MeasuredParagraph measureParagraph(const model::Paragraph& paragraph, double wid
             const QFont& font = fonts.font(run.props);
             range.format.setFont(font);
             formats.append(range);
-            ratio = std::max(ratio, fonts.lineHeightRatio(font));
+            extents.push_back(runExtent(fonts, run.props, start, out.text.size()));
         }
     }
 
-    const QFont& baseFont = fonts.font(markProps(paragraph));
+    const model::CharProps& mark = markProps(paragraph);
+    const QFont& baseFont = fonts.font(mark);
+    const RunExtent markExtent = runExtent(fonts, mark, 0, 0);
     if (out.text.isEmpty()) {
-        const QFontMetricsF metrics(baseFont);
-        const double natural = (metrics.ascent() + metrics.descent()) / kUnits * fonts.lineHeightRatio(baseFont);
-        out.lines.push_back({0, 0, spacedHeight(natural, props.lineSpacing)});
+        out.lines.push_back(measuredLine(0, 0, markExtent.up + markExtent.down, props.lineSpacing));
+        snapToGrid(out, props, gridPitchPt);
         return out;
     }
 
     QTextLayout layout(out.text, baseFont);
-    layout.setTextOption(paragraphOption(props));
+    layout.setTextOption(paragraphOption(props, widthPt));
     if (!oneFont) layout.setFormats(formats);
     layout.setCacheEnabled(false);
 
@@ -131,19 +200,20 @@ MeasuredParagraph measureParagraph(const model::Paragraph& paragraph, double wid
         const int start = line.textStart();
         const int length = line.textLength();
         if (length <= 0) break;
-        const double natural = (line.ascent() + line.descent()) / kUnits * ratio;
-        out.lines.push_back({start, length, spacedHeight(natural, props.lineSpacing)});
+        out.lines.push_back(measuredLine(start, length, naturalHeight(extents, start, start + length, markExtent), props.lineSpacing));
+        for (int pos = start; pos < start + length; ++pos)
+            if (out.text[pos] == u'\t') out.tabs.push_back({pos, line.cursorToX(pos) / kUnits, line.cursorToX(pos + 1) / kUnits});
         consumed = start + length;
     }
     layout.endLayout();
 
     if (out.lines.empty()) {
-        const QFontMetricsF metrics(baseFont);
-        out.lines.push_back({0, total, spacedHeight(metrics.height() / kUnits * ratio, props.lineSpacing)});
+        out.lines.push_back(measuredLine(0, total, naturalHeight(extents, 0, total, markExtent), props.lineSpacing));
     } else if (consumed < total) {
         // Whatever the layout did not place stays on the last line.
         out.lines.back().length = total - out.lines.back().start;
     }
+    snapToGrid(out, props, gridPitchPt);
     return out;
 }
 

@@ -14,17 +14,33 @@ struct MeasuredLine {
     int start = 0;                          // UTF-16 offset into the paragraph text
     int length = 0;                         // UTF-16 units, trailing spaces included
     double heightPt = 0.0;                  // with the paragraph's line spacing applied
+    double naturalPt = 0.0;                 // single spacing: the fonts' own line height
+    // How far below the top of a line of that height Word sets the line's
+    // text, beyond where a line of exactly that height holds it (text at
+    // its foot): multiple spacing puts the added room under the text.
+    double textDropPt = 0.0;
+};
+
+// A tab character of the paragraph: where it begins and where the text
+// after it starts, from the left indent.
+struct MeasuredTab {
+    int offset = 0;                         // UTF-16 offset into the paragraph text
+    double startPt = 0.0;
+    double endPt = 0.0;
 };
 
 struct MeasuredParagraph {
     QString text;                           // all runs joined, UTF-16
     std::vector<int> runStarts;             // UTF-16 offset of each run in text
     std::vector<MeasuredLine> lines;        // at least one line, even when empty
+    std::vector<MeasuredTab> tabs;
 };
 
 // Lays the paragraph out into lines of widthPt (the width between the
-// frame's edges; the paragraph's own indents are taken off here).
-MeasuredParagraph measureParagraph(const model::Paragraph& paragraph, double widthPt);
+// frame's edges; the paragraph's own indents are taken off here). With a
+// line grid (gridPitchPt > 0) the single lines of a paragraph that snaps to
+// it take whole multiples of its pitch.
+MeasuredParagraph measureParagraph(const model::Paragraph& paragraph, double widthPt, double gridPitchPt = 0.0);
 
 // The height of the paragraph's lines from line first to the end.
 double linesHeight(const MeasuredParagraph& measured, std::size_t first = 0);

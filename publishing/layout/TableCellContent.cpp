@@ -2,6 +2,7 @@
 #include "publishing/layout/TableCellContent.h"
 #include "publishing/model/Budget.h"
 
+#include "publishing/layout/Anchored.h"
 #include "publishing/layout/PageBuilder.h"
 #include "publishing/layout/ParagraphSplit.h"
 #include "publishing/layout/TableText.h"
@@ -33,11 +34,11 @@ model::Paragraph asWritten(const model::Paragraph& given) {
     return p;
 }
 
-// The paragraph that keeps a picture's height free: empty, one line of
-// exactly that height, aligned as the picture's paragraph.
-model::Paragraph spacer(const model::Picture& picture, double heightPt) {
+// The paragraph that keeps a picture's or shape's height free: empty, one
+// line of exactly that height, aligned as the picture's paragraph.
+model::Paragraph spacer(model::Alignment alignment, double heightPt) {
     model::Paragraph p;
-    p.props.alignment = picture.alignment;
+    p.props.alignment = alignment;
     p.props.lineSpacing = {model::LineSpacing::Rule::Exact, heightPt};
     model::Run r;
     r.props.sizePt = 1.0;
@@ -49,7 +50,8 @@ bool holdsPictures(const std::vector<model::TableRow>& rows) {
     for (const auto& row : rows)
         for (const auto& cell : row.cells)
             for (const auto& block : cell.blocks) {
-                if (std::holds_alternative<model::Picture>(block)) return true;
+                if (std::holds_alternative<model::Picture>(block) || std::holds_alternative<model::DrawingShape>(block))
+                    return true;
                 if (const auto* t = std::get_if<model::Table>(&block); t && holdsPictures(t->rows)) return true;
             }
     return false;
@@ -99,17 +101,21 @@ void CellContent::collect(const std::vector<model::Block>& blocks, double widthP
             items_.push_back(std::move(item));
         } else if (const auto* pic = std::get_if<model::Picture>(&block)) {
             if (pic->anchor) {
-                anchored_.push_back(*pic);
+                anchored_.push_back(block);
                 continue;
             }
             model::Rect r = pictureSize(*pic);
             const double scale = std::min({1.0, std::max(1.0, widthPt) / r.widthPt, std::max(1.0, maxHeightPt) / r.heightPt});
-            CellPicture placed{*pic, 0.0, r.widthPt * scale, r.heightPt * scale};
-            Item item;
-            item.paragraph = spacer(*pic, placed.heightPt);
-            item.measured = measureParagraph(item.paragraph, widthPt);
-            item.picture = std::move(placed);
-            items_.push_back(std::move(item));
+            addInline(CellPicture{*pic, std::nullopt, 0.0, r.widthPt * scale, r.heightPt * scale}, widthPt);
+        } else if (const auto* shape = std::get_if<model::DrawingShape>(&block)) {
+            if (shape->anchor) {
+                anchored_.push_back(block);
+                continue;
+            }
+            const model::Rect r = shapeSize(*shape);
+            const double scale = std::min({1.0, std::max(1.0, widthPt) / std::max(r.widthPt, kEpsilon),
+                                           std::max(1.0, maxHeightPt) / std::max(r.heightPt, kEpsilon)});
+            addInline(CellPicture{model::Picture{}, *shape, 0.0, r.widthPt * scale, r.heightPt * scale}, widthPt);
         } else if (const auto* table = std::get_if<model::Table>(&block)) {
             // A table inside a cell: a line per row, its cells at tab
             // stops; one that holds pictures gives its cells' content in
@@ -122,11 +128,16 @@ void CellContent::collect(const std::vector<model::Block>& blocks, double widthP
                 for (auto& line : tableAsLines(*table)) lines.emplace_back(std::move(line));
                 collect(lines, widthPt, maxHeightPt);
             }
-        } else if (const auto* shape = std::get_if<model::DrawingShape>(&block)) {
-            // Until shapes are placed, the text they hold flows in the cell.
-            collect(shape->text, widthPt, maxHeightPt);
         }
     }
+}
+
+void CellContent::addInline(CellPicture placed, double widthPt) {
+    Item item;
+    item.paragraph = spacer(placed.picture.alignment, placed.heightPt);
+    item.measured = measureParagraph(item.paragraph, widthPt);
+    item.picture = std::move(placed);
+    items_.push_back(std::move(item));
 }
 
 double CellContent::heightPt() const {

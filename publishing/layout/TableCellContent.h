@@ -1,11 +1,11 @@
 // The content of one table cell as the table layout places it: its
-// paragraphs measured at the cell's inner width, inline pictures as
-// paragraphs that keep the picture's height free (the picture itself is
-// placed over that space), nested tables as lines of text (TableText), the
-// text of drawn shapes in their place. Content that does not fit where the
-// cell ends on a page is cut between lines (keeping lines together and
-// leaving no widow or orphan where a paragraph asks so) and continues in
-// the cell's next piece.
+// paragraphs measured at the cell's inner width, inline pictures and
+// shapes as paragraphs that keep their height free (the picture or shape
+// itself is placed over that space, a shape with its text), nested tables
+// as lines of text (TableText). Content that does not fit where the cell
+// ends on a page is cut between lines (keeping lines together and leaving
+// no widow or orphan where a paragraph asks so) and continues in the
+// cell's next piece.
 #pragma once
 
 #include "publishing/layout/ParagraphMeasure.h"
@@ -16,8 +16,11 @@
 
 namespace fq::layout {
 
+// An inline picture, or an inline drawn shape (then picture only gives
+// the alignment).
 struct CellPicture {
     model::Picture picture;
+    std::optional<model::DrawingShape> shape;
     double offsetPt = 0.0;                  // from the top of the part's content
     double widthPt = 0.0;
     double heightPt = 0.0;
@@ -43,8 +46,8 @@ public:
     // page always makes progress.
     CellPart take(double heightPt, bool force);
     CellPart takeAll() { return take(1e12, false); }
-    // Floating pictures found in the cell; they keep their page position.
-    std::vector<model::Picture> takeAnchored() { return std::move(anchored_); }
+    // Floating pictures and shapes found in the cell; they keep their page position.
+    std::vector<model::Block> takeAnchored() { return std::move(anchored_); }
 
 private:
     struct Item {
@@ -57,9 +60,10 @@ private:
     };
 
     void collect(const std::vector<model::Block>& blocks, double widthPt, double maxHeightPt);
+    void addInline(CellPicture placed, double widthPt);
 
     std::vector<Item> items_;
-    std::vector<model::Picture> anchored_;
+    std::vector<model::Block> anchored_;
 };
 
 } // namespace fq::layout

@@ -2,6 +2,7 @@
 #include "publishing/layout/TableLayout.h"
 #include "publishing/model/Budget.h"
 
+#include "publishing/layout/Anchored.h"
 #include "publishing/layout/TableCellContent.h"
 #include "publishing/layout/TableGrid.h"
 
@@ -122,7 +123,7 @@ void TablePager::open(int r) {
         const GridCell& cell = grid_.cells[index];
         OpenCell c{&cell, cell.row + cell.rowSpan - 1, std::move(*contents_[index]), y_, pieceRow};
         contents_[index].reset();
-        for (const auto& picture : c.content.takeAnchored()) flow_.placeAnchored(picture);
+        for (const auto& block : c.content.takeAnchored()) flow_.placeAnchored(block, y_ + cell.margins.topPt);
         open_.push_back(std::move(c));
     }
 }
@@ -163,7 +164,10 @@ void TablePager::finishPart(OpenCell& c, CellPart part, int lastPieceRow) {
         if (pic.picture.alignment == model::Alignment::Center) x += std::max(0.0, (width - pic.widthPt) / 2.0);
         else if (pic.picture.alignment == model::Alignment::Right) x += std::max(0.0, width - pic.widthPt);
         const model::Rect r{x, c.top + g.margins.topPt + shift + pic.offsetPt, pic.widthPt, pic.heightPt};
-        pictures_.push_back({r, model::PictureFrame{pic.picture.format, pic.picture.data, pic.picture.description}});
+        if (pic.shape)
+            pictures_.push_back({r, drawingFrame(*pic.shape)});
+        else
+            pictures_.push_back({r, model::PictureFrame{pic.picture.format, pic.picture.data, pic.picture.description}});
     }
     piece_.cells.push_back(std::move(out));
 }

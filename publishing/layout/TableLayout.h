@@ -27,8 +27,10 @@ public:
     // Puts a shape (a table piece, then the pictures over its cells) on the
     // current page, in front of what is there.
     virtual void place(model::Shape shape) = 0;
-    // A floating picture of a cell, placed as floating pictures of the body are.
-    virtual void placeAnchored(const model::Picture& picture) = 0;
+    // A floating picture or shape of a cell, placed as floating objects of
+    // the body are; topPt: where the cell's content begins, for objects that
+    // move with their paragraph.
+    virtual void placeAnchored(const model::Block& block, double topPt) = 0;
     // The table ends here on the current page.
     virtual void end(double bottomPt) = 0;
 };

@@ -27,8 +27,6 @@ void appendCell(const std::vector<model::Block>& blocks, model::Paragraph& line,
                 props = r.props;
             }
             if (p->runs.empty() && !line.runs.empty()) props = line.runs.back().props;
-        } else if (const auto* d = std::get_if<model::DrawingShape>(&block)) {
-            appendCell(d->text, line, props, first);
         } else if (const auto* t = std::get_if<model::Table>(&block)) {
             for (const auto& nested : tableAsLines(*t)) {
                 if (!first) line.runs.push_back(textRun("\n", props));

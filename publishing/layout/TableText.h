@@ -1,7 +1,9 @@
-// A table as lines of text, for a table inside a table cell (a cell of
-// the publication holds text only): one paragraph per row, the cells apart
-// by a tab with a tab stop where each cell begins, a cell's paragraphs
-// apart by line breaks.
+// A table as lines of text, for frames that hold only text (a drawn
+// shape's text, a table inside a table cell): one paragraph per row, the
+// cells apart by a tab with a tab stop where each cell begins, a cell's
+// paragraphs apart by line breaks. Pictures and drawn shapes (with their
+// text) are left to the caller, which places them (see HeaderFooterContent
+// and CellContent).
 #pragma once
 
 #include "publishing/model/Document.h"

@@ -103,7 +103,13 @@ struct ParaProps {
     // No space before or after between two paragraphs of the same style that both say so.
     bool contextualSpacing = false;
     bool snapToGrid = true;                // lines snap to the section's line grid, when it has one
-    std::string styleName;                 // the paragraph style, as the document names it ("Heading 1")
+    // Spacing chosen automatically (HTML-like paragraphs): none before the
+    // first paragraph on a page.
+    bool spaceBeforeAuto = false;
+    bool spaceAfterAuto = false;
+    // The paragraph style, as the document names it ("heading 1"), with its
+    // other names after commas when it has any ("heading 1,h1,Chapter").
+    std::string styleName;
     // The stops with alignment and leader, in order. When not empty it
     // lists the same stops as tabStopsPt and is what counts; readers that
     // know only positions fill tabStopsPt alone (left stops without leader).

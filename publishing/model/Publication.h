@@ -28,13 +28,11 @@ enum class FrameRole { Body, Header, Footer, Other, Notes };
 
 // A text frame. The paragraphs are exactly the lines that fit into it; a
 // paragraph that continues in the next frame is split into two paragraphs.
+// A section's columns are frames side by side, one per column, so that
+// every reader breaks the columns where the layout did.
 struct TextFrame {
     std::vector<Paragraph> paragraphs;
     FrameRole role = FrameRole::Body;
-    // The text flows through this many columns of equal width, with
-    // columnSpacingPt between them.
-    int columns = 1;
-    double columnSpacingPt = 0.0;
     // The body frames of one section carry the same flow number (counted
     // from 1), in reading order across its pages; 0: a frame on its own.
     std::uint32_t flow = 0;

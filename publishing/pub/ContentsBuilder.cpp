@@ -5,6 +5,7 @@
 #include "publishing/pub/PageSetupChunks.h"
 #include "publishing/pub/TableChunks.h"
 #include "publishing/pub/PubConstants.h"
+#include "publishing/pub/ShapeWriter.h"
 #include "publishing/pub/TypeVersionTable.h"
 
 #include <initializer_list>
@@ -187,9 +188,10 @@ void ContentsWriter::pageOwnChunks(const PageChunks& c, bool firstPage) {
 
 void ContentsWriter::shapeChunk(const PlannedShape& s, std::uint32_t pageSeq) {
     const PlannedTable* table = s.kind == ShapeKind::Table ? &plan_.tables.at(s.table - 1) : nullptr;
-    ChunkInfo& info = chunk(s.seq, table ? chunk::Table : chunk::Shape, pageSeq, 1, [&] {
+    const std::uint16_t type = table ? chunk::Table : shapeChunkType(s);
+    ChunkInfo& info = chunk(s.seq, type, pageSeq, 1, [&] {
         w_.flag(shape::Flag02, bt::Flag);
-        w_.u16(shape::Flags04, bt::Short10, shape::kShapeFlags);
+        w_.u16(shape::Flags04, bt::Short10, shapeChunkFlags(s));
         const std::uint8_t zero8[8] = {};
         w_.fixed(shape::Crop0C, bt::Bytes8, zero8, 8);
         w_.fixed(shape::Crop0D, bt::Bytes8, zero8, 8);
@@ -197,11 +199,15 @@ void ContentsWriter::shapeChunk(const PlannedShape& s, std::uint32_t pageSeq) {
             writeTableBlocks(w_, s, *table);
             return;
         }
+        // Publisher's line chunk ends here.
+        if (type == chunk::AltShape) return;
         if (s.textId) w_.u32(shape::TextId, bt::Long, s.textId);
         if (s.chainIndex) w_.u32(shape::ChainIndex, bt::Long, s.chainIndex);
         w_.flag(shape::Flag2B, bt::Flag);
         w_.flag(shape::Flag2C, bt::Flag);
         if (s.kind == ShapeKind::Picture) w_.u32(shape::Picture34, bt::Long, 0);
+        if (const int valign = shapeChunkVerticalAlignment(s); valign >= 0)
+            w_.u32(shape::VerticalAlign, bt::Long, static_cast<std::uint32_t>(valign));
         w_.u32(shape::Width, bt::Long, static_cast<std::uint32_t>(s.anchor.width()));
         w_.u32(shape::Height, bt::Long, static_cast<std::uint32_t>(s.anchor.height()));
     });

@@ -3,6 +3,7 @@
 
 #include "publishing/pub/EscherRecords.h"
 #include "publishing/pub/PubConstants.h"
+#include "publishing/pub/ShapeWriter.h"
 #include "publishing/pub/TableEscher.h"
 
 #include <algorithm>
@@ -31,6 +32,10 @@ void writeDefaults(RecordWriter& w) {
 
 void writeShape(RecordWriter& w, const PlannedShape& s) {
     using namespace esc::op;
+    if (isDrawnShape(s)) {
+        writeDrawingShape(w.out(), s);
+        return;
+    }
     if (isTableShape(s)) {
         writeTableShape(w, s);
         return;

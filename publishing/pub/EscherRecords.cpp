@@ -7,28 +7,59 @@
 
 namespace fq::pub {
 
+void PropertyTable::set(std::uint16_t id, std::uint32_t value) {
+    for (auto& e : entries_)
+        if (e.id == id) {
+            e = Entry{id, value, false, {}};
+            return;
+        }
+    entries_.push_back(Entry{id, value, false, {}});
+}
+
+void PropertyTable::setComplex(std::uint16_t id, std::vector<std::uint8_t> data) {
+    const auto size = static_cast<std::uint32_t>(data.size());
+    for (auto& e : entries_)
+        if (e.id == id) {
+            e = Entry{id, size, true, std::move(data)};
+            return;
+        }
+    entries_.push_back(Entry{id, size, true, std::move(data)});
+}
+
+void PropertyTable::setText(std::uint16_t id, const std::u16string& text) {
+    std::vector<std::uint8_t> data;
+    data.reserve(2 * text.size() + 2);
+    for (char16_t c : text) {
+        data.push_back(static_cast<std::uint8_t>(c & 0xFF));
+        data.push_back(static_cast<std::uint8_t>(c >> 8));
+    }
+    data.push_back(0);
+    data.push_back(0);
+    setComplex(id, std::move(data));
+}
+
+void PropertyTable::write(RecordWriter& w, std::uint16_t recordType) const {
+    std::vector<const Entry*> sorted;
+    sorted.reserve(entries_.size());
+    for (const auto& e : entries_) sorted.push_back(&e);
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [](const Entry* a, const Entry* b) { return (a->id & 0x3FFF) < (b->id & 0x3FFF); });
+    const auto m = w.open(recordType, 3, static_cast<std::uint16_t>(sorted.size()));
+    for (const Entry* e : sorted) {
+        w.out().u16(static_cast<std::uint16_t>(e->complex ? (e->id | 0x8000) : e->id));
+        w.out().u32(e->value);
+    }
+    for (const Entry* e : sorted)
+        if (e->complex) w.out().append(e->data);
+    w.close(m);
+}
+
 void writeOpt(RecordWriter& w, std::uint16_t type, const Properties& props,
               const std::vector<ComplexProperty>& complex) {
-    // Properties stay sorted by id, complex ones included.
-    std::vector<std::pair<std::uint16_t, std::uint32_t>> table(props);
-    for (const auto& c : complex)
-        table.push_back({static_cast<std::uint16_t>(c.id | 0x8000), static_cast<std::uint32_t>(2 * c.text.size() + 2)});
-    std::stable_sort(table.begin(), table.end(),
-                     [](const auto& a, const auto& b) { return (a.first & 0x3FFF) < (b.first & 0x3FFF); });
-    const auto m = w.open(type, 3, static_cast<std::uint16_t>(table.size()));
-    for (const auto& [id, value] : table) {
-        w.out().u16(id);
-        w.out().u32(value);
-    }
-    for (const auto& entry : table) {
-        if (!(entry.first & 0x8000)) continue;
-        for (const auto& c : complex)
-            if ((c.id | 0x8000) == entry.first) {
-                w.out().utf16(c.text);
-                w.out().u16(0);
-            }
-    }
-    w.close(m);
+    PropertyTable table;
+    table.set(props);
+    for (const auto& c : complex) table.setText(c.id, c.text);
+    table.write(w, type);
 }
 
 Properties sideBorders() {

@@ -1,6 +1,8 @@
-// The Office Art record primitives the Escher builders share: record
-// headers with patched lengths, property tables (FOPT and tertiary FOPT),
-// Publisher's client anchor and client records, and shape records.
+// The Office Art record primitives the Escher builders share (the page
+// shapes, the tables and the drawn shapes): record headers with patched
+// lengths, property tables (FOPT and tertiary FOPT) whose complex values
+// follow the table in the order of their ids, Publisher's client anchor
+// and client records, and shape records.
 #pragma once
 
 #include "publishing/pub/ByteBuffer.h"
@@ -33,12 +35,38 @@ private:
 
 using Properties = std::vector<std::pair<std::uint16_t, std::uint32_t>>;
 
+// The properties of one FOPT or TertiaryFOPT record, written sorted by id;
+// setting an id again replaces its value.
+class PropertyTable {
+public:
+    void set(std::uint16_t id, std::uint32_t value);
+    void set(const Properties& props) {
+        for (const auto& [id, value] : props) set(id, value);
+    }
+    // A value whose bytes follow the table (the id gets the complex bit).
+    void setComplex(std::uint16_t id, std::vector<std::uint8_t> data);
+    // A UTF-16 string with its terminating zero.
+    void setText(std::uint16_t id, const std::u16string& text);
+    bool empty() const { return entries_.empty(); }
+    void write(RecordWriter& w, std::uint16_t recordType) const;
+
+private:
+    struct Entry {
+        std::uint16_t id = 0;
+        std::uint32_t value = 0;
+        bool complex = false;
+        std::vector<std::uint8_t> data;
+    };
+    std::vector<Entry> entries_;
+};
+
 // A property whose data follows the table (fComplex): a UTF-16 string.
 struct ComplexProperty {
     std::uint16_t id;
     std::u16string text;   // written with a terminating zero
 };
 
+// A property table of plain values and strings (see PropertyTable).
 void writeOpt(RecordWriter& w, std::uint16_t type, const Properties& props,
               const std::vector<ComplexProperty>& complex = {});
 

@@ -55,6 +55,7 @@ inline constexpr std::uint32_t kFirstSequenceNumber = 0x100;    // 0..0xFF are p
 
 namespace chunk {
 inline constexpr std::uint16_t Shape = 0x01;
+inline constexpr std::uint16_t AltShape = 0x20;    // lines
 inline constexpr std::uint16_t Page = 0x43;
 inline constexpr std::uint16_t Document = 0x44;
 inline constexpr std::uint16_t BorderArt = 0x46;
@@ -117,11 +118,15 @@ inline constexpr std::uint32_t kKindMaster = 3, kKindPage = 5;
 
 namespace shape {
 // 02, 2B and 2C are flags every Publisher 2007 shape carries (meaning
-// unknown); 34 = 0 is on every picture.
+// unknown); 34 = 0 is on every picture; 35 is a text box's vertical
+// alignment. Block 04's low byte tells whether the text wraps around the
+// shape (3) or not (0); Publisher 2010 sets a high byte as well, 2007
+// leaves it 0.
 inline constexpr std::uint8_t Flag02 = 0x02, Flags04 = 0x04, Crop0C = 0x0C, Crop0D = 0x0D, TextId = 0x27,
                               ChainIndex = 0x28,
-                              Flag2B = 0x2B, Flag2C = 0x2C, Picture34 = 0x34, Width = 0xAA, Height = 0xAB;
-inline constexpr std::uint16_t kShapeFlags = 3;
+                              Flag2B = 0x2B, Flag2C = 0x2C, Picture34 = 0x34, VerticalAlign = 0x35, Width = 0xAA,
+                              Height = 0xAB;
+inline constexpr std::uint16_t kShapeFlags = 3, kShapeFlagsNoWrap = 0;
 } // namespace shape
 
 // Table chunks (0x10, after the shape blocks) and their cell lists (0x63).

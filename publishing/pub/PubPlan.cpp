@@ -28,6 +28,15 @@ private:
 
 } // namespace
 
+ShapeKind drawingKind(const model::DrawingFrame& d) {
+    using model::PresetShape;
+    const PresetShape p = d.geometry.preset;
+    if (p == PresetShape::Line || p == PresetShape::StraightConnector) return ShapeKind::Line;
+    const bool boxOutline = p == PresetShape::Rectangle || p == PresetShape::TextBox;
+    if (boxOutline && (d.textBox || !d.paragraphs.empty())) return ShapeKind::TextBox;
+    return ShapeKind::Drawing;
+}
+
 RectEmu anchorOf(const model::Rect& r, std::int32_t pageW, std::int32_t pageH) {
     RectEmu a;
     a.left = emu(r.xPt) - pageW / 2;
@@ -130,9 +139,29 @@ PubPlan makePlan(const model::Publication& pub, bool linkedFrames) {
                     s.textId = stories.addPlain(placeholderText(pic->format), shape.rect);
                 }
             } else if (const auto* drawing = std::get_if<model::DrawingFrame>(&shape.content)) {
-                // Until drawn shapes are written as such, their text is.
-                s.kind = ShapeKind::TextBox;
-                s.textId = stories.add(model::TextFrame{drawing->paragraphs, model::FrameRole::Other}, shape.rect);
+                // A text box is one shape; another outline holding text is
+                // the outline with a text box laid over it.
+                s.drawing = drawing;
+                s.kind = drawingKind(*drawing);
+                s.description = utf8ToUtf16(drawing->description);
+                if (drawing->fill.kind == model::ShapeFill::Kind::Picture) {
+                    if (auto blip = makeBlip(drawing->fill.pictureFormat, drawing->fill.picture, shape.rect.widthPt,
+                                             shape.rect.heightPt)) {
+                        plan.blips.push_back(std::move(*blip));
+                        s.fillPib = static_cast<std::uint32_t>(plan.blips.size());
+                    }
+                }
+                const model::TextFrame text{.paragraphs = drawing->paragraphs, .role = model::FrameRole::Other};
+                if (s.kind != ShapeKind::TextBox && !drawing->paragraphs.empty()) {
+                    planned.shapes.push_back(s);
+                    s.kind = ShapeKind::TextBox;
+                    s.overlay = true;
+                    s.fillPib = 0;
+                    s.description.clear();
+                    s.seq = n.next();
+                    s.spid = nextSpid();
+                }
+                if (s.kind == ShapeKind::TextBox) s.textId = stories.add(text, shape.rect);
             }
             planned.shapes.push_back(s);
         }

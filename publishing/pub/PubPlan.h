@@ -22,9 +22,11 @@ struct RectEmu {
     std::int32_t height() const { return bottom - top; }
 };
 
+// Drawing: a drawn outline (preset or custom) with fill and line; Line: a
+// drawn straight line, which Publisher keeps apart from other shapes.
 // CellShading and GridLine: the plain shapes that show a table's cell
 // formatting to readers that do not read it (see TablePlan).
-enum class ShapeKind { TextBox, Picture, Placeholder, Filler, Table, CellShading, GridLine };
+enum class ShapeKind { TextBox, Picture, Placeholder, Filler, Drawing, Line, Table, CellShading, GridLine };
 
 struct PlannedShape {
     ShapeKind kind = ShapeKind::TextBox;
@@ -35,6 +37,12 @@ struct PlannedShape {
     std::uint32_t chainIndex = 0;   // place in a chain of linked frames (0: first or none)
     RectEmu anchor;
     std::u16string description;   // alternative text (pictures)
+    // Drawn shapes, and text boxes with a look of their own: the shape as
+    // laid out (the publication outlives the plan). overlay: a text box
+    // laid over a drawn outline, carrying its text only.
+    const model::DrawingFrame* drawing = nullptr;
+    bool overlay = false;
+    std::uint32_t fillPib = 0;   // 1-based BStore index of a picture fill
     std::size_t table = 0;       // tables: 1 + index into PubPlan::tables
     std::uint32_t fillBgr = 0;   // cell shading
     PlainLine line;              // grid lines
@@ -77,6 +85,10 @@ struct PubPlan {
     std::uint32_t masterSpid = 0;      // patriarch of the master page's drawing (the next cluster: drawing 3)
     std::uint32_t pageClusters = 1;    // Escher id clusters used by the pages' drawing
 };
+
+// How a drawn shape is written: a text box when its outline is a plain
+// rectangle framing text, a line, or a drawn outline.
+ShapeKind drawingKind(const model::DrawingFrame& drawing);
 
 // True for the sequence numbers that libmspub silently drops as pages.
 bool isReservedPageSeq(std::uint32_t seq);

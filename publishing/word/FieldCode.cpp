@@ -80,7 +80,34 @@ FieldCode parseFieldCode(std::string_view code) {
 model::FieldKind pageFieldKind(const FieldCode& f) {
     if (f.type == "PAGE") return model::FieldKind::PageNumber;
     if (f.type == "NUMPAGES") return model::FieldKind::PageCount;
+    if (f.type == "SECTIONPAGES") return model::FieldKind::SectionPages;
+    if (f.type == "STYLEREF" && !f.arguments.empty()) return model::FieldKind::StyleRef;
     return model::FieldKind::None;
+}
+
+std::optional<NumberFormat> fieldNumberFormat(const FieldCode& f) {
+    for (const auto& sw : f.switches) {
+        if (sw.size() < 4 || sw.compare(0, 3, "\\* ") != 0) continue;
+        const std::string name = sw.substr(3);
+        const std::string key = upper(name);
+        const bool capital = std::isupper(static_cast<unsigned char>(name[0])) != 0;
+        if (key == "ROMAN") return capital ? NumberFormat::UpperRoman : NumberFormat::LowerRoman;
+        if (key == "ALPHABETIC") return capital ? NumberFormat::UpperLetter : NumberFormat::LowerLetter;
+        if (key == "ARABIC") return NumberFormat::Decimal;
+        if (key == "ARABICDASH") return NumberFormat::NumberInDash;
+        if (key == "ORDINAL") return NumberFormat::Ordinal;
+        if (key == "CARDTEXT") return NumberFormat::CardinalText;
+        if (key == "ORDTEXT") return NumberFormat::OrdinalText;
+        if (key == "HEX") return NumberFormat::Hex;
+    }
+    return std::nullopt;
+}
+
+std::string styleRefStyle(const FieldCode& f) {
+    if (f.arguments.empty()) return {};
+    const std::string& a = f.arguments.front();
+    if (a.size() == 1 && a[0] >= '1' && a[0] <= '9') return "Heading " + a;
+    return a;
 }
 
 std::optional<std::string> computedFieldResult(const FieldCode& f, const FieldContext& c) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "publishing/model/Document.h"
+#include "publishing/word/NumberFormat.h"
 
 #include <optional>
 #include <string>
@@ -20,8 +21,17 @@ struct FieldCode {
 
 FieldCode parseFieldCode(std::string_view code);
 
-// PAGE and NUMPAGES: the layout fills them in per page.
+// PAGE, NUMPAGES, SECTIONPAGES and STYLEREF: the layout fills them in per page.
 model::FieldKind pageFieldKind(const FieldCode& field);
+
+// The number format a field's "\* roman" (ROMAN, alphabetic, ALPHABETIC,
+// Arabic, ArabicDash, Ordinal, CardText, OrdText, Hex) asks for; nullopt
+// when it names none.
+std::optional<NumberFormat> fieldNumberFormat(const FieldCode& field);
+
+// The style STYLEREF looks for: its argument, or "Heading N" for a
+// number N (the built-in heading of that level).
+std::string styleRefStyle(const FieldCode& field);
 
 // What the document being converted is, for the fields that name it.
 struct FieldContext {

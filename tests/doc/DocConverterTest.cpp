@@ -235,7 +235,7 @@ TEST(DocConverter, HiddenTextIsLeftOutAndPropertiesApply) {
     EXPECT_TRUE(p.runs[1].props.bold);
 }
 
-TEST(DocConverter, FootnoteNumbersAndTextAtTheEnd) {
+TEST(DocConverter, FootnotesAreNotesWithTheirReferences) {
     const Bytes special = sprm1(sprm::CFSpec, 1);
     Synth s;
     s.text(u"one");
@@ -254,11 +254,24 @@ TEST(DocConverter, FootnoteNumbersAndTextAtTheEnd) {
     f.footnoteTable.refCps = {ref1, ref2};
     f.footnoteTable.texts = {{note1, note2}, {note2, s.cp()}};
     const auto d = convertDocFile(f);
-    EXPECT_EQ(texts(d), (Lines{"one1 two2", "1 first note", "2 second note"}));
+    EXPECT_EQ(texts(d), (Lines{"one1 two2"}));
     const auto& p = std::get<model::Paragraph>(d.sections.at(0).blocks.at(0));
-    ASSERT_GE(p.runs.size(), 2u);
+    ASSERT_GE(p.runs.size(), 4u);
     EXPECT_EQ(p.runs[1].text, "1");
     EXPECT_EQ(p.runs[1].props.vertical, model::VerticalPosition::Superscript);
+    EXPECT_EQ(p.runs[1].field, model::FieldKind::NoteReference);
+    EXPECT_EQ(p.runs[1].note, 0);
+    EXPECT_EQ(p.runs[3].note, 1);
+    // Each note holds its text, starting with its own mark.
+    ASSERT_EQ(d.notes.size(), 2u);
+    Lines noteTexts;
+    for (const auto& n : d.notes) {
+        ASSERT_EQ(n.blocks.size(), 1u);
+        const auto& np = std::get<model::Paragraph>(n.blocks[0]);
+        noteTexts.push_back(np.plainText());
+        EXPECT_EQ(np.runs.at(0).field, model::FieldKind::NoteReference);
+    }
+    EXPECT_EQ(noteTexts, (Lines{"1 first note", "2 second note"}));
 }
 
 TEST(DocConverter, SectionBreaksMakeSections) {
@@ -483,6 +496,182 @@ TEST(DocConverter, AcceptedDeletionsSymbolsAndTheFileName) {
 } // namespace
 
 namespace {
+
+Bytes sprm2(std::uint16_t op, std::uint16_t v) {
+    Bytes b;
+    put16(b, op);
+    put16(b, v);
+    return b;
+}
+Bytes msoArray(const std::vector<std::int32_t>& values, std::uint16_t size) {
+    Bytes b;
+    const std::size_t count = size == 2 ? values.size() : values.size() / 2;
+    put16(b, static_cast<unsigned>(count));
+    put16(b, static_cast<unsigned>(count));
+    put16(b, size);
+    for (std::int32_t v : values) {
+        put16(b, static_cast<std::uint32_t>(v) & 0xFFFF);
+        if (size == 8) put16(b, static_cast<std::uint32_t>(v) >> 16);
+    }
+    return b;
+}
+
+ShapeAnchor anchorOf(std::uint32_t cp, std::uint32_t spid, std::int32_t left, std::int32_t top, std::int32_t right,
+                     std::int32_t bottom) {
+    ShapeAnchor a;
+    a.cp = cp;
+    a.spid = spid;
+    a.xaLeft = left;
+    a.yaTop = top;
+    a.xaRight = right;
+    a.yaBottom = bottom;
+    return a;
+}
+
+TEST(DocConverter, OfficeArtShapesKeepTheirLookAndHoldTheirTextBoxesText) {
+    const Bytes special = sprm1(sprm::CFSpec, 1);
+    Synth s;
+    s.text(u"before");
+    const std::uint32_t first = s.cp();
+    s.text(u"\x08", special);
+    const std::uint32_t second = s.cp();
+    s.text(u"\x08", special);
+    const std::uint32_t third = s.cp();
+    s.text(u"\x08", special).text(u"after").mark(0x0D);
+    const std::uint32_t mainEnd = s.cp();
+    s.text(u"box text").mark(0x0D);
+    const std::uint32_t guard = s.cp();
+    s.mark(0x0D);
+    DocFile& f = s.file();
+    f.main = {0, mainEnd};
+    f.textboxes = {mainEnd, s.cp()};
+    f.textboxStories = {{mainEnd, guard}, {guard, s.cp()}};
+    f.textboxShapes = {7, 0};
+    // A text box: red fill, 2 pt dashed blue line, flipped, turned, top-and-bottom wrap, behind the text.
+    ShapeAnchor box = anchorOf(first, 7, 1440, 720, 4320, 2160);
+    box.bx = 1;
+    box.by = 2;
+    box.wr = 1;
+    box.belowText = true;
+    ShapeInfo boxInfo;
+    boxInfo.type = 202;
+    boxInfo.flags = 0x040 | 0xA00;
+    boxInfo.properties = {{0x0004, 45u << 16}, {0x0181, 0x0000FF}, {0x01C0, 0xFF0000}, {0x01CB, 25400},
+                          {0x01CE, 6}, {0x0087, 1}, {0x01D1, 1}};
+    f.anchors.push_back(box);
+    f.drawing.shapes[7] = boxInfo;
+    // A group of a plain rectangle and a custom outline, over 144 x 72 pt.
+    f.anchors.push_back(anchorOf(second, 10, 0, 0, 2880, 1440));
+    ShapeInfo group;
+    group.flags = 0x001;
+    const std::int32_t space[4] = {0, 0, 200, 100};
+    std::copy(space, space + 4, group.groupRect);
+    ShapeInfo rect;
+    rect.type = 1;
+    rect.hasChildRect = true;
+    const std::int32_t left[4] = {0, 0, 100, 100};
+    std::copy(left, left + 4, rect.childRect);
+    rect.properties = {{0x01BF, 0x00100000}};   // not filled
+    ShapeInfo outline;
+    outline.type = 0;
+    outline.hasChildRect = true;
+    const std::int32_t right[4] = {100, 50, 200, 100};
+    std::copy(right, right + 4, outline.childRect);
+    outline.complex[0x0145] = msoArray({0, 0, 21600, 0, 21600, 21600}, 8);
+    outline.complex[0x0146] = msoArray({0x4000, 0x0002, 0x6001, 0x8000}, 2);
+    f.drawing.shapes[10] = group;
+    f.drawing.shapes[11] = rect;
+    f.drawing.shapes[12] = outline;
+    f.drawing.groupMembers[10] = {11, 12};
+    // WordArt.
+    f.anchors.push_back(anchorOf(third, 20, 0, 0, 5760, 1440));
+    ShapeInfo art;
+    art.type = 136;
+    art.properties = {{0x0181, 0x00C0C0C0}};
+    const std::u16string draft = u"DRAFT";
+    Bytes text;
+    for (char16_t c : draft) put16(text, c);
+    put16(text, 0);
+    art.complex[0x00C0] = text;
+    f.drawing.shapes[20] = art;
+
+    const model::Document doc = convertDocFile(f);
+    std::vector<model::DrawingShape> shapes;
+    for (const auto& b : doc.sections.at(0).blocks)
+        if (const auto* d = std::get_if<model::DrawingShape>(&b)) shapes.push_back(*d);
+    // Floating shapes stand before the paragraph that anchors them.
+    EXPECT_EQ(texts(doc), (Lines{"<picture>", "<picture>", "<picture>", "<picture>", "beforeafter"}));
+    ASSERT_EQ(shapes.size(), 4u);
+    const auto& b = shapes[0];
+    EXPECT_TRUE(b.textBox);
+    ASSERT_EQ(b.text.size(), 1u);
+    EXPECT_EQ(std::get<model::Paragraph>(b.text[0]).plainText(), "box text");
+    EXPECT_EQ(b.fill.color, (model::Color{255, 0, 0}));
+    EXPECT_EQ(b.line.color, (model::Color{0, 0, 255}));
+    EXPECT_DOUBLE_EQ(b.line.widthPt, 2.0);
+    EXPECT_EQ(b.line.dash, model::LineDash::Dash);
+    EXPECT_EQ(b.line.end.head, model::ArrowHead::Triangle);
+    EXPECT_TRUE(b.flipH);
+    EXPECT_DOUBLE_EQ(b.rotationDeg, 45.0);
+    EXPECT_EQ(b.textAlignment, model::VerticalAlignment::Center);
+    EXPECT_DOUBLE_EQ(b.widthPt, 144.0);
+    ASSERT_TRUE(b.anchor);
+    EXPECT_DOUBLE_EQ(b.anchor->xPt, 72.0);
+    EXPECT_TRUE(b.anchor->yFromParagraph);
+    EXPECT_DOUBLE_EQ(b.anchor->yPt, 36.0);
+    EXPECT_EQ(b.anchor->wrap, model::TextWrap::TopAndBottom);
+    EXPECT_TRUE(b.anchor->behindText);
+    // Group members: placed in the group's space stretched over the anchor.
+    EXPECT_EQ(shapes[1].geometry.preset, model::PresetShape::Rectangle);
+    EXPECT_EQ(shapes[1].fill.kind, model::ShapeFill::Kind::None);
+    EXPECT_DOUBLE_EQ(shapes[1].widthPt, 72.0);
+    EXPECT_EQ(shapes[2].geometry.preset, model::PresetShape::Custom);
+    ASSERT_EQ(shapes[2].geometry.paths.size(), 1u);
+    EXPECT_EQ(shapes[2].geometry.paths[0].commands.size(), 4u);
+    EXPECT_EQ(shapes[2].geometry.paths[0].commands[3].op, model::PathCommand::Op::Close);
+    EXPECT_DOUBLE_EQ(shapes[2].anchor->xPt - shapes[1].anchor->xPt, 72.0);
+    EXPECT_DOUBLE_EQ(shapes[2].anchor->yPt - shapes[1].anchor->yPt, 36.0);
+    EXPECT_DOUBLE_EQ(shapes[2].heightPt, 36.0);
+    // WordArt: its string, large, in its fill colour.
+    ASSERT_EQ(shapes[3].text.size(), 1u);
+    const auto& run = std::get<model::Paragraph>(shapes[3].text[0]).runs.at(0);
+    EXPECT_EQ(run.text, "DRAFT");
+    EXPECT_EQ(run.props.color, (model::Color{0xC0, 0xC0, 0xC0}));
+    EXPECT_GT(run.props.sizePt, 30.0);
+}
+
+TEST(DocConverter, ParagraphBordersShadingHighlightAndPageBorders) {
+    Synth s;
+    // Top border: 1.5 pt single red (Word 97 form), bottom: 1 pt dotted blue (Word 2000 form).
+    Bytes bottom;
+    put16(bottom, 0xC650);
+    bottom.push_back(8);
+    for (std::uint8_t v : {0x00, 0x00, 0xFF, 0x00, 8, 6, 2, 0}) bottom.push_back(v);
+    const Bytes papx = sprm4(0x6424, 12u | (1u << 8) | (6u << 16) | (1u << 24)) + bottom + sprm2(0x442D, 16u << 5);
+    s.text(u"boxed", sprm1(0x2A0C, 7)).mark(0x0D, papx);
+    DocFile& f = s.file();
+    SectionDesc section;
+    section.cpEnd = s.cp();
+    section.sepx = sprm4(0x702B, 24u | (1u << 8) | (1u << 16) | (24u << 24)) + sprm2(0x522F, 2u | (1u << 5));
+    f.sections = {section};
+    const model::Document doc = convertDocFile(f);
+    const auto& p = std::get<model::Paragraph>(doc.sections.at(0).blocks.at(0));
+    EXPECT_EQ(p.props.borders.top.style, model::BorderStyle::Single);
+    EXPECT_DOUBLE_EQ(p.props.borders.top.widthPt, 1.5);
+    EXPECT_EQ(p.props.borders.top.color, (model::Color{255, 0, 0}));
+    EXPECT_DOUBLE_EQ(p.props.borders.top.spacePt, 1.0);
+    EXPECT_EQ(p.props.borders.bottom.style, model::BorderStyle::Dotted);
+    EXPECT_EQ(p.props.borders.bottom.color, (model::Color{0, 0, 255}));
+    EXPECT_FALSE(p.props.borders.left.visible());
+    EXPECT_EQ(p.props.shading, (model::Color{192, 192, 192}));
+    EXPECT_EQ(p.runs.at(0).props.highlight, (model::Color{255, 255, 0}));
+    const auto& pb = doc.sections.at(0).pageBorders;
+    EXPECT_DOUBLE_EQ(pb.top.widthPt, 3.0);
+    EXPECT_DOUBLE_EQ(pb.top.spacePt, 24.0);
+    EXPECT_EQ(pb.pages, model::PageBorders::Pages::AllButFirst);
+    EXPECT_FALSE(pb.fromText);
+    EXPECT_FALSE(pb.bottom.visible());
+}
 
 // A numbered paragraph that opens with a page break shows its label after
 // the break; a paragraph of nothing but a section mark is neither labelled

@@ -19,7 +19,9 @@ const char* kNs =
     "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\" "
     "xmlns:wp=\"http://schemas.openxmlformats.org/drawingml/2006/wordprocessingDrawing\" "
     "xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\" "
-    "xmlns:pic=\"http://schemas.openxmlformats.org/drawingml/2006/picture\"";
+    "xmlns:pic=\"http://schemas.openxmlformats.org/drawingml/2006/picture\" "
+    "xmlns:v=\"urn:schemas-microsoft-com:vml\" xmlns:o=\"urn:schemas-microsoft-com:office:office\" "
+    "xmlns:w10=\"urn:schemas-microsoft-com:office:word\"";
 
 void add(zip_t* z, const std::string& name, const std::string& data) {
     auto* copy = static_cast<char*>(malloc(data.size() ? data.size() : 1));

@@ -1,6 +1,7 @@
 // The format-level building blocks on hand-made bytes: sprm walking, the
 // property changes of sprms (toggles included), the piece table and its
 // text, list labels and the summary information.
+#include "publishing/doc/Converter.h"
 #include "publishing/doc/Lists.h"
 #include "publishing/word/NumberFormat.h"
 #include "publishing/doc/PieceTable.h"
@@ -132,6 +133,50 @@ TEST(DocProps, SectionValues) {
     EXPECT_EQ(s.dyaTop, 1000);
     EXPECT_EQ(s.dxaLeft, 2000);
     EXPECT_EQ(s.dxaRight, 1800);                              // default kept
+}
+
+TEST(DocProps, TabDescriptorsAndPaginationFlowIntoTheModel) {
+    Pap p;
+    Bytes g;
+    // Add a right stop with a dotted leader at 9000 and a bar tab at 4000.
+    put16(g, sprm::PChgTabsPapx); g.push_back(8); g.push_back(0); g.push_back(2);
+    put16(g, 9000); put16(g, 4000); g.push_back(2 | (1 << 3)); g.push_back(4);
+    put16(g, sprm::PFWidowControl); g.push_back(0);
+    put16(g, sprm::PFKeep); g.push_back(1);
+    put16(g, sprm::PFContextualSpacing); g.push_back(1);
+    applyPap(p, g);
+    const auto m = toParaProps(p);
+    EXPECT_EQ(m.tabs, (std::vector<fq::model::TabStop>{
+                          {450.0, fq::model::TabAlignment::Right, fq::model::TabLeader::Dots}}));
+    EXPECT_EQ(m.tabStopsPt, (std::vector<double>{450.0})) << "a bar tab stops nothing";
+    EXPECT_FALSE(m.widowControl);
+    EXPECT_TRUE(m.keepLinesTogether);
+    EXPECT_TRUE(m.contextualSpacing);
+    EXPECT_TRUE(toParaProps(Pap{}).widowControl) << "on unless turned off";
+}
+
+TEST(DocProps, SectionLayoutValues) {
+    Sep s;
+    Bytes g;
+    put16(g, sprm::SBkc); g.push_back(0);
+    put16(g, sprm::SCcolumns); put16(g, 2);
+    put16(g, sprm::SDxaColumns); put16(g, 360);
+    put16(g, sprm::SLBetween); g.push_back(1);
+    put16(g, sprm::SNfcPgn); g.push_back(1);
+    put16(g, sprm::SFPgnRestart); g.push_back(1);
+    put16(g, sprm::SPgnStart97); put16(g, 5);
+    put16(g, sprm::SRncFtn); g.push_back(2);
+    applySep(s, g);
+    fq::model::Section m;
+    sectionLayout(s, m);
+    EXPECT_EQ(m.start, fq::model::SectionStart::Continuous);
+    EXPECT_EQ(m.columns.count, 3);
+    EXPECT_DOUBLE_EQ(m.columns.spacingPt, 18.0);
+    EXPECT_TRUE(m.columns.separator);
+    EXPECT_EQ(m.pageNumberFormat, fq::word::NumberFormat::UpperRoman);
+    EXPECT_EQ(m.pageNumberStart, 5);
+    EXPECT_EQ(m.footnoteNumbering.restart, fq::model::NoteNumbering::Restart::EachPage);
+    EXPECT_EQ(m.endnoteNumbering.format, fq::word::NumberFormat::LowerRoman);
 }
 
 // A CLX with one grpprl and two pieces: "Hi" 8-bit at byte 100, then
@@ -425,8 +470,8 @@ std::string visible(const std::u16string& text) {
     std::string out;
     for (char16_t c : text) {
         if (f.consume(c) || f.hidden()) continue;
-        const PageField k = f.pageField();
-        out += k == PageField::PageNumber ? 'P' : k == PageField::PageCount ? 'N' : static_cast<char>(c);
+        const fq::model::FieldKind k = f.pageField().kind;
+        out += k == fq::model::FieldKind::PageNumber ? 'P' : k == fq::model::FieldKind::PageCount ? 'N' : static_cast<char>(c);
     }
     return out;
 }

@@ -106,6 +106,13 @@ DocxFixture& DocxFixture::endnotes(const std::string& inner) {
     return *this;
 }
 
+DocxFixture& DocxFixture::related(const std::string& relId, const std::string& type, const std::string& name,
+                                  const std::string& xml) {
+    parts_["word/" + name] = xml;
+    documentRels_.push_back("<Relationship Id=\"" + relId + "\" Type=\"" + type + "\" Target=\"" + name + "\"/>");
+    return *this;
+}
+
 DocxFixture& DocxFixture::header(const std::string& name, const std::string& inner) {
     parts_["word/" + name] = wrap("hdr", inner);
     documentRels_.push_back("<Relationship Id=\"rId" + name + "\" Type=\"" + relNs + "header\" Target=\"" + name +

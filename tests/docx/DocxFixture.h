@@ -38,6 +38,10 @@ public:
     // A media part word/media/<name> with relationship id `relId`.
     DocxFixture& media(const std::string& relId, const std::string& name, const std::vector<std::uint8_t>& bytes);
     DocxFixture& hyperlink(const std::string& relId, const std::string& url);
+    // A part word/<name> with the given XML, referenced from the document
+    // relationships with id `relId` and the full relationship type.
+    DocxFixture& related(const std::string& relId, const std::string& type, const std::string& name,
+                         const std::string& xml);
     DocxFixture& core(const std::string& title, const std::string& author);
     // Any part as given (also replaces generated ones, e.g. "word/document.xml").
     DocxFixture& rawPart(const std::string& name, const std::string& data);

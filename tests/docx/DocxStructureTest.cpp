@@ -59,14 +59,16 @@ TEST(DocxSection, PageBreaksLineBreaksTabsAndPageBreakBefore) {
     auto doc = read(f);
     ASSERT_EQ(doc.sections.size(), 1u);
     const auto& blocks = doc.sections[0].blocks;
-    ASSERT_EQ(blocks.size(), 6u);
+    ASSERT_EQ(blocks.size(), 5u);
     EXPECT_EQ(std::get<model::Paragraph>(blocks[0]).plainText(), "before");
     EXPECT_TRUE(std::holds_alternative<model::PageBreak>(blocks[1]));
     EXPECT_EQ(std::get<model::Paragraph>(blocks[2]).plainText(), "after");
+    EXPECT_FALSE(std::get<model::Paragraph>(blocks[2]).props.pageBreakBefore);
     EXPECT_EQ(std::get<model::Paragraph>(blocks[3]).plainText(), "a\nb\tc\nd");
-    // pageBreakBefore puts the break in front of its paragraph.
-    EXPECT_TRUE(std::holds_alternative<model::PageBreak>(blocks[4]));
-    EXPECT_EQ(std::get<model::Paragraph>(blocks[5]).plainText(), "new page");
+    // pageBreakBefore stays with its paragraph: the layout knows whether it
+    // already stands at the top of a page.
+    EXPECT_EQ(std::get<model::Paragraph>(blocks[4]).plainText(), "new page");
+    EXPECT_TRUE(std::get<model::Paragraph>(blocks[4]).props.pageBreakBefore);
 }
 
 TEST(DocxList, LegalNumberingShowsEveryLevelInDecimal) {
@@ -241,7 +243,7 @@ TEST(DocxRevision, InsertionsStayDeletionsAndMovedFromTextGo) {
     EXPECT_EQ(texts(read(f)), (std::vector<std::string>{"kept inserted moved here"}));
 }
 
-TEST(DocxNote, FootnotesAndEndnotesFollowTheBodyWithTheirNumbers) {
+TEST(DocxNote, FootnotesAndEndnotesAreNotesWithTheirReferences) {
     DocxFixture f;
     f.footnotes("<w:footnote w:type=\"separator\" w:id=\"-1\"><w:p><w:r><w:separator/></w:r></w:p></w:footnote>"
                 "<w:footnote w:id=\"5\"><w:p><w:r><w:footnoteRef/></w:r>" + r(t(" Second note.")) + "</w:p></w:footnote>"
@@ -249,8 +251,23 @@ TEST(DocxNote, FootnotesAndEndnotesFollowTheBodyWithTheirNumbers) {
     f.endnotes("<w:endnote w:id=\"1\"><w:p><w:r><w:endnoteRef/></w:r>" + r(t(" An endnote.")) + "</w:p></w:endnote>");
     f.body("<w:p>" + r(t("Text")) + r("<w:footnoteReference w:id=\"2\"/>") + r(t(" more")) +
            r("<w:footnoteReference w:id=\"5\"/>") + r("<w:endnoteReference w:id=\"1\"/>") + "</w:p>");
-    EXPECT_EQ(texts(read(f)),
-              (std::vector<std::string>{"Text1 more2i", "1 First note.", "2 Second note.", "i An endnote."}));
+    const auto doc = read(f);
+    EXPECT_EQ(texts(doc), (std::vector<std::string>{"Text1 more2i"}));
+    // Notes in the order of their first reference, each starting with its mark.
+    ASSERT_EQ(doc.notes.size(), 3u);
+    std::vector<std::string> notes;
+    for (const auto& n : doc.notes) {
+        const auto& p = std::get<model::Paragraph>(n.blocks.at(0));
+        notes.push_back(p.plainText());
+        EXPECT_EQ(p.runs.at(0).field, model::FieldKind::NoteReference);
+    }
+    EXPECT_EQ(notes, (std::vector<std::string>{"1 First note.", "2 Second note.", "i An endnote."}));
+    EXPECT_EQ(doc.notes[2].kind, model::Note::Kind::Endnote);
+    // The body's marks refer to them.
+    std::vector<int> refs;
+    for (const auto& r : std::get<model::Paragraph>(doc.sections[0].blocks[0]).runs)
+        if (r.field == model::FieldKind::NoteReference) refs.push_back(r.note);
+    EXPECT_EQ(refs, (std::vector<int>{0, 1, 2}));
 }
 
 TEST(DocxSpecialContent, SymbolsHyphensTextBoxesAlternateContentAndMath) {
@@ -269,8 +286,15 @@ TEST(DocxSpecialContent, SymbolsHyphensTextBoxesAlternateContentAndMath) {
            "<w:p><w:r><mc:AlternateContent><mc:Choice Requires=\"cx1\"><w:t>chartex</w:t></mc:Choice>"
            "<mc:Fallback><w:t>fallback</w:t></mc:Fallback></mc:AlternateContent></w:r></w:p>");
     auto doc = read(f);
-    EXPECT_EQ(texts(doc), (std::vector<std::string>{"\xEF\x81\x8A" "co\xC2\xAD" "op\xE2\x80\x91xa+b", "in the box",
+    EXPECT_EQ(texts(doc), (std::vector<std::string>{"\xEF\x81\x8A" "co\xC2\xAD" "op\xE2\x80\x91xa+b",
                                                     "[equation]", "fallback"}));
+    // The text box's text is in its shape, once, and the fallback's not at all.
+    std::vector<std::string> boxed;
+    for (const auto& b : doc.sections.at(0).blocks)
+        if (const auto* shape = std::get_if<model::DrawingShape>(&b))
+            for (const auto& inner : shape->text)
+                if (const auto* para = std::get_if<model::Paragraph>(&inner)) boxed.push_back(para->plainText());
+    EXPECT_EQ(boxed, (std::vector<std::string>{"in the box"}));
     const model::Run* sym = runWith(doc, "\xEF\x81\x8A");
     ASSERT_TRUE(sym);
     EXPECT_EQ(sym->props.font, "Wingdings");
@@ -408,11 +432,18 @@ TEST(DocxMath, EquationsInLinearForm) {
     for (std::size_t i = 0; i < got.size(); ++i) EXPECT_EQ(got[i], cases[i].text);
 }
 
-// WordArt (a VML text path) shows its string.
+// WordArt (a VML text path) shows its string, once: in the shape that draws it.
 TEST(DocxStructure, WordArtShowsItsString) {
     DocxFixture f;
     f.body("<w:p>" + r(t("A ")) + "<w:r><w:pict><v:shape style=\"width:100pt;height:40pt\" type=\"#_x0000_t136\">"
            "<v:textpath on=\"t\" string=\"Fancy Title\"/></v:shape></w:pict></w:r></w:p>");
-    const auto got = texts(read(f));
-    EXPECT_NE(std::find(got.begin(), got.end(), "Fancy Title"), got.end());
+    const auto doc = read(f);
+    std::vector<std::string> inShapes;
+    for (const auto& b : doc.sections.at(0).blocks)
+        if (const auto* shape = std::get_if<model::DrawingShape>(&b))
+            for (const auto& inner : shape->text)
+                if (const auto* p = std::get_if<model::Paragraph>(&inner)) inShapes.push_back(p->plainText());
+    EXPECT_EQ(inShapes, std::vector<std::string>{"Fancy Title"});
+    const auto got = texts(doc);
+    EXPECT_EQ(std::find(got.begin(), got.end(), "Fancy Title"), got.end());
 }

@@ -73,9 +73,12 @@ int notesTables(zip_t* z, const char* part) {
     return count;
 }
 
+// The tables of the flow, and those of text boxes, which stay in their shapes.
 void addTables(const std::vector<model::Block>& blocks, int& count) {
-    for (const auto& b : blocks)
+    for (const auto& b : blocks) {
         if (std::holds_alternative<model::Table>(b)) ++count;
+        else if (const auto* shape = std::get_if<model::DrawingShape>(&b)) addTables(shape->text, count);
+    }
 }
 
 } // namespace

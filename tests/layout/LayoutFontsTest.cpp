@@ -1,7 +1,11 @@
 // The measuring fonts: substitutes for Office fonts are installed ones and
 // the sizes come out in points.
 #include "publishing/layout/FontResolver.h"
+#include "publishing/layout/ParagraphMeasure.h"
 
+#include "LayoutHelpers.h"
+
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
 
@@ -26,11 +30,17 @@ TEST(LayoutFonts, OfficeFontsMapToMetricCompatibleFamilies) {
     EXPECT_EQ(r.substituteFamily("Times New Roman"), "Liberation Serif");
     EXPECT_EQ(r.substituteFamily("Courier New"), "Liberation Mono");
     EXPECT_EQ(r.substituteFamily(" times new ROMAN "), "Liberation Serif");
+    // Script versions are the font itself.
+    EXPECT_EQ(r.substituteFamily("Times New Roman Cyr"), "Liberation Serif");
+    EXPECT_EQ(r.substituteFamily("Arial CE"), "Liberation Sans");
 }
 
 TEST(LayoutFonts, UnknownFontsGetAnInstalledDefault) {
     auto& r = FontResolver::instance();
-    EXPECT_EQ(r.substituteFamily("Quirky Display Face"), "Liberation Serif");
+    // A font nobody knows is measured with the one the font system draws in its place.
+    const QString quirky = r.substituteFamily("Quirky Display Face");
+    EXPECT_TRUE(QFontDatabase::hasFamily(quirky)) << quirky.toStdString();
+    EXPECT_EQ(quirky, QFontInfo(QFont("Quirky Display Face")).family());
     EXPECT_EQ(r.substituteFamily("Foo Sans"), "Liberation Sans");
     EXPECT_EQ(r.substituteFamily("Bar Mono"), "Liberation Mono");
     EXPECT_EQ(r.substituteFamily(""), "Liberation Serif");
@@ -61,11 +71,20 @@ TEST(LayoutFonts, MeasuringUnitsArePointsTimesTheScale) {
 }
 
 TEST(LayoutFonts, LineHeightFollowsWordsMetrics) {
-    // Word sets Times New Roman (and Liberation Serif) single lines at 1.149 em
-    // although the Windows ascent and descent add up to 1.107 em only.
-    auto& r = FontResolver::instance();
-    EXPECT_NEAR(r.lineHeightRatio(r.font(props("Times New Roman"))), 1.149 / 1.107, 0.005);
-    EXPECT_DOUBLE_EQ(r.lineHeightRatio(r.font(props("Calibri"))), 1.0);
+    // Word sets a single line of Times New Roman (and Liberation Serif) at
+    // 1.149 em although the Windows ascent and descent add up to 1.107 em
+    // only, and counts the parts above and below the baseline in whole
+    // twentieths of a point: Calibri 11 pt is 10.70 + 2.75 pt.
+    struct Case {
+        const char* font;
+        double size;
+        double height;
+    };
+    for (const Case& c : {Case{"Calibri", 11.0, 13.45}, Case{"Times New Roman", 12.0, 13.8},
+                          Case{"Arial", 10.0, 11.5}, Case{"Calibri", 20.0, 24.4}}) {
+        const auto m = measureParagraph(test::paragraph("Line", c.font, c.size), 400.0);
+        EXPECT_NEAR(m.lines.at(0).heightPt, c.height, 0.001) << c.font << " " << c.size;
+    }
 }
 
 TEST(LayoutFonts, RaisedTextIsMeasuredSmaller) {

@@ -53,7 +53,10 @@ std::string flowText(const model::Document& doc) {
 std::vector<model::PlacedText> bodyFrames(const model::Page& page, const model::PageGeometry& g) {
     std::vector<model::PlacedText> out;
     for (const auto& f : textFramesOf(page)) {
-        if (f.rect.yPt >= g.marginTopPt - 0.01 && f.rect.yPt + f.rect.heightPt <= page.heightPt - g.marginBottomPt + 0.01)
+        // A frame's top may stand above the margin where its first line's
+        // text is set lower in its line; its foot never reaches past the body.
+        if (f.role == model::FrameRole::Body && f.rect.yPt >= g.marginTopPt - 30.0 &&
+            f.rect.yPt + f.rect.heightPt <= page.heightPt - g.marginBottomPt + 0.01)
             out.push_back(f);
     }
     return out;

@@ -378,6 +378,45 @@ TEST(LayoutTable, HeaderAndFooterTablesAreTablesOnEveryPage) {
     }
 }
 
+TEST(LayoutTable, HeaderTablesOfEveryVariantWithTheHeadersDrawings) {
+    // A title page, then even and odd pages: each shows its own header's
+    // table as a table; the odd header's floating box, anchored in the
+    // table's cell, and its paragraph's floating box stand where anchored.
+    auto floating = [](double x) {
+        model::DrawingShape d;
+        d.geometry.preset = model::PresetShape::Rectangle;
+        d.widthPt = d.heightPt = 20.0;
+        d.anchor = model::FloatingAnchor{};
+        d.anchor->xPt = x;
+        d.anchor->yPt = 10.0;
+        return d;
+    };
+    auto s = section({paragraph("one"), model::PageBreak{}, paragraph("two"), model::PageBreak{}, paragraph("three")});
+    s.titlePage = s.evenAndOddHeaders = true;
+    s.headerFirst = {table({200}, {row({cell({"first"})})})};
+    s.headerEven = {paragraph("even above"), table({200}, {row({cell({"even"})})})};
+    auto odd = cell({"odd"});
+    odd.blocks.push_back(floating(400.0));
+    s.header = {floating(300.0), paragraph("odd above"), table({200}, {row({odd})})};
+    const auto pub = layOut(document({s}));
+    ASSERT_EQ(pub.pages.size(), 3u);
+    const char* names[] = {"first", "even", "odd"};
+    for (int n = 0; n < 3; ++n) {
+        SCOPED_TRACE(n);
+        const auto& page = pub.pages[n];
+        const auto tables = tableFramesOf(page);
+        ASSERT_EQ(tables.size(), 1u);
+        EXPECT_EQ(text(*at(tables[0].table, 0, 0)), names[n]);
+        for (const auto& f : textFramesOf(page))
+            if (f.role == model::FrameRole::Body) EXPECT_GE(f.rect.yPt, tables[0].rect.yPt + tables[0].rect.heightPt - 0.01);
+        std::vector<double> drawn;
+        for (const auto& shape : page.shapes)
+            if (std::holds_alternative<model::DrawingFrame>(shape.content)) drawn.push_back(shape.rect.xPt);
+        std::sort(drawn.begin(), drawn.end());
+        EXPECT_EQ(drawn, (n == 2 ? std::vector<double>{300.0, 400.0} : std::vector<double>{}));
+    }
+}
+
 } // namespace
 } // namespace fq::layout
 

@@ -50,4 +50,14 @@ inline std::vector<PlacedTable> tableFramesOf(const model::Page& page) {
     return out;
 }
 
+// The drawn straight lines of a page (note separators, lines between columns).
+inline std::vector<Rect> drawnLinesOf(const model::Page& page) {
+    std::vector<Rect> out;
+    for (const auto& shape : page.shapes)
+        if (const auto* d = std::get_if<model::DrawingFrame>(&shape.content);
+            d && d->geometry.preset == model::PresetShape::Line)
+            out.push_back(shape.rect);
+    return out;
+}
+
 } // namespace fq::model

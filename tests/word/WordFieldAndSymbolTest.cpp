@@ -23,6 +23,28 @@ TEST(WordFieldCode, TypeArgumentsAndSwitches) {
     EXPECT_EQ(parseFieldCode("").type, "");
 }
 
+TEST(WordFieldCode, PageFieldFormatsAndStyleReferences) {
+    struct Case {
+        const char* code;
+        model::FieldKind kind;
+        std::optional<NumberFormat> format;
+        const char* style;
+    };
+    for (const Case& c : {Case{"PAGE \\* roman", model::FieldKind::PageNumber, NumberFormat::LowerRoman, ""},
+                          Case{"PAGE\\* ROMAN", model::FieldKind::PageNumber, NumberFormat::UpperRoman, ""},
+                          Case{"NUMPAGES \\* Arabic", model::FieldKind::PageCount, NumberFormat::Decimal, ""},
+                          Case{"SECTIONPAGES \\* alphabetic", model::FieldKind::SectionPages, NumberFormat::LowerLetter, ""},
+                          Case{"PAGE \\* MERGEFORMAT", model::FieldKind::PageNumber, std::nullopt, ""},
+                          Case{"STYLEREF \"Heading 1\" \\n", model::FieldKind::StyleRef, std::nullopt, "Heading 1"},
+                          Case{"STYLEREF 3", model::FieldKind::StyleRef, std::nullopt, "Heading 3"},
+                          Case{"STYLEREF", model::FieldKind::None, std::nullopt, ""}}) {
+        const FieldCode f = parseFieldCode(c.code);
+        EXPECT_EQ(pageFieldKind(f), c.kind) << c.code;
+        EXPECT_EQ(fieldNumberFormat(f), c.format) << c.code;
+        EXPECT_EQ(styleRefStyle(f), c.style) << c.code;
+    }
+}
+
 TEST(WordFieldCode, FileNameIsTheConvertedFile) {
     const FieldContext c{"/docs/Report.doc", "Report.doc"};
     EXPECT_EQ(computedFieldResult(parseFieldCode("FILENAME"), c), "Report.doc");
