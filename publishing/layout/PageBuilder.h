@@ -6,7 +6,7 @@
 // (pictures side by side when they share a paragraph), floating pictures
 // and shapes where they are anchored, and on every page the header and
 // footer its section gives that page (first, even or odd) with their
-// drawings, and the section's page border.
+// tables and drawings (see HeaderFooterArea), and the section's page border.
 #pragma once
 
 #include "publishing/layout/Anchored.h"
