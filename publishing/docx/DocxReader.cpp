@@ -108,8 +108,7 @@
 namespace fq::docx {
 
 model::Document readDocx(const std::filesystem::path& path) {
-    WordDocument doc = loadPackage(path);
-    return convertDocument(doc);
+    return convertDocument(loadPackage(path));
 }
 
 } // namespace fq::docx
