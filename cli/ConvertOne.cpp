@@ -32,8 +32,8 @@ Outcome convertOne(const std::filesystem::path& source, const std::filesystem::p
     Outcome outcome;
     const auto start = std::chrono::steady_clock::now();
     outcome.failure = guarded([&] {
-        const model::Document document = engine::readDocument(source);
-        outcome.pages = engine::savePublication(document, target, source, options);
+        model::Document document = engine::readDocument(source);
+        outcome.pages = engine::savePublication(std::move(document), target, source, options);
     });
     outcome.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return outcome;

@@ -12,7 +12,9 @@
 # target. FQ_SHARED_DIR names the shared folder with corpus/ and corpus2/.
 # A finding does not stop a target: it is kept and fuzzing goes on.
 # Regression inputs belong in tests/data/fuzz/ once minimized
-# (fuzz_<target> -minimize_crash=1 -runs=10000 FINDING).
+# (fuzz_<target> -minimize_crash=1 -runs=10000 FINDING). Leaks that the font
+# system keeps on purpose are suppressed (lsan.supp); replay a finding with
+# LSAN_OPTIONS=suppressions=bench/fuzz/lsan.supp to see it as the run did.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/../.." && pwd)
 minutes=${1:?usage: run.sh MINUTES [TARGET...]}
@@ -92,6 +94,7 @@ for t in "${targets[@]}"; do
   log=$work/$t-$(date +%Y%m%d-%H%M%S).log
   echo "== fuzzing $t for $minutes min (log $log)"
   (cd "$work" && ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=0 UBSAN_OPTIONS=print_stacktrace=1 \
+    LSAN_OPTIONS=suppressions="$top/bench/fuzz/lsan.supp":print_suppressions=0 \
     QT_QPA_PLATFORM=offscreen nice -n 19 "$bin/fuzz_$t" -fork=1 -ignore_crashes=1 -ignore_timeouts=1 \
       -ignore_ooms=1 -max_total_time=$((minutes * 60)) -timeout=30 -rss_limit_mb=2048 -malloc_limit_mb=1024 \
       -max_len=$max_len -print_funcs=0 -artifact_prefix="$artifacts/" "${extra[@]}" "$corpus" "$seeds/$t" >"$log" 2>&1) || true

@@ -37,8 +37,8 @@ std::optional<std::string> shadingFill(const pugi::xml_node& shd) {
     return xml::text(shd, "fill").value_or("auto");
 }
 
-template <class T>
-void take(std::optional<T>& b, const std::optional<T>& o) {
+template <class Optional>
+void take(Optional& b, const Optional& o) {
     if (o) b = o;
 }
 
@@ -109,7 +109,7 @@ model::Border borderToModel(const BorderSpec& b) {
 }
 
 void bordersToModel(const ParaProps& p, model::ParaProps& out) {
-    auto put = [](const std::optional<BorderSpec>& b, model::Border& m) {
+    auto put = [](const model::Boxed<BorderSpec>& b, model::Border& m) {
         if (b) m = borderToModel(*b);
     };
     put(p.borderTop, out.borders.top);
@@ -136,7 +136,7 @@ std::optional<model::Color> runBackground(const RunProps& r) {
 
 model::PageBorders pageBordersToModel(const SectionProps& s) {
     model::PageBorders b;
-    auto put = [](const std::optional<BorderSpec>& spec, model::Border& m) {
+    auto put = [](const model::Boxed<BorderSpec>& spec, model::Border& m) {
         if (spec) m = borderToModel(*spec);
     };
     put(s.pageBorderTop, b.top);

@@ -59,7 +59,7 @@ std::string lowerRoman(int n) { return word::formatNumber(n, word::NumberFormat:
 
 bool isSymbolFont(const std::string& font) { return word::isSymbolFont(font); }
 
-model::PageGeometry geometry(const std::optional<SectionProps>& s) {
+model::PageGeometry geometry(const model::Boxed<SectionProps>& s) {
     model::PageGeometry g;
     if (!s) return g;
     auto len = [](const std::optional<int>& v, double fallback) {
@@ -101,7 +101,7 @@ struct FieldFrame {
 
 class DocumentConverter {
 public:
-    explicit DocumentConverter(const WordDocument& doc)
+    explicit DocumentConverter(WordDocument& doc)
         : doc_(doc), resolver_(doc.styles, doc.theme), labels_(doc.numbering, &doc.styles), shapes_(doc) {}
 
     model::Document run();
@@ -125,7 +125,7 @@ private:
     int noteIndex(bool endnote, int id);
     void sectionLayout(const SectionProps& props, model::Section& s) const;
     std::vector<model::Block> headerFooterBlocks(const std::string& partName);
-    void closeSection(const std::optional<SectionProps>& props);
+    void closeSection(const model::Boxed<SectionProps>& props);
     // A floating picture or shape waits for its section's page (see pendingAnchors_).
     void markPending(model::Block& block, const Drawing& d, double dxPt, double dyPt);
     void resolveAnchors(std::vector<model::Block>& blocks, const model::PageGeometry& page);
@@ -141,7 +141,7 @@ private:
         return isSymbolFont(font) || doc_.symbolCharsetFonts.count(font) > 0;
     }
 
-    const WordDocument& doc_;
+    WordDocument& doc_;      // its body is released block by block as it is converted
     PropertyResolver resolver_;
     ListLabeler labels_;
     ShapeConverter shapes_;
@@ -339,7 +339,7 @@ void DocumentConverter::paragraphBody(const Paragraph& p, std::vector<model::Blo
                 if (f->kind == "begin") {
                     fields_.push_back(FieldFrame{});
                     fields_.back().serial = ++fieldSerial_;
-                    fields_.back().form = f->form;
+                    if (f->form) fields_.back().form = *f->form;
                 } else if (f->kind == "separate" && !fields_.empty() && !fields_.back().inResult) {
                     fields_.back().inResult = true;
                     fields_.back().takeCode();
@@ -370,7 +370,13 @@ void DocumentConverter::paragraphBody(const Paragraph& p, std::vector<model::Blo
             if (!visible(fields_)) continue;
             if (!fields_.empty() && std::holds_alternative<Text>(item)) fields_.back().resultText = true;
             std::visit(
-                [&](const auto& v) {
+                [&](const auto& held) {
+                    using Held = std::decay_t<decltype(held)>;
+                    // A drawing is held boxed; every other item as it is.
+                    const auto& v = [&]() -> const auto& {
+                        if constexpr (std::is_same_v<Held, model::Boxed<Drawing>>) return *held;
+                        else return held;
+                    }();
                     using T = std::decay_t<decltype(v)>;
                     if constexpr (std::is_same_v<T, Text>) {
                         if (hasEastAsian(v.text))
@@ -560,7 +566,7 @@ std::vector<model::Block> DocumentConverter::headerFooterBlocks(const std::strin
     return blocks;
 }
 
-void DocumentConverter::closeSection(const std::optional<SectionProps>& props) {
+void DocumentConverter::closeSection(const model::Boxed<SectionProps>& props) {
     model::Section s;
     s.page = geometry(props);
     if (props) s.pageBorders = pageBordersToModel(*props);
@@ -761,7 +767,7 @@ model::Document DocumentConverter::run() {
     out_.properties.modified = c.modified;
 
     // The section each body block belongs to, for the width its tables may take.
-    std::vector<const std::optional<SectionProps>*> sectionOf(doc_.body.blocks.size(), &doc_.finalSection);
+    std::vector<const model::Boxed<SectionProps>*> sectionOf(doc_.body.blocks.size(), &doc_.finalSection);
     for (std::size_t i = doc_.body.blocks.size(); i-- > 0;) {
         const auto* p = std::get_if<Paragraph>(&doc_.body.blocks[i].content);
         if (p && p->props.section) sectionOf[i] = &p->props.section;
@@ -783,6 +789,8 @@ model::Document DocumentConverter::run() {
             sectionBlocks_.push_back(std::move(blk));
         }
         if (const auto* p = std::get_if<Paragraph>(&b.content); p && p->props.section) closeSection(p->props.section);
+        // Done with: a long document's typed body never stands beside all of its converted one.
+        doc_.body.blocks[index] = Block{};
     }
 
     flushDropCap(sectionBlocks_);
@@ -816,7 +824,7 @@ model::Document DocumentConverter::run() {
 
 } // namespace
 
-model::Document convertDocument(const WordDocument& doc) {
+model::Document convertDocument(WordDocument&& doc) {
     DocumentConverter c(doc);
     return c.run();
 }

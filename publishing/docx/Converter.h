@@ -1,9 +1,10 @@
 // The second stage of the docx reader: turns the typed WordprocessingML model
 // into the neutral document model. Properties are resolved through
 // PropertyResolver, list labels through ListLabeler; constructs the neutral
-// model has no place for keep their text: table rows become paragraphs with
-// tab-separated cells, text boxes follow their paragraph, fields show their
-// result, notes are appended at the end of the document.
+// model has no place for keep their text (fields show their result, things
+// not carried a placeholder). The body is consumed: each block is released
+// once converted, so that a long document's two models do not both stand
+// whole in memory.
 #pragma once
 
 #include "publishing/docx/DocxModel.h"
@@ -11,6 +12,6 @@
 
 namespace fq::docx {
 
-model::Document convertDocument(const WordDocument& doc);
+model::Document convertDocument(WordDocument&& doc);
 
 } // namespace fq::docx

@@ -5,6 +5,7 @@
 // later by the converter.
 #pragma once
 
+#include "publishing/model/Boxed.h"
 #include "publishing/word/FieldCode.h"
 
 #include <cstdint>
@@ -57,7 +58,7 @@ struct BorderSpec {
 
 struct RunProps {
     std::optional<std::string> styleId;
-    RunFonts fonts;
+    model::Boxed<RunFonts> fonts;                  // w:rFonts
     std::optional<int> sizeHalfPt;
     std::optional<bool> bold, italic, strike, doubleStrike, smallCaps, caps, vanish;
     std::optional<std::string> underline;   // w:u/@w:val ("single", "double", "none", ...)
@@ -106,7 +107,7 @@ struct SectionProps {
     std::optional<int> footnoteStart, endnoteStart;
     // w:pgBorders: the sides, measured from "page" or "text", shown on
     // "allPages", "firstPage" or "notFirstPage".
-    std::optional<BorderSpec> pageBorderTop, pageBorderLeft, pageBorderBottom, pageBorderRight;
+    model::Boxed<BorderSpec> pageBorderTop, pageBorderLeft, pageBorderBottom, pageBorderRight;
     std::string pageBorderOffsetFrom, pageBorderDisplay;
 };
 
@@ -124,16 +125,16 @@ struct ParaProps {
     std::vector<TabStop> tabs;
     bool hasTabs = false;
     std::optional<NumberingRef> numbering;
-    std::optional<BorderSpec> borderTop, borderLeft, borderBottom, borderRight, borderBetween;   // w:pBdr
+    model::Boxed<BorderSpec> borderTop, borderLeft, borderBottom, borderRight, borderBetween;   // w:pBdr
     std::optional<std::string> shading;            // w:shd/@w:fill
     RunProps markRunProps;                         // w:pPr/w:rPr (paragraph mark)
-    std::optional<SectionProps> section;           // a sectPr here ends a section
+    model::Boxed<SectionProps> section;            // a sectPr here ends a section
 };
 
 // ------------------------------------------------------------------ tables
 
 struct BorderSet {
-    std::optional<BorderSpec> top, left, bottom, right, insideH, insideV;
+    model::Boxed<BorderSpec> top, left, bottom, right, insideH, insideV;
 };
 
 // w:shd: a pattern of one colour over a background.
@@ -162,7 +163,7 @@ struct TableProps {
     std::optional<std::string> justification;      // w:jc
     std::optional<TableWidth> width, indent, cellSpacing;
     BorderSet borders;
-    std::optional<ShadingSpec> shading;
+    model::Boxed<ShadingSpec> shading;
     CellMarginSet cellMargins;
     std::optional<int> look;                       // kLook* flags
     std::optional<int> rowBandSize, colBandSize;
@@ -186,7 +187,7 @@ struct CellProps {
     std::optional<std::string> vMerge;             // "restart" or "continue"
     std::optional<std::string> hMerge;             // legacy horizontal merge
     BorderSet borders;
-    std::optional<ShadingSpec> shading;
+    model::Boxed<ShadingSpec> shading;
     CellMarginSet margins;
     std::optional<std::string> vAlign;             // "top", "center", "bottom"
 };
@@ -201,7 +202,7 @@ struct Break { std::string kind; };                // "textWrapping" (default), 
 struct Symbol { std::string font; char32_t code = 0; };
 struct FieldChar {
     std::string kind;                               // "begin", "separate", "end"
-    std::optional<word::FormFieldState> form;       // w:ffData of a legacy form field's begin
+    model::Boxed<word::FormFieldState> form;        // w:ffData of a legacy form field's begin
 };
 struct InstrText { std::string text; };
 struct NoteReference { bool endnote = false; int id = 0; bool customMark = false; };
@@ -327,8 +328,9 @@ struct Drawing {
     int percentWidth = 0, percentHeight = 0;
 };
 
+// Drawings are large and rare among a run's items: they are kept boxed.
 using RunItem = std::variant<Text, Tab, Break, Symbol, FieldChar, InstrText,
-                             NoteReference, NoteMark, Drawing, Placeholder>;
+                             NoteReference, NoteMark, model::Boxed<Drawing>, Placeholder>;
 
 struct Run {
     RunProps props;
@@ -504,7 +506,7 @@ struct WordDocument {
     std::string mainPartName;
     CoreProperties core;
     Story body;
-    std::optional<SectionProps> finalSection;      // w:body/w:sectPr
+    model::Boxed<SectionProps> finalSection;       // w:body/w:sectPr
     Styles styles;
     ThemeFonts theme;
     std::set<std::string> symbolCharsetFonts;      // fonts of the symbol character set (font table)

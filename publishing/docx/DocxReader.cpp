@@ -111,8 +111,7 @@
 namespace fq::docx {
 
 model::Document readDocx(const std::filesystem::path& path) {
-    WordDocument doc = loadPackage(path);
-    return convertDocument(doc);
+    return convertDocument(loadPackage(path));
 }
 
 } // namespace fq::docx

@@ -9,7 +9,7 @@ word::ListLevelDef toListLevelDef(const NumberingLevel& l, int ilvl) {
     word::ListLevelDef d;
     d.start = l.start;
     d.format = word::numberFormatFromName(l.format);
-    d.font = l.runProps.fonts.ascii.value_or(l.runProps.fonts.hAnsi.value_or(""));
+    if (l.runProps.fonts) d.font = l.runProps.fonts->ascii.value_or(l.runProps.fonts->hAnsi.value_or(""));
     if (d.format == word::NumberFormat::Bullet) {
         d.label = {{l.text, -1}};
     } else if (l.hasText) {

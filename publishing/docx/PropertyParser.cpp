@@ -10,8 +10,8 @@ namespace fq::docx {
 
 namespace {
 
-template <typename T>
-void take(std::optional<T>& base, const std::optional<T>& over) {
+template <typename Optional>
+void take(Optional& base, const Optional& over) {
     if (over) base = over;
 }
 
@@ -30,14 +30,15 @@ RunProps parseRunProps(const pugi::xml_node& rPr) {
     if (!rPr) return p;
     p.styleId = xml::text(xml::child(rPr, "rStyle"), "val");
     if (pugi::xml_node f = xml::child(rPr, "rFonts")) {
-        p.fonts.ascii = xml::text(f, "ascii");
-        p.fonts.hAnsi = xml::text(f, "hAnsi");
-        p.fonts.eastAsia = xml::text(f, "eastAsia");
-        p.fonts.cs = xml::text(f, "cs");
-        p.fonts.asciiTheme = xml::text(f, "asciiTheme");
-        p.fonts.hAnsiTheme = xml::text(f, "hAnsiTheme");
-        p.fonts.eastAsiaTheme = xml::text(f, "eastAsiaTheme");
-        p.fonts.csTheme = xml::text(f, "cstheme");
+        RunFonts& fonts = p.fonts.emplace();
+        fonts.ascii = xml::text(f, "ascii");
+        fonts.hAnsi = xml::text(f, "hAnsi");
+        fonts.eastAsia = xml::text(f, "eastAsia");
+        fonts.cs = xml::text(f, "cs");
+        fonts.asciiTheme = xml::text(f, "asciiTheme");
+        fonts.hAnsiTheme = xml::text(f, "hAnsiTheme");
+        fonts.eastAsiaTheme = xml::text(f, "eastAsiaTheme");
+        fonts.csTheme = xml::text(f, "cstheme");
     }
     if (auto sz = xml::int32(xml::child(rPr, "sz"), "val"); sz && *sz > 0) p.sizeHalfPt = sz;
     p.bold = xml::onOff(rPr, "b");
@@ -162,14 +163,18 @@ ParaProps parseParaProps(const pugi::xml_node& pPr, const Relationships& rels) {
 void overlay(RunProps& b, const RunProps& o) {
     take(b.styleId, o.styleId);
     // A font given directly replaces the theme font of the same slot.
-    if (o.fonts.ascii) { b.fonts.ascii = o.fonts.ascii; if (!o.fonts.asciiTheme) b.fonts.asciiTheme.reset(); }
-    if (o.fonts.hAnsi) { b.fonts.hAnsi = o.fonts.hAnsi; if (!o.fonts.hAnsiTheme) b.fonts.hAnsiTheme.reset(); }
-    if (o.fonts.eastAsia) { b.fonts.eastAsia = o.fonts.eastAsia; if (!o.fonts.eastAsiaTheme) b.fonts.eastAsiaTheme.reset(); }
-    if (o.fonts.cs) { b.fonts.cs = o.fonts.cs; if (!o.fonts.csTheme) b.fonts.csTheme.reset(); }
-    take(b.fonts.asciiTheme, o.fonts.asciiTheme);
-    take(b.fonts.hAnsiTheme, o.fonts.hAnsiTheme);
-    take(b.fonts.eastAsiaTheme, o.fonts.eastAsiaTheme);
-    take(b.fonts.csTheme, o.fonts.csTheme);
+    if (o.fonts) {
+        const RunFonts& of = *o.fonts;
+        RunFonts& bf = b.fonts ? *b.fonts : b.fonts.emplace();
+        if (of.ascii) { bf.ascii = of.ascii; if (!of.asciiTheme) bf.asciiTheme.reset(); }
+        if (of.hAnsi) { bf.hAnsi = of.hAnsi; if (!of.hAnsiTheme) bf.hAnsiTheme.reset(); }
+        if (of.eastAsia) { bf.eastAsia = of.eastAsia; if (!of.eastAsiaTheme) bf.eastAsiaTheme.reset(); }
+        if (of.cs) { bf.cs = of.cs; if (!of.csTheme) bf.csTheme.reset(); }
+        take(bf.asciiTheme, of.asciiTheme);
+        take(bf.hAnsiTheme, of.hAnsiTheme);
+        take(bf.eastAsiaTheme, of.eastAsiaTheme);
+        take(bf.csTheme, of.csTheme);
+    }
     take(b.sizeHalfPt, o.sizeHalfPt);
     take(b.bold, o.bold);
     take(b.italic, o.italic);

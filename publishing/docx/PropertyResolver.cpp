@@ -194,18 +194,20 @@ std::string PropertyResolver::fontName(const RunProps& r, bool eastAsian) const 
         if (s == "minorBidi") return theme_.minorCs;
         return {};
     };
+    static const RunFonts none;
+    const RunFonts& fonts = r.fonts ? *r.fonts : none;
     if (eastAsian) {
-        std::string f = themeFont(r.fonts.eastAsiaTheme);
+        std::string f = themeFont(fonts.eastAsiaTheme);
         if (!f.empty()) return f;
-        if (r.fonts.eastAsia && !r.fonts.eastAsia->empty()) return *r.fonts.eastAsia;
+        if (fonts.eastAsia && !fonts.eastAsia->empty()) return *fonts.eastAsia;
     }
-    for (const auto* slot : {&r.fonts.asciiTheme, &r.fonts.hAnsiTheme}) {
+    for (const auto* slot : {&fonts.asciiTheme, &fonts.hAnsiTheme}) {
         std::string f = themeFont(*slot);
         if (!f.empty()) return f;
     }
-    for (const auto* slot : {&r.fonts.ascii, &r.fonts.hAnsi, &r.fonts.eastAsia, &r.fonts.cs})
+    for (const auto* slot : {&fonts.ascii, &fonts.hAnsi, &fonts.eastAsia, &fonts.cs})
         if (*slot && !(*slot)->empty()) return **slot;
-    for (const auto* slot : {&r.fonts.eastAsiaTheme, &r.fonts.csTheme}) {
+    for (const auto* slot : {&fonts.eastAsiaTheme, &fonts.csTheme}) {
         std::string f = themeFont(*slot);
         if (!f.empty()) return f;
     }

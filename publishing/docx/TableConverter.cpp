@@ -63,7 +63,7 @@ double patternPercent(const std::string& v) {
     return v.starts_with("thin") ? 25 : 50;   // stripes and crosses
 }
 
-std::optional<model::Color> shading(const std::optional<ShadingSpec>& s) {
+std::optional<model::Color> shading(const model::Boxed<ShadingSpec>& s) {
     if (!s || s->val.value_or("clear") == "nil") return std::nullopt;
     return word::shadingColor(hexColor(s->color), hexColor(s->fill), patternPercent(s->val.value_or("clear")));
 }
@@ -101,7 +101,7 @@ struct Position {
 // The borders `set` gives a cell of a region of this shape: outer edges of
 // the region take its outer lines, edges inside it the inside lines.
 void applyBorders(model::CellBorders& out, const BorderSet& set, RegionShape shape, const Position& at) {
-    auto side = [](std::optional<model::Border>& to, const std::optional<BorderSpec>& spec) {
+    auto side = [](std::optional<model::Border>& to, const model::Boxed<BorderSpec>& spec) {
         if (spec) to = border(*spec);
     };
     const bool rowEdges = shape != RegionShape::Row;      // a row region is one row: top and bottom are its own
@@ -279,7 +279,7 @@ model::Table TableConverter::convert(const Table& t, double available, const Cel
     const BorderSet& tb = props.borders;
     model::Border* sides[6] = {&out.borders.top, &out.borders.left, &out.borders.bottom,
                                &out.borders.right, &out.borders.insideH, &out.borders.insideV};
-    const std::optional<BorderSpec>* specs[6] = {&tb.top, &tb.left, &tb.bottom, &tb.right, &tb.insideH, &tb.insideV};
+    const model::Boxed<BorderSpec>* specs[6] = {&tb.top, &tb.left, &tb.bottom, &tb.right, &tb.insideH, &tb.insideV};
     for (int i = 0; i < 6; ++i)
         if (*specs[i]) *sides[i] = border(**specs[i]);
 

@@ -11,8 +11,8 @@ namespace fq::docx {
 
 namespace {
 
-template <typename T>
-void take(std::optional<T>& base, const std::optional<T>& over) {
+template <typename Optional>
+void take(Optional& base, const Optional& over) {
     if (over) base = over;
 }
 
@@ -104,7 +104,7 @@ std::optional<int> value(const pugi::xml_node& n, int lo, int hi) {
     return std::clamp(xml::int32(n, "val").value_or(0), lo, hi);
 }
 
-void overlay(std::optional<BorderSpec>& base, const std::optional<BorderSpec>& over) { take(base, over); }
+void overlay(model::Boxed<BorderSpec>& base, const model::Boxed<BorderSpec>& over) { take(base, over); }
 
 void overlay(CellMarginSet& base, const CellMarginSet& over) {
     take(base.top, over.top);

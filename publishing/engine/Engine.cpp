@@ -10,6 +10,7 @@
 #include "publishing/pub/PubWriter.h"
 
 #include <new>
+#include <utility>
 
 namespace fq::engine {
 
@@ -51,8 +52,10 @@ model::Document readDocument(const fs::path& source) {
     throw model::ConversionError(model::messages::notAWordDocument);
 }
 
-int savePublication(const model::Document& document, const fs::path& target, const fs::path& source,
-                    const SaveOptions& options) {
+namespace {
+
+// Refuses targets that cannot be written to (see savePublication).
+void checkTarget(const fs::path& target, const fs::path& source) {
     if (target.empty()) throw model::ConversionError("No output file was named.");
     if (sameFile(target, source)) {
         throw model::ConversionError("The output file is the source document itself: " + target.string());
@@ -66,11 +69,30 @@ int savePublication(const model::Document& document, const fs::path& target, con
         throw model::ConversionError("The output folder does not exist: " + folder.string());
     }
 
-    const model::BudgetScope budget;
-    const model::Publication publication = layout::layOut(document);
+}
+
+int write(const model::Publication& publication, const fs::path& target, const SaveOptions& options) {
     const pub::WriteOptions written{options.linkedFrames};
     saveThroughTemporary(target, [&](const fs::path& temporary) { pub::writePub(publication, temporary, written); });
     return static_cast<int>(publication.pages.size());
+}
+
+} // namespace
+
+int savePublication(const model::Document& document, const fs::path& target, const fs::path& source,
+                    const SaveOptions& options) {
+    checkTarget(target, source);
+    const model::BudgetScope budget;
+    return write(layout::layOut(document), target, options);
+}
+
+int savePublication(model::Document&& document, const fs::path& target, const fs::path& source,
+                    const SaveOptions& options) {
+    checkTarget(target, source);
+    const model::BudgetScope budget;
+    const model::Publication publication = layout::layOut(document);
+    { const model::Document released = std::move(document); }
+    return write(publication, target, options);
 }
 
 } // namespace fq::engine

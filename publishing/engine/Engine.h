@@ -34,4 +34,11 @@ int savePublication(const model::Document& document,
                      const std::filesystem::path& source,
                      const SaveOptions& options = {});
 
+// The same for a document not needed afterwards: it is released once laid
+// out, before the publication is written.
+int savePublication(model::Document&& document,
+                     const std::filesystem::path& target,
+                     const std::filesystem::path& source,
+                     const SaveOptions& options = {});
+
 } // namespace fq::engine

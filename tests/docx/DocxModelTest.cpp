@@ -165,3 +165,24 @@ TEST(DocxModel, XmlHelpersMatchLocalNamesAndOnOffValues) {
     EXPECT_THROW(xml::parse(bad, "<a><b></a>", "part.xml"), fq::model::ConversionError);
     EXPECT_THROW(xml::parse(bad, "", "part.xml"), fq::model::ConversionError);
 }
+
+TEST(DocxModel, RarelySetPropertiesAreBoxedYetCopyLikeValues) {
+    ParaProps a;
+    a.borderTop = BorderSpec{"single", 8, 0, "FF0000"};
+    a.section = SectionProps{};
+    a.section->pageWidth = 12240;
+    ParaProps b = a;                                  // a style's properties copied for a paragraph
+    b.borderTop->val = "double";
+    b.section->pageWidth = 15840;
+    EXPECT_EQ(a.borderTop->val, "single");
+    EXPECT_EQ(*a.section->pageWidth, 12240);
+    b = a;
+    EXPECT_EQ(b.borderTop->val, "single");
+    a.borderTop = std::optional<BorderSpec>();        // a parser's "not given"
+    EXPECT_FALSE(a.borderTop);
+    EXPECT_EQ(a.borderBottom.value_or(BorderSpec{"nil"}).val, "nil");
+    // One of these stands for every paragraph and cell of a long document.
+    EXPECT_LT(sizeof(Paragraph), 1024u);
+    EXPECT_LT(sizeof(TableCell), 512u);
+    EXPECT_LT(sizeof(RunItem), 64u);
+}
