@@ -132,6 +132,9 @@ private:
                     bool opens);
     // How many lines from `from` on stand in the open frame's stretch before
     // a floating object narrows, widens or interrupts it (at least one).
+    // The inline pictures of the line, standing on its baseline; the line
+    // begins at the cursor.
+    void placeLinePictures(const FlowParagraph& flow, std::size_t line);
     std::size_t wrapRun(const FlowParagraph& flow, std::size_t from, double before) const;
     std::vector<int> notesOf(const FlowParagraph& flow, std::size_t line) const;
     const std::vector<FlowParagraph>& noteText(int note) const;
