@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 
 using namespace fq;
 using namespace fq::docx::test;
@@ -61,7 +60,7 @@ TEST(DocxPicture, InlinePngStandsInItsLineWithSizeAndDescription) {
     EXPECT_FALSE(para.runs[0].picture || para.runs[2].picture);
 }
 
-TEST(DocxPicture, InlinePictureInACellOrBesideSpacesIsABlock) {
+TEST(DocxPicture, InlinePictureBesideSpacesIsABlockAndInACellsTextARun) {
     DocxFixture f;
     f.media("rIdImg", "image1.png", tinyPng());
     f.body("<w:p><w:r><w:t xml:space=\"preserve\">  </w:t></w:r>" + inlinePicture("rIdImg", 12700, 12700, "") +
@@ -72,8 +71,10 @@ TEST(DocxPicture, InlinePictureInACellOrBesideSpacesIsABlock) {
     ASSERT_GE(blocks.size(), 2u);
     EXPECT_TRUE(std::holds_alternative<model::Picture>(blocks[blocks.size() - 2]));
     const auto& cell = std::get<model::Table>(blocks.back()).rows.at(0).cells.at(0).blocks;
-    EXPECT_TRUE(std::any_of(cell.begin(), cell.end(),
-                            [](const model::Block& b) { return std::holds_alternative<model::Picture>(b); }));
+    ASSERT_EQ(cell.size(), 1u);
+    const auto& runs = std::get<model::Paragraph>(cell[0]).runs;
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_TRUE(runs[1].picture);
 }
 
 TEST(DocxPicture, PictureAloneLeavesNoEmptyParagraph) {
