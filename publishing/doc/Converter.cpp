@@ -355,9 +355,9 @@ private:
             const bool sectionMarkOnly = first == term && term < r.end && text[term] == 0x0C;
             if (pap.ilfo != 0 && d_.fib.word97 && !joinsPrevious && !sectionMarkOnly) listLabel(first, pap, b);
             if (!d_.fib.word97 && !joinsPrevious && !sectionMarkOnly) autoNumberLabel(first, pap, b);
-            // Inline pictures of a body paragraph (or cell) that has text stand in its
+            // Inline pictures of a body paragraph that has text stand in its
             // lines; those of a paragraph without text are blocks of their own.
-            picturesInLine_ = mainStory && showsText(first, term);
+            picturesInLine_ = mainStory && depth == 0 && showsText(first, term);
             for (std::uint32_t cp = first; cp < term; ++cp) handleChar(cp, pap, b, *target, mainStory, noteMark, depth);
             picturesInLine_ = false;
             joinsPrevious = term < r.end && text[term] == 0x0D && !pap.inTable && chpAt(term, pap).deleted;

@@ -111,9 +111,6 @@ public:
 private:
     // Converts a story's blocks, appending to out.
     void story(const std::vector<Block>& blocks, std::vector<model::Block>& out);
-    // A story of its own (header, footer, note, text box): its inline
-    // pictures stay blocks of their own.
-    void storyApart(const std::vector<Block>& blocks, std::vector<model::Block>& out);
     void paragraph(const Paragraph& p, std::vector<model::Block>& out);
     void paragraphBody(const Paragraph& p, std::vector<model::Block>& out);
     // A drop cap waiting for the paragraph it begins; alone when none follows.
@@ -177,7 +174,7 @@ private:
     std::string currentNoteMark_;  // and its number until the layout numbers it
     int pendingCustomMark_ = -1;   // a note whose own mark is the text that follows
     std::optional<model::Paragraph> dropCap_;
-    bool bodyStory_ = false;   // the text under way is the body's (its tables included)
+    bool bodyParagraph_ = false;   // the paragraph under way stands in the body's flow
 };
 
 // Whether the paragraph shows characters other than spaces.
@@ -303,9 +300,9 @@ void DocumentConverter::paragraphBody(const Paragraph& p, std::vector<model::Blo
     model::Paragraph current;
     current.props = props;
     bool split = false;
-    // Inline pictures of a body paragraph (or cell) that has text stand in its lines;
+    // Inline pictures of a body paragraph that has text stand in its lines;
     // those of a paragraph without text are blocks of their own.
-    const bool picturesInLine = bodyStory_ && hasText(p);
+    const bool picturesInLine = bodyParagraph_ && hasText(p);
     // Floating pictures and shapes stand before their paragraph, so that the
     // layout places them where the paragraph begins and its text makes room
     // for them; text that has no place of its own follows the paragraph.
@@ -560,17 +557,13 @@ void DocumentConverter::table(const Table& t, std::vector<model::Block>& out) {
 }
 
 void DocumentConverter::story(const std::vector<Block>& blocks, std::vector<model::Block>& out) {
+    const bool body = std::exchange(bodyParagraph_, false);
     for (const Block& b : blocks) {
         if (const auto* p = std::get_if<Paragraph>(&b.content)) paragraph(*p, out);
         else if (const auto* t = std::get_if<Table>(&b.content)) table(*t, out);
     }
     flushDropCap(out);
-}
-
-void DocumentConverter::storyApart(const std::vector<Block>& blocks, std::vector<model::Block>& out) {
-    const bool body = std::exchange(bodyStory_, false);
-    story(blocks, out);
-    bodyStory_ = body;
+    bodyParagraph_ = body;
 }
 
 std::vector<model::Block> DocumentConverter::headerFooterBlocks(const std::string& partName) {
@@ -581,7 +574,7 @@ std::vector<model::Block> DocumentConverter::headerFooterBlocks(const std::strin
     if (part != doc_.headerFooterParts.end()) {
         auto saved = std::move(fields_);
         fields_.clear();
-        storyApart(part->second.blocks, blocks);
+        story(part->second.blocks, blocks);
         fields_ = std::move(saved);
         // A page break means nothing in a header or footer.
         std::erase_if(blocks, [](const model::Block& b) { return std::holds_alternative<model::PageBreak>(b); });
@@ -668,7 +661,7 @@ std::vector<model::Block> DocumentConverter::textOf(const std::vector<Block>& co
     auto saved = std::move(fields_);
     const std::string savedLink = runLink_;
     fields_.clear();
-    storyApart(content, blocks);
+    story(content, blocks);
     fields_ = std::move(saved);
     runLink_ = savedLink;
     return blocks;
@@ -804,10 +797,13 @@ model::Document DocumentConverter::run() {
         model::checkBudget();
         availableWidth_ = textWidth(geometry(*sectionOf[index]));
         std::vector<model::Block> blocks;
-        bodyStory_ = true;
-        if (const auto* p = std::get_if<Paragraph>(&b.content)) paragraph(*p, blocks);
-        else if (const auto* t = std::get_if<Table>(&b.content)) table(*t, blocks);
-        bodyStory_ = false;
+        if (const auto* p = std::get_if<Paragraph>(&b.content)) {
+            bodyParagraph_ = true;
+            paragraph(*p, blocks);
+            bodyParagraph_ = false;
+        } else if (const auto* t = std::get_if<Table>(&b.content)) {
+            table(*t, blocks);
+        }
         for (auto& blk : blocks) {
             // A page break before anything else would only add an empty page.
             if (std::holds_alternative<model::PageBreak>(blk) && out_.sections.empty() && sectionBlocks_.empty())
@@ -832,7 +828,7 @@ model::Document DocumentConverter::run() {
             auto saved = std::move(fields_);
             fields_.clear();
             std::vector<model::Block> blocks;
-            storyApart(it->second.story.blocks, blocks);
+            story(it->second.story.blocks, blocks);
             resolveAnchors(blocks, geometry(doc_.finalSection));
             out_.notes[static_cast<std::size_t>(currentNote_)].blocks = std::move(blocks);
             fields_ = std::move(saved);

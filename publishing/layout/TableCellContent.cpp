@@ -3,7 +3,6 @@
 #include "publishing/model/Budget.h"
 
 #include "publishing/layout/Anchored.h"
-#include "publishing/layout/FlowText.h"
 #include "publishing/layout/PageBuilder.h"
 #include "publishing/layout/ParagraphSplit.h"
 #include "publishing/layout/TableText.h"
@@ -18,10 +17,6 @@ namespace {
 constexpr double kEpsilon = 0.01;
 
 double spacing(double v) { return std::isfinite(v) ? std::clamp(v, 0.0, 1000.0) : 0.0; }
-
-bool hasPictureRuns(const model::Paragraph& p) {
-    return std::any_of(p.runs.begin(), p.runs.end(), [](const model::Run& r) { return r.picture != nullptr; });
-}
 
 // As in the body's frames: a paragraph without runs carries its mark's
 // properties in an empty run, and a hanging first line gets the tab stop
@@ -57,7 +52,6 @@ bool holdsPictures(const std::vector<model::TableRow>& rows) {
             for (const auto& block : cell.blocks) {
                 if (std::holds_alternative<model::Picture>(block) || std::holds_alternative<model::DrawingShape>(block))
                     return true;
-                if (const auto* p = std::get_if<model::Paragraph>(&block); p && hasPictureRuns(*p)) return true;
                 if (const auto* t = std::get_if<model::Table>(&block); t && holdsPictures(t->rows)) return true;
             }
     return false;
@@ -96,10 +90,6 @@ void CellContent::collect(const std::vector<model::Block>& blocks, double widthP
     for (const auto& block : blocks) {
         model::checkBudget();
         if (const auto* p = std::get_if<model::Paragraph>(&block)) {
-            if (hasPictureRuns(*p)) {
-                addWithPictures(*p, widthPt);
-                continue;
-            }
             Item item;
             item.paragraph = asWritten(*p);
             item.measured = measureParagraph(item.paragraph, widthPt);
@@ -141,40 +131,8 @@ void CellContent::addInline(CellPicture placed, double widthPt) {
     Item item;
     item.paragraph = spacer(placed.picture.alignment, placed.heightPt);
     item.measured = measureParagraph(item.paragraph, widthPt);
-    item.pictures.push_back(std::move(placed));
+    item.picture = std::move(placed);
     items_.push_back(std::move(item));
-}
-
-void CellContent::addWithPictures(const model::Paragraph& paragraph, double widthPt) {
-    const model::Paragraph p = prepared(asWritten(paragraph), widthPt);
-    const MeasuredParagraph m = measureParagraph(p, widthPt);
-    const double left = std::max(0.0, p.props.leftIndentPt);
-    auto holds = [&](std::size_t line) {
-        return std::any_of(m.pictures.begin(), m.pictures.end(), [&](const MeasuredPicture& mp) { return mp.line == line; });
-    };
-    std::size_t from = 0;
-    for (std::size_t j = 1; j <= m.lines.size(); ++j) {
-        if (j < m.lines.size() && !holds(j) && !holds(j - 1)) continue;
-        Item item;
-        const int end = j < m.lines.size() ? m.lines[j].start : m.text.size();
-        item.paragraph = from == 0 && j == m.lines.size() ? p : paragraphPart(p, m, m.lines[from].start, end);
-        if (j < m.lines.size()) item.paragraph.props.spaceAfterPt = 0.0;
-        // Written with the exact height of its lines (a line with pictures
-        // stands alone), so that the text stands where its pictures do.
-        item.paragraph.props.lineSpacing = {model::LineSpacing::Rule::Exact, m.lines[from].heightPt};
-        item.measured = measureParagraph(item.paragraph, widthPt);
-        const double before = from == 0 ? spacing(item.paragraph.props.spaceBeforePt) : 0.0;
-        for (const MeasuredPicture& mp : m.pictures) {
-            if (mp.line != from) continue;
-            const model::Picture& picture = *p.runs[mp.run].picture;
-            const MeasuredLine& line = item.measured.lines.front();
-            const double baseline = before + line.heightPt - line.textDropPt - line.descentPt;
-            item.pictures.push_back(
-                CellPicture{picture, std::nullopt, baseline - picture.heightPt, picture.widthPt, picture.heightPt, left + mp.xPt});
-        }
-        items_.push_back(std::move(item));
-        from = j;
-    }
 }
 
 double CellContent::heightPt() const {
@@ -187,8 +145,9 @@ CellPart CellContent::take(double heightPt, bool force) {
     CellPart part;
     double used = 0.0;
     auto place = [&](Item& item, double height) {
-        for (CellPicture pic : item.pictures) {
-            pic.offsetPt += used;
+        if (item.picture) {
+            CellPicture pic = *item.picture;
+            pic.offsetPt = used;
             part.pictures.push_back(std::move(pic));
         }
         part.paragraphs.push_back(item.rest());
@@ -199,11 +158,11 @@ CellPart CellContent::take(double heightPt, bool force) {
         Item& item = items_[taken];
         const double full = item.heightPt();
         const bool first = part.paragraphs.empty();
-        if (used + full <= heightPt + kEpsilon || (force && first && !item.pictures.empty())) {
+        if (used + full <= heightPt + kEpsilon || (force && first && item.picture)) {
             place(item, full);
             continue;
         }
-        if (!item.pictures.empty()) break;
+        if (item.picture) break;
         // Lines of the paragraph while they fit; the rest stays.
         const auto& lines = item.measured.lines;
         double at = used + (item.firstLine == 0 ? spacing(item.paragraph.props.spaceBeforePt) : 0.0);

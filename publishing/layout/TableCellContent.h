@@ -17,15 +17,13 @@
 namespace fq::layout {
 
 // An inline picture, or an inline drawn shape (then picture only gives
-// the alignment). A picture that stands in a line of text has its place
-// in the line; the others are aligned as their paragraph.
+// the alignment).
 struct CellPicture {
     model::Picture picture;
     std::optional<model::DrawingShape> shape;
     double offsetPt = 0.0;                  // from the top of the part's content
     double widthPt = 0.0;
     double heightPt = 0.0;
-    std::optional<double> xPt;              // in a line: from the content's left edge
 };
 
 // What goes into one piece of a cell.
@@ -56,16 +54,13 @@ private:
         model::Paragraph paragraph;         // as written; for a picture, the paragraph holding its space
         MeasuredParagraph measured;
         int firstLine = 0;                  // lines before it went into an earlier piece
-        std::vector<CellPicture> pictures;  // offsets from the item's top
+        std::optional<CellPicture> picture;
         double heightPt() const;
         model::Paragraph rest() const;      // the paragraph from firstLine on
     };
 
     void collect(const std::vector<model::Block>& blocks, double widthPt, double maxHeightPt);
     void addInline(CellPicture placed, double widthPt);
-    // A paragraph whose lines hold pictures: the lines with pictures are
-    // items of their own; all are written with their exact height.
-    void addWithPictures(const model::Paragraph& paragraph, double widthPt);
 
     std::vector<Item> items_;
     std::vector<model::Block> anchored_;

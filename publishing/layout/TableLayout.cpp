@@ -160,8 +160,7 @@ void TablePager::finishPart(OpenCell& c, CellPart part, int lastPieceRow) {
     const double width = std::max(0.0, grid_.spanWidth(g) - g.margins.leftPt - g.margins.rightPt);
     for (const auto& pic : part.pictures) {
         double x = left;
-        if (pic.xPt) x += *pic.xPt;
-        else if (pic.picture.alignment == model::Alignment::Center) x += std::max(0.0, (width - pic.widthPt) / 2.0);
+        if (pic.picture.alignment == model::Alignment::Center) x += std::max(0.0, (width - pic.widthPt) / 2.0);
         else if (pic.picture.alignment == model::Alignment::Right) x += std::max(0.0, width - pic.widthPt);
         const model::Rect r{x, c.top + g.margins.topPt + shift + pic.offsetPt, pic.widthPt, pic.heightPt};
         if (pic.shape)

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 
 using namespace fq;
 using namespace fq::docx::test;
@@ -60,7 +61,7 @@ TEST(DocxPicture, InlinePngStandsInItsLineWithSizeAndDescription) {
     EXPECT_FALSE(para.runs[0].picture || para.runs[2].picture);
 }
 
-TEST(DocxPicture, InlinePictureBesideSpacesIsABlockAndInACellsTextARun) {
+TEST(DocxPicture, InlinePictureInACellOrBesideSpacesIsABlock) {
     DocxFixture f;
     f.media("rIdImg", "image1.png", tinyPng());
     f.body("<w:p><w:r><w:t xml:space=\"preserve\">  </w:t></w:r>" + inlinePicture("rIdImg", 12700, 12700, "") +
@@ -71,10 +72,8 @@ TEST(DocxPicture, InlinePictureBesideSpacesIsABlockAndInACellsTextARun) {
     ASSERT_GE(blocks.size(), 2u);
     EXPECT_TRUE(std::holds_alternative<model::Picture>(blocks[blocks.size() - 2]));
     const auto& cell = std::get<model::Table>(blocks.back()).rows.at(0).cells.at(0).blocks;
-    ASSERT_EQ(cell.size(), 1u);
-    const auto& runs = std::get<model::Paragraph>(cell[0]).runs;
-    ASSERT_EQ(runs.size(), 2u);
-    EXPECT_TRUE(runs[1].picture);
+    EXPECT_TRUE(std::any_of(cell.begin(), cell.end(),
+                            [](const model::Block& b) { return std::holds_alternative<model::Picture>(b); }));
 }
 
 TEST(DocxPicture, PictureAloneLeavesNoEmptyParagraph) {

@@ -136,28 +136,5 @@ TEST(LayoutInlinePicture, TallerLineInsideAParagraphKeepsItsHeight) {
     EXPECT_EQ(difference(withoutNoBreakSpaces(flowText(pub)), withoutNoBreakSpaces(flowText(document({section({p})})))), "");
 }
 
-TEST(LayoutInlinePicture, StandsInTheLineOfATableCell) {
-    model::TableCell cell;
-    cell.blocks.push_back(withPicture("In a cell ", " and on."));
-    model::TableRow row;
-    row.cells.push_back(cell);
-    model::Table table;
-    table.gridPt = {300.0};
-    table.rows.push_back(row);
-    const auto pub = layOut(document({section({table})}));
-    const auto tables = tableFramesOf(pub.pages.at(0));
-    const auto pictures = pictureFramesOf(pub.pages.at(0));
-    ASSERT_EQ(tables.size(), 1u);
-    ASSERT_EQ(pictures.size(), 1u);
-    const double descent = flowParagraph(paragraph("x"), kWidth).measured->lines.at(0).descentPt;
-    EXPECT_NEAR(pictures[0].rect.xPt - tables[0].rect.xPt, model::CellMargins{}.leftPt + advance("In a cell "), 0.5);
-    EXPECT_NEAR(pictures[0].rect.yPt, tables[0].rect.yPt, 0.01);
-    // The cell's line is written as tall as it is.
-    const auto& written = tables[0].table.cells.at(0).paragraphs;
-    ASSERT_EQ(written.size(), 1u);
-    EXPECT_EQ(written[0].props.lineSpacing.rule, model::LineSpacing::Rule::Exact);
-    EXPECT_NEAR(written[0].props.lineSpacing.value, 40.0 + descent, 0.01);
-}
-
 } // namespace
 } // namespace fq::layout
