@@ -344,7 +344,7 @@ void DocumentConverter::paragraphBody(const Paragraph& p, std::vector<model::Blo
     }
     if (dropCap_) {
         for (auto& r : dropCap_->runs)
-            if (!r.text.empty()) current.runs.push_back(std::move(r));
+            if (!r.text.empty() || r.picture) current.runs.push_back(std::move(r));
         dropCap_.reset();
     }
 
