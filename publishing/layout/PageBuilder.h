@@ -3,7 +3,8 @@
 // lines and paragraphs together and page breaks before), narrowed beside
 // floating objects or moved below them, footnotes at the foot of the page
 // that refers to them, inline pictures, shapes and tables in between
-// (pictures side by side when they share a paragraph), floating pictures
+// (pictures side by side when they share a paragraph; pictures in a line
+// of text on its baseline, the line as tall as they are), floating pictures
 // and shapes where they are anchored, and on every page the header and
 // footer its section gives that page (first, even or odd) with their
 // drawings, and the section's page border.

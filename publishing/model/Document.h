@@ -2,12 +2,13 @@
 // consumes. Lengths are in points (1/72 inch), text is UTF-8.
 //
 // A document is a list of sections; a section has a page geometry and a flow
-// of blocks. A block is a paragraph (runs of uniformly formatted text), a
-// picture, an explicit page break, a table (whose cells hold blocks in
-// turn) or a drawn shape (which may hold blocks as its text). Headers and
-// footers hold blocks too. Character and paragraph
-// properties are fully resolved: readers apply style inheritance, table
-// styles and defaults, so the layout and the writer never look anything up.
+// of blocks. A block is a paragraph (runs of uniformly formatted text, and
+// the pictures that stand in its lines), a picture, an explicit page break,
+// a table (whose cells hold blocks in turn) or a drawn shape (which may hold
+// blocks as its text). Headers and footers hold blocks too. Character and
+// paragraph properties are fully resolved: readers apply style inheritance,
+// table styles and defaults, so the layout and the writer never look
+// anything up.
 #pragma once
 
 #include "publishing/word/NumberFormat.h"
