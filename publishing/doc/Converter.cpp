@@ -170,6 +170,7 @@ private:
     std::uint32_t lastPiece_ = 0xFFFFFFFF;
     std::uint16_t lastIstd_ = 0xFFFF;
     Chp lastChp_;
+    bool picturesInLine_ = false;   // inline pictures of the paragraph under way stand in its lines
 
     std::uint32_t fcAt(std::uint32_t cp) const { return cp < d_.text.fcs.size() ? d_.text.fcs[cp] : 0xFFFFFFFF; }
 
@@ -354,7 +355,11 @@ private:
             const bool sectionMarkOnly = first == term && term < r.end && text[term] == 0x0C;
             if (pap.ilfo != 0 && d_.fib.word97 && !joinsPrevious && !sectionMarkOnly) listLabel(first, pap, b);
             if (!d_.fib.word97 && !joinsPrevious && !sectionMarkOnly) autoNumberLabel(first, pap, b);
+            // Inline pictures of a body paragraph that has text stand in its
+            // lines; those of a paragraph without text are blocks of their own.
+            picturesInLine_ = mainStory && depth == 0 && showsText(first, term);
             for (std::uint32_t cp = first; cp < term; ++cp) handleChar(cp, pap, b, *target, mainStory, noteMark, depth);
+            picturesInLine_ = false;
             joinsPrevious = term < r.end && text[term] == 0x0D && !pap.inTable && chpAt(term, pap).deleted;
             // A drop cap is a paragraph of its own in the file; Word shows
             // it as the first letter of the next one, whose properties apply.
@@ -373,6 +378,20 @@ private:
         }
         flushBoxes(*target);
         tables.finish(out);
+    }
+
+    // Whether the characters from..to show more than spaces, past field codes.
+    bool showsText(std::uint32_t from, std::uint32_t to) const {
+        std::vector<bool> inCode;   // per open field: its code is under way
+        for (std::uint32_t cp = from; cp < to; ++cp) {
+            const char16_t c = d_.text.chars[cp];
+            if (c == 0x13) inCode.push_back(true);
+            else if (c == 0x14 && !inCode.empty()) inCode.back() = false;
+            else if (c == 0x15 && !inCode.empty()) inCode.pop_back();
+            else if (c > 0x20 && c != 0xA0 && std::find(inCode.begin(), inCode.end(), true) == inCode.end())
+                return true;
+        }
+        return false;
     }
 
     const ListLevel* listLevel(const Pap& pap) const {
@@ -562,7 +581,10 @@ private:
         case 0x1F: return;
         case 0x01:
             if (chp.special && chp.picLocation && !chp.ole2 && !chp.data && !d_.dataStream.empty()) {
-                if (auto pic = readInlinePicture(data_, *chp.picLocation)) emitPicture(b, out, std::move(*pic));
+                if (auto pic = readInlinePicture(data_, *chp.picLocation)) {
+                    if (picturesInLine_) b.appendPicture(props, std::move(*pic));
+                    else emitPicture(b, out, std::move(*pic));
+                }
             }
             return;
         case 0x08:

@@ -59,7 +59,8 @@
 //  [ ] guide formulas of custom outlines, texture and pattern fills, shadows, 3-D
 //  [X] inline pictures (PICF + OfficeArt BLIP: PNG, JPEG, DIB, EMF, WMF, TIFF); a DIB is
 //      delivered as ImageFormat::Bmp with the BITMAPFILEHEADER added; deflated metafiles inflated;
-//      they carry their paragraph's alignment, and those of one paragraph may stand side by side
+//      they carry their paragraph's alignment, and those of one paragraph may stand side by side;
+//      in a body paragraph with text they stand in its line (runs with a picture)
 //  [X] floating pictures (PlcSpaMom and PlcSpaHdr anchors, blip store, shape pib or picture
 //      fill), page/margin relative, paragraph relative (resolved by the layout)
 //  [X] document properties from the summary information

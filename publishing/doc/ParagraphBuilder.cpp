@@ -14,7 +14,7 @@ void ParagraphBuilder::append(const model::CharProps& props, std::u16string_view
     if (text.empty()) return;
     if (!texts_.empty() && para_.runs.back().props == props && para_.runs.back().field == field.kind &&
         (field.kind == model::FieldKind::None || serials_.back() == field.serial) &&
-        para_.runs.back().link == link) {
+        para_.runs.back().link == link && !para_.runs.back().picture) {
         texts_.back() += text;
     } else {
         model::Run run{{}, props, field.kind, link};
@@ -25,6 +25,14 @@ void ParagraphBuilder::append(const model::CharProps& props, std::u16string_view
         texts_.emplace_back(text);
         serials_.push_back(field.serial);
     }
+}
+
+void ParagraphBuilder::appendPicture(const model::CharProps& props, model::Picture picture) {
+    model::Run run{{}, props, model::FieldKind::None, link};
+    run.picture = std::make_shared<model::Picture>(std::move(picture));
+    para_.runs.push_back(std::move(run));
+    texts_.emplace_back();
+    serials_.push_back(0);
 }
 
 bool ParagraphBuilder::onlySpaces() const {

@@ -39,6 +39,8 @@ public:
     void append(const model::CharProps& props, std::u16string_view text,
                 model::FieldKind field = model::FieldKind::None, std::size_t serial = 0);
     void append(const model::CharProps& props, std::u16string_view text, const FieldRun& field);
+    // An inline picture that stands in the line here (see model::Run::picture).
+    void appendPicture(const model::CharProps& props, model::Picture picture);
     // Removes one tab at the end: the separator after a table row's last cell.
     void trimTrailingTab();
     // The paragraph so far; the builder keeps its properties for what follows.

@@ -19,7 +19,9 @@
 #include <array>
 #include <cctype>
 #include <map>
+#include <memory>
 #include <optional>
+#include <utility>
 
 namespace fq::docx {
 
@@ -172,7 +174,19 @@ private:
     std::string currentNoteMark_;  // and its number until the layout numbers it
     int pendingCustomMark_ = -1;   // a note whose own mark is the text that follows
     std::optional<model::Paragraph> dropCap_;
+    bool bodyParagraph_ = false;   // the paragraph under way stands in the body's flow
 };
+
+// Whether the paragraph shows characters other than spaces.
+bool hasText(const Paragraph& p) {
+    for (const Run& run : p.runs)
+        for (const RunItem& item : run.items) {
+            if (const auto* t = std::get_if<Text>(&item); t && t->text.find_first_not_of(" \t\xC2\xA0") != std::string::npos)
+                return true;
+            if (std::holds_alternative<Symbol>(item) || std::holds_alternative<NoteReference>(item)) return true;
+        }
+    return false;
+}
 
 bool visible(const std::vector<FieldFrame>& fields) {
     for (const auto& f : fields)
@@ -201,7 +215,7 @@ void DocumentConverter::appendText(model::Paragraph& p, const std::string& text,
     }
     std::string link = activeLink();
     if (!p.runs.empty() && p.runs.back().props == props && p.runs.back().field == model::FieldKind::None &&
-        p.runs.back().link == link)
+        p.runs.back().link == link && !p.runs.back().picture)
         p.runs.back().text += text;
     else p.runs.push_back(model::Run{text, props, model::FieldKind::None, std::move(link)});
 }
@@ -286,6 +300,9 @@ void DocumentConverter::paragraphBody(const Paragraph& p, std::vector<model::Blo
     model::Paragraph current;
     current.props = props;
     bool split = false;
+    // Inline pictures of a body paragraph that has text stand in its lines;
+    // those of a paragraph without text are blocks of their own.
+    const bool picturesInLine = bodyParagraph_ && hasText(p);
     // Floating pictures and shapes stand before their paragraph, so that the
     // layout places them where the paragraph begins and its text makes room
     // for them; text that has no place of its own follows the paragraph.
@@ -327,7 +344,7 @@ void DocumentConverter::paragraphBody(const Paragraph& p, std::vector<model::Blo
     }
     if (dropCap_) {
         for (auto& r : dropCap_->runs)
-            if (!r.text.empty()) current.runs.push_back(std::move(r));
+            if (!r.text.empty() || r.picture) current.runs.push_back(std::move(r));
         dropCap_.reset();
     }
 
@@ -442,6 +459,10 @@ void DocumentConverter::paragraphBody(const Paragraph& p, std::vector<model::Blo
                                 model::Block block = std::move(pic);
                                 markPending(block, v, 0.0, 0.0);
                                 floating.push_back(std::move(block));
+                            } else if (picturesInLine) {
+                                model::Run run{std::string(), cp, model::FieldKind::None, activeLink()};
+                                run.picture = std::make_shared<model::Picture>(std::move(pic));
+                                current.runs.push_back(std::move(run));
                             } else {
                                 // Spaces between two pictures only separate them.
                                 if (followsPicture() && onlySpaces()) current.runs.clear();
@@ -542,11 +563,13 @@ void DocumentConverter::table(const Table& t, std::vector<model::Block>& out) {
 }
 
 void DocumentConverter::story(const std::vector<Block>& blocks, std::vector<model::Block>& out) {
+    const bool body = std::exchange(bodyParagraph_, false);
     for (const Block& b : blocks) {
         if (const auto* p = std::get_if<Paragraph>(&b.content)) paragraph(*p, out);
         else if (const auto* t = std::get_if<Table>(&b.content)) table(*t, out);
     }
     flushDropCap(out);
+    bodyParagraph_ = body;
 }
 
 std::vector<model::Block> DocumentConverter::headerFooterBlocks(const std::string& partName) {
@@ -780,8 +803,13 @@ model::Document DocumentConverter::run() {
         model::checkBudget();
         availableWidth_ = textWidth(geometry(*sectionOf[index]));
         std::vector<model::Block> blocks;
-        if (const auto* p = std::get_if<Paragraph>(&b.content)) paragraph(*p, blocks);
-        else if (const auto* t = std::get_if<Table>(&b.content)) table(*t, blocks);
+        if (const auto* p = std::get_if<Paragraph>(&b.content)) {
+            bodyParagraph_ = true;
+            paragraph(*p, blocks);
+            bodyParagraph_ = false;
+        } else if (const auto* t = std::get_if<Table>(&b.content)) {
+            table(*t, blocks);
+        }
         for (auto& blk : blocks) {
             // A page break before anything else would only add an empty page.
             if (std::holds_alternative<model::PageBreak>(blk) && out_.sections.empty() && sectionBlocks_.empty())

@@ -77,7 +77,9 @@
 //       matrices, functions, accents, limits; "[equation]" when it has no text
 //   [-] comments: not carried
 // Pictures
-//   [X] wp:inline and wp:anchor with a:blip, VML v:imagedata, OLE previews
+//   [X] wp:inline and wp:anchor with a:blip, VML v:imagedata, OLE previews; inline ones in a
+//       body paragraph with text stand in its line (runs with a picture), in cells, headers,
+//       notes and text boxes they are blocks of their own
 //   [X] size from wp:extent (EMU) or the VML style; format from the bytes
 //   [X] anchor position: page/margin/column offsets, alignment, Word 2010 percentages (wp14),
 //       paragraph/line relative (resolved by the layout); wrap, behind text, z-order, distances

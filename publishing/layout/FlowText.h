@@ -22,8 +22,10 @@ struct FlowParagraph {
 // A paragraph without runs gets an empty run with the properties it is
 // measured with, so that whoever reads the frame sets its mark as it was
 // measured; a hanging paragraph gets the tab stop at its left indent
-// written out (the measuring jumps there by itself).
-model::Paragraph prepared(const model::Paragraph& paragraph);
+// written out (the measuring jumps there by itself); an inline picture's
+// run gets the text that leaves the picture's room in the line (pictures
+// wider than the line of widthPt are shown at its width).
+model::Paragraph prepared(const model::Paragraph& paragraph, double widthPt = 0.0);
 
 FlowParagraph flowParagraph(const model::Paragraph& paragraph, double width, double gridPitchPt = 0.0);
 

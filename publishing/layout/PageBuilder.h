@@ -3,7 +3,8 @@
 // lines and paragraphs together and page breaks before), narrowed beside
 // floating objects or moved below them, footnotes at the foot of the page
 // that refers to them, inline pictures, shapes and tables in between
-// (pictures side by side when they share a paragraph), floating pictures
+// (pictures side by side when they share a paragraph; pictures in a line
+// of text on its baseline, the line as tall as they are), floating pictures
 // and shapes where they are anchored, and on every page the header and
 // footer its section gives that page (first, even or odd) with their
 // tables and drawings (see HeaderFooterArea), and the section's page border.
@@ -131,6 +132,9 @@ private:
                     bool opens);
     // How many lines from `from` on stand in the open frame's stretch before
     // a floating object narrows, widens or interrupts it (at least one).
+    // The inline pictures of the line, standing on its baseline; the line
+    // begins at the cursor.
+    void placeLinePictures(const FlowParagraph& flow, std::size_t line);
     std::size_t wrapRun(const FlowParagraph& flow, std::size_t from, double before) const;
     std::vector<int> notesOf(const FlowParagraph& flow, std::size_t line) const;
     const std::vector<FlowParagraph>& noteText(int note) const;

@@ -41,6 +41,10 @@ void collectParagraphs(const std::vector<model::Block>& blocks, std::vector<cons
     }
 }
 
+bool holdsPicture(const MeasuredParagraph& m, std::size_t line) {
+    return std::any_of(m.pictures.begin(), m.pictures.end(), [&](const MeasuredPicture& p) { return p.line == line; });
+}
+
 double paragraphHeight(const FlowParagraph& f) {
     const auto& props = f.paragraph->props;
     return spacing(props.spaceBeforePt, 1000.0) + f.height(0, f.lineCount()) + spacing(props.spaceAfterPt, 1000.0);
@@ -253,7 +257,13 @@ PageBuilder::Fit PageBuilder::fitLines(const FlowParagraph& flow, std::size_t fr
 void PageBuilder::placeLines(const FlowParagraph& flow, std::size_t first, std::size_t end, double before,
                              double after, bool opens) {
     const model::ParaProps& props = flow.paragraph->props;
-    frameParagraphs_.push_back(framePart(flow, first, end, before, after));
+    // A line that holds a picture has a height of its own: it begins a
+    // written paragraph, whose space before sets it (see FrameLines.h).
+    for (std::size_t from = first, j = first + 1; j <= end; ++j) {
+        if (j < end && !holdsPicture(*flow.measured, j)) continue;
+        frameParagraphs_.push_back(framePart(flow, from, j, from == first ? before : 0.0, j == end ? after : 0.0));
+        from = j;
+    }
     frameContinues_ = end < flow.lineCount();
     if (columns_.size() > 1) bandLines_.push_back({flow, first, end, before, after});
     // The boxes of bordered paragraphs are drawn where the lines first stood.
@@ -266,6 +276,7 @@ void PageBuilder::placeLines(const FlowParagraph& flow, std::size_t first, std::
         decor_.paragraph(props, textColumn_.xPt, textColumn_.xPt + textColumn_.widthPt, cursor_);
     }
     for (std::size_t j = first; j < end; ++j) {
+        placeLinePictures(flow, j);
         cursor_ += flow.measured->lines[j].heightPt;
         decor_.extend(cursor_);
         placeNotes(notesOf(flow, j));
@@ -273,6 +284,21 @@ void PageBuilder::placeLines(const FlowParagraph& flow, std::size_t first, std::
     cursor_ += after;
     bodyUsed_ = true;
     bandReach_ = std::max(bandReach_, cursor_);
+}
+
+void PageBuilder::placeLinePictures(const FlowParagraph& flow, std::size_t line) {
+    const MeasuredParagraph& m = *flow.measured;
+    const MeasuredLine& l = m.lines[line];
+    const double baseline = cursor_ + l.heightPt - l.textDropPt - l.descentPt;
+    const double left = textColumn_.xPt + std::max(0.0, flow.paragraph->props.leftIndentPt);
+    for (const MeasuredPicture& placed : m.pictures) {
+        if (placed.line != line) continue;
+        const model::Picture& picture = *flow.paragraph->runs[placed.run].picture;
+        const model::Rect rect{left + placed.xPt, baseline - picture.heightPt, picture.widthPt, picture.heightPt};
+        page().shapes.push_back({rect, model::PictureFrame{picture.format, picture.data, picture.description}});
+        // Balancing the columns would move the line away from its picture.
+        bandBalanceable_ = false;
+    }
 }
 
 std::vector<int> PageBuilder::notesOf(const FlowParagraph& flow, std::size_t line) const {

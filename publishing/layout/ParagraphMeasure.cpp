@@ -42,8 +42,9 @@ double spacedHeight(double natural, const model::LineSpacing& spacing) {
     return std::min(h, kMaxLineHeightPt);
 }
 
-MeasuredLine measuredLine(int start, int length, double natural, const model::LineSpacing& spacing) {
+MeasuredLine measuredLine(int start, int length, double natural, double descent, const model::LineSpacing& spacing) {
     MeasuredLine line{start, length, spacedHeight(natural, spacing), natural};
+    line.descentPt = descent;
     if (spacing.rule == model::LineSpacing::Rule::Multiple) line.textDropPt = std::max(0.0, line.heightPt - natural);
     return line;
 }
@@ -55,22 +56,57 @@ struct RunExtent {
     double up = 0.0, down = 0.0;
 };
 
-RunExtent runExtent(FontResolver& fonts, const model::CharProps& props, int start, int end) {
-    const double size = FontResolver::effectiveSizePt(props);
-    const FontResolver::LineMetrics m = fonts.lineMetrics(fonts.font(props));
-    return {start, end, twentieths(m.ascent * size), twentieths(m.descent * size)};
+RunExtent runExtent(FontResolver& fonts, const model::Run& run, int start, int end) {
+    const double size = FontResolver::effectiveSizePt(run.props);
+    const FontResolver::LineMetrics m = fonts.lineMetrics(fonts.font(run.props));
+    RunExtent e{start, end, twentieths(m.ascent * size), twentieths(m.descent * size)};
+    // A picture stands on the baseline: all of its height is above it.
+    if (run.picture && std::isfinite(run.picture->heightPt))
+        e.up = std::max(e.up, twentieths(std::min(run.picture->heightPt, kMaxLineHeightPt)));
+    return e;
 }
 
-// A single line's height: the most any of its runs takes above the
-// baseline plus the most any takes below.
-double naturalHeight(const std::vector<RunExtent>& extents, int from, int to, const RunExtent& fallback) {
-    double up = 0.0, down = 0.0;
+// A single line's room above and below the baseline: the most any of its
+// runs takes.
+RunExtent lineExtent(const std::vector<RunExtent>& extents, int from, int to, const RunExtent& fallback) {
+    RunExtent line{from, to};
     for (const RunExtent& e : extents) {
         if (e.end <= from || e.start >= to) continue;
-        up = std::max(up, e.up);
-        down = std::max(down, e.down);
+        line.up = std::max(line.up, e.up);
+        line.down = std::max(line.down, e.down);
     }
-    return up + down > 0.0 ? up + down : fallback.up + fallback.down;
+    return line.up + line.down > 0.0 ? line : fallback;
+}
+
+MeasuredLine measuredLine(int start, int length, const RunExtent& extent, const model::LineSpacing& spacing) {
+    return measuredLine(start, length, extent.up + extent.down, extent.down, spacing);
+}
+
+// Where text at x of the line stands once the line is aligned: readers
+// centre or right-align the text without its trailing spaces and widen
+// the spaces of a justified line but the paragraph's last.
+double alignedX(const QTextLine& line, const QString& text, int pos, model::Alignment alignment, bool last) {
+    const double x = line.cursorToX(pos);
+    const double room = std::max(0.0, line.width() - line.naturalTextWidth());
+    switch (alignment) {
+    case model::Alignment::Center: return x + room / 2.0;
+    case model::Alignment::Right: return x + room;
+    case model::Alignment::Justify: {
+        const int end = line.textStart() + line.textLength();
+        if (last || (end > 0 && text[end - 1] == QChar::LineSeparator)) return x;
+        int trailing = end;
+        while (trailing > line.textStart() && text[trailing - 1] == u' ') --trailing;
+        int before = 0, all = 0;
+        for (int i = line.textStart(); i < trailing; ++i) {
+            if (text[i] != u' ') continue;
+            ++all;
+            if (i < pos) ++before;
+        }
+        return all > 0 ? x + room * before / all : x;
+    }
+    case model::Alignment::Left: break;
+    }
+    return x;
 }
 
 // On a line grid a single line takes whole cells of the grid's pitch.
@@ -80,7 +116,7 @@ void snapToGrid(MeasuredParagraph& m, const model::ParaProps& props, double pitc
         return;
     for (MeasuredLine& line : m.lines) {
         const double cells = std::max(1.0, std::ceil(line.naturalPt / pitch - 0.001));
-        line = measuredLine(line.start, line.length, cells * pitch, props.lineSpacing);
+        line = measuredLine(line.start, line.length, cells * pitch, line.descentPt, props.lineSpacing);
     }
 }
 
@@ -163,15 +199,15 @@ MeasuredParagraph measureParagraph(const model::Paragraph& paragraph, double wid
             const QFont& font = fonts.font(run.props);
             range.format.setFont(font);
             formats.append(range);
-            extents.push_back(runExtent(fonts, run.props, start, out.text.size()));
+            extents.push_back(runExtent(fonts, run, start, out.text.size()));
         }
     }
 
     const model::CharProps& mark = markProps(paragraph);
     const QFont& baseFont = fonts.font(mark);
-    const RunExtent markExtent = runExtent(fonts, mark, 0, 0);
+    const RunExtent markExtent = runExtent(fonts, model::Run{std::string(), mark}, 0, 0);
     if (out.text.isEmpty()) {
-        out.lines.push_back(measuredLine(0, 0, markExtent.up + markExtent.down, props.lineSpacing));
+        out.lines.push_back(measuredLine(0, 0, markExtent, props.lineSpacing));
         snapToGrid(out, props, gridPitchPt);
         return out;
     }
@@ -200,7 +236,13 @@ MeasuredParagraph measureParagraph(const model::Paragraph& paragraph, double wid
         const int start = line.textStart();
         const int length = line.textLength();
         if (length <= 0) break;
-        out.lines.push_back(measuredLine(start, length, naturalHeight(extents, start, start + length, markExtent), props.lineSpacing));
+        out.lines.push_back(measuredLine(start, length, lineExtent(extents, start, start + length, markExtent), props.lineSpacing));
+        for (std::size_t r = 0; r < paragraph.runs.size(); ++r) {
+            const int at = out.runStarts[r];
+            if (!paragraph.runs[r].picture || at < start || at >= start + length) continue;
+            const bool last = start + length >= total;
+            out.pictures.push_back({r, out.lines.size() - 1, alignedX(line, out.text, at, props.alignment, last)});
+        }
         for (int pos = start; pos < start + length; ++pos)
             if (out.text[pos] == u'\t') out.tabs.push_back({pos, line.cursorToX(pos) / kUnits, line.cursorToX(pos + 1) / kUnits});
         consumed = start + length;
@@ -208,7 +250,7 @@ MeasuredParagraph measureParagraph(const model::Paragraph& paragraph, double wid
     layout.endLayout();
 
     if (out.lines.empty()) {
-        out.lines.push_back(measuredLine(0, total, naturalHeight(extents, 0, total, markExtent), props.lineSpacing));
+        out.lines.push_back(measuredLine(0, total, lineExtent(extents, 0, total, markExtent), props.lineSpacing));
     } else if (consumed < total) {
         // Whatever the layout did not place stays on the last line.
         out.lines.back().length = total - out.lines.back().start;

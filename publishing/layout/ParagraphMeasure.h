@@ -19,6 +19,7 @@ struct MeasuredLine {
     // text, beyond where a line of exactly that height holds it (text at
     // its foot): multiple spacing puts the added room under the text.
     double textDropPt = 0.0;
+    double descentPt = 0.0;                 // the most any of its runs takes below the baseline
 };
 
 // A tab character of the paragraph: where it begins and where the text
@@ -29,11 +30,21 @@ struct MeasuredTab {
     double endPt = 0.0;
 };
 
+// An inline picture of the paragraph (a run with a picture): the line it
+// stands in and where it begins, from the left indent, as the line is
+// aligned. It stands on the line's baseline.
+struct MeasuredPicture {
+    std::size_t run = 0;                    // index into the paragraph's runs
+    std::size_t line = 0;
+    double xPt = 0.0;
+};
+
 struct MeasuredParagraph {
     QString text;                           // all runs joined, UTF-16
     std::vector<int> runStarts;             // UTF-16 offset of each run in text
     std::vector<MeasuredLine> lines;        // at least one line, even when empty
     std::vector<MeasuredTab> tabs;
+    std::vector<MeasuredPicture> pictures;
 };
 
 // Lays the paragraph out into lines of widthPt (the width between the

@@ -2,18 +2,20 @@
 // consumes. Lengths are in points (1/72 inch), text is UTF-8.
 //
 // A document is a list of sections; a section has a page geometry and a flow
-// of blocks. A block is a paragraph (runs of uniformly formatted text), a
-// picture, an explicit page break, a table (whose cells hold blocks in
-// turn) or a drawn shape (which may hold blocks as its text). Headers and
-// footers hold blocks too. Character and paragraph
-// properties are fully resolved: readers apply style inheritance, table
-// styles and defaults, so the layout and the writer never look anything up.
+// of blocks. A block is a paragraph (runs of uniformly formatted text, and
+// the pictures that stand in its lines), a picture, an explicit page break,
+// a table (whose cells hold blocks in turn) or a drawn shape (which may hold
+// blocks as its text). Headers and footers hold blocks too. Character and
+// paragraph properties are fully resolved: readers apply style inheritance,
+// table styles and defaults, so the layout and the writer never look
+// anything up.
 #pragma once
 
 #include "publishing/word/NumberFormat.h"
 
 #include <cmath>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <variant>
@@ -120,44 +122,6 @@ struct ParaProps {
     friend bool operator==(const ParaProps&, const ParaProps&) = default;
 };
 
-// A field whose result depends on the page the run lands on. The run's text
-// holds the result the document stored; the layout replaces it with the
-// number of the page it lays the run out on, or the number of pages (of the
-// publication or of the section), or the text of the nearest paragraph of a
-// style (StyleRef: Run::fieldArgument names the style). A NoteReference run
-// is the mark of a footnote or endnote (Run::note), in the text that refers
-// to the note and at the start of the note itself; the layout numbers it.
-enum class FieldKind { None, PageNumber, PageCount, SectionPages, StyleRef, NoteReference };
-
-// A run of text with one set of character properties. The text may hold
-// U+0009 (tab) and U+000A (line break inside the paragraph); it never holds
-// a paragraph mark.
-struct Run {
-    std::string text;
-    CharProps props;
-    FieldKind field = FieldKind::None;
-    // Where the run links to: an address ("https://...", "mailto:...",
-    // "file:...") or "#name" for a bookmark of the document; empty when the
-    // run is no link.
-    std::string link;
-    // Page fields: the number format the field asks for (unset: the
-    // section's page-number format). StyleRef: the style it looks for.
-    std::optional<word::NumberFormat> fieldFormat;
-    std::string fieldArgument;
-    int note = -1;                         // NoteReference: index into Document::notes
-};
-
-struct Paragraph {
-    ParaProps props;
-    std::vector<Run> runs;
-    // Text of all runs joined, for tests and diagnostics.
-    std::string plainText() const {
-        std::string s;
-        for (const auto& r : runs) s += r.text;
-        return s;
-    }
-};
-
 // Bmp: the bytes of a complete .bmp file; Dib: a device-independent bitmap
 // without the 14-byte file header. The .doc reader delivers DIBs as Bmp.
 enum class ImageFormat { Png, Jpeg, Gif, Bmp, Dib, Tiff, Emf, Wmf, Unknown };
@@ -196,6 +160,49 @@ struct Picture {
     // same paragraph (so that the two may stand side by side).
     Alignment alignment = Alignment::Left;
     bool sameParagraphAsPrevious = false;
+};
+
+// A field whose result depends on the page the run lands on. The run's text
+// holds the result the document stored; the layout replaces it with the
+// number of the page it lays the run out on, or the number of pages (of the
+// publication or of the section), or the text of the nearest paragraph of a
+// style (StyleRef: Run::fieldArgument names the style). A NoteReference run
+// is the mark of a footnote or endnote (Run::note), in the text that refers
+// to the note and at the start of the note itself; the layout numbers it.
+enum class FieldKind { None, PageNumber, PageCount, SectionPages, StyleRef, NoteReference };
+
+// A run of text with one set of character properties. The text may hold
+// U+0009 (tab) and U+000A (line break inside the paragraph); it never holds
+// a paragraph mark.
+struct Run {
+    std::string text;
+    CharProps props;
+    FieldKind field = FieldKind::None;
+    // Where the run links to: an address ("https://...", "mailto:...",
+    // "file:...") or "#name" for a bookmark of the document; empty when the
+    // run is no link.
+    std::string link;
+    // Page fields: the number format the field asks for (unset: the
+    // section's page-number format). StyleRef: the style it looks for.
+    std::optional<word::NumberFormat> fieldFormat;
+    std::string fieldArgument;
+    int note = -1;                         // NoteReference: index into Document::notes
+    // An inline picture that stands in the line at this place of the text,
+    // at its displayed size, on the baseline (a paragraph that holds
+    // nothing but pictures gives them as blocks instead). The run's text is
+    // empty; its properties are those of the text around the picture.
+    std::shared_ptr<const Picture> picture;
+};
+
+struct Paragraph {
+    ParaProps props;
+    std::vector<Run> runs;
+    // Text of all runs joined, for tests and diagnostics.
+    std::string plainText() const {
+        std::string s;
+        for (const auto& r : runs) s += r.text;
+        return s;
+    }
 };
 
 // An explicit break: the flow goes on on the next page, or, for a column

@@ -12,17 +12,24 @@ using namespace fq;
 
 namespace {
 
-// Pictures of the blocks, table cells included.
-void collect(const std::vector<model::Block>& blocks, std::vector<model::Picture>& out) {
+// Pictures of the blocks, table cells and the lines of paragraphs included.
+void collect(const std::vector<model::Block>& blocks, std::vector<model::Picture>& out, int* inLines = nullptr) {
     for (const auto& b : blocks) {
         if (const auto* pic = std::get_if<model::Picture>(&b)) out.push_back(*pic);
+        else if (const auto* p = std::get_if<model::Paragraph>(&b)) {
+            for (const auto& run : p->runs) {
+                if (!run.picture) continue;
+                out.push_back(*run.picture);
+                if (inLines) ++*inLines;
+            }
+        }
         else if (const auto* t = std::get_if<model::Table>(&b))
             for (const auto& row : t->rows)
                 for (const auto& cell : row.cells) collect(cell.blocks, out);
     }
 }
 
-std::vector<model::Picture> picturesOf(const std::string& name) {
+std::vector<model::Picture> picturesOf(const std::string& name, int* inLines = nullptr) {
     const fs::path p = fs::path(FQ_SHARED_DIR) / "corpus" / "doc" / name;
     std::vector<model::Picture> out;
     if (!fs::exists(p)) {
@@ -30,7 +37,7 @@ std::vector<model::Picture> picturesOf(const std::string& name) {
         return out;
     }
     const auto d = doc::readDoc(p);
-    for (const auto& s : d.sections) collect(s.blocks, out);
+    for (const auto& s : d.sections) collect(s.blocks, out, inLines);
     return out;
 }
 
@@ -68,8 +75,11 @@ TEST(DocCorpusPictures, DibBecomesACompleteBmpFile) {
 }
 
 TEST(DocCorpusPictures, InlineJpegsAndMetafiles) {
-    const auto jpegs = picturesOf("poi-testCroppedPictures.doc");
+    // Both stand in lines of text.
+    int inLines = 0;
+    const auto jpegs = picturesOf("poi-testCroppedPictures.doc", &inLines);
     ASSERT_EQ(jpegs.size(), 2u);
+    EXPECT_EQ(inLines, 2);
     for (const auto& p : jpegs) {
         EXPECT_EQ(p.format, model::ImageFormat::Jpeg);
         EXPECT_TRUE(startsWith(p.data, {0xFF, 0xD8}));

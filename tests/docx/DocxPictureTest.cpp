@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace fq;
 using namespace fq::docx::test;
 
@@ -36,23 +38,42 @@ const char* letterSection =
 
 } // namespace
 
-TEST(DocxPicture, InlinePngSplitsItsParagraphAndKeepsSizeAndDescription) {
+TEST(DocxPicture, InlinePngStandsInItsLineWithSizeAndDescription) {
     DocxFixture f;
     f.media("rIdImg", "image1.png", tinyPng());
     f.body("<w:p><w:r><w:t xml:space=\"preserve\">before </w:t></w:r>" +
            inlinePicture("rIdImg", 1270000, 635000, "A chart") + "<w:r><w:t>after</w:t></w:r></w:p>" + letterSection);
     auto doc = docx::readDocx(f.write());
     const auto& blocks = doc.sections.at(0).blocks;
-    ASSERT_EQ(blocks.size(), 3u);
-    EXPECT_EQ(std::get<model::Paragraph>(blocks[0]).plainText(), "before ");
-    const auto& pic = std::get<model::Picture>(blocks[1]);
+    ASSERT_EQ(blocks.size(), 1u);
+    const auto& para = std::get<model::Paragraph>(blocks[0]);
+    EXPECT_EQ(para.plainText(), "before after");
+    ASSERT_EQ(para.runs.size(), 3u);
+    ASSERT_TRUE(para.runs[1].picture);
+    EXPECT_TRUE(para.runs[1].text.empty());
+    const auto& pic = *para.runs[1].picture;
     EXPECT_EQ(pic.format, model::ImageFormat::Png);
     EXPECT_EQ(pic.data, tinyPng());
     EXPECT_DOUBLE_EQ(pic.widthPt, 100.0);
     EXPECT_DOUBLE_EQ(pic.heightPt, 50.0);
     EXPECT_EQ(pic.description, "A chart");
     EXPECT_FALSE(pic.anchor.has_value());
-    EXPECT_EQ(std::get<model::Paragraph>(blocks[2]).plainText(), "after");
+    EXPECT_FALSE(para.runs[0].picture || para.runs[2].picture);
+}
+
+TEST(DocxPicture, InlinePictureInACellOrBesideSpacesIsABlock) {
+    DocxFixture f;
+    f.media("rIdImg", "image1.png", tinyPng());
+    f.body("<w:p><w:r><w:t xml:space=\"preserve\">  </w:t></w:r>" + inlinePicture("rIdImg", 12700, 12700, "") +
+           "</w:p><w:tbl><w:tr><w:tc><w:p><w:r><w:t>cell</w:t></w:r>" + inlinePicture("rIdImg", 12700, 12700, "") +
+           "</w:p></w:tc></w:tr></w:tbl>" + letterSection);
+    auto doc = docx::readDocx(f.write());
+    const auto& blocks = doc.sections.at(0).blocks;
+    ASSERT_GE(blocks.size(), 2u);
+    EXPECT_TRUE(std::holds_alternative<model::Picture>(blocks[blocks.size() - 2]));
+    const auto& cell = std::get<model::Table>(blocks.back()).rows.at(0).cells.at(0).blocks;
+    EXPECT_TRUE(std::any_of(cell.begin(), cell.end(),
+                            [](const model::Block& b) { return std::holds_alternative<model::Picture>(b); }));
 }
 
 TEST(DocxPicture, PictureAloneLeavesNoEmptyParagraph) {
@@ -147,9 +168,9 @@ TEST(DocxPicture, PicturesOfOneParagraphAreMarkedAsStandingTogether) {
            letterSection);
     auto doc = docx::readDocx(f.write());
     const auto& blocks = doc.sections.at(0).blocks;
-    ASSERT_EQ(blocks.size(), 7u);
+    ASSERT_EQ(blocks.size(), 5u);
     std::vector<std::pair<bool, model::Alignment>> seen;
-    for (std::size_t i : {0u, 1u, 2u, 3u, 5u, 6u}) {
+    for (std::size_t i : {0u, 1u, 2u, 4u}) {
         const auto* p = std::get_if<model::Picture>(&blocks[i]);
         ASSERT_NE(p, nullptr) << "block " << i;
         seen.emplace_back(p->sameParagraphAsPrevious, p->alignment);
@@ -157,7 +178,10 @@ TEST(DocxPicture, PicturesOfOneParagraphAreMarkedAsStandingTogether) {
     using A = model::Alignment;
     EXPECT_EQ(seen, (std::vector<std::pair<bool, A>>{
                         {false, A::Center}, {true, A::Center}, {true, A::Center},   // a space between is dropped
-                        {false, A::Left}, {false, A::Left},                          // text between
                         {false, A::Left}}));                                         // a paragraph of its own
-    EXPECT_EQ(std::get<model::Paragraph>(blocks[4]).plainText(), "text");
+    // With text between, the pictures stand in the paragraph's line.
+    const auto& text = std::get<model::Paragraph>(blocks[3]);
+    EXPECT_EQ(text.plainText(), "text");
+    ASSERT_EQ(text.runs.size(), 3u);
+    EXPECT_TRUE(text.runs[0].picture && text.runs[2].picture);
 }
