@@ -122,7 +122,9 @@ TEST(DocxLayoutProps, PageFieldsCarryTheirFormatAndStyle) {
     f.body("<w:p>" + field(" PAGE \\* ROMAN ", "II") + field(" SECTIONPAGES ", "4") +
            field(" STYLEREF  \"Heading 1\" \\* MERGEFORMAT ", "Error! No text of specified style in document.") +
            field(" STYLEREF 2 ", "x") + "</w:p>");
-    const auto& runs = paragraphs(read(f)).at(0).runs;
+    const auto ps = paragraphs(read(f));
+    ASSERT_FALSE(ps.empty());
+    const auto& runs = ps[0].runs;
     ASSERT_EQ(runs.size(), 4u);
     EXPECT_EQ(runs[0].field, model::FieldKind::PageNumber);
     EXPECT_EQ(runs[0].fieldFormat, word::NumberFormat::UpperRoman);
