@@ -133,7 +133,7 @@ TEST(LayoutPagination, ContextualSpacingLeavesOutSpaceBetweenParagraphsOfOneStyl
     other.props.styleName = "Normal";
     other.props.spaceBeforePt = 4.0;
     const auto pub = layOut(document({section({item, item, other})}));
-    const auto& ps = textFramesOf(pub.pages.at(0)).at(0).paragraphs;
+    const auto ps = textFramesOf(pub.pages.at(0)).at(0).paragraphs;
     ASSERT_EQ(ps.size(), 3u);
     EXPECT_DOUBLE_EQ(ps[0].props.spaceAfterPt, 0.0);
     EXPECT_DOUBLE_EQ(ps[1].props.spaceBeforePt, 0.0);
