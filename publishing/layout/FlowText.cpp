@@ -33,9 +33,9 @@ double spaceAdvance(const model::CharProps& props) {
     layout.setCacheEnabled(false);
     layout.beginLayout();
     QTextLine line = layout.createLine();
-    line.setLineWidth(1000.0);
+    line.setLineWidth(1000.0 * FontResolver::kUnitsPerPoint);
     layout.endLayout();
-    return line.cursorToX(1);
+    return line.cursorToX(1) / FontResolver::kUnitsPerPoint;
 }
 
 // The text an inline picture leaves room with: no-break spaces (no line

@@ -241,7 +241,7 @@ MeasuredParagraph measureParagraph(const model::Paragraph& paragraph, double wid
             const int at = out.runStarts[r];
             if (!paragraph.runs[r].picture || at < start || at >= start + length) continue;
             const bool last = start + length >= total;
-            out.pictures.push_back({r, out.lines.size() - 1, alignedX(line, out.text, at, props.alignment, last)});
+            out.pictures.push_back({r, out.lines.size() - 1, alignedX(line, out.text, at, props.alignment, last) / kUnits});
         }
         for (int pos = start; pos < start + length; ++pos)
             if (out.text[pos] == u'\t') out.tabs.push_back({pos, line.cursorToX(pos) / kUnits, line.cursorToX(pos + 1) / kUnits});

@@ -48,9 +48,9 @@ double advance(const std::string& text, const model::CharProps& props = {}) {
     layout.setTextOption(option);
     layout.beginLayout();
     QTextLine line = layout.createLine();
-    line.setLineWidth(10000.0);
+    line.setLineWidth(10000.0 * FontResolver::kUnitsPerPoint);
     layout.endLayout();
-    return line.cursorToX(layout.text().size());
+    return line.cursorToX(layout.text().size()) / FontResolver::kUnitsPerPoint;
 }
 
 std::string withoutNoBreakSpaces(std::string s) {
