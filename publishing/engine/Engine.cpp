@@ -68,7 +68,6 @@ void checkTarget(const fs::path& target, const fs::path& source) {
     if (!fs::is_directory(folder, ec)) {
         throw model::ConversionError("The output folder does not exist: " + folder.string());
     }
-
 }
 
 int write(const model::Publication& publication, const fs::path& target, const SaveOptions& options) {
