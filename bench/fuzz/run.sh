@@ -11,8 +11,8 @@
 # findings (artifacts/<target>/) and history.tsv, one line per run and
 # target. FQ_SHARED_DIR names the shared folder with corpus/ and corpus2/.
 # A finding does not stop a target: it is kept and fuzzing goes on.
-# Regression inputs belong in tests/data/fuzz/ once minimized
-# (fuzz_<target> -minimize_crash=1 -runs=10000 FINDING). Leaks that the font
+# Regression inputs belong in tests/data/fuzz/<target>/, the test suite
+# replays them (minimize first: fuzz_<target> -minimize_crash=1 -runs=10000 FINDING). Leaks that the font
 # system keeps on purpose are suppressed (lsan.supp); replay a finding with
 # LSAN_OPTIONS=suppressions=bench/fuzz/lsan.supp to see it as the run did.
 set -euo pipefail

@@ -1,7 +1,17 @@
 // Parsing the CLX and reading the text of its pieces.
 #include "publishing/doc/PieceTable.h"
 
+#include <algorithm>
+
 namespace fq::doc {
+
+namespace {
+
+// Positions a damaged document may claim beyond its stream's bytes (lost
+// characters kept so that the positions after them stay in place).
+constexpr std::size_t kTextSlack = 4096;
+
+} // namespace
 
 Bytes pieceModifiers(std::uint16_t prm, const std::vector<Bytes>& prcs) {
     if (prm & 1) {
@@ -87,6 +97,10 @@ PieceTable simplePieceTable(const Fib& fib, std::uint32_t cpCount) {
 DocText readText(const ByteReader& wd, const PieceTable& pt, const CodePage& cp, std::uint32_t cpLimit) {
     DocText t;
     std::size_t readable = 0;
+    // Every character of a document takes at least a byte of its stream: a
+    // damaged piece table or FIB that claims more positions than that
+    // describes text that is not there, and is not spelled out as gaps.
+    cpLimit = static_cast<std::uint32_t>(std::min<std::size_t>(cpLimit, wd.size() + kTextSlack));
     for (std::size_t pi = 0; pi < pt.pieces.size(); ++pi) {
         const Piece& p = pt.pieces[pi];
         if (p.cpStart >= cpLimit) break;

@@ -237,6 +237,21 @@ TEST(DocPieces, DamagedPieceTablesAreReported) {
     }
 }
 
+TEST(DocPieces, ClaimsOfMorePositionsThanTheStreamHoldsAreNotSpelledOut) {
+    // A piece (or a gap before one) reaching billions of positions past a
+    // small stream: what can be read is kept, the rest is not made up.
+    const Bytes wd(200, 'a');
+    for (const std::uint32_t secondStart : {4u, 3000000000u}) {
+        PieceTable pt;
+        pt.pieces.push_back(Piece{0, 4, 10, true, 0, {}});
+        pt.pieces.push_back(Piece{secondStart, 4000000000u, 5000, true, 0, {}});
+        const DocText t = readText(ByteReader(wd, "wd"), pt, CodePage(1252), 0xFFFFFFFFu);
+        EXPECT_EQ(t.chars.substr(0, 4), u"aaaa");
+        EXPECT_LE(t.chars.size(), wd.size() + 4096) << secondStart;
+        EXPECT_EQ(t.chars.size(), t.fcs.size());
+    }
+}
+
 TEST(DocPieces, TheTextBeforeAPieceThatGoesBackIsKept) {
     // Pieces at CPs 0-2, 2-4, then one claiming 1-3: positions from there on
     // cannot be trusted. A first piece that ends before it starts leaves nothing.
