@@ -163,12 +163,11 @@ def as_docx(files, out_dir):
 
 def corpus_check():
     """scripts/corpus-check.py as a module, for its in-order text match."""
-    import importlib.util
-    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "corpus-check.py")
-    spec = importlib.util.spec_from_file_location("corpus_check", path)
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
-    return module
+    import importlib
+    here = os.path.dirname(os.path.abspath(__file__))
+    if here not in sys.path:
+        sys.path.insert(0, here)
+    return importlib.import_module("corpus-check")
 
 
 IN_ORDER = corpus_check().in_order_matches

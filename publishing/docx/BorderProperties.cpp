@@ -136,8 +136,8 @@ std::optional<model::Color> runBackground(const RunProps& r) {
 
 model::PageBorders pageBordersToModel(const SectionProps& s) {
     model::PageBorders b;
-    auto put = [](const model::Boxed<BorderSpec>& spec, model::Border& m) {
-        if (spec) m = borderToModel(*spec);
+    auto put = [](const model::Boxed<BorderSpec>& side, model::Border& m) {
+        if (side) m = borderToModel(*side);
     };
     put(s.pageBorderTop, b.top);
     put(s.pageBorderLeft, b.left);

@@ -101,8 +101,8 @@ struct Position {
 // The borders `set` gives a cell of a region of this shape: outer edges of
 // the region take its outer lines, edges inside it the inside lines.
 void applyBorders(model::CellBorders& out, const BorderSet& set, RegionShape shape, const Position& at) {
-    auto side = [](std::optional<model::Border>& to, const model::Boxed<BorderSpec>& spec) {
-        if (spec) to = border(*spec);
+    auto side = [](std::optional<model::Border>& to, const model::Boxed<BorderSpec>& given) {
+        if (given) to = border(*given);
     };
     const bool rowEdges = shape != RegionShape::Row;      // a row region is one row: top and bottom are its own
     const bool columnEdges = shape != RegionShape::Column;
@@ -279,9 +279,9 @@ model::Table TableConverter::convert(const Table& t, double available, const Cel
     const BorderSet& tb = props.borders;
     model::Border* sides[6] = {&out.borders.top, &out.borders.left, &out.borders.bottom,
                                &out.borders.right, &out.borders.insideH, &out.borders.insideV};
-    const model::Boxed<BorderSpec>* specs[6] = {&tb.top, &tb.left, &tb.bottom, &tb.right, &tb.insideH, &tb.insideV};
+    const model::Boxed<BorderSpec>* given[6] = {&tb.top, &tb.left, &tb.bottom, &tb.right, &tb.insideH, &tb.insideV};
     for (int i = 0; i < 6; ++i)
-        if (*specs[i]) *sides[i] = border(**specs[i]);
+        if (*given[i]) *sides[i] = border(**given[i]);
 
     const int look = props.look.value_or(0);
     const int rowBand = props.rowBandSize.value_or(1), colBand = props.colBandSize.value_or(1);
